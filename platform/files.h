@@ -1,0 +1,45 @@
+#pragma once
+// File services standing in for the Windows file functions. Paths are
+// std::filesystem::path; every function reports failure by its result and
+// never throws.
+#include <cstdint>
+#include <ctime>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+namespace fs = std::filesystem;
+
+bool FileExists(const fs::path& path);    // a regular file
+bool FolderExists(const fs::path& path);  // a directory
+std::optional<std::uintmax_t> FileSize(const fs::path& path);
+// Last modification time as seconds since the epoch.
+std::optional<std::time_t> FileModificationTime(const fs::path& path);
+
+// Creates the folder and any missing parents; true when it exists afterwards.
+bool CreateFolder(const fs::path& path);
+// Copies a file, flushing the copy to disk. Without overwrite an existing
+// target makes it fail.
+bool CopyFile(const fs::path& from, const fs::path& to, bool overwrite = true);
+// Copies through a temporary file in the target's folder that is flushed and
+// then renamed over the target, so the target is either old or new, never half.
+bool CopyFileAtomic(const fs::path& from, const fs::path& to);
+// Renames, or copies and deletes across file systems.
+bool MoveFile(const fs::path& from, const fs::path& to, bool overwrite = true);
+bool DeleteFile(const fs::path& path);
+
+// Whole files as bytes.
+std::optional<std::string> ReadFileBytes(const fs::path& path);
+// Creates or truncates the file and writes the bytes, flushed to disk.
+bool WriteFileBytes(const fs::path& path, std::string_view bytes);
+// Writes to a temporary file in the same folder, flushes it and renames it
+// over the target.
+bool WriteFileAtomic(const fs::path& path, std::string_view bytes);
+
+// A unique temporary name in the folder of the given path.
+fs::path TemporarySibling(const fs::path& path);
+
+}  // namespace platform

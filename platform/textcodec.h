@@ -1,0 +1,20 @@
+#pragma once
+// Code page 1252 on disk, UTF-8 inside the program. The mapping is lossless:
+// every one of the 256 bytes decodes to a distinct character and encodes back.
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+// Bytes in code page 1252 to UTF-8. The five bytes the code page leaves
+// undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) become U+0081 ... U+009D.
+std::string FromCp1252(std::string_view bytes);
+
+// UTF-8 to code page 1252. A character the code page cannot hold, and every
+// byte that is not valid UTF-8, becomes "?".
+std::string ToCp1252(std::string_view utf8);
+
+// The UTF-8 text of one code page 1252 byte (for separators such as "€" 0x80).
+std::string Cp1252Char(unsigned char byte);
+
+}  // namespace platform

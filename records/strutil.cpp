@@ -1,0 +1,203 @@
+#include "records/strutil.h"
+
+#include <vector>
+
+#include "platform/numbers.h"
+
+namespace {
+
+bool IsWhite(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
+
+int Pos(size_t p) { return p == std::string::npos ? -1 : static_cast<int>(p); }
+
+}  // namespace
+
+std::string StrGetField(const std::string& text, char separator, int n) {
+  return StrGetFieldS(text, std::string(1, separator), n);
+}
+
+std::string StrGetFieldS(const std::string& text, const std::string& separator, int n) {
+  if (n < 0 || separator.empty()) return "";
+  size_t pos = 0;
+  for (int i = 0;; ++i) {
+    if (pos > text.size()) return "";
+    size_t end = text.find(separator, pos);
+    if (i == n) return text.substr(pos, end == std::string::npos ? std::string::npos : end - pos);
+    if (end == std::string::npos) return "";
+    pos = end + separator.size();
+  }
+}
+
+std::string StrGetFields(const std::string& text, char separator, int first, int last) {
+  std::vector<size_t> seps;
+  for (size_t i = 0; i < text.size(); ++i)
+    if (text[i] == separator) seps.push_back(i);
+  const int fields = static_cast<int>(seps.size()) + 1;
+  if (first < 0) first = 0;
+  if (first >= fields) return "";
+  if (last >= 0 && last < first) return "";
+  size_t begin = first == 0 ? 0 : seps[static_cast<size_t>(first - 1)];
+  size_t end = (last < 0 || last >= fields - 1) ? text.size() : seps[static_cast<size_t>(last)];
+  return text.substr(begin, end - begin);
+}
+
+void StrSetField(std::string& text, char separator, int n, const std::string& value) {
+  if (n < 0) return;
+  std::string result;
+  if (n == 0) {
+    size_t sep = text.find(separator);
+    result = value + (sep == std::string::npos ? std::string() : text.substr(sep));
+  } else {
+    std::string work = text;
+    size_t pos = 0;
+    for (int i = 0; i < n; ++i) {
+      size_t sep = work.find(separator, pos);
+      if (sep == std::string::npos) {
+        work.append(static_cast<size_t>(n - i), separator);
+        sep = work.find(separator, pos);
+      }
+      pos = sep + 1;
+    }
+    size_t end = work.find(separator, pos);
+    result = work.substr(0, pos) + value + (end == std::string::npos ? std::string() : work.substr(end));
+  }
+  if (result != text) text = result;
+}
+
+int StrCountChar(const std::string& text, char c) {
+  int count = 0;
+  for (char ch : text) count += ch == c;
+  return count;
+}
+
+int StrCountFields(const std::string& text, char separator) { return StrCountChar(text, separator) + 1; }
+
+int StrCountFieldsS(const std::string& text, const std::string& separator) {
+  if (separator.empty()) return 1;
+  int count = 1;
+  for (size_t pos = text.find(separator); pos != std::string::npos;
+       pos = text.find(separator, pos + separator.size()))
+    ++count;
+  return count;
+}
+
+std::string StrGetToken(const std::string& text, const std::string& open, const std::string& close,
+                        int n) {
+  if (n < 0 || open.empty() || close.empty()) return "";
+  size_t search = 0;
+  std::string token;
+  for (int i = 0; i <= n; ++i) {
+    if (search > text.size()) return "";
+    size_t o = text.find(open, search);
+    if (o == std::string::npos) return "";
+    size_t start = o + open.size();
+    size_t c = text.find(close, start);
+    if (c == std::string::npos) return "";
+    token = text.substr(start, c - start);
+    search = o + close.size();
+  }
+  return token;
+}
+
+int StrFindChar(const std::string& text, char c, int start) {
+  if (start < 0) start = 0;
+  return Pos(text.find(c, static_cast<size_t>(start)));
+}
+
+int StrFind(const std::string& text, const std::string& sub, int start) {
+  if (start < 0) start = 0;
+  if (static_cast<size_t>(start) > text.size()) return -1;
+  return Pos(text.find(sub, static_cast<size_t>(start)));
+}
+
+int StrReverseFind(const std::string& text, const std::string& sub, int start) {
+  if (sub.empty() || text.empty() || start == 0) return -1;
+  int len = static_cast<int>(text.size());
+  int from = (start < 0 || start >= len) ? len - 1 : start;
+  for (int p = from; p >= 1; --p)
+    if (text.compare(static_cast<size_t>(p), sub.size(), sub) == 0) return p;
+  return -1;
+}
+
+int StrReplace(std::string& text, const std::string& oldText, const std::string& newText, bool all) {
+  if (oldText.empty()) return 0;
+  int count = 0;
+  size_t pos = 0;
+  while ((pos = text.find(oldText, pos)) != std::string::npos) {
+    text.replace(pos, oldText.size(), newText);
+    pos += newText.size();
+    ++count;
+    if (!all) break;
+  }
+  return count;
+}
+
+std::string MapDecimalSeparators(const std::string& text) {
+  std::string out = text;
+  for (char& c : out)
+    if (c == ',' || c == ':' || c == ';') c = '.';
+  return out;
+}
+
+std::string FormatDouble(double value, int decimals) { return platform::FormatFixed(value, decimals); }
+
+void SetFormattedDouble(std::string& text, double value, int decimals) {
+  text = FormatDouble(value, decimals);
+}
+
+void FormatDoubleOrEmpty(std::string& text, double value, int decimals) {
+  text = value == 0.0 ? std::string() : FormatDouble(value, decimals);
+}
+
+double FormatPositiveNumber(std::string& text, double value, int decimals) {
+  text = value > 0.0 ? FormatDouble(value, decimals) : std::string();
+  return AtofLocale(text);
+}
+
+std::string TrimWhite(const std::string& text) {
+  size_t b = 0, e = text.size();
+  while (b < e && IsWhite(text[b])) ++b;
+  while (e > b && IsWhite(text[e - 1])) --e;
+  return text.substr(b, e - b);
+}
+
+double NormalizeNumberText(std::string& text, int decimals) {
+  text = TrimWhite(text);
+  if (text.empty()) return 0.0;
+  double value = PlainAtof(MapDecimalSeparators(text));
+  text = FormatDouble(value, decimals);
+  return value;
+}
+
+std::string GetNormalizedNumber(const std::string& text, int decimals) {
+  std::string copy = text;
+  NormalizeNumberText(copy, decimals);
+  return copy;
+}
+
+double RoundNumberText(std::string& text, int decimals) {
+  text = TrimWhite(text);
+  if (text.empty()) return 0.0;
+  double x = AtofLocale(text);
+  x += x >= 0.0 ? 1e-9 : -1e-9;
+  if (decimals == kDecimalsBySize) decimals = x < 100.0 ? 2 : x <= 6000.0 ? 1 : 0;
+  text = FormatDouble(x, decimals);
+  return AtofLocale(text);
+}
+
+double ParseNumber(const std::string& text) { return PlainAtof(MapDecimalSeparators(TrimWhite(text))); }
+
+double AtofLocale(const std::string& text) {
+  if (text.empty()) return 0.0;
+  std::string copy = text;
+  for (char& c : copy) {
+    auto code = static_cast<signed char>(c);
+    if (c == '\t' || code >= 65) break;
+    if (c == ',') c = '.';
+  }
+  return PlainAtof(copy);
+}
+
+double PlainAtof(const std::string& text) { return platform::ParseDouble(text); }
+
+int PlainAtoi(const std::string& text) { return platform::ParseInt(text); }

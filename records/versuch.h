@@ -1,0 +1,107 @@
+#pragma once
+// One test record: 33 text fields, most of them lists of parts split at "|".
+// Every subsystem reads and writes records through these accessors only.
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+class CDruckSeite;
+
+// The 22 test keys of the panel in their fixed order.
+extern const std::array<const char*, 22> TestTypeKeys;
+
+// One character per test.
+namespace TestStatus {
+constexpr char Incomplete = '0';
+constexpr char DoneNoRequirement = '1';
+constexpr char MetWithRemark = '7';
+constexpr char Met = '8';
+constexpr char NotMet = '9';
+}  // namespace TestStatus
+
+// Today's local date "%Y%m%d".
+std::string GetTodayText();
+
+// "YYYYMMDD" as "YYYY-MM-DD", "YYYYMMDDhhmmss" as "YYYY-MM-DD hh:mm:ss";
+// shorter texts unchanged.
+std::string FormatStoredDate(const std::string& stored);
+
+class CVersuch {
+ public:
+  static constexpr int kFieldCount = 33;
+
+  CVersuch() = default;
+  CVersuch(const CVersuch&) = default;
+  CVersuch& operator=(const CVersuch&) = default;
+  virtual ~CVersuch() = default;
+
+  // Selection flag of the main list.
+  int m_selected = 0;
+
+  // Field access; indexes above 32 are refused.
+  std::string GetField(int field) const;
+  bool SetField(int field, const std::string& text);
+  std::string GetValue(int field, int part) const;
+  int GetValueInt(int field, int part) const;
+  // Stores part `part` of the field; "~", "|" and "$" in the value become "#".
+  bool SetValue(int field, int part, const std::string& value);
+  // As SetField; for field 18 the first ";" is removed unless it is the first character.
+  bool SetFieldOnLoad(int field, const std::string& text);
+  std::string GetGroup(int field, int group) const;
+  std::string GetGroupValue(int field, int group, int part) const;
+
+  // Named accessors.
+  std::string GetAlkaliData() const { return GetField(24); }
+  std::string GetSievingMethod() const { return GetValue(27, 4); }
+  std::string GetTestStatusList() const { return GetValue(29, 0); }
+  void SetTestStatusList(const std::string& list) { SetValue(29, 0, list); }
+  std::string GetSignatureFile() const { return GetValue(1, 25); }
+  std::string GetInfo1Label() const;
+  std::string GetInfo2Label() const;
+  std::string GetPruefart() const { return GetGroupValue(25, 3, 2); }
+  std::string GetMaterialId() const;
+  std::string GetSideTests() const { return GetGroup(25, 5); }
+  std::string GetSideTestEntry(const std::string& testKey) const;
+  std::string GetHeadingPrefix(const std::string& headingCode) const;
+  bool IsBallastToleranceOn() const { return GetValue(18, 9) == "1"; }
+  bool IsToleratedSieveValue(const std::string& sieveSize, const std::string& passing) const;
+  bool IsWetSieving() const;
+  void SetDrySieving(bool dry) { SetValue(7, 2, dry ? "1" : "0"); }
+  std::string GetStatisticsValue(int field, int part, const std::string& statusList,
+                                 const std::string& testKey) const;
+
+  // Status of one test in field 29.
+  void SetTestStatus(const std::string& testKey, const std::string& status);
+  // SetTestStatus and stamps field 1 part 6 with today's date.
+  void UpdateTestStatus(const std::string& testKey, const std::string& status);
+
+  // Record kinds and per-record queries (versuch_kinds.cpp).
+  bool IsDbMaterial() const;
+  bool IsGleisschotter() const;
+  bool IsGleisschotterMaterial() const { return IsGleisschotter(); }
+  bool IsGleisschotterNeu() const;
+  bool IsGleisschotterRecycling() const;
+  bool IsDbsBallast() const;
+  bool IsDinEnBallast() const;
+  bool IsKorngemisch() const;
+  bool GetBuiltinMaterialType(std::string& type, int& number) const;
+  bool GetKorngemischNumber(int& number) const;
+  bool HasTestType(const std::string& testKey) const;
+  bool ContainsTestType(const std::string& testKey) const { return HasTestType(testKey); }
+  void InitTestStatusList();
+  bool IsPageNeeded(const std::string& pageKey) const;
+  int GetPageCount() const;
+  std::string GetDefaultSollkurven(bool withSecondPair) const;
+  int GetSievingMode() const;
+  void UpdateListSummary();
+  void MigrateOnLoad();
+
+  // Appends one report page per page kind that applies (caller owns them).
+  void AddPrintPages(std::vector<CDruckSeite*>& pages);
+
+ private:
+  std::array<std::string, kFieldCount> fields_;
+};
+
+using RecordList = std::vector<std::unique_ptr<CVersuch>>;

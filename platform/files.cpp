@@ -70,6 +70,8 @@ std::optional<std::string> ReadFileBytes(const fs::path& path) {
   int fd = ::open(path.c_str(), O_RDONLY);
   if (fd < 0) return std::nullopt;
   std::string out;
+  struct stat st {};
+  if (::fstat(fd, &st) == 0 && st.st_size > 0) out.reserve(static_cast<size_t>(st.st_size));
   char buf[65536];
   for (;;) {
     ssize_t n = ::read(fd, buf, sizeof buf);

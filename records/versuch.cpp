@@ -1,6 +1,7 @@
 #include "records/versuch.h"
 
 #include "platform/datetime.h"
+#include "records/matdef.h"
 #include "records/strutil.h"
 
 const std::array<const char*, 22> TestTypeKeys = {
@@ -82,12 +83,7 @@ std::string CVersuch::GetInfo2Label() const {
 std::string CVersuch::GetMaterialId() const { return StrGetField(GetField(5), ';', 8); }
 
 std::string CVersuch::GetSideTestEntry(const std::string& testKey) const {
-  const std::string sideTests = GetSideTests();
-  for (int i = 0;; ++i) {
-    std::string entry = StrGetToken(sideTests, "[", "]", i);
-    if (entry.empty()) return "";
-    if (StrFind(entry, testKey) == 0) return entry;
-  }
+  return FindSideTestItem(GetSideTests(), testKey);
 }
 
 std::string CVersuch::GetHeadingPrefix(const std::string& /*headingCode*/) const { return ""; }

@@ -1,0 +1,277 @@
+#include "records/recordfile.h"
+
+#include <chrono>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <thread>
+
+#include "platform/files.h"
+#include "platform/messagebox.h"
+#include "platform/textcodec.h"
+#include "records/strutil.h"
+#include "shell/translation.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// A record followed by another must have at least this many value lines;
+// two missing lines are tolerated.
+constexpr int kMinRecordLines = 31;
+constexpr int kAttempts = 3;
+constexpr auto kRetryWait = std::chrono::milliseconds(100);
+constexpr std::string_view kLineBreakMark = "#CRLF#";
+
+bool StartsWith(std::string_view line, std::string_view prefix) {
+  return line.substr(0, prefix.size()) == prefix;
+}
+
+bool Contains(std::string_view line, std::string_view part) {
+  return line.find(part) != std::string_view::npos;
+}
+
+// Lines of the file as the text mode of the C library reads them: split at LF,
+// a CR right before the LF belongs to the line end.
+class LineReader {
+ public:
+  explicit LineReader(std::string_view bytes) : rest_(bytes) {}
+
+  bool Next(std::string_view& line) {
+    if (rest_.empty()) return false;
+    size_t end = rest_.find('\n');
+    if (end == std::string_view::npos) {
+      line = rest_;
+      rest_ = {};
+      return true;
+    }
+    line = rest_.substr(0, end);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    rest_.remove_prefix(end + 1);
+    return true;
+  }
+
+ private:
+  std::string_view rest_;
+};
+
+// "[ANZ=<digits>]": anything else is no count, and the file is not sound.
+bool ParseRecordCount(std::string_view line, long long& count) {
+  std::string_view rest = line.substr(5);
+  size_t digits = 0;
+  while (digits < rest.size() && rest[digits] >= '0' && rest[digits] <= '9') ++digits;
+  if (digits == 0 || digits > 12 || digits >= rest.size() || rest[digits] != ']') return false;
+  count = 0;
+  for (size_t i = 0; i < digits; ++i) count = count * 10 + (rest[i] - '0');
+  return true;
+}
+
+enum class ScanResult { Sound, Unsound, NewerVersion };
+
+// Walks the bytes of a record file once and checks that the copy is sound.
+// With `records` it also builds the records, which are appended only when the
+// copy is sound and its version is ours.
+ScanResult ScanRecordBytes(std::string_view bytes, RecordList* records) {
+  const std::string versionTag = "[VERSION=" + std::to_string(RecordFileVersion) + "]";
+  LineReader reader(bytes);
+  std::string_view line;
+
+  long long expected = -1;
+  bool newerVersion = false;
+  bool started = false;
+  while (reader.Next(line)) {
+    if (StartsWith(line, "DATA_START")) {
+      started = true;
+      break;
+    }
+    if (StartsWith(line, "[ANZ=") && !ParseRecordCount(line, expected)) return ScanResult::Unsound;
+    // The soundness check skips version lines; only the loader refuses another version.
+    if (records && Contains(line, "[VERSION=") && !Contains(line, versionTag)) newerVersion = true;
+  }
+  if (!started) return ScanResult::Unsound;
+
+  // A version we refuse is not read.
+  const bool build = records != nullptr && !newerVersion;
+  RecordList kept;
+  std::unique_ptr<CVersuch> current;
+  long long count = 0;
+  int lines = -1;  // value lines of the current record; -1 before the first
+  bool stopped = false;
+  while (reader.Next(line)) {
+    if (StartsWith(line, "DATA_STOP")) {
+      stopped = true;
+      break;
+    }
+    if (line.size() < 3 || line[2] != '~') continue;
+    if (line[0] == '0' && line[1] == '0') {
+      if (lines >= 0 && lines < kMinRecordLines) return ScanResult::Unsound;
+      ++count;
+      lines = 0;
+      if (build) {
+        if (current) kept.push_back(std::move(current));
+        current = std::make_unique<CVersuch>();
+      }
+    }
+    if (lines < 0) continue;  // a value line before the first record belongs to none
+    if (current && lines < CVersuch::kFieldCount)
+      current->SetFieldOnLoad(lines, platform::FromCp1252(line.substr(3)));
+    ++lines;
+  }
+  if (!stopped) return ScanResult::Unsound;
+  if (expected >= 0 && count != expected) return ScanResult::Unsound;
+  if (newerVersion) return ScanResult::NewerVersion;
+
+  if (build) {
+    if (current) kept.push_back(std::move(current));
+    records->reserve(records->size() + kept.size());
+    for (auto& record : kept) {
+      record->MigrateOnLoad();
+      records->push_back(std::move(record));
+    }
+  }
+  return ScanResult::Sound;
+}
+
+// Appends the field's bytes with every line break (CR LF, CR or LF) as "#CRLF#".
+void AppendOneLine(std::string& out, const std::string& bytes) {
+  if (bytes.find_first_of("\r\n") == std::string::npos) {
+    out += bytes;
+    return;
+  }
+  for (size_t i = 0; i < bytes.size(); ++i) {
+    char c = bytes[i];
+    if (c != '\r' && c != '\n') {
+      out.push_back(c);
+      continue;
+    }
+    out += kLineBreakMark;
+    if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+  }
+}
+
+// The file's bytes. Fields are converted one by one, so that a line break in
+// a field can never become a line end of the file.
+std::string FormatRecordBytes(const std::vector<const CVersuch*>& records) {
+  size_t count = 0;
+  size_t size = 64;  // the code page text is never longer than the UTF-8 text
+  for (const CVersuch* record : records) {
+    if (!record) continue;
+    ++count;
+    for (int field = 0; field < CVersuch::kFieldCount; ++field)
+      size += record->GetField(field).size() + 5;
+  }
+  std::string out;
+  out.reserve(size);
+  out += "\r\n[VERSION=" + std::to_string(RecordFileVersion) + "]";
+  out += "\r\n[ANZ=" + std::to_string(count) + "]";
+  out += "\r\nDATA_START";
+  for (const CVersuch* record : records) {
+    if (!record) continue;
+    for (int field = 0; field < CVersuch::kFieldCount; ++field) {
+      const char prefix[] = {'\r', '\n', static_cast<char>('0' + field / 10),
+                             static_cast<char>('0' + field % 10), '~'};
+      out.append(prefix, sizeof prefix);
+      AppendOneLine(out, platform::ToCp1252(record->GetField(field)));
+    }
+  }
+  out += "\r\nDATA_STOP\r\n";
+  return out;
+}
+
+std::vector<const CVersuch*> Pointers(const RecordList& records) {
+  std::vector<const CVersuch*> pointers;
+  pointers.reserve(records.size());
+  for (const auto& record : records) pointers.push_back(record.get());
+  return pointers;
+}
+
+bool ValidateRecordBytes(std::string_view bytes) {
+  return ScanRecordBytes(bytes, nullptr) == ScanResult::Sound;
+}
+
+// Tries a step up to three times, waiting between the attempts.
+bool WithRetries(const std::function<bool()>& step) {
+  for (int attempt = 1; attempt <= kAttempts; ++attempt) {
+    if (step()) return true;
+    if (attempt < kAttempts) std::this_thread::sleep_for(kRetryWait);
+  }
+  return false;
+}
+
+// Copies `from` to a temporary name beside `to`, checks the copy and renames
+// it over `to`, so that `to` is either the old file or a sound new one.
+bool ReplaceWithCheckedCopy(const fs::path& from, const fs::path& to) {
+  fs::path temporary = platform::TemporarySibling(to);
+  if (platform::CopyFile(from, temporary) && ValidateRecordFile(temporary) &&
+      platform::MoveFile(temporary, to))
+    return true;
+  platform::DeleteFile(temporary);
+  return false;
+}
+
+void ShowFolderMessage(int textId, const std::string& german, const fs::path& folder) {
+  std::string text = TranslateString(textId, german);
+  StrReplace(text, "%s", folder.string(), false);
+  platform::ShowMessageBox(text, platform::MB_OK | platform::MB_ICONSTOP);
+}
+
+}  // namespace
+
+bool ValidateRecordFile(const fs::path& path) {
+  auto bytes = platform::ReadFileBytes(path);
+  return bytes && ValidateRecordBytes(*bytes);
+}
+
+bool LoadRecordFile(RecordList& records, const fs::path& folder) {
+  // Each copy is read once and checked in memory, so what is checked is what is read.
+  for (const char* name : {kRecordFileName, kRecordTempFileName}) {
+    auto bytes = platform::ReadFileBytes(folder / name);
+    if (!bytes) continue;
+    switch (ScanRecordBytes(*bytes, &records)) {
+      case ScanResult::Sound:
+        return true;
+      case ScanResult::NewerVersion:
+        platform::ShowMessageBox(
+            TranslateString(5060,
+                            "Die Datenbank wurde mit einer neueren Programmversion erstellt und "
+                            "kann nicht eingelesen werden!"),
+            platform::MB_OK | platform::MB_ICONSTOP);
+        return false;
+      case ScanResult::Unsound:
+        break;
+    }
+  }
+  ShowFolderMessage(5062,
+                    "Die Datenbank kann nicht eingelesen werden!\nWeder data.db noch data_tmp.db "
+                    "im Datenordner\n%s\nist lesbar und vollständig.",
+                    folder);
+  return false;
+}
+
+bool WriteRecordFile(const std::vector<const CVersuch*>& records, const fs::path& path) {
+  return platform::WriteFileAtomic(path, FormatRecordBytes(records));
+}
+
+bool WriteRecordFile(const RecordList& records, const fs::path& path) {
+  return WriteRecordFile(Pointers(records), path);
+}
+
+bool SaveRecordFileSafely(const std::vector<const CVersuch*>& records, const fs::path& folder) {
+  const std::string bytes = FormatRecordBytes(records);
+  const fs::path tempFile = folder / kRecordTempFileName;
+  const fs::path dataFile = folder / kRecordFileName;
+  bool saved = WithRetries([&] {
+    return platform::WriteFileAtomic(tempFile, bytes) && ValidateRecordFile(tempFile);
+  }) && WithRetries([&] { return ReplaceWithCheckedCopy(tempFile, dataFile); });
+  if (!saved)
+    ShowFolderMessage(5061,
+                      "Die Datenbank konnte nicht gespeichert werden!\nDatenordner:\n%s\nDie Daten "
+                      "im Programm bleiben erhalten. Bitte prüfen Sie den Zugriff auf den "
+                      "Datenordner und speichern Sie erneut.",
+                      folder);
+  return saved;
+}
+
+bool SaveRecordFileSafely(const RecordList& records, const fs::path& folder) {
+  return SaveRecordFileSafely(Pointers(records), folder);
+}

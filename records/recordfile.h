@@ -1,0 +1,44 @@
+#pragma once
+// The record file "data.db": every test record of a data folder in one code
+// page 1252 text file with CR LF line ends. Layout:
+//   (empty line)
+//   [VERSION=3001]
+//   [ANZ=<number of records>]
+//   DATA_START
+//   NN~<text of field NN>      33 lines per record, NN = 00 .. 32
+//   DATA_STOP
+// Saving goes through "data_tmp.db", so that a sound copy always exists.
+#include <filesystem>
+#include <vector>
+
+#include "records/versuch.h"
+
+constexpr int RecordFileVersion = 3001;
+inline constexpr const char* kRecordFileName = "data.db";
+inline constexpr const char* kRecordTempFileName = "data_tmp.db";
+
+// True when the file is a sound copy: it can be read, has "DATA_START" and
+// then "DATA_STOP", holds as many records as its "[ANZ=" line says (when it
+// has one; a count that is no plain number is unsound), and every record
+// followed by another has at least 31 value lines.
+bool ValidateRecordFile(const std::filesystem::path& path);
+
+// Appends the records of the folder's "data.db", or of "data_tmp.db" when
+// "data.db" is not sound. False, with a message box and the list unchanged,
+// when neither copy is sound or the file was written by a newer version.
+bool LoadRecordFile(RecordList& records, const std::filesystem::path& folder);
+
+// Writes the records in list order (replacing the file as a whole). A line
+// break inside a field is stored as "#CRLF#", so that every field keeps its
+// one line. True when the whole file was written and flushed.
+bool WriteRecordFile(const std::vector<const CVersuch*>& records,
+                     const std::filesystem::path& path);
+bool WriteRecordFile(const RecordList& records, const std::filesystem::path& path);
+
+// Writes "data_tmp.db", checks it, and replaces "data.db" with a checked copy
+// of it in one rename; each step is tried three times, 100 ms apart. True when
+// "data.db" holds the records afterwards; otherwise the user is told, and the
+// previous sound copy stays.
+bool SaveRecordFileSafely(const std::vector<const CVersuch*>& records,
+                          const std::filesystem::path& folder);
+bool SaveRecordFileSafely(const RecordList& records, const std::filesystem::path& folder);

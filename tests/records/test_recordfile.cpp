@@ -1,0 +1,341 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/files.h"
+#include "platform/messagebox.h"
+#include "platform/textcodec.h"
+#include "records/recordfile.h"
+#include "support/temp_folder.h"
+#include "tools/record_generator.h"
+
+namespace fs = std::filesystem;
+using platform::ReadFileBytes;
+using platform::WriteFileBytes;
+
+namespace {
+
+const fs::path kFixture = fs::path(PRAVIK_FIXTURES) / "recordfile" / "all_bytes.db";
+const std::string kHeader = "\r\n[VERSION=3001]\r\n";
+const std::string kEmptyFile = "\r\n[VERSION=3001]\r\n[ANZ=0]\r\nDATA_START\r\nDATA_STOP\r\n";
+
+// One record as file lines: `lines` value lines "NN~<tag>NN".
+std::string RecordLines(int lines, const std::string& tag) {
+  std::string out;
+  for (int i = 0; i < lines; ++i) {
+    char prefix[8];
+    std::snprintf(prefix, sizeof prefix, "%02d~", i);
+    out += "\r\n" + std::string(prefix) + tag + std::to_string(i);
+  }
+  return out;
+}
+
+std::string FileWith(const std::string& header, const std::string& body,
+                     const std::string& stop = "\r\nDATA_STOP\r\n") {
+  return "\r\n" + header + "\r\nDATA_START" + body + stop;
+}
+
+std::unique_ptr<CVersuch> MakeRecord(const std::string& testNumber) {
+  auto record = std::make_unique<CVersuch>();
+  record->SetField(0, "12-34-2305120830" + testNumber.substr(testNumber.size() - 2));
+  record->SetField(1, testNumber + "|-1|-1|-1|1|20230512");
+  record->SetField(29, "[VA_GRUND:1]");
+  return record;
+}
+
+RecordList TwoRecords() {
+  RecordList records;
+  records.push_back(MakeRecord("12-34-0001"));
+  records.push_back(MakeRecord("12-34-0002"));
+  return records;
+}
+
+std::vector<std::string> FieldsOf(const RecordList& records) {
+  std::vector<std::string> fields;
+  for (const auto& record : records)
+    for (int f = 0; f < CVersuch::kFieldCount; ++f) fields.push_back(record->GetField(f));
+  return fields;
+}
+
+size_t FilesIn(const fs::path& folder) {
+  size_t count = 0;
+  for ([[maybe_unused]] const auto& entry : fs::directory_iterator(folder)) ++count;
+  return count;
+}
+
+}  // namespace
+
+// Every byte but CR and LF survives reading into UTF-8 and writing back.
+TEST(RecordFile, RoundTripKeepsEveryByte) {
+  TempFolder dir;
+  const std::string original = *ReadFileBytes(kFixture);
+  ASSERT_TRUE(WriteFileBytes(dir / "data.db", original));
+
+  RecordList records;
+  ASSERT_TRUE(LoadRecordFile(records, dir.path()));
+  ASSERT_EQ(records.size(), 2u);
+  std::string allBytes;
+  for (int b = 0; b < 256; ++b)
+    if (b != '\n' && b != '\r') allBytes.push_back(static_cast<char>(b));
+  EXPECT_EQ(records[0]->GetField(9), platform::FromCp1252(allBytes));
+  EXPECT_EQ(records[0]->GetField(18), ";Sand 0/2|DIN EN 12620|2500.0");
+  EXPECT_EQ(records[1]->GetField(31), "äöüÄÖÜß€°¿|Sandäquivalent");
+
+  ASSERT_TRUE(WriteRecordFile(records, dir / "copy.db"));
+  EXPECT_EQ(*ReadFileBytes(dir / "copy.db"), original);
+
+  ASSERT_TRUE(SaveRecordFileSafely(records, dir.path()));
+  EXPECT_EQ(*ReadFileBytes(dir / "data.db"), original);
+  EXPECT_EQ(*ReadFileBytes(dir / "data_tmp.db"), original);
+}
+
+TEST(RecordFile, EmptyListGivesHeaderOnlyFile) {
+  TempFolder dir;
+  ASSERT_TRUE(WriteRecordFile(RecordList{}, dir / "data.db"));
+  EXPECT_EQ(*ReadFileBytes(dir / "data.db"), kEmptyFile);
+  EXPECT_TRUE(ValidateRecordFile(dir / "data.db"));
+
+  RecordList records;
+  EXPECT_TRUE(LoadRecordFile(records, dir.path()));
+  EXPECT_TRUE(records.empty());
+}
+
+TEST(RecordFile, WrittenLayout) {
+  TempFolder dir;
+  RecordList records;
+  records.push_back(std::make_unique<CVersuch>());
+  records[0]->SetField(0, "ID");
+  records[0]->SetField(1, "Prüf-Nr.");
+  records[0]->SetField(32, "last");
+  ASSERT_TRUE(WriteRecordFile(records, dir / "data.db"));
+  std::string expected = "\r\n[VERSION=3001]\r\n[ANZ=1]\r\nDATA_START\r\n00~ID\r\n01~Pr\xFC" "f-Nr.";
+  for (int f = 2; f < 32; ++f) expected += "\r\n" + std::string(f < 10 ? "0" : "") + std::to_string(f) + "~";
+  expected += "\r\n32~last\r\nDATA_STOP\r\n";
+  EXPECT_EQ(*ReadFileBytes(dir / "data.db"), expected);
+}
+
+TEST(RecordFile, SoundnessRules) {
+  const std::string two = RecordLines(33, "a") + RecordLines(33, "b");
+  struct Case {
+    const char* name;
+    std::string content;
+    bool sound;
+  } cases[] = {
+      {"two records as counted", FileWith("[VERSION=3001]\r\n[ANZ=2]", two), true},
+      {"count too high", FileWith("[VERSION=3001]\r\n[ANZ=3]", two), false},
+      {"count too low", FileWith("[ANZ=1]", two), false},
+      {"no count line: any number", FileWith("[VERSION=3001]", two), true},
+      {"no DATA_STOP", FileWith("[ANZ=2]", two, "\r\n"), false},
+      {"no DATA_START", "\r\n[ANZ=0]\r\nDATA_STOP\r\n", false},
+      {"empty file", "", false},
+      {"31 lines followed by a record", FileWith("[ANZ=2]", RecordLines(31, "a") + RecordLines(33, "b")), true},
+      {"30 lines followed by a record", FileWith("[ANZ=2]", RecordLines(30, "a") + RecordLines(33, "b")), false},
+      {"30 lines as the last record", FileWith("[ANZ=2]", RecordLines(33, "a") + RecordLines(30, "b")), true},
+      {"1 line as the last record", FileWith("[ANZ=2]", RecordLines(33, "a") + RecordLines(1, "b")), true},
+      {"other lines ignored", FileWith("[ANZ=2]", "\r\nnoise\r\n\r\nab" + two + "\r\n~~~"), true},
+      {"value lines before the first record", FileWith("[ANZ=2]", "\r\n05~orphan" + two), true},
+      {"other version still sound", FileWith("[VERSION=3002]\r\n[ANZ=2]", two), true},
+      {"text after DATA_STOP", FileWith("[ANZ=2]", two, "\r\nDATA_STOP\r\ntrailing"), true},
+      {"count is no number", FileWith("[ANZ=abc]", ""), false},
+      {"count is empty", FileWith("[ANZ=]", ""), false},
+      {"count is negative", FileWith("[ANZ=-1]", ""), false},
+      {"count followed by letters", FileWith("[ANZ=2x]", two), false},
+      {"count without bracket", FileWith("[ANZ=2", two), false},
+      {"count too large", FileWith("[ANZ=99999999999999999999]", ""), false},
+  };
+  TempFolder dir;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    ASSERT_TRUE(WriteFileBytes(dir / "x.db", c.content));
+    EXPECT_EQ(ValidateRecordFile(dir / "x.db"), c.sound);
+  }
+  EXPECT_FALSE(ValidateRecordFile(dir / "missing.db"));
+  EXPECT_FALSE(ValidateRecordFile(dir.path()));
+}
+
+TEST(RecordFile, ReaderTakesFieldsInLineOrder) {
+  TempFolder dir;
+  // Out-of-order digits, "~" inside a value, field 18 with ";", 35 value lines,
+  // then a short last record.
+  std::string body = "\r\n00~first\r\n05~a~b";
+  for (int i = 2; i < 18; ++i) body += "\r\n99~f" + std::to_string(i);
+  body += "\r\n18~x;y;z";
+  for (int i = 19; i < 35; ++i) body += "\r\n01~f" + std::to_string(i);
+  body += "\r\n00~second\r\n01~only two";
+  ASSERT_TRUE(WriteFileBytes(dir / "data.db", FileWith("[VERSION=3001]\r\n[ANZ=2]", body)));
+
+  RecordList records;
+  records.push_back(MakeRecord("12-34-0009"));  // loading appends
+  ASSERT_TRUE(LoadRecordFile(records, dir.path()));
+  ASSERT_EQ(records.size(), 3u);
+  EXPECT_EQ(records[0]->GetValue(1, 0), "12-34-0009");
+  const CVersuch& first = *records[1];
+  EXPECT_EQ(first.GetField(0), "first");
+  EXPECT_EQ(first.GetField(1), "a~b");
+  EXPECT_EQ(first.GetField(17), "f17");
+  EXPECT_EQ(first.GetField(18), "xy;z");
+  EXPECT_EQ(first.GetField(32), "f32");  // lines beyond the 33rd change nothing
+  EXPECT_EQ(records[2]->GetField(0), "second");
+  EXPECT_EQ(records[2]->GetField(1), "only two");
+  EXPECT_EQ(records[2]->GetField(2), "");
+}
+
+TEST(RecordFile, LineBreaksInFieldsStayInTheirLine) {
+  TempFolder dir;
+  RecordList records = TwoRecords();
+  records[0]->SetField(14, "Zeile 1\nZeile 2");
+  records[0]->SetField(21, "a\r\nb\rc\n");
+  ASSERT_TRUE(SaveRecordFileSafely(records, dir.path()));
+
+  const std::string bytes = *ReadFileBytes(dir / "data.db");
+  EXPECT_NE(bytes.find("\r\n14~Zeile 1#CRLF#Zeile 2\r\n15~"), std::string::npos);
+  EXPECT_NE(bytes.find("\r\n21~a#CRLF#b#CRLF#c#CRLF#\r\n22~"), std::string::npos);
+
+  RecordList loaded;
+  ASSERT_TRUE(LoadRecordFile(loaded, dir.path()));
+  ASSERT_EQ(loaded.size(), 2u);
+  EXPECT_EQ(loaded[0]->GetField(14), "Zeile 1#CRLF#Zeile 2");
+  EXPECT_EQ(loaded[0]->GetField(29), "[VA_GRUND:1]");  // later fields not shifted
+  EXPECT_EQ(loaded[1]->GetValue(1, 0), "12-34-0002");
+}
+
+TEST(RecordFile, ReaderFallsBackToTemporaryCopy) {
+  const std::string sound = FileWith("[VERSION=3001]\r\n[ANZ=1]", RecordLines(33, "t"));
+  struct Case {
+    const char* name;
+    const char* dataDb;  // nullptr: no such file
+    bool tempPresent;
+    bool loads;
+  } cases[] = {
+      {"data.db without DATA_STOP", "\r\n[ANZ=0]\r\nDATA_START\r\n", true, true},
+      {"empty data.db", "", true, true},
+      {"no data.db", nullptr, true, true},
+      {"neither copy", nullptr, false, false},
+      {"both unsound", "", false, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempFolder dir;
+    platform::ScriptedMessageBoxes boxes;
+    if (c.dataDb) { ASSERT_TRUE(WriteFileBytes(dir / "data.db", c.dataDb)); }
+    if (c.tempPresent) { ASSERT_TRUE(WriteFileBytes(dir / "data_tmp.db", sound)); }
+    RecordList records;
+    records.push_back(MakeRecord("12-34-0009"));
+    EXPECT_EQ(LoadRecordFile(records, dir.path()), c.loads);
+    if (c.loads) {
+      ASSERT_EQ(records.size(), 2u);
+      EXPECT_EQ(records[1]->GetField(0), "t0");
+      EXPECT_TRUE(boxes.shown().empty());
+    } else {
+      EXPECT_EQ(records.size(), 1u);
+      ASSERT_EQ(boxes.shown().size(), 1u);
+      EXPECT_EQ(boxes.shown()[0].flags, platform::MB_OK | platform::MB_ICONSTOP);
+      EXPECT_NE(boxes.shown()[0].text.find(dir.path().string()), std::string::npos);
+    }
+  }
+}
+
+TEST(RecordFile, OtherVersionIsRefused) {
+  for (const char* version : {"[VERSION=3002]", "[VERSION=2999]"}) {
+    SCOPED_TRACE(version);
+    TempFolder dir;
+    platform::ScriptedMessageBoxes boxes;
+    ASSERT_TRUE(WriteFileBytes(dir / "data.db",
+                               FileWith(std::string(version) + "\r\n[ANZ=1]", RecordLines(33, "v"))));
+    // A sound temporary copy is not taken instead of a sound newer file.
+    ASSERT_TRUE(WriteFileBytes(dir / "data_tmp.db", kEmptyFile));
+    RecordList records;
+    records.push_back(MakeRecord("12-34-0009"));
+    EXPECT_FALSE(LoadRecordFile(records, dir.path()));
+    EXPECT_EQ(records.size(), 1u);
+    ASSERT_EQ(boxes.shown().size(), 1u);
+    EXPECT_EQ(boxes.shown()[0].text,
+              "Die Datenbank wurde mit einer neueren Programmversion erstellt und kann nicht "
+              "eingelesen werden!");
+    EXPECT_EQ(boxes.shown()[0].flags, platform::MB_OK | platform::MB_ICONSTOP);
+  }
+}
+
+TEST(RecordFile, SafeSaveWritesBothCopies) {
+  TempFolder dir;
+  platform::ScriptedMessageBoxes boxes;
+  ASSERT_TRUE(WriteFileBytes(dir / "data.db", kEmptyFile));
+  RecordList records = TwoRecords();
+  ASSERT_TRUE(SaveRecordFileSafely(records, dir.path()));
+  EXPECT_TRUE(boxes.shown().empty());
+  EXPECT_TRUE(ValidateRecordFile(dir / "data.db"));
+  EXPECT_EQ(*ReadFileBytes(dir / "data.db"), *ReadFileBytes(dir / "data_tmp.db"));
+  EXPECT_EQ(FilesIn(dir.path()), 2u);  // no temporary file left behind
+
+  RecordList loaded;
+  ASSERT_TRUE(LoadRecordFile(loaded, dir.path()));
+  EXPECT_EQ(FieldsOf(loaded), FieldsOf(records));
+}
+
+// Root may write anywhere, so the failures are made with directories standing
+// where the files must go.
+TEST(RecordFile, FailedSaveIsReportedAndLosesNothing) {
+  struct Case {
+    const char* name;
+    const char* blocked;  // a directory with this name
+    const char* survivor;  // the sound copy that must hold afterwards
+    bool survivorHasNewRecords;
+  } cases[] = {
+      {"data_tmp.db cannot be written", "data_tmp.db", "data.db", false},
+      {"data.db cannot be replaced", "data.db", "data_tmp.db", true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempFolder dir;
+    platform::ScriptedMessageBoxes boxes;
+    RecordList old;
+    old.push_back(MakeRecord("12-34-0001"));
+    if (std::string(c.survivor) == "data.db") {
+      ASSERT_TRUE(WriteRecordFile(old, dir / "data.db"));
+    }
+    const auto survivorBefore = ReadFileBytes(dir / c.survivor);
+    ASSERT_TRUE(fs::create_directories(dir / c.blocked / "keep"));
+
+    RecordList records = TwoRecords();
+    const auto fieldsBefore = FieldsOf(records);
+    EXPECT_FALSE(SaveRecordFileSafely(records, dir.path()));
+
+    EXPECT_EQ(FieldsOf(records), fieldsBefore);
+    ASSERT_EQ(boxes.shown().size(), 1u);
+    EXPECT_EQ(boxes.shown()[0].flags, platform::MB_OK | platform::MB_ICONSTOP);
+    EXPECT_NE(boxes.shown()[0].text.find("Die Datenbank konnte nicht gespeichert werden!"),
+              std::string::npos);
+    EXPECT_NE(boxes.shown()[0].text.find(dir.path().string()), std::string::npos);
+    EXPECT_EQ(FilesIn(dir.path()), 2u);  // the sound copy and the blocking folder
+
+    ASSERT_TRUE(ValidateRecordFile(dir / c.survivor));
+    if (!c.survivorHasNewRecords) { EXPECT_EQ(ReadFileBytes(dir / c.survivor), survivorBefore); }
+    RecordList loaded;
+    ASSERT_TRUE(LoadRecordFile(loaded, dir.path()));
+    EXPECT_EQ(FieldsOf(loaded), c.survivorHasNewRecords ? fieldsBefore : FieldsOf(old));
+  }
+}
+
+TEST(RecordFile, SaveIntoMissingFolderIsReported) {
+  TempFolder dir;
+  platform::ScriptedMessageBoxes boxes;
+  EXPECT_FALSE(SaveRecordFileSafely(TwoRecords(), dir / "gone"));
+  EXPECT_EQ(boxes.shown().size(), 1u);
+  EXPECT_FALSE(WriteRecordFile(TwoRecords(), dir / "gone" / "data.db"));
+}
+
+// Realistic records (the ones the benchmark uses) come back field for field.
+TEST(RecordFile, GeneratedRecordsRoundTrip) {
+  TempFolder dir;
+  RecordList records = recordgen::RecordGenerator(3).Make(300);
+  ASSERT_TRUE(SaveRecordFileSafely(records, dir.path()));
+  const auto size = *platform::FileSize(dir / "data.db");
+  EXPECT_GT(size / records.size(), 500u);
+  EXPECT_LT(size / records.size(), 6000u);
+
+  RecordList loaded;
+  ASSERT_TRUE(LoadRecordFile(loaded, dir.path()));
+  EXPECT_EQ(FieldsOf(loaded), FieldsOf(records));
+}

@@ -17,4 +17,10 @@ std::string ToCp1252(std::string_view utf8);
 // The UTF-8 text of one code page 1252 byte (for separators such as "€" 0x80).
 std::string Cp1252Char(unsigned char byte);
 
+// UTF-8 helpers: whether the bytes are well-formed UTF-8, the number of
+// characters, and the text cut to at most `count` characters.
+bool IsUtf8(std::string_view bytes);
+std::size_t Utf8Length(std::string_view utf8);
+std::string Utf8Prefix(std::string_view utf8, std::size_t count);
+
 }  // namespace platform

@@ -1,0 +1,36 @@
+#pragma once
+// Process and system functions shared by the shell and the commands: starting
+// the companion programs, the program folder, computer and user name, time
+// stamps and their display forms.
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+// Starts a program with its arguments and does not wait; whether it started.
+// A failure is not reported.
+bool RunProgram(const std::filesystem::path& program, const std::vector<std::string>& arguments = {});
+// Starts a program and does not wait; a failure is shown to the user with the
+// system's error number. `onEnd` runs when the program has ended, however it
+// ended.
+bool LaunchProgram(const std::filesystem::path& file, const std::vector<std::string>& arguments = {},
+                   std::function<void()> onEnd = {});
+
+// The folder of the running program file; false, folder unchanged, when it
+// cannot be read.
+bool GetProgramFolder(std::filesystem::path& folder);
+// The host name; empty when it cannot be read.
+std::string GetLocalComputerName();
+// The login name of the user; empty when it cannot be read.
+std::string GetLocalUserName();
+
+// The current local time as "%y%m%d%H%M%S" (creation stamps).
+std::string GetCurrentTimeStamp();
+// "YYYYMMDD[hhmm[ss]]" shown as "DD.MM.YYYY[ hh:mm[:ss]]"; seconds only when
+// above 0; a text of 7 characters or fewer comes back unchanged.
+std::string FormatTimeStamp(const std::string& text);
+// "YYYYMMDD" shown as "YYYY-MM-DD"; any other text comes back unchanged.
+std::string FormatIsoDate(const std::string& text);
+// The key's value, "" when the key is absent.
+std::string LookupMapValue(const std::map<std::string, std::string>& map, const std::string& key);

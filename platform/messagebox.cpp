@@ -1,12 +1,23 @@
 #include "platform/messagebox.h"
 
-namespace platform {
+#include "platform/uiseam.h"
 
-MessageBoxHandler* QtMessageBoxHandlerInstance();  // messagebox_qt.cpp
+namespace platform {
 
 namespace {
 MessageBoxHandler* g_handler = nullptr;
+
+// Without a handler of its own a box goes through the UI seam, with every
+// other window that waits for a person.
+class SeamMessageBoxHandler : public MessageBoxHandler {
+ public:
+  int Show(const MessageBoxRequest& request) override { return CurrentUi().ShowMessageBox(request); }
+};
+MessageBoxHandler* SeamHandler() {
+  static SeamMessageBoxHandler handler;
+  return &handler;
 }
+}  // namespace
 
 std::vector<int> MessageBoxButtons(unsigned flags) {
   switch (flags & MB_TYPEMASK) {
@@ -30,11 +41,11 @@ int ShowMessageBox(const std::string& text, unsigned flags, const std::string& c
   return CurrentMessageBoxHandler()->Show(request);
 }
 
-void SetMessageBoxHandler(MessageBoxHandler* handler) { g_handler = handler; }
-
-MessageBoxHandler* CurrentMessageBoxHandler() {
-  return g_handler ? g_handler : QtMessageBoxHandlerInstance();
+void SetMessageBoxHandler(MessageBoxHandler* handler) {
+  g_handler = (handler == SeamHandler()) ? nullptr : handler;
 }
+
+MessageBoxHandler* CurrentMessageBoxHandler() { return g_handler ? g_handler : SeamHandler(); }
 
 int ScriptedMessageBoxes::Show(const MessageBoxRequest& request) {
   shown_.push_back(request);

@@ -1,6 +1,9 @@
 #pragma once
 // The message-box seam: every box the program shows goes through the current
-// handler. The Qt handler shows a real box; tests install a scripted one.
+// handler. Without one installed, boxes go through the UI seam (uiseam.h)
+// with the other dialogs: the Qt seam shows a real box, a ScriptedUi
+// (scripted_ui.h) answers it in order with its other steps. Tests may also
+// install a ScriptedMessageBoxes, which answers boxes alone (leniently).
 #include <deque>
 #include <string>
 #include <vector>
@@ -50,7 +53,8 @@ class MessageBoxHandler {
 int ShowMessageBox(const std::string& text, unsigned flags = MB_OK,
                    const std::string& caption = "Pravik");
 
-// Installs a handler (not owned); nullptr restores the default Qt handler.
+// Installs a handler (not owned); nullptr restores the default, which passes
+// boxes to the current UI seam.
 void SetMessageBoxHandler(MessageBoxHandler* handler);
 MessageBoxHandler* CurrentMessageBoxHandler();
 

@@ -1,6 +1,8 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
+#include <algorithm>
+#include <cstdio>
 
 #include "platform/messagebox.h"
 
@@ -34,6 +36,11 @@ class QtMessageBoxHandler : public MessageBoxHandler {
  public:
   int Show(const MessageBoxRequest& request) override {
     if (!QApplication::instance()) return DefaultMessageBoxAnswer(request.flags);
+    // Nobody can answer on the offscreen platform: never block there.
+    if (QGuiApplication::platformName() == QLatin1String("offscreen")) {
+      std::fprintf(stderr, "pravik: message box \"%s\" not shown on the offscreen platform\n", request.text.c_str());
+      return DefaultMessageBoxAnswer(request.flags);
+    }
     QMessageBox box(IconOf(request.flags), QString::fromStdString(request.caption),
                     QString::fromStdString(request.text), QMessageBox::NoButton,
                     QApplication::activeWindow());

@@ -1,0 +1,201 @@
+#include "platform/dialog.h"
+
+#include <QAbstractButton>
+#include <QAbstractSpinBox>
+#include <QApplication>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QDoubleSpinBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTextEdit>
+#include <set>
+
+#include "platform/uiseam.h"
+
+namespace platform {
+namespace {
+std::function<void(Dialog&)>& OpenHook() {
+  static std::function<void(Dialog&)> hook;
+  return hook;
+}
+}  // namespace
+
+int ControlId(const QWidget* widget) {
+  if (!widget) return 0;
+  const QVariant v = widget->property(kControlIdProperty);
+  return v.isValid() ? v.toInt() : 0;
+}
+
+void SetControlId(QWidget* widget, int id) {
+  if (widget) widget->setProperty(kControlIdProperty, id);
+}
+
+void SetDialogOpenHook(std::function<void(Dialog&)> hook) { OpenHook() = std::move(hook); }
+
+Dialog::Dialog(int template_id, QWidget* parent) : QDialog(parent), template_id_(template_id) {
+  if (qApp)
+    focus_connection_ = connect(qApp, &QApplication::focusChanged, this,
+                                [this](QWidget* old, QWidget* now) { FocusChanged(old, now); });
+}
+
+// Deleting the controls moves the focus; no handler may run by then.
+Dialog::~Dialog() { QObject::disconnect(focus_connection_); }
+
+int Dialog::DoModal() {
+  opened_ = false;
+  ended_ = false;
+  end_result_ = 0;
+  return CurrentUi().ShowModal(*this);
+}
+
+void Dialog::EndDialog(int result) {
+  ended_ = true;
+  end_result_ = result;
+  QDialog::done(result);
+}
+
+void Dialog::InitDialog() {
+  if (opened_) return;
+  opened_ = true;
+  WireStandardButtons();
+  if (OpenHook()) OpenHook()(*this);
+  OnInitDialog();
+}
+
+void Dialog::showEvent(QShowEvent* event) {
+  InitDialog();
+  QDialog::showEvent(event);
+}
+
+void Dialog::WireStandardButtons() {
+  if (buttons_wired_) return;
+  buttons_wired_ = true;
+  for (QAbstractButton* button : findChildren<QAbstractButton*>()) {
+    if (qobject_cast<QDialogButtonBox*>(button->parentWidget())) continue;
+    const int id = ControlId(button);
+    if (id == IDOK) {
+      connect(button, &QAbstractButton::clicked, this, &Dialog::accept);
+      if (auto* push = qobject_cast<QPushButton*>(button)) push->setDefault(true);
+    } else if (id == IDCANCEL) {
+      connect(button, &QAbstractButton::clicked, this, &Dialog::reject);
+    }
+  }
+}
+
+QWidget* Dialog::GetDlgItem(int id) const {
+  if (id == 0) return nullptr;
+  for (QWidget* w : findChildren<QWidget*>())
+    if (ControlId(w) == id) return w;
+  return nullptr;
+}
+
+std::vector<int> Dialog::ItemIds() const {
+  std::set<int> ids;
+  for (QWidget* w : findChildren<QWidget*>())
+    if (int id = ControlId(w)) ids.insert(id);
+  return {ids.begin(), ids.end()};
+}
+
+std::string Dialog::GetItemText(int id) const {
+  QWidget* w = GetDlgItem(id);
+  QString text;
+  if (auto* e = qobject_cast<QLineEdit*>(w)) text = e->text();
+  else if (auto* t = qobject_cast<QTextEdit*>(w)) text = t->toPlainText();
+  else if (auto* p = qobject_cast<QPlainTextEdit*>(w)) text = p->toPlainText();
+  else if (auto* c = qobject_cast<QComboBox*>(w)) text = c->currentText();
+  else if (auto* l = qobject_cast<QLabel*>(w)) text = l->text();
+  else if (auto* b = qobject_cast<QAbstractButton*>(w)) text = b->text();
+  else if (auto* g = qobject_cast<QGroupBox*>(w)) text = g->title();
+  else if (auto* s = qobject_cast<QAbstractSpinBox*>(w)) text = s->text();
+  else if (auto* list = qobject_cast<QListWidget*>(w)) text = list->currentItem() ? list->currentItem()->text() : QString();
+  return text.toStdString();
+}
+
+bool Dialog::SetItemText(int id, std::string_view value) {
+  QWidget* w = GetDlgItem(id);
+  const QString text = QString::fromUtf8(value.data(), static_cast<qsizetype>(value.size()));
+  if (auto* e = qobject_cast<QLineEdit*>(w)) e->setText(text);
+  else if (auto* t = qobject_cast<QTextEdit*>(w)) t->setPlainText(text);
+  else if (auto* p = qobject_cast<QPlainTextEdit*>(w)) p->setPlainText(text);
+  else if (auto* c = qobject_cast<QComboBox*>(w)) {
+    if (c->isEditable()) {
+      c->setEditText(text);
+    } else {
+      const int index = c->findText(text);
+      if (index < 0) return false;
+      c->setCurrentIndex(index);
+    }
+  } else if (auto* l = qobject_cast<QLabel*>(w)) l->setText(text);
+  else if (auto* b = qobject_cast<QAbstractButton*>(w)) b->setText(text);
+  else if (auto* g = qobject_cast<QGroupBox*>(w)) g->setTitle(text);
+  else if (auto* s = qobject_cast<QSpinBox*>(w)) {
+    bool ok = false;
+    const int v = text.trimmed().toInt(&ok);
+    if (!ok) return false;
+    s->setValue(v);
+  } else if (auto* d = qobject_cast<QDoubleSpinBox*>(w)) {
+    bool ok = false;
+    const double v = QString(text).replace(u',', u'.').trimmed().toDouble(&ok);
+    if (!ok) return false;
+    d->setValue(v);
+  } else if (auto* list = qobject_cast<QListWidget*>(w)) {
+    const auto found = list->findItems(text, Qt::MatchExactly);
+    if (found.isEmpty()) return false;
+    list->setCurrentItem(found.front());
+  } else {
+    return false;
+  }
+  return true;
+}
+
+bool Dialog::IsItemChecked(int id) const {
+  auto* b = qobject_cast<QAbstractButton*>(GetDlgItem(id));
+  return b && b->isChecked();
+}
+
+void Dialog::CheckItem(int id, bool checked) {
+  if (auto* b = qobject_cast<QAbstractButton*>(GetDlgItem(id))) b->setChecked(checked);
+}
+
+void Dialog::EnableItem(int id, bool enable) {
+  if (QWidget* w = GetDlgItem(id)) w->setEnabled(enable);
+}
+
+void Dialog::ShowItem(int id, int show_command) {
+  if (QWidget* w = GetDlgItem(id)) w->setVisible(show_command != SW_HIDE);
+}
+
+void Dialog::OnKillFocus(int id, std::function<void()> handler) {
+  kill_focus_[id].push_back(std::move(handler));
+}
+
+void Dialog::NotifyKillFocus(int id) {
+  auto it = kill_focus_.find(id);
+  if (it == kill_focus_.end()) return;
+  const auto handlers = it->second;  // a handler may add handlers
+  for (const auto& handler : handlers) handler();
+}
+
+int Dialog::OwningControlId(QWidget* widget) const {
+  for (QWidget* w = widget; w && w != this; w = w->parentWidget()) {
+    if (w->isWindow()) return 0;  // another window
+    if (int id = ControlId(w)) return id;
+  }
+  return 0;
+}
+
+void Dialog::FocusChanged(QWidget* old, QWidget* now) {
+  const int id = OwningControlId(old);
+  if (id == 0) return;
+  if (now && OwningControlId(now) == id) return;          // inside the same control
+  if (now && now->window()->windowType() == Qt::Popup) return;  // its drop-down list
+  NotifyKillFocus(id);
+}
+
+}  // namespace platform

@@ -1,0 +1,124 @@
+#pragma once
+// Dialog: the base of every dialog, on QDialog, with the controls addressed by
+// numeric id as the framework addresses them.
+//
+// Ids: every control carries its number in the widget property "controlId"
+// (kControlIdProperty). In a Qt Designer template (.ui) add a dynamic integer
+// property "controlId"; in code call SetControlId(widget, 1235). Id 1 (IDOK)
+// and 2 (IDCANCEL) on push buttons act as OK and Cancel.
+//
+//   class WaterDlg : public platform::Dialog {
+//    public:
+//     WaterDlg(QWidget* parent) : Dialog(530, parent) {
+//       ui_.setupUi(this);                          // or build the widgets in code
+//       OnKillFocus(1001, [this] { Compute(); });    // the framework's EN_KILLFOCUS
+//     }
+//    protected:
+//     bool OnInitDialog() override {                // after the open hook
+//       SetItemText(1001, mass_);
+//       return true;
+//     }
+//     void OnOK() override {                        // refuse by not ending
+//       mass_ = GetItemText(1001);
+//       EndDialog(IDOK);
+//     }
+//   };
+//   WaterDlg dlg(parent);
+//   if (dlg.DoModal() == IDOK) ...
+//
+// DoModal goes through the UI seam (uiseam.h), so tests drive the dialog with
+// a ScriptedUi. When the dialog opens (DoModal, or the first show), the open
+// hook set with SetDialogOpenHook runs (the shell translates texts there),
+// then OnInitDialog. Losing the focus, a control with an id delivers a
+// kill-focus notification to its handlers (the scripted seam delivers it
+// after filling a control).
+#include <QDialog>
+#include <functional>
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/messagebox.h"
+
+namespace platform {
+
+inline constexpr char kControlIdProperty[] = "controlId";
+int ControlId(const QWidget* widget);  // 0 when it has none
+void SetControlId(QWidget* widget, int id);
+
+// ShowItem's commands.
+enum : int { SW_HIDE = 0, SW_SHOW = 5 };
+
+class Dialog;
+// Called for every dialog when it opens, before OnInitDialog.
+void SetDialogOpenHook(std::function<void(Dialog&)> hook);
+
+class Dialog : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit Dialog(int template_id, QWidget* parent = nullptr);
+  ~Dialog() override;
+
+  int template_id() const { return template_id_; }
+
+  // Runs the dialog modally through the UI seam; gives the EndDialog value.
+  int DoModal();
+  // Ends the dialog with a value (IDOK, IDCANCEL or any other).
+  void EndDialog(int result);
+  bool ended() const { return ended_; }
+  int end_result() const { return end_result_; }
+
+  // --- controls by id
+  QWidget* GetDlgItem(int id) const;  // nullptr when the dialog has none
+  template <class T>
+  T* Item(int id) const { return qobject_cast<T*>(GetDlgItem(id)); }
+  std::vector<int> ItemIds() const;
+  // Text of line edits, text edits, combo boxes, labels, buttons, group
+  // boxes and spin boxes; "" for an unknown id.
+  std::string GetItemText(int id) const;
+  // Sets the text; a non-editable combo box selects the entry with it.
+  // False for an unknown id or a missing entry.
+  bool SetItemText(int id, std::string_view text);
+  bool IsItemChecked(int id) const;
+  void CheckItem(int id, bool checked);
+  // Nothing happens for an id the dialog does not have.
+  void EnableItem(int id, bool enable);
+  void ShowItem(int id, int show_command);
+
+  // --- notifications
+  void OnKillFocus(int id, std::function<void()> handler);
+  void NotifyKillFocus(int id);
+
+  // Runs the open hook and OnInitDialog unless they ran for this opening
+  // (each DoModal is one opening, as is the first show of a modeless one).
+  // The seams call it before they show or script the dialog.
+  void InitDialog();
+
+  // OK and Cancel as the user gives them (buttons, Return, Escape, closing).
+  void accept() override { OnOK(); }
+  void reject() override { OnCancel(); }
+
+ protected:
+  virtual bool OnInitDialog() { return true; }
+  virtual void OnOK() { EndDialog(IDOK); }
+  virtual void OnCancel() { EndDialog(IDCANCEL); }
+
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  void WireStandardButtons();
+  void FocusChanged(QWidget* old, QWidget* now);
+  int OwningControlId(QWidget* widget) const;
+
+  int template_id_;
+  bool opened_ = false;
+  bool buttons_wired_ = false;
+  bool ended_ = false;
+  int end_result_ = 0;
+  std::map<int, std::vector<std::function<void()>>> kill_focus_;
+  QMetaObject::Connection focus_connection_;
+};
+
+}  // namespace platform

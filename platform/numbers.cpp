@@ -19,17 +19,24 @@ std::string FormatFixed(double value, int decimals) {
 namespace {
 bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-}  // namespace
 
-double ParseDouble(std::string_view text, size_t* used) {
-  if (used) *used = 0;
+// Leading white space and an optional sign, as C's conversions accept them.
+size_t SkipSpaceAndSign(std::string_view text, bool& negative) {
   size_t i = 0;
   while (i < text.size() && IsSpace(text[i])) ++i;
-  bool negative = false;
+  negative = false;
   if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
     negative = text[i] == '-';
     ++i;
   }
+  return i;
+}
+}  // namespace
+
+double ParseDouble(std::string_view text, size_t* used) {
+  if (used) *used = 0;
+  bool negative = false;
+  size_t i = SkipSpaceAndSign(text, negative);
   size_t mantissa = i;
   size_t digits = 0;
   while (i < text.size() && IsDigit(text[i])) ++i, ++digits;
@@ -65,13 +72,8 @@ double ParseDouble(std::string_view text, size_t* used) {
 }
 
 int ParseInt(std::string_view text) {
-  size_t i = 0;
-  while (i < text.size() && IsSpace(text[i])) ++i;
   bool negative = false;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-    negative = text[i] == '-';
-    ++i;
-  }
+  size_t i = SkipSpaceAndSign(text, negative);
   long long value = 0;
   while (i < text.size() && IsDigit(text[i])) {
     value = value * 10 + (text[i] - '0');

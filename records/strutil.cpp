@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "platform/numbers.h"
+#include "platform/textcodec.h"
 
 namespace {
 
@@ -201,3 +202,39 @@ double AtofLocale(const std::string& text) {
 double PlainAtof(const std::string& text) { return platform::ParseDouble(text); }
 
 int PlainAtoi(const std::string& text) { return platform::ParseInt(text); }
+
+namespace {
+
+// The next character of a UTF-8 text as its code page 1252 byte, folded to
+// lower case; characters outside the code page sort after it, by code point.
+unsigned NextFoldedChar(const std::string& s, size_t& i) {
+  auto b = static_cast<unsigned char>(s[i]);
+  if (b < 0x80) {
+    ++i;
+    return (b >= 'A' && b <= 'Z') ? b + 32u : b;
+  }
+  size_t len = (b & 0xE0) == 0xC0 ? 2 : (b & 0xF0) == 0xE0 ? 3 : (b & 0xF8) == 0xF0 ? 4 : 1;
+  if (i + len > s.size()) len = 1;
+  std::string cp1252 = platform::ToCp1252(std::string_view(s).substr(i, len));
+  i += len;
+  auto c = static_cast<unsigned char>(cp1252.empty() ? '?' : cp1252[0]);
+  if (c == '?') return 0x100u + b;  // not in the code page
+  if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return c + 0x20u;
+  if (c == 0x8A || c == 0x8C || c == 0x8E) return c + 0x10u;
+  if (c == 0x9F) return 0xFFu;
+  return c;
+}
+
+}  // namespace
+
+int StrCompareNoCase(const std::string& a, const std::string& b) {
+  size_t i = 0, j = 0;
+  while (i < a.size() && j < b.size()) {
+    unsigned ca = NextFoldedChar(a, i);
+    unsigned cb = NextFoldedChar(b, j);
+    if (ca != cb) return ca < cb ? -1 : 1;
+  }
+  if (i < a.size()) return 1;
+  if (j < b.size()) return -1;
+  return 0;
+}

@@ -54,3 +54,6 @@ double PlainAtof(const std::string& text);
 int PlainAtoi(const std::string& text);
 // Blanks, tabs and line ends removed at both ends.
 std::string TrimWhite(const std::string& text);
+// Case-insensitive comparison in the order of the single-byte code page (the
+// letters of code page 1252 folded to lower case): negative, 0 or positive.
+int StrCompareNoCase(const std::string& a, const std::string& b);

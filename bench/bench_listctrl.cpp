@@ -1,0 +1,111 @@
+// The main test list over 20,000 generated records: attaching the model,
+// painting one screenful at the top and in the middle of the list, and
+// reading back a select-all.
+#include <benchmark/benchmark.h>
+
+#include <QAbstractTableModel>
+#include <QApplication>
+#include <QImage>
+#include <QPainter>
+#include <QScrollBar>
+#include <clocale>
+
+#include "controls/exlistctrl.h"
+#include "records/strutil.h"
+#include "tools/record_generator.h"
+
+namespace {
+
+constexpr int kRecords = 20000;
+
+// One row per record; texts from the record's list summary.
+class RecordModel : public QAbstractTableModel {
+ public:
+  explicit RecordModel(RecordList records) : records_(std::move(records)) {
+    for (auto& record : records_) record->UpdateListSummary();
+  }
+  int rowCount(const QModelIndex& parent = {}) const override {
+    return parent.isValid() ? 0 : static_cast<int>(records_.size());
+  }
+  int columnCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : 17; }
+  QVariant data(const QModelIndex& index, int role) const override {
+    if (!index.isValid()) return {};
+    CVersuch* record = records_[static_cast<size_t>(index.row())].get();
+    if (role == kRecordPointerRole) return QVariant::fromValue(static_cast<void*>(record));
+    if (role == Qt::DisplayRole) return QString::fromStdString(StrGetField(record->GetField(30), '|', index.column()));
+    return {};
+  }
+
+ private:
+  RecordList records_;
+};
+
+RecordModel& Model() {
+  static RecordModel model(recordgen::RecordGenerator(7).Make(kRecords));
+  return model;
+}
+
+// A list the size of a full-screen main view.
+struct Screen {
+  Screen() {
+    list.resize(1600, 900);
+    list.setModel(&Model());
+    list.SetFontScale(130, 130);
+    list.show();
+    QApplication::processEvents();
+  }
+  void Paint() {
+    image.fill(Qt::white);
+    list.viewport()->render(&image);
+  }
+  CExListCtrl list;
+  QImage image{1600, 900, QImage::Format_RGB32};
+};
+
+void BM_AttachModel(benchmark::State& state) {
+  RecordModel& model = Model();
+  for (auto _ : state) {
+    CExListCtrl list;
+    list.resize(1600, 900);
+    list.setModel(&model);
+    benchmark::DoNotOptimize(list.model());
+  }
+}
+BENCHMARK(BM_AttachModel)->Unit(benchmark::kMillisecond);
+
+void BM_PaintScreenfulAtTop(benchmark::State& state) {
+  Screen screen;
+  for (auto _ : state) screen.Paint();
+  state.counters["rows"] = screen.list.viewport()->height() / screen.list.RowHeight();
+}
+BENCHMARK(BM_PaintScreenfulAtTop)->Unit(benchmark::kMillisecond);
+
+void BM_PaintScreenfulInTheMiddle(benchmark::State& state) {
+  Screen screen;
+  screen.list.scrollTo(Model().index(kRecords / 2, 0), QAbstractItemView::PositionAtTop);
+  for (auto _ : state) screen.Paint();
+}
+BENCHMARK(BM_PaintScreenfulInTheMiddle)->Unit(benchmark::kMillisecond);
+
+void BM_SelectAllAndReadBack(benchmark::State& state) {
+  Screen screen;
+  for (auto _ : state) {
+    screen.list.clearSelection();
+    screen.list.selectAll();
+    benchmark::DoNotOptimize(screen.list.SelectedRows());
+  }
+}
+BENCHMARK(BM_SelectAllAndReadBack)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  std::setlocale(LC_NUMERIC, "C");
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

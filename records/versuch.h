@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+class CDib;
 class CDruckSeite;
 
 // The 22 test keys of the panel in their fixed order.
@@ -70,6 +71,8 @@ class CVersuch {
   void SetDrySieving(bool dry) { SetValue(7, 2, dry ? "1" : "0"); }
   std::string GetStatisticsValue(int field, int part, const std::string& statusList,
                                  const std::string& testKey) const;
+  // Sets part `part` of field 10, the statistics value of one test.
+  void SetStatisticsValue(int part, const std::string& value);
 
   // Status of one test in field 29.
   void SetTestStatus(const std::string& testKey, const std::string& status);
@@ -99,9 +102,15 @@ class CVersuch {
 
   // Appends one report page per page kind that applies (caller owns them).
   void AddPrintPages(std::vector<CDruckSeite*>& pages);
+  // Reads the signature bitmap named in field 1 part 25 for printing; none
+  // when the name is empty or the file is no readable bitmap. Copies of a
+  // record share the bitmap it had when they were made.
+  void LoadSignatureBitmap();
+  const CDib* GetSignatureBitmap() const { return signature_.get(); }
 
  private:
   std::array<std::string, kFieldCount> fields_;
+  std::shared_ptr<const CDib> signature_;
 };
 
 using RecordList = std::vector<std::unique_ptr<CVersuch>>;

@@ -1,0 +1,161 @@
+// The main list with 20,000 generated records: filling the view from the
+// document, sorting by test number and by status, refreshing one row and
+// repainting the visible rows.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <clocale>
+#include <filesystem>
+#include <memory>
+#include <random>
+
+#include "controls/exlistctrl.h"
+#include "platform/commands.h"
+#include "shell/form1view.h"
+#include "shell/pravikapp.h"
+#include "shell/pravikdoc.h"
+#include "shell/recordlistmodel.h"
+#include "shell/recordsort.h"
+#include "tools/record_generator.h"
+
+namespace {
+
+constexpr int kRecords = 20000;
+
+// The application with an empty data folder of its own (the list writes the
+// customer file there), removed at exit.
+class BenchApp {
+ public:
+  BenchApp() {
+    folder_ = std::filesystem::temp_directory_path() / ("pravik_bench_" + std::to_string(std::random_device{}()));
+    std::filesystem::create_directories(folder_);
+    app_.m_Settings.m_DataFolder = folder_;
+    app_.m_Settings.m_IniPath = folder_ / "pravik.ini";
+    records_ = recordgen::RecordGenerator(11).Make(kRecords);
+  }
+  ~BenchApp() {
+    std::error_code ec;
+    std::filesystem::remove_all(folder_, ec);
+  }
+  RecordList Copies() const {
+    RecordList copies;
+    copies.reserve(records_.size());
+    for (const auto& record : records_) copies.push_back(std::make_unique<CVersuch>(*record));
+    return copies;
+  }
+
+ private:
+  std::filesystem::path folder_;
+  CPravikWinApp app_;
+  RecordList records_;
+};
+
+BenchApp& App() {
+  static BenchApp app;
+  return app;
+}
+
+// A filled view, shown offscreen at a usual window size.
+struct FilledView {
+  FilledView() {
+    document.m_Records = App().Copies();
+    view = std::make_unique<CForm1View>(&document);
+    view->resize(1400, 800);
+    view->OnInitialUpdate();
+    view->show();
+  }
+  CPravikDoc document;
+  std::unique_ptr<CForm1View> view;
+};
+
+FilledView& Filled() {
+  static FilledView filled;
+  return filled;
+}
+
+void BM_FillList(benchmark::State& state) {
+  for (auto _ : state) {
+    state.PauseTiming();
+    auto document = std::make_unique<CPravikDoc>();
+    document->m_Records = App().Copies();
+    auto view = std::make_unique<CForm1View>(document.get());
+    view->resize(1400, 800);
+    state.ResumeTiming();
+    view->OnInitialUpdate();  // rows, customer merge, full sort
+    benchmark::DoNotOptimize(view->model()->RecordCount());
+    state.PauseTiming();
+    view.reset();
+    state.ResumeTiming();
+  }
+  state.counters["records"] = kRecords;
+}
+BENCHMARK(BM_FillList)->Unit(benchmark::kMillisecond);
+
+void BM_SortByTestNumber(benchmark::State& state) {
+  CForm1View& view = *Filled().view;
+  int parameter = 0;
+  for (auto _ : state) {
+    parameter = parameter == 0 ? kSortDescending : 0;  // every pass reorders all rows
+    view.SortList(kSortByColumn, parameter);
+  }
+}
+BENCHMARK(BM_SortByTestNumber)->Unit(benchmark::kMillisecond);
+
+void BM_SortByStatus(benchmark::State& state) {
+  CForm1View& view = *Filled().view;
+  int order = 0;
+  for (auto _ : state) {
+    order = order == 0 ? 2 : 0;  // whole status list, then the user's marks
+    view.SortList(kSortByStatus, order);
+  }
+}
+BENCHMARK(BM_SortByStatus)->Unit(benchmark::kMillisecond);
+
+void BM_RefreshOneRow(benchmark::State& state) {
+  CForm1View& view = *Filled().view;
+  int row = 0;
+  for (auto _ : state) {
+    view.RefreshRecordRow(row);
+    row = (row + 7919) % kRecords;
+    QCoreApplication::processEvents();  // the row's repaint
+  }
+}
+BENCHMARK(BM_RefreshOneRow)->Unit(benchmark::kMicrosecond);
+
+// Select-all: one evaluation of the whole selection, and one idle turn of
+// the enabling rules.
+void BM_SelectAllAndEvaluate(benchmark::State& state) {
+  CForm1View& view = *Filled().view;
+  platform::CommandTable commands;
+  commands.SetUpdateOnIdle(false);
+  view.RegisterCommands(commands);
+  for (auto _ : state) {
+    view.list()->selectAll();
+    view.EvaluateSelection();
+    commands.UpdateAll();
+    state.PauseTiming();
+    view.list()->clearSelection();
+    view.EvaluateSelection();
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_SelectAllAndEvaluate)->Unit(benchmark::kMillisecond);
+
+void BM_RepaintVisibleRows(benchmark::State& state) {
+  CForm1View& view = *Filled().view;
+  for (auto _ : state) benchmark::DoNotOptimize(view.list()->viewport()->grab());
+}
+BENCHMARK(BM_RepaintVisibleRows)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+  QApplication qtApp(argc, argv);
+  std::setlocale(LC_NUMERIC, "C");
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

@@ -45,6 +45,16 @@ PrintResult RunPass(PrintableView& view, PrintInfo info, QPrinter& printer) {
   return PrintResult::kPrinted;
 }
 
+// The printer chosen in the printer set-up; empty: the system's default.
+QString& ChosenPrinter() {
+  static QString name;
+  return name;
+}
+
+void UseChosenPrinter(QPrinter& printer) {
+  if (!ChosenPrinter().isEmpty()) printer.setPrinterName(ChosenPrinter());
+}
+
 void WholeRange(PrintInfo& info) {
   info.from_page = info.min_page;
   info.to_page = info.max_page;
@@ -64,6 +74,7 @@ PrintResult PrintWithDialog(PrintableView& view) {
   PrintInfo info;
   if (!view.OnPreparePrinting(info)) return PrintResult::kCancelled;
   QPrinter printer(QPrinter::HighResolution);
+  UseChosenPrinter(printer);
   if (printer.outputFormat() == QPrinter::PdfFormat) SetUpLaserPrinterPage(printer);
   ApplyOrientation(printer, info);
   const int max_page = info.max_page == kUnknownPageCount ? info.min_page : info.max_page;
@@ -83,6 +94,7 @@ PrintResult PrintDirect(PrintableView& view) {
   info.direct = true;
   if (!view.OnPreparePrinting(info)) return PrintResult::kCancelled;
   QPrinter printer(QPrinter::HighResolution);
+  UseChosenPrinter(printer);
   if (printer.outputFormat() == QPrinter::PdfFormat) return PrintResult::kFailed;  // no printer
   ApplyOrientation(printer, info);
   WholeRange(info);
@@ -95,6 +107,7 @@ PrintResult PrintPreview(PrintableView& view) {
   if (!view.OnPreparePrinting(info)) return PrintResult::kCancelled;
   WholeRange(info);
   QPrinter printer(QPrinter::HighResolution);
+  UseChosenPrinter(printer);
   if (printer.outputFormat() == QPrinter::PdfFormat) SetUpLaserPrinterPage(printer);
   ApplyOrientation(printer, info);
   QPrintPreviewDialog preview(&printer, DialogOwner());
@@ -114,6 +127,14 @@ PrintResult PrintToPdf(PrintableView& view, const std::filesystem::path& file) {
   SetUpLaserPrinterPage(printer);
   ApplyOrientation(printer, info);
   return RunPass(view, info, printer);
+}
+
+bool PrinterSetup() {
+  QPrinter printer(QPrinter::HighResolution);
+  UseChosenPrinter(printer);
+  if (!CurrentUi().ShowPrintDialog({&printer, 1, 1})) return false;
+  if (printer.outputFormat() == QPrinter::NativeFormat) ChosenPrinter() = printer.printerName();
+  return true;
 }
 
 int RepaintPreview(QPrintPreviewDialog& preview) {

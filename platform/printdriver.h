@@ -68,6 +68,12 @@ PrintResult PrintDirect(PrintableView& view);
 PrintResult PrintPreview(PrintableView& view);
 PrintResult PrintToPdf(PrintableView& view, const std::filesystem::path& file);
 
+// The printer set-up of the file menu: the print dialog (through the UI
+// seam) chooses the printer that the print dialog, direct printing and the
+// preview start from afterwards (the system's default until then); false
+// when cancelled.
+bool PrinterSetup();
+
 // The printer that PDF files (and the preview without a real printer) stand
 // for: A4 at 600 dots per inch with 100 dots of unprintable margin on every
 // side, so HORZSIZE 201, VERTSIZE 288, PHYSICALOFFSETX/Y 100.

@@ -1,13 +1,24 @@
+#include <memory>
+
 #include "records/versuch.h"
+#include "reports/dib.h"
 #include "reports/druckseite.h"
 
+void CVersuch::LoadSignatureBitmap() {
+  signature_.reset();
+  const std::string file = GetSignatureFile();
+  if (file.empty()) return;
+  auto bitmap = std::make_shared<CDib>();
+  if (bitmap->Read(file) != 0) signature_ = std::move(bitmap);
+}
+
 void CVersuch::AddPrintPages(std::vector<CDruckSeite*>& pages) {
-  // The signature bitmap joins here once the report pages draw it.
+  LoadSignatureBitmap();
   const int count = GetPageCount();
   pages.reserve(pages.size() + static_cast<size_t>(count));
   for (int page = 1; page <= count; ++page) {
-    auto* printPage = new CDruckSeite();
+    auto printPage = std::make_unique<CDruckSeite>();
     printPage->Init(this, page);
-    pages.push_back(printPage);
+    pages.push_back(printPage.release());
   }
 }

@@ -29,29 +29,29 @@ const std::vector<TestEntrySpec>& TestEntrySpecs() {
 }
 
 const TestEntrySpec* FindTestEntrySpec(const std::string& key) {
-  for (const TestEntrySpec& spec : TestEntrySpecs())
-    if (key == spec.key) return &spec;
+  for (const TestEntrySpec& entry : TestEntrySpecs())
+    if (key == entry.key) return &entry;
   return nullptr;
 }
 
-void StoreTestEntryResult(CVersuch& record, const TestEntrySpec& spec, const TestEntryResult& result) {
-  if (!spec.dialogWrites && spec.resultField >= 0) record.SetField(spec.resultField, result.resultText);
+void StoreTestEntryResult(CVersuch& record, const TestEntrySpec& entry, const TestEntryResult& result) {
+  if (!entry.dialogWrites && entry.resultField >= 0) record.SetField(entry.resultField, result.resultText);
   for (const FieldPartText& part : result.parts) record.SetValue(part.field, part.part, part.text);
-  record.UpdateTestStatus(spec.key, result.status);
-  if (result.statisticsValue && spec.statisticsPart >= 0)
-    record.SetStatisticsValue(spec.statisticsPart, MarkedStatisticsValue(*result.statisticsValue, result.status));
+  record.UpdateTestStatus(entry.key, result.status);
+  if (result.statisticsValue && entry.statisticsPart >= 0)
+    record.SetStatisticsValue(entry.statisticsPart, MarkedStatisticsValue(*result.statisticsValue, result.status));
 }
 
 bool RunTestEntry(TestEntryView& view, const std::string& testKey, const TestEntryEdit& edit) {
-  const TestEntrySpec* spec = FindTestEntrySpec(testKey);
-  if (!spec || !edit) return false;
+  const TestEntrySpec* entry = FindTestEntrySpec(testKey);
+  if (!entry || !edit) return false;
   int row = -1;
   CVersuch* record = view.GetCurrentRecord(&row);
   if (!record) return false;
   const std::optional<TestEntryResult> result = edit(*record, view.DialogParent());
   if (!result) return false;
   // Every text is in the record before the row is redrawn and the file written.
-  StoreTestEntryResult(*record, *spec, *result);
+  StoreTestEntryResult(*record, *entry, *result);
   view.RefreshRecordRow(row);
   view.SaveAllRecords();
   return true;

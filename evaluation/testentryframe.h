@@ -51,7 +51,7 @@ struct TestEntryResult {
 };
 
 // Stores a confirmed result in the record (steps 3 above).
-void StoreTestEntryResult(CVersuch& record, const TestEntrySpec& spec, const TestEntryResult& result);
+void StoreTestEntryResult(CVersuch& record, const TestEntrySpec& entry, const TestEntryResult& result);
 
 // The main view as the openers need it.
 class TestEntryView {

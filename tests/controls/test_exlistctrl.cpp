@@ -42,19 +42,19 @@ struct RecordSpec {
   std::string material = "Kies 2/8";
 };
 
-std::unique_ptr<CVersuch> MakeRecord(const RecordSpec& spec) {
+std::unique_ptr<CVersuch> MakeRecord(const RecordSpec& row) {
   auto record = std::make_unique<CVersuch>();
-  record->SetValue(1, 0, spec.number);
-  record->SetValue(1, 4, spec.statisticsFlag);
-  record->SetValue(1, 21, spec.remark);
-  record->SetValue(18, 0, spec.material);
-  record->SetValue(18, 3, spec.highlight);
-  record->SetValue(18, 7, spec.checkMark);
-  record->SetTestStatusList(spec.statusList);
+  record->SetValue(1, 0, row.number);
+  record->SetValue(1, 4, row.statisticsFlag);
+  record->SetValue(1, 21, row.remark);
+  record->SetValue(18, 0, row.material);
+  record->SetValue(18, 3, row.highlight);
+  record->SetValue(18, 7, row.checkMark);
+  record->SetTestStatusList(row.statusList);
   std::string requirements;
-  StrSetField(requirements, ';', 8, spec.ballast ? "[SDM-DBDBDB-GS-1]" : "[SDM-1-2-17]");
+  StrSetField(requirements, ';', 8, row.ballast ? "[SDM-DBDBDB-GS-1]" : "[SDM-1-2-17]");
   record->SetField(5, requirements);
-  std::string summary = spec.number + "||Prüfart|Materialart|" + spec.material + "|Vorschrift";
+  std::string summary = row.number + "||Prüfart|Materialart|" + row.material + "|Vorschrift";
   record->SetField(30, summary);
   return record;
 }
@@ -108,7 +108,7 @@ class ListFixture : public ::testing::Test {
  protected:
   void Show(std::vector<RecordSpec> specs) {
     std::vector<std::unique_ptr<CVersuch>> records;
-    for (const auto& spec : specs) records.push_back(MakeRecord(spec));
+    for (const auto& row : specs) records.push_back(MakeRecord(row));
     model = std::make_unique<TestRecordModel>(std::move(records));
     QFont font = form.font();
     font.setPixelSize(13);
@@ -220,7 +220,7 @@ TEST(ListStatus, KeyListsAndBarPlaces) {
 
 TEST(ListStatus, MarksReadFromTheRecord) {
   const struct {
-    RecordSpec spec;
+    RecordSpec row;
     RecordMarks marks;
   } cases[] = {
       {{.statisticsFlag = "0"}, {.noStatistics = true}},
@@ -233,7 +233,7 @@ TEST(ListStatus, MarksReadFromTheRecord) {
       {{.highlight = "0"}, {}},
   };
   for (const auto& c : cases) {
-    const RecordMarks marks = MarksOf(*MakeRecord(c.spec));
+    const RecordMarks marks = MarksOf(*MakeRecord(c.row));
     EXPECT_EQ(marks.noStatistics, c.marks.noStatistics);
     EXPECT_EQ(marks.checkMark, c.marks.checkMark);
     EXPECT_EQ(marks.remark, c.marks.remark);

@@ -27,7 +27,7 @@ std::uint32_t Pattern(int x, int y, int bitCount) {
 const std::vector<std::uint32_t> kPalette = {0x000000, 0xFF0000, 0x00FF00, 0x0000FF,
                                              0xFFFF00, 0x00FFFF, 0xFF00FF, 0x808080};
 
-BmpSpec Spec(int bitCount, int height = 3) {
+BmpSpec Layout(int bitCount, int height = 3) {
   BmpSpec s;
   s.width = 5;
   s.height = height;
@@ -49,33 +49,33 @@ QRgb Expected(int x, int y, int bitCount) {
 TEST(Dib, ReadsEveryPixelDepthUpright) {
   struct Case {
     const char* name;
-    BmpSpec spec;
+    BmpSpec layout;
   };
-  BmpSpec fullTable = Spec(8);
+  BmpSpec fullTable = Layout(8);
   fullTable.colorsUsed = 0;  // an 8-bit file with no count has 256 entries
   fullTable.palette.resize(256, 0x123456);
-  BmpSpec topDown = Spec(24, -3);
-  BmpSpec v5 = Spec(4);  // a long header: the colour table follows its stated size
+  BmpSpec topDown = Layout(24, -3);
+  BmpSpec v5 = Layout(4);  // a long header: the colour table follows its stated size
   v5.headerSize = 124;
-  const Case cases[] = {{"1 bit", Spec(1)},   {"4 bit", Spec(4)},           {"8 bit", Spec(8)},
-                        {"24 bit", Spec(24)}, {"32 bit", Spec(32)},         {"8 bit, full table", fullTable},
+  const Case cases[] = {{"1 bit", Layout(1)},   {"4 bit", Layout(4)},           {"8 bit", Layout(8)},
+                        {"24 bit", Layout(24)}, {"32 bit", Layout(32)},         {"8 bit, full table", fullTable},
                         {"top-down", topDown}, {"124-byte header", v5}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    const std::string file = MakeBmp(c.spec);
+    const std::string file = MakeBmp(c.layout);
     CDib dib;
     ASSERT_EQ(dib.ReadFromBytes(file), file.size());
     EXPECT_EQ(dib.GetWidth(), 5);
     EXPECT_EQ(dib.GetHeight(), 3);
-    EXPECT_EQ(dib.GetBitCount(), c.spec.bitCount);
-    const int colours = c.spec.bitCount <= 8 ? static_cast<int>(c.spec.palette.size()) : 0;
+    EXPECT_EQ(dib.GetBitCount(), c.layout.bitCount);
+    const int colours = c.layout.bitCount <= 8 ? static_cast<int>(c.layout.palette.size()) : 0;
     EXPECT_EQ(dib.GetColorCount(), colours);
     EXPECT_EQ(static_cast<int>(dib.GetPalette().size()), colours);
     const QImage& image = dib.GetImage();
     ASSERT_EQ(image.size(), QSize(5, 3));
     for (int y = 0; y < 3; ++y)
       for (int x = 0; x < 5; ++x)
-        EXPECT_EQ(image.pixel(x, y) & 0xFFFFFF, Expected(x, y, c.spec.bitCount) & 0xFFFFFF) << x << "," << y;
+        EXPECT_EQ(image.pixel(x, y) & 0xFFFFFF, Expected(x, y, c.layout.bitCount) & 0xFFFFFF) << x << "," << y;
   }
 }
 
@@ -94,7 +94,7 @@ TEST(Dib, ReadsBitFieldsAndRunLengths) {
 
   // Run-length 8 bit, 4 x 2: runs of three 1s and one 2 on the bottom row,
   // end of line, three literal 3s (padded) and a run of one 3, end of picture.
-  BmpSpec rle = Spec(8, 2);
+  BmpSpec rle = Layout(8, 2);
   rle.width = 4;
   rle.compression = CDib::kRle8;
   rle.rawBits = std::string("\x03\x01\x01\x02\x00\x00\x00\x03\x03\x03\x03\x00\x01\x03\x00\x01", 16);
@@ -111,18 +111,18 @@ TEST(Dib, ReadsBitFieldsAndRunLengths) {
 }
 
 TEST(Dib, DamagedOrInconsistentFilesGiveNoBitmap) {
-  const std::string good = MakeBmp(Spec(8));
+  const std::string good = MakeBmp(Layout(8));
   auto patched = [&good](size_t at, std::uint32_t value, int bytes = 4) {
     std::string f = good;
     PutLE(f, at, value, bytes);
     return f;
   };
-  BmpSpec rleOverrun = Spec(8, 2);
+  BmpSpec rleOverrun = Layout(8, 2);
   rleOverrun.compression = CDib::kRle8;
   rleOverrun.rawBits = std::string("\x00\x05\x01\x02", 4);  // five literal pixels, two there
-  std::string rle24 = MakeBmp(Spec(24));
+  std::string rle24 = MakeBmp(Layout(24));
   PutLE(rle24, 30, CDib::kRle8, 4);
-  BmpSpec tooManyColours = Spec(4);
+  BmpSpec tooManyColours = Layout(4);
   tooManyColours.colorsUsed = 17;
   const struct {
     const char* name;
@@ -164,8 +164,8 @@ TEST(Dib, DamagedOrInconsistentFilesGiveNoBitmap) {
 }
 
 TEST(Dib, SurvivesRandomDamage) {
-  const std::string seeds[] = {MakeBmp(Spec(1)), MakeBmp(Spec(4)), MakeBmp(Spec(8)), MakeBmp(Spec(24)),
-                               MakeBmp(Spec(32))};
+  const std::string seeds[] = {MakeBmp(Layout(1)), MakeBmp(Layout(4)), MakeBmp(Layout(8)), MakeBmp(Layout(24)),
+                               MakeBmp(Layout(32))};
   std::mt19937 random(20240611);
   int read = 0;
   for (int round = 0; round < 4000; ++round) {
@@ -199,7 +199,7 @@ TEST(Dib, SurvivesRandomDamage) {
 }
 
 TEST(Dib, WritesAFileItReadsBack) {
-  BmpSpec small = Spec(24, 2);
+  BmpSpec small = Layout(24, 2);
   small.width = 3;
   CDib dib;
   ASSERT_NE(dib.ReadFromBytes(MakeBmp(small)), 0u);
@@ -219,7 +219,7 @@ TEST(Dib, WritesAFileItReadsBack) {
 }
 
 TEST(Dib, DrawsIntoItsRectangle) {
-  BmpSpec red = Spec(24, 2);
+  BmpSpec red = Layout(24, 2);
   red.width = 2;
   red.pixel = [](int, int) { return 0xFF0000u; };
   CDib dib;

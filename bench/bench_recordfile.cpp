@@ -75,5 +75,3 @@ void BM_SaveRecordFileSafely(benchmark::State& state) {
 BENCHMARK(BM_SaveRecordFileSafely)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-BENCHMARK_MAIN();

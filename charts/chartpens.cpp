@@ -6,11 +6,14 @@ ChartPens::ChartPens() {
   entries_[10].style = platform::PS_DOT;
 }
 
+platform::Pen MakeLayoutPen(const LayoutPenEntry& e, int scale) {
+  const int factor = e.widthFactor <= 1 ? 0 : e.widthFactor;
+  return platform::Pen{factor < 2 ? e.style : platform::PS_SOLID, factor * scale, e.color};
+}
+
 bool ChartPens::CreateLayoutPen(platform::Pen& pen, int index, int scale) const {
   if (index < 0 || index >= kEntries) return false;
-  const LayoutPenEntry& e = entries_[static_cast<size_t>(index)];
-  const int factor = e.widthFactor == 1 || e.widthFactor < 0 ? 0 : e.widthFactor;
-  pen = platform::Pen{factor < 2 ? e.style : platform::PS_SOLID, factor * scale, e.color};
+  pen = MakeLayoutPen(entries_[static_cast<size_t>(index)], scale);
   return true;
 }
 

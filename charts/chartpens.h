@@ -18,6 +18,11 @@ struct LayoutPenEntry {
   int style = platform::PS_SOLID;
 };
 
+// The pen of one layout entry: width = width factor x scale (a factor of 1 or
+// below counts as 0, the thinnest pen); the entry's style only below width
+// factor 2, else solid.
+platform::Pen MakeLayoutPen(const LayoutPenEntry& entry, int scale);
+
 class ChartPens {
  public:
   static constexpr int kEntries = 17;

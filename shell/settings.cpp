@@ -8,6 +8,7 @@
 #include <cmath>
 #include <system_error>
 
+#include "charts/chartpens.h"
 #include "platform/drawcontext.h"
 #include "platform/files.h"
 #include "platform/inifile.h"
@@ -193,8 +194,7 @@ bool CProgrammEinstellungen::SaveSettings() const {
 std::optional<platform::Pen> CProgrammEinstellungen::CreateLayoutPen(int index, int scale) const {
   if (index < 0 || index >= kLayoutEntryCount) return std::nullopt;
   const LayoutEntry& entry = LayoutTable[index];
-  const int w = entry.widthFactor == 1 ? 0 : entry.widthFactor;
-  return platform::Pen{w < 2 ? entry.style : platform::PS_SOLID, w * scale, entry.color};
+  return MakeLayoutPen(LayoutPenEntry{entry.color, entry.widthFactor, entry.style}, scale);
 }
 
 void CProgrammEinstellungen::DrawLogoBox(platform::DrawContext& dc, const platform::Rect& box,

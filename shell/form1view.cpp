@@ -14,13 +14,16 @@
 #include "controls/exlistctrl.h"
 #include "platform/commands.h"
 #include "platform/dialog.h"
+#include "platform/printdriver.h"
 #include "records/recordfile.h"
 #include "shell/appflags.h"
 #include "shell/customerlist.h"
 #include "shell/form1view_panel.h"
 #include "shell/pravikapp.h"
 #include "shell/pravikdoc.h"
+#include "shell/printjob.h"
 #include "shell/recordlistmodel.h"
+#include "shell/statussortdlg.h"
 #include "shell/translation.h"
 
 namespace {
@@ -402,7 +405,12 @@ void CForm1View::OnLvnColumnClickList(int column) {
 
 void CForm1View::OnStatusSortChooser() {
   sortChooserTimer_.Stop();
-  // The chooser of the four status orders (CStatusSortierungDlg) is not built yet.
+  CStatusSortierungDlg chooser(this);
+  chooser.DoModal();
+  if (chooser.ChosenOrder() >= 0) {
+    WaitWindowScope wait;
+    SetSortKey(kSortByStatus, chooser.ChosenOrder());
+  }
   EndOfTimer();
 }
 
@@ -559,6 +567,18 @@ void CForm1View::RegisterCommands(platform::CommandTable& commands) {
     commands.SetUpdateRule(command.id,
                            [this, key = std::string(command.key)](platform::CmdUI& ui) { ui.Enable(HasCurrentRecordTestType(key)); });
   }
+  // Print, preview and printer setup run one print job over the selected records.
+  auto runPrintJob = [this](platform::PrintResult (*run)(platform::PrintableView&)) {
+    std::vector<CVersuch*> records;
+    for (int row : SelectedRows())
+      if (CVersuch* record = model_->RecordAt(row)) records.push_back(record);
+    CRecordPrintJob job(std::move(records));
+    run(job);
+  };
+  route(57607, [runPrintJob] { runPrintJob(platform::PrintWithDialog); });
+  route(57608, [runPrintJob] { runPrintJob(platform::PrintDirect); });
+  route(57609, [runPrintJob] { runPrintJob(platform::PrintPreview); });
+  route(57606, [] { platform::PrinterSetup(); });
   // Commands of later dialogs: only their enabling rules stand already.
   auto atLeastOne = [this](platform::CmdUI& ui) { ui.Enable(SelectedCountUpTo(1) > 0); };
   for (int id : {9005, 9103, 57607, 57609}) commands.SetUpdateRule(id, atLeastOne);

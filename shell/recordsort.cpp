@@ -37,8 +37,19 @@ void SortRecords(std::vector<CVersuch*>& rows, int kind, int parameter) {
   });
 }
 
+namespace {
+// Every kind but the status kind selects the column comparator.
+bool SameSortKey(int kindA, int parameterA, int kindB, int parameterB) {
+  const bool statusA = kindA == kSortByStatus;
+  const bool statusB = kindB == kSortByStatus;
+  if (statusA != statusB) return false;
+  // A column sorts the same whichever its direction; status orders have none.
+  return statusA ? parameterA == parameterB : parameterA % 100 == parameterB % 100;
+}
+}  // namespace
+
 void SortState::SetSortKey(int kind, int parameter) {
-  if (primaryParameter % 100 != parameter % 100) {
+  if (!SameSortKey(primaryKind, primaryParameter, kind, parameter)) {
     secondaryKind = primaryKind;
     secondaryParameter = primaryParameter;
   }

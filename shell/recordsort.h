@@ -24,8 +24,9 @@ struct SortState {
   int secondaryKind = 0;
   int secondaryParameter = 0;
 
-  // A new primary key; the old one moves down unless it sorts the same
-  // column (parameters equal modulo 100).
+  // A new primary key; the old one moves down unless it is the same key: the
+  // same column in either direction, or the same status order. A status order
+  // and a column of the same number are different keys.
   void SetSortKey(int kind, int parameter);
   // Test number, then the secondary key, then the primary key.
   void FullSort(std::vector<CVersuch*>& rows) const;

@@ -49,8 +49,30 @@ TEST(RecordSort, HeaderClicksMoveThePrimaryKeyDown) {
   EXPECT_EQ(s.Format(), "1;12;1;102");
   s.SetSortKey(kSortByColumn, 12 + toggle.Next());  // same column again: reversed only
   EXPECT_EQ(s.Format(), "1;112;1;102");
-  s.SetSortKey(kSortByStatus, 2);  // status order 2 counts as column 2 (modulo 100)
-  EXPECT_EQ(s.Format(), "2;2;1;112");
+}
+
+// A status order and a column of the same number are different keys: either
+// replaces the other as primary and moves it down.
+TEST(RecordSort, StatusOrderAndColumnOfTheSameNumberAreDifferentKeys) {
+  struct Case {
+    const char* before;
+    int kind;
+    int parameter;
+    const char* after;
+  } cases[] = {
+      {"1;102;1;12", kSortByStatus, 2, "2;2;1;102"},   // status 2 over column 2
+      {"2;2;1;12", kSortByColumn, 2, "1;2;2;2"},       // column 2 over status 2
+      {"2;2;1;12", kSortByColumn, 102, "1;102;2;2"},
+      {"2;3;1;12", kSortByStatus, 3, "2;3;1;12"},      // the same status order again
+      {"2;3;1;12", kSortByStatus, 1, "2;1;2;3"},
+      {"1;5;2;1", kSortByColumn, 105, "1;105;2;1"},    // same column: direction only
+      {"0;0;0;0", kSortByColumn, 100, "1;100;0;0"},    // stored kind 0 is a column
+  };
+  for (const Case& c : cases) {
+    SortState s = SortState::Parse(c.before);
+    s.SetSortKey(c.kind, c.parameter);
+    EXPECT_EQ(s.Format(), c.after) << c.before << " + " << c.kind << ";" << c.parameter;
+  }
 }
 
 TEST(RecordSort, FullSortUsesPrimarySecondaryAndTestNumber) {

@@ -1,0 +1,114 @@
+#pragma once
+// Start-up and shutdown of the program.
+//
+// CStartup runs the start in this order, a failing step ending it: the data
+// folder ("datapfad.dat") and its settings; the offer of a newer category
+// database; the plant selection (the chosen plant's folder is read again);
+// the check of the data folder; the single-instance guard (skipped while
+// Shift is held); the data-folder lock; then the folder's missing
+// sub-folders, the splash window, the document (which loads "data.db"), the
+// main frame with the main view, the daily copies of "data.db", and the main
+// window is shown.
+//
+// A start refused by the check, the guard or the lock writes nothing into the
+// data folder. Once the lock is taken, every end (also a failed later step)
+// releases it and writes "letzterAufruf".
+//
+//   CPravikWinApp app;
+//   CStartup startup(app, {});
+//   if (startup.InitInstance()) qtApp.exec();
+//   return startup.ExitInstance();
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+class CMainFrame;
+class CPravikDoc;
+class CPravikWinApp;
+class CLock;
+class SingleInstanceGuard;
+
+struct StartupOptions {
+  // The program folder; empty: the folder of the running program file.
+  std::filesystem::path programFolder;
+  // Where the single-instance guard keeps its lock file (empty: the user's
+  // runtime folder).
+  std::filesystem::path instanceGuardFolder;
+  // Skips the guard as holding Shift does.
+  bool skipInstanceGuard = false;
+};
+
+// Exit statuses of a start that ended early.
+inline constexpr int kExitStartRefused = 1;
+// (kExitNoRecordFile, pravikdoc.h: "data.db" could not be read.)
+
+// The sub-folders that the start creates in the data folder.
+const std::vector<std::string>& DataSubFolders();
+// The program folder's folder of the plant selection files.
+inline constexpr char kPlantSelectionFolder[] = "werkeauswahl";
+
+// The checks of the data folder (before the guard and the lock: they write
+// nothing): the folder must exist and hold "data.db", or a sound
+// "data_tmp.db" from which the document recovers. False after the message.
+bool CheckDataFolder(const std::filesystem::path& dataFolder);
+// Creates the missing sub-folders and clears the read-only bits of the files
+// directly in the data folder and in "stat", "misch" and "archiv". Failures
+// are passed over.
+void PrepareDataFolder(const std::filesystem::path& dataFolder);
+
+// The daily copies of the record file: "data.db.01" (newest) to ".10"
+// (oldest), rotated at a start unless ".01" exists and "data.db" was written
+// today. Copies that fail are passed over; nothing happens without "data.db".
+void BackupRecordFileDaily(const std::filesystem::path& recordFile);
+
+// Offers "data/Kategorien.db" of the program folder when it is larger than
+// the data folder's copy (or that is missing); Yes copies it over. Nothing
+// when both name the same file.
+void OfferCategoryDatabase(const std::filesystem::path& programFolder, const std::filesystem::path& dataFolder);
+
+// The message of a document, frame or view that could not be made.
+std::string CreationFailureText(bool document, bool frame, bool view, const std::filesystem::path& dataFolder);
+
+class CStartup {
+ public:
+  CStartup(CPravikWinApp& app, StartupOptions options);
+  ~CStartup();
+  CStartup(const CStartup&) = delete;
+  CStartup& operator=(const CStartup&) = delete;
+
+  // The start-up sequence; false: the program ends (ExitStatus tells how).
+  bool InitInstance();
+  // The shutdown: ends the main window (saving every record) if it is still
+  // open, releases the lock, writes "letzterAufruf" when the lock was ours,
+  // ends the splash and wait windows. Gives the program's exit status; runs
+  // once (the destructor runs it when nobody did).
+  int ExitInstance(int status = 0);
+  int ExitStatus() const { return exitStatus_; }
+
+  // Shows the About box.
+  void OnAppAbout();
+
+  CMainFrame* Frame() const { return frame_.get(); }
+  CPravikDoc* Document() const { return document_.get(); }
+  bool HoldsLock() const;
+  const std::filesystem::path& ProgramFolder() const { return programFolder_; }
+
+ private:
+  bool Fail(int status);
+  bool ReadDataFolder();
+
+  CPravikWinApp& app_;
+  StartupOptions options_;
+  std::filesystem::path programFolder_;
+  std::unique_ptr<SingleInstanceGuard> guard_;
+  std::unique_ptr<CLock> lock_;
+  std::unique_ptr<CPravikDoc> document_;
+  std::unique_ptr<CMainFrame> frame_;
+  bool lockTaken_ = false;
+  bool exited_ = false;
+  int exitStatus_ = 0;
+};
+
+// The whole program: QApplication, start-up, message loop, shutdown.
+int RunApplication(int argc, char** argv, const StartupOptions& options = {});

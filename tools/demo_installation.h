@@ -1,0 +1,311 @@
+#pragma once
+// The demo installation: one demo plant in "werk.dat" of a program folder,
+// its plant-selection file "werkeauswahl/<key>_datapfad.dat", "datapfad.dat"
+// naming the demo data folder, and that folder with "data.db" (about thirty
+// records of several kinds made from the built-in material definitions),
+// "kunden.dat" and "matdef/material_def.dat". Nothing that exists is ever
+// overwritten, so a later run keeps what the user changed. Header-only, so
+// that the tool and the tests share it.
+#include <cmath>
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "evaluation/plattigkeit.h"
+#include "evaluation/testentryframe.h"
+#include "platform/files.h"
+#include "platform/numbers.h"
+#include "platform/textfile.h"
+#include "records/matdef_file.h"
+#include "records/recordfile.h"
+#include "records/strutil.h"
+#include "records/versuch.h"
+#include "shell/customerlist.h"
+
+namespace demo {
+
+inline constexpr char kPlantKey[] = "DEMO";
+inline constexpr char kPlantNumber[] = "34";
+inline constexpr char kPlantName[] = "Kieswerk Demo";
+inline constexpr char kOperatorNumber[] = "12";
+inline constexpr char kOperatorName[] = "Demo Kies und Schotter GmbH";
+
+// Definitions of the demo plant's own file, derived from built-in ones:
+// crushed aggregates with the flakiness test added, and an armourstone.
+inline constexpr char kAggregateId[] = "SDM-DEMO-0001";
+inline constexpr char kArmourstoneId[] = "SDM-DEMO-0002";
+
+struct DemoResult {
+  std::vector<std::string> written;  // the files made by this run
+  bool ok = true;
+};
+
+namespace detail {
+
+inline std::string Builtin(const std::string& id) {
+  for (const std::string& entry : BuiltinMaterialEntries())
+    if (entry.find("{" + id + "|") != std::string::npos) return entry;
+  return {};
+}
+
+// The built-in texts that its ID implies (kind, standard, test type) put into
+// the definition's group of specifications.
+inline std::string WithSpecifications(std::string definition) {
+  const std::string id = StrGetToken(definition, "{0}{", "|", 0);
+  std::string name = StrGetField(StrGetToken(definition, "{0}{", "}", 0), '|', 1);
+  std::string kind, standard, testType, time;
+  FillBuiltinMaterialTexts(id, name, kind, standard, testType, time);
+  if (time.empty()) time = "2025-01-15 08:00";
+  StrReplace(definition, "{||||}", "{" + kind + "|" + standard + "|" + testType + "||" + time + "}");
+  return definition;
+}
+
+inline std::string AggregateDefinition() {
+  std::string text = Builtin("SDM-DBDBDB-BK-0101");
+  StrReplace(text, "SDM-DBDBDB-BK-0101|KG1 (0/32)", std::string(kAggregateId) + "|Schotter 0/32 KG1");
+  StrReplace(text, "{||||}", "{Brechkorn|TL SoB-StB|Werkseigene Produktionskontrolle||2025-01-15 08:00}");
+  StrReplace(text, "[VA_GS_KORNFORM|]", "[VA_KORNF|20_LE][VA_PLATT|20_LE]");
+  return text;
+}
+
+inline std::string ArmourstoneDefinition() {
+  return std::string("{0}{") + kArmourstoneId +
+         "|Wasserbausteine CP 90/250|}{1|0.02|90.0}{Wasserbaustein|DIN EN 13383|Eignungsprüfung||2025-01-15 "
+         "08:00}{}{[VA_WBS|][VA_ROHDI|]}";
+}
+
+inline std::string Two(int n) { return (n < 10 ? "0" : "") + std::to_string(n); }
+
+class RecordMaker {
+ public:
+  explicit RecordMaker(std::uint32_t seed) : rng_(seed) {}
+
+  double Real(double low, double high) { return std::uniform_real_distribution<double>(low, high)(rng_); }
+  int Int(int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng_); }
+
+  // One record of the material, sampled on the given day of 2025.
+  std::unique_ptr<CVersuch> Make(const std::string& definition, const std::string& displayName, int serial,
+                                 int dayOfYear, const Customer& customer) {
+    auto r = std::make_unique<CVersuch>();
+    const std::string date = DateOf(dayOfYear);
+    const std::string time = Two(Int(6, 16)) + Two(Int(0, 59)) + Two(Int(0, 59));
+    const std::string number = std::string(kOperatorNumber) + "-" + kPlantNumber + "-" + std::to_string(2500 + serial);
+    const std::string id = StrGetToken(definition, "{0}{", "|", 0);
+    r->SetField(0, std::string(kOperatorNumber) + "-" + kPlantNumber + "-" + date.substr(2) + time);
+
+    std::vector<std::string> basic(46);
+    basic[0] = number;
+    basic[1] = "-1";
+    basic[2] = "-1";
+    basic[3] = "-1";
+    basic[4] = serial % 9 == 4 ? "0" : "1";
+    basic[5] = date;
+    basic[6] = date;
+    basic[7] = serial % 3 ? "BV Ortsumgehung Nord" : "Eigenüberwachung Halde";
+    basic[8] = serial % 2 ? "Frühschicht" : "Spätschicht";
+    basic[9] = date;
+    basic[10] = serial % 2 ? "M. Schäfer" : "K. Öztürk";
+    basic[11] = date + time;
+    basic[12] = serial % 3 ? "Förderband 3" : "Verladung LKW";
+    basic[13] = "B. Weiß";
+    basic[14] = "";
+    basic[15] = kPlantNumber;
+    basic[16] = kOperatorNumber;
+    basic[17] = kPlantName;
+    basic[18] = kOperatorName;
+    basic[19] = customer.id;
+    basic[20] = customer.name;
+    basic[21] = serial % 7 == 3 ? "Probe feucht angeliefert." : "";
+    std::string joined;
+    for (size_t i = 0; i < basic.size(); ++i) joined += (i ? "|" : "") + basic[i];
+    r->SetField(1, joined);
+    r->SetField(2, "0");
+
+    std::vector<std::string> req(100);
+    req[0] = "SDM";
+    req[2] = displayName;
+    req[8] = "[" + id + "]";
+    for (int p = 27; p < 100; ++p) req[static_cast<size_t>(p)] = "#";
+    std::string requirements;
+    for (size_t i = 0; i < req.size(); ++i) requirements += (i ? ";" : "") + req[i];
+    r->SetField(5, requirements);
+    r->SetField(25, definition);
+    r->InitTestStatusList();
+    r->SetTestStatus("VA_GRUND", "1");
+
+    const std::string tower = r->GetGroupValue(25, 1, 2);
+    if (!tower.empty()) FillSieving(*r, tower, serial);
+    if (r->HasTestType("VA_PLATT")) FillFlakiness(*r);
+    if (r->HasTestType("VA_WBS")) r->SetTestStatus("VA_WBS", serial % 2 ? "8" : "0");
+    if (serial % 11 == 5) r->SetValue(18, 7, "2");
+    else if (serial % 5 == 1) r->SetValue(18, 7, "1");
+    r->UpdateListSummary();
+    r->SetValue(1, 6, date);
+    r->UpdateListSummary();
+    return r;
+  }
+
+ private:
+  static std::string DateOf(int dayOfYear) {
+    static const int lengths[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    int month = 0;
+    while (month < 11 && dayOfYear > lengths[month]) dayOfYear -= lengths[month++];
+    return "2025" + Two(month + 1) + Two(dayOfYear);
+  }
+
+  // A grading along the tower: a smooth curve up to the largest grain with
+  // a little scatter, masses retained on each sieve from a 6 kg sample.
+  void FillSieving(CVersuch& r, const std::string& tower, int serial) {
+    std::vector<std::string> sizes;
+    for (int i = 0;; ++i) {
+      const std::string s = StrGetField(tower, ' ', i);
+      if (s.empty()) {
+        if (StrGetField(tower, ' ', i + 1).empty()) break;
+        continue;
+      }
+      sizes.push_back(s);
+    }
+    if (sizes.empty()) return;
+    const double largest = platform::ParseDouble(sizes.back());
+    const double dmax = largest / 1.4;
+    const double exponent = Real(0.38, 0.5);
+    const double total = Real(5200, 6800);
+    std::vector<std::string> passing, masses, sieveList;
+    double before = 0;
+    for (size_t i = 0; i < sizes.size(); ++i) {
+      const double size = platform::ParseDouble(sizes[i]);
+      double p = std::min(100.0, 100.0 * std::pow(size / dmax, exponent) + Real(-1.5, 1.5));
+      if (i + 1 == sizes.size()) p = 100.0;
+      p = std::max(p, before + 0.1);
+      p = std::min(p, 100.0);
+      passing.push_back(platform::FormatFixed(p, 1));
+      masses.push_back(platform::FormatFixed((p - before) / 100.0 * total, 1));
+      sieveList.push_back(sizes[i]);
+      before = p;
+    }
+    auto join = [](const std::vector<std::string>& parts, char sep) {
+      std::string out;
+      for (size_t i = 0; i < parts.size(); ++i) out += (i ? std::string(1, sep) : "") + parts[i];
+      return out;
+    };
+    const std::string sieves = join(sieveList, ';');
+    r.SetField(3, "0|1|" + sieves);
+    r.SetField(6, sieves + "|");
+    r.SetField(7, join(masses, ';') + "|" + platform::FormatFixed(total, 1) + "|0|1|0||1");
+    r.SetValue(10, 0, join(passing, ';'));
+    r.SetField(27, join(masses, ';') + "|0.0|" + platform::FormatFixed(Real(2, 12), 1) +
+                       "||Nasssiebung nach DIN EN 933-1");
+    r.SetTestStatus("VA_SIEBL", serial % 8 == 6 ? "9" : "8");
+  }
+
+  // A flakiness test of the classes from 4 to 31.5 mm, computed as the entry does.
+  void FillFlakiness(CVersuch& r) {
+    FlakinessInput in;
+    double sum = 0;
+    for (int row = 0; row < kFlakinessRows; ++row) {
+      if (row < 4) continue;  // nothing above 31.5 mm
+      const double ri = Real(150, 900);
+      in.ri[static_cast<size_t>(row)] = platform::FormatFixed(ri, 1);
+      in.mi[static_cast<size_t>(row)] = platform::FormatFixed(ri * Real(0.06, 0.22), 1);
+      sum += ri;
+    }
+    in.retained80 = "0.0";
+    in.passing4 = platform::FormatFixed(Real(20, 80), 1);
+    in.m0 = platform::FormatFixed(sum + platform::ParseDouble(in.passing4) + Real(1, 5), 1);
+    in.requirement = FlakinessRequirement(r);
+    const FlakinessResult result = ComputeFlakiness(in);
+    if (const TestEntrySpec* spec = FindTestEntrySpec("VA_PLATT"))
+      StoreTestEntryResult(r, *spec, FlakinessEntryResult(result));
+  }
+
+  std::mt19937 rng_;
+};
+
+inline bool WriteIfMissing(const std::filesystem::path& path, const std::vector<std::string>& lines,
+                           DemoResult& result) {
+  if (platform::FileExists(path)) return true;
+  std::string text;
+  for (const std::string& line : lines) text += line + "\n";
+  const bool ok = platform::WriteTextFile(path, text);
+  if (ok) result.written.push_back(path.string());
+  result.ok = result.ok && ok;
+  return ok;
+}
+
+}  // namespace detail
+
+inline std::vector<Customer> DemoCustomers() {
+  return {{"12-34-250107081500", "Straßenbau Südwest GmbH"},
+          {"12-34-250212093000", "Gemeinde Bad Überlingen"},
+          {"12-34-250303101500", "Tiefbau Köhler & Söhne"},
+          {"12-34-250401140000", "Betonwerk Rheinfelden"}};
+}
+
+// The demo records: aggregates with sieve data and flakiness, track ballast,
+// recycled material and armourstone.
+inline RecordList MakeDemoRecords(std::uint32_t seed = 7) {
+  detail::RecordMaker maker(seed);
+  const std::vector<Customer> customers = DemoCustomers();
+  struct Kind {
+    std::string definition;
+    std::string name;
+    int count;
+  };
+  const std::vector<Kind> kinds = {
+      {detail::AggregateDefinition(), "Schotter 0/32 KG1", 14},
+      {detail::WithSpecifications(detail::Builtin("SDM-DBDBDB-GS-0001")), "31,5/63 Gleisschotter (neu)", 6},
+      {detail::WithSpecifications(detail::Builtin("SDM-DBDBDB-RC-0301")), "RC KG1 (0/32)", 6},
+      {detail::ArmourstoneDefinition(), "Wasserbausteine CP 90/250", 4},
+  };
+  RecordList records;
+  int serial = 1;
+  for (const Kind& kind : kinds)
+    for (int i = 0; i < kind.count; ++i, ++serial)
+      records.push_back(maker.Make(kind.definition, kind.name, serial, 6 + serial * 9,
+                                   customers[static_cast<size_t>(serial) % customers.size()]));
+  return records;
+}
+
+// The plant's own material definition file.
+inline std::vector<std::string> DemoMaterialDefLines() {
+  return {"VERSION=001", "DATA_START", detail::AggregateDefinition(), detail::ArmourstoneDefinition(), "DATA_STOP"};
+}
+
+// Prepares the demo installation in the program folder with its data folder
+// (an absolute path is stored). Existing files stay as they are.
+inline DemoResult MakeDemoInstallation(const std::filesystem::path& programFolder,
+                                       const std::filesystem::path& dataFolderIn) {
+  DemoResult result;
+  const std::filesystem::path dataFolder = std::filesystem::absolute(dataFolderIn).lexically_normal();
+  for (const auto& folder : {programFolder, programFolder / "werkeauswahl", dataFolder, dataFolder / "matdef"})
+    if (!platform::CreateFolder(folder)) result.ok = false;
+  if (!result.ok) return result;
+
+  const std::string plantLine = std::string(kPlantKey) + "|" + kPlantNumber + "|" + kPlantName + "|" +
+                                kOperatorNumber + "|" + kOperatorName;
+  detail::WriteIfMissing(programFolder / "werk.dat", {plantLine}, result);
+  detail::WriteIfMissing(programFolder / "werkeauswahl" / (std::string(kPlantKey) + "_datapfad.dat"),
+                         {dataFolder.string()}, result);
+  detail::WriteIfMissing(programFolder / "datapfad.dat", {dataFolder.string()}, result);
+  detail::WriteIfMissing(MaterialDefFilePath(dataFolder), DemoMaterialDefLines(), result);
+
+  const std::filesystem::path customers = dataFolder / kCustomerFileName;
+  if (!platform::FileExists(customers)) {
+    const bool ok = WriteCustomerFile(customers, DemoCustomers());
+    if (ok) result.written.push_back(customers.string());
+    result.ok = result.ok && ok;
+  }
+  const std::filesystem::path records = dataFolder / kRecordFileName;
+  // A folder that holds only the sound temporary copy is the user's, too.
+  if (!platform::FileExists(records) && !platform::FileExists(dataFolder / kRecordTempFileName)) {
+    const bool ok = WriteRecordFile(MakeDemoRecords(), records);
+    if (ok) result.written.push_back(records.string());
+    result.ok = result.ok && ok;
+  }
+  return result;
+}
+
+}  // namespace demo

@@ -25,6 +25,7 @@
 #include "shell/translation.h"
 #include "shell/versioninfo.h"
 #include "mainview_testing.h"
+#include "platform/pdf_words.h"
 #include "support/scripted_ui_gtest.h"
 
 namespace fs = std::filesystem;
@@ -320,4 +321,19 @@ TEST_F(MainFrame, AFailedSaveClosesAnywayOnlyWhenTheUserSaysSo) {
   EXPECT_TRUE(frame.close());
   EXPECT_EQ(questions, 3);
   EXPECT_EQ(platform::ReadFileBytes(folder_ / "data.db").value_or(""), before);
+}
+
+TEST_F(MainFrame, PrintCommandPrintsTheSelectedRecordsPages) {
+  CMainFrame& frame = Open();
+  SelectRow(RowOf("12-05-0003"));  // sieve analysis, petrography and alkali done: pages A, B and D
+  const fs::path pdf = folder_ / "bericht.pdf";
+  {
+    platform::TestUi ui;
+    ui.ExpectPrintDialog(true, pdf);
+    EXPECT_TRUE(frame.commands().Execute(57607));
+    ui.VerifyAllShown();
+  }
+  const pdftest::PdfText text = pdftest::ReadPdf(pdf);
+  EXPECT_EQ(text.pages.size(), 3u);
+  EXPECT_NE(text.Find("12-05-0003", 1), nullptr);
 }

@@ -52,8 +52,8 @@ inline std::string Builtin(const std::string& id) {
 }
 
 // The built-in texts that its ID implies (kind, standard, test type) put into
-// the definition's group of specifications.
-inline std::string WithSpecifications(std::string definition) {
+// the definition's group of description texts (SPEZ_1 to SPEZ_3).
+inline std::string WithDescriptionTexts(std::string definition) {
   const std::string id = StrGetToken(definition, "{0}{", "|", 0);
   std::string name = StrGetField(StrGetToken(definition, "{0}{", "}", 0), '|', 1);
   std::string kind, standard, testType, time;
@@ -217,8 +217,8 @@ class RecordMaker {
     in.m0 = platform::FormatFixed(sum + platform::ParseDouble(in.passing4) + Real(1, 5), 1);
     in.requirement = FlakinessRequirement(r);
     const FlakinessResult result = ComputeFlakiness(in);
-    if (const TestEntrySpec* spec = FindTestEntrySpec("VA_PLATT"))
-      StoreTestEntryResult(r, *spec, FlakinessEntryResult(result));
+    if (const TestEntrySpec* entry = FindTestEntrySpec("VA_PLATT"))
+      StoreTestEntryResult(r, *entry, FlakinessEntryResult(result));
   }
 
   std::mt19937 rng_;
@@ -256,8 +256,8 @@ inline RecordList MakeDemoRecords(std::uint32_t seed = 7) {
   };
   const std::vector<Kind> kinds = {
       {detail::AggregateDefinition(), "Schotter 0/32 KG1", 14},
-      {detail::WithSpecifications(detail::Builtin("SDM-DBDBDB-GS-0001")), "31,5/63 Gleisschotter (neu)", 6},
-      {detail::WithSpecifications(detail::Builtin("SDM-DBDBDB-RC-0301")), "RC KG1 (0/32)", 6},
+      {detail::WithDescriptionTexts(detail::Builtin("SDM-DBDBDB-GS-0001")), "31,5/63 Gleisschotter (neu)", 6},
+      {detail::WithDescriptionTexts(detail::Builtin("SDM-DBDBDB-RC-0301")), "RC KG1 (0/32)", 6},
       {detail::ArmourstoneDefinition(), "Wasserbausteine CP 90/250", 4},
   };
   RecordList records;

@@ -3,7 +3,6 @@
 // reading back a select-all.
 #include <benchmark/benchmark.h>
 
-#include <QAbstractTableModel>
 #include <QApplication>
 #include <QImage>
 #include <QPainter>
@@ -11,38 +10,23 @@
 #include <clocale>
 
 #include "controls/exlistctrl.h"
-#include "records/strutil.h"
+#include "shell/recordlistmodel.h"
 #include "tools/record_generator.h"
 
 namespace {
 
 constexpr int kRecords = 20000;
 
-// One row per record; texts from the record's list summary.
-class RecordModel : public QAbstractTableModel {
- public:
-  explicit RecordModel(RecordList records) : records_(std::move(records)) {
-    for (auto& record : records_) record->UpdateListSummary();
-  }
-  int rowCount(const QModelIndex& parent = {}) const override {
-    return parent.isValid() ? 0 : static_cast<int>(records_.size());
-  }
-  int columnCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : 17; }
-  QVariant data(const QModelIndex& index, int role) const override {
-    if (!index.isValid()) return {};
-    CVersuch* record = records_[static_cast<size_t>(index.row())].get();
-    if (role == kRecordPointerRole) return QVariant::fromValue(static_cast<void*>(record));
-    if (role == Qt::DisplayRole) return QString::fromStdString(StrGetField(record->GetField(30), '|', index.column()));
-    return {};
-  }
-
- private:
-  RecordList records_;
-};
-
-RecordModel& Model() {
-  static RecordModel model(recordgen::RecordGenerator(7).Make(kRecords));
-  return model;
+// The program's own list model over the generated records.
+CRecordListModel& Model() {
+  static CRecordListModel* model = [] {
+    auto* m = new CRecordListModel;
+    RecordList records = recordgen::RecordGenerator(7).Make(kRecords);
+    for (auto& record : records) record->UpdateListSummary();
+    m->InsertRecordsAtTop(std::move(records));
+    return m;
+  }();
+  return *model;
 }
 
 // A list the size of a full-screen main view.
@@ -63,7 +47,7 @@ struct Screen {
 };
 
 void BM_AttachModel(benchmark::State& state) {
-  RecordModel& model = Model();
+  CRecordListModel& model = Model();
   for (auto _ : state) {
     CExListCtrl list;
     list.resize(1600, 900);

@@ -10,7 +10,7 @@
 #include <clocale>
 
 #include "controls/exlistctrl.h"
-#include "shell/recordlistmodel.h"
+#include "shell/mainview/recordlistmodel.h"
 #include "tools/record_generator.h"
 
 namespace {

@@ -11,11 +11,11 @@
 
 #include "controls/exlistctrl.h"
 #include "platform/commands.h"
-#include "shell/form1view.h"
-#include "shell/pravikapp.h"
-#include "shell/pravikdoc.h"
-#include "shell/recordlistmodel.h"
-#include "shell/recordsort.h"
+#include "shell/app/pravikapp.h"
+#include "shell/app/pravikdoc.h"
+#include "shell/mainview/form1view.h"
+#include "shell/mainview/recordlistmodel.h"
+#include "shell/mainview/recordsort.h"
 #include "tools/record_generator.h"
 
 namespace {

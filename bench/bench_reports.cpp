@@ -12,7 +12,7 @@
 #include "platform/drawcontext.h"
 #include "platform/printdriver.h"
 #include "reports/druckseite.h"
-#include "shell/printjob.h"
+#include "shell/mainview/printjob.h"
 #include "tests/reports/report_testing.h"
 
 namespace {

@@ -4,12 +4,12 @@
 #include <cmath>
 
 #include "charts/dczustand.h"
+#include "i18n/translation.h"
 #include "records/materialanforderung.h"
 #include "records/requirement.h"
 #include "records/sievelist.h"
 #include "records/strutil.h"
 #include "records/versuch.h"
-#include "shell/translation.h"
 
 using platform::Brush;
 using platform::DrawContext;
@@ -99,7 +99,7 @@ void CDiagrammBasis::DrawSieblinie(DrawContext& dc, const Rect& rect, bool smoot
     } else {
       size = ParseNumber(label);
     }
-    AddRequirementTriangles(m_LogDia, size, code);
+    m_LogDia.AddRequirementTriangles(size, code);
   }
 
   CDCZustand state(dc, platform::TRANSPARENT);

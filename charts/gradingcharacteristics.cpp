@@ -5,8 +5,8 @@
 
 #include "_common_/kurve/polygonmonoton.h"
 #include "_common_/kurve/splinemonoton.h"
+#include "i18n/translation.h"
 #include "platform/numbers.h"
-#include "shell/translation.h"
 
 namespace {
 

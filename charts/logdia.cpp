@@ -4,10 +4,11 @@
 
 #include "_common_/kurve/punktliste.h"
 #include "charts/achse.h"
+#include "i18n/translation.h"
 #include "platform/numbers.h"
 #include "records/materialanforderung.h"
+#include "records/requirement.h"
 #include "records/strutil.h"
-#include "shell/translation.h"
 
 using platform::Brush;
 using platform::DrawContext;
@@ -63,6 +64,10 @@ int CLogDia::SetDreieck(double x, double y, int direction, int size, int style, 
   }
   m_Triangles.push_back({x, y, direction, size, style, open, group});
   return GetTriangleCount();
+}
+
+void CLogDia::AddRequirementTriangles(double sieveSize, const std::string& code) {
+  for (const RequirementMark& mark : RequirementMarks(code)) SetDreieck(sieveSize, mark.percent, mark.direction, 200, 0);
 }
 
 void CLogDia::SetDreieckeFromAnforderung(CMaterialAnforderung& requirements) {

@@ -48,6 +48,8 @@ class CLogDia : public DiagramBase<CLogDiaParameter> {
   // nothing. Gives the number of stored marks.
   int SetDreieck(double x, double y, int direction, int size, int style);
   int SetDreieck(double x, double y, int direction, int size, int style, int open, int group);
+  // The marks of one requirement code at one sieve size (size 200, style 0).
+  void AddRequirementTriangles(double sieveSize, const std::string& code);
   // The marks of the sieve requirements of the material definition, and the
   // names of the triangle groups (each named group makes the chart 50 lower).
   void SetDreieckeFromAnforderung(CMaterialAnforderung& requirements);

@@ -1,8 +1,8 @@
 #include "controls/liststatus.h"
 
+#include "i18n/translation.h"
 #include "records/strutil.h"
 #include "records/versuch.h"
-#include "shell/translation.h"
 
 namespace liststatus {
 

@@ -1,8 +1,8 @@
 #include "records/matdef.h"
 
+#include "i18n/translation.h"
 #include "records/matdef_file.h"
 #include "records/strutil.h"
-#include "shell/translation.h"
 
 const std::array<const char*, 17> MatDefKeys = {
     "ID",     "BEZEICHNUNG", "SIEBTURM", "WTS",     "CTIME",      "MTIME",

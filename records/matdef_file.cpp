@@ -1,9 +1,9 @@
 #include "records/matdef_file.h"
 
+#include "i18n/translation.h"
 #include "platform/files.h"
 #include "platform/textfile.h"
 #include "records/strutil.h"
-#include "shell/translation.h"
 
 std::filesystem::path MaterialDefFilePath(const std::filesystem::path& dataFolder) {
   return dataFolder / "matdef" / "material_def.dat";

@@ -6,11 +6,11 @@
 #include <string_view>
 #include <thread>
 
+#include "i18n/translation.h"
 #include "platform/files.h"
 #include "platform/messagebox.h"
 #include "platform/textcodec.h"
 #include "records/strutil.h"
-#include "shell/translation.h"
 
 namespace {
 

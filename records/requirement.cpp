@@ -2,7 +2,6 @@
 
 #include <array>
 
-#include "charts/logdia.h"
 #include "platform/messagebox.h"
 #include "platform/numbers.h"
 #include "records/strutil.h"
@@ -111,9 +110,7 @@ std::string GetRelationSymbol(const std::string& code) {
   return relation < 0 ? "" : kSymbols[static_cast<size_t>(relation)];
 }
 
-void AddRequirementTriangles(CLogDia& dia, double sieveSize, const std::string& code) {
-  constexpr int kSize = 200;
-  constexpr int kStyle = 0;
+std::vector<RequirementMark> RequirementMarks(const std::string& code) {
   const std::string p0 = StrGetField(code, '_', 0);
   const std::string p1 = StrGetField(code, '_', 1);
   const std::string p2 = StrGetField(code, '_', 2);
@@ -127,28 +124,20 @@ void AddRequirementTriangles(CLogDia& dia, double sieveSize, const std::string& 
   // As in CheckRequirement, a "-" at the first position is a sign.
   const size_t dash = p0.find('-');
   if (dash == std::string::npos || dash == 0) {
-    if (!isNumber(p0)) return;
+    if (!isNumber(p0)) return {};
     const double n = ParseNumber(p0);
     int direction = (p1 == "GE" || p1 == "GT") ? 1 : 0;
-    if (p2 == "R")
-      dia.SetDreieck(sieveSize, 100.0 - n, 1 - direction, kSize, kStyle);
-    else
-      dia.SetDreieck(sieveSize, n, direction, kSize, kStyle);
-    return;
+    if (p2 == "R") return {{100.0 - n, 1 - direction}};
+    return {{n, direction}};
   }
 
   const std::string loText = p0.substr(0, dash);
   const std::string hiText = p0.substr(dash + 1);
-  if (!isNumber(loText) || !isNumber(hiText)) return;
+  if (!isNumber(loText) || !isNumber(hiText)) return {};
   const double lo = ParseNumber(loText);
   const double hi = ParseNumber(hiText);
-  if (p1 == "R") {
-    dia.SetDreieck(sieveSize, 100.0 - lo, 0, kSize, kStyle);
-    dia.SetDreieck(sieveSize, 100.0 - hi, 1, kSize, kStyle);
-  } else {
-    dia.SetDreieck(sieveSize, lo, 1, kSize, kStyle);
-    dia.SetDreieck(sieveSize, hi, 0, kSize, kStyle);
-  }
+  if (p1 == "R") return {{100.0 - lo, 0}, {100.0 - hi, 1}};
+  return {{lo, 1}, {hi, 0}};
 }
 
 std::string ExtractMarkupModes(std::string& label) {

@@ -3,8 +3,7 @@
 // A code states a limit with its relation, or a range; an empty code, "--",
 // "#" or anything else states no requirement. All functions are stateless.
 #include <string>
-
-class CLogDia;
+#include <vector>
 
 enum class RequirementResult : int { NoRequirement = 0, Met = 1, NotMet = 2 };
 
@@ -16,8 +15,15 @@ bool IsRequirementMet(const std::string& code, const std::string& value);
 std::string FormatRequirement(const std::string& code, int decimals);
 // "<=", "<", ">=", ">" for the first relation found, else "".
 std::string GetRelationSymbol(const std::string& code);
-// Marks the code at one sieve size in the grading chart (size 200, style 0).
-void AddRequirementTriangles(CLogDia& dia, double sieveSize, const std::string& code);
+// A mark of a code in the grading chart: its height in percent passing and
+// its direction (0 points down, 1 up).
+struct RequirementMark {
+  double percent;
+  int direction;
+};
+// The marks the code states at a sieve: one for a limit, two for a range,
+// none for a code without numbers.
+std::vector<RequirementMark> RequirementMarks(const std::string& code);
 // Splits a label with "<t>", "<n>", "<h>" markup for drawing in segments: the
 // tags become "@" (and "<k>" becomes ","); the result holds one mode letter per
 // segment, starting with "n".

@@ -1,7 +1,7 @@
 #include "reports/drucktabelle.h"
 
+#include "i18n/translation.h"
 #include "records/strutil.h"
-#include "shell/translation.h"
 
 using platform::DrawContext;
 

@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "evaluation/plattigkeit.h"
-#include "evaluation/testentryframe.h"
+#include "evaluation/frame/testentryframe.h"
+#include "evaluation/plattigkeit/plattigkeit.h"
 #include "platform/files.h"
 #include "platform/numbers.h"
 #include "platform/textfile.h"
@@ -23,7 +23,7 @@
 #include "records/recordfile.h"
 #include "records/strutil.h"
 #include "records/versuch.h"
-#include "shell/customerlist.h"
+#include "shell/customers/customerlist.h"
 
 namespace demo {
 

@@ -422,4 +422,37 @@ TEST(LogDiaText, LabelsRunningDownStartAtTheirTickAndAreCentredOnIt) {
   EXPECT_NEAR(above->bottom, kTop + 150, kTol);
 }
 
+// A code's marks reach the chart at their sieve with size 200 and style 0.
+TEST(LogDia, RequirementCodeMarksItsSieve) {
+  CLogDia dia;
+  dia.Create();
+  dia.AddRequirementTriangles(2.0, "5-10_R");
+  ASSERT_EQ(dia.GetTriangleCount(), 2);
+  for (int i = 0; i < 2; ++i) {
+    EXPECT_EQ(dia.GetTriangle(i).x, 2.0);
+    EXPECT_EQ(dia.GetTriangle(i).size, 200);
+    EXPECT_EQ(dia.GetTriangle(i).style, 0);
+  }
+  EXPECT_EQ(dia.GetTriangle(0).y, 95.0);
+  EXPECT_EQ(dia.GetTriangle(1).direction, 1);
+}
+
+TEST(LogDia, KeepsAtMostHundredMarksAndWarnsBeforeCreate) {
+  platform::ScriptedMessageBoxes boxes;
+  CLogDia dia;
+  dia.AddRequirementTriangles(1.0, "5_LE");
+  EXPECT_EQ(dia.GetTriangleCount(), 0);
+  ASSERT_EQ(boxes.shown().size(), 1u);
+  EXPECT_EQ(boxes.shown()[0].text,
+            "CLogDia\n\nWARNUNG:\nSetDreieck() darf nur NACH Create() \nund VOR zeichnen() aufgerufen werden");
+  EXPECT_EQ(boxes.shown()[0].flags & platform::MB_ICONMASK, static_cast<unsigned>(platform::MB_ICONSTOP));
+
+  dia.Create();
+  for (int i = 0; i < 60; ++i) dia.AddRequirementTriangles(1.0, "0-5");
+  EXPECT_EQ(dia.GetTriangleCount(), CLogDia::kMaxTriangles);
+  EXPECT_EQ(dia.SetDreieck(1.0, 1.0, 0, 200, 0), CLogDia::kMaxTriangles);
+  dia.Create();
+  EXPECT_EQ(dia.GetTriangleCount(), 0);
+}
+
 }  // namespace

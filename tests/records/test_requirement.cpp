@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "charts/logdia.h"
 #include "platform/messagebox.h"
 #include "records/requirement.h"
 
@@ -82,30 +81,10 @@ TEST(GetRelationSymbol, FirstRelationWithoutEquality) {
   EXPECT_EQ(GetRelationSymbol("5-30"), "");
 }
 
-struct Mark {
-  double y;
-  int direction;
-};
-
-std::vector<Mark> MarksOf(const std::string& code) {
-  CLogDia dia;
-  dia.Create();
-  AddRequirementTriangles(dia, 2.0, code);
-  std::vector<Mark> marks;
-  for (int i = 0; i < dia.GetTriangleCount(); ++i) {
-    const LogDiaTriangle& t = dia.GetTriangle(i);
-    EXPECT_EQ(t.x, 2.0);
-    EXPECT_EQ(t.size, 200);
-    EXPECT_EQ(t.style, 0);
-    marks.push_back({t.y, t.direction});
-  }
-  return marks;
-}
-
-TEST(AddRequirementTriangles, MarksLimitsAndRanges) {
+TEST(RequirementMarks, MarksLimitsAndRanges) {
   struct Case {
     const char* code;
-    std::vector<Mark> marks;
+    std::vector<RequirementMark> marks;
   } cases[] = {
       {"15_LE", {{15, 0}}},
       {"0,5_LE", {{0.5, 0}}},
@@ -121,31 +100,13 @@ TEST(AddRequirementTriangles, MarksLimitsAndRanges) {
       {"--", {}},
   };
   for (const auto& c : cases) {
-    const auto marks = MarksOf(c.code);
+    const auto marks = RequirementMarks(c.code);
     ASSERT_EQ(marks.size(), c.marks.size()) << c.code;
     for (size_t i = 0; i < marks.size(); ++i) {
-      EXPECT_DOUBLE_EQ(marks[i].y, c.marks[i].y) << c.code;
+      EXPECT_DOUBLE_EQ(marks[i].percent, c.marks[i].percent) << c.code;
       EXPECT_EQ(marks[i].direction, c.marks[i].direction) << c.code;
     }
   }
-}
-
-TEST(LogDia, KeepsAtMostHundredMarksAndWarnsBeforeCreate) {
-  platform::ScriptedMessageBoxes boxes;
-  CLogDia dia;
-  AddRequirementTriangles(dia, 1.0, "5_LE");
-  EXPECT_EQ(dia.GetTriangleCount(), 0);
-  ASSERT_EQ(boxes.shown().size(), 1u);
-  EXPECT_EQ(boxes.shown()[0].text,
-            "CLogDia\n\nWARNUNG:\nSetDreieck() darf nur NACH Create() \nund VOR zeichnen() aufgerufen werden");
-  EXPECT_EQ(boxes.shown()[0].flags & platform::MB_ICONMASK, static_cast<unsigned>(platform::MB_ICONSTOP));
-
-  dia.Create();
-  for (int i = 0; i < 60; ++i) AddRequirementTriangles(dia, 1.0, "0-5");
-  EXPECT_EQ(dia.GetTriangleCount(), CLogDia::kMaxTriangles);
-  EXPECT_EQ(dia.SetDreieck(1.0, 1.0, 0, 200, 0), CLogDia::kMaxTriangles);
-  dia.Create();
-  EXPECT_EQ(dia.GetTriangleCount(), 0);
 }
 
 TEST(ExtractMarkupModes, SplitsLabelIntoModeSegments) {

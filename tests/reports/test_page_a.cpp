@@ -7,13 +7,13 @@
 #include <cstdlib>
 #include <string>
 
+#include "charts/chart_render.h"
 #include "platform/pdf_words.h"
 #include "platform/printdriver.h"
 #include "reports/druckseite.h"
-#include "charts/chart_render.h"
 #include "reports/report_testing.h"
-#include "shell/pravikapp.h"
-#include "shell/printjob.h"
+#include "shell/app/pravikapp.h"
+#include "shell/mainview/printjob.h"
 #include "support/temp_folder.h"
 
 namespace {

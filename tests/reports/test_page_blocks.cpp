@@ -4,13 +4,13 @@
 
 #include <string>
 
+#include "charts/chart_render.h"
 #include "platform/files.h"
 #include "platform/pdf_words.h"
 #include "reports/dib.h"
 #include "reports/druckseite.h"
-#include "charts/chart_render.h"
 #include "reports/report_testing.h"
-#include "shell/pravikapp.h"
+#include "shell/app/pravikapp.h"
 #include "support/temp_folder.h"
 
 namespace {

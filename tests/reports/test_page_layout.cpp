@@ -3,11 +3,11 @@
 // read through the bitmap reader.
 #include <gtest/gtest.h>
 
+#include "charts/chart_render.h"
 #include "platform/files.h"
 #include "reports/druckseite.h"
-#include "charts/chart_render.h"
 #include "reports/report_testing.h"
-#include "shell/pravikapp.h"
+#include "shell/app/pravikapp.h"
 #include "support/temp_folder.h"
 
 namespace {

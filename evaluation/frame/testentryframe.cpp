@@ -1,0 +1,84 @@
+#include "evaluation/frame/testentryframe.h"
+
+const std::vector<TestEntrySpec>& TestEntrySpecs() {
+  static const std::vector<TestEntrySpec> specs = {
+      {"VA_GRUND", 1, true, -1},
+      {"VA_SIEBL", -1, true, -1},  // handed to the sieve program, nothing stored here
+      {"VA_KORNF", 12, false, 10},
+      {"VA_PLATT", 23, false, 11},
+      {"VA_ORGAN", 19, false, 15},
+      {"VA_BRUCH", 20, true, 13},
+      {"VA_PETRO", 21, false, 20},
+      {"VA_RCZUS", 15, false, 25},
+      {"VA_WASSERG", 17, false, 14},
+      {"VA_SANDEQ", 31, true, -1},
+      {"VA_FLIESSK", 13, false, 12},
+      {"VA_ALKALI", 24, false, -1},
+      {"VA_ROHDI", 26, true, -1},
+      {"VA_WBS", 26, false, -1},
+      {"VA_100MM", 16, false, -1},
+      {"VA_GS_KORNFORM", 12, false, -1},
+      {"VA_GS_UMWELT", 22, false, -1},
+      {"VA_GS_WASSER", 17, false, -1},
+      {"VA_GS_KRISTALL", 13, false, -1},
+      {"VA_GS_PLATTIGKEIT", 23, false, -1},
+      {"VA_GS_LAENGER100", 16, false, -1},
+      {"VA_GS_REINHEIT", 14, false, -1},
+  };
+  return specs;
+}
+
+const TestEntrySpec* FindTestEntrySpec(const std::string& key) {
+  for (const TestEntrySpec& entry : TestEntrySpecs())
+    if (key == entry.key) return &entry;
+  return nullptr;
+}
+
+void StoreTestEntryResult(CVersuch& record, const TestEntrySpec& entry, const TestEntryResult& result) {
+  if (!entry.dialogWrites && entry.resultField >= 0) record.SetField(entry.resultField, result.resultText);
+  for (const FieldPartText& part : result.parts) record.SetValue(part.field, part.part, part.text);
+  record.UpdateTestStatus(entry.key, result.status);
+  if (result.statisticsValue && entry.statisticsPart >= 0)
+    record.SetStatisticsValue(entry.statisticsPart, MarkedStatisticsValue(*result.statisticsValue, result.status));
+}
+
+bool RunTestEntry(TestEntryView& view, const std::string& testKey, const TestEntryEdit& edit) {
+  const TestEntrySpec* entry = FindTestEntrySpec(testKey);
+  if (!entry || !edit) return false;
+  int row = -1;
+  CVersuch* record = view.GetCurrentRecord(&row);
+  if (!record) return false;
+  const std::optional<TestEntryResult> result = edit(*record, view.DialogParent());
+  if (!result) return false;
+  // Every text is in the record before the row is redrawn and the file written.
+  StoreTestEntryResult(*record, *entry, *result);
+  view.RefreshRecordRow(row);
+  view.SaveAllRecords();
+  return true;
+}
+
+std::string ReportRequirementRow(const std::string& label, const std::string& size, const std::string& actual,
+                                 const std::string& required, const std::string& code) {
+  return label + "@" + size + "@" + actual + "@" + required + "@" + code;
+}
+
+std::string ReportCodeForStatus(const std::string& status) {
+  if (status.size() != 1) return "";
+  switch (status[0]) {
+    case TestStatus::Met: return "2";
+    case TestStatus::NotMet: return "1";
+    case TestStatus::DoneNoRequirement: return " ";
+    default: return "";
+  }
+}
+
+std::string StatusReportRow(const std::string& label, const std::string& actual, const std::string& required,
+                            const std::string& status) {
+  const std::string code = ReportCodeForStatus(status);
+  if (code.empty()) return "";
+  return ReportRequirementRow(label, "", actual, required, code);
+}
+
+std::string MarkedStatisticsValue(const std::string& value, const std::string& status) {
+  return status.size() == 1 && status[0] == TestStatus::NotMet ? value + "_*" : value;
+}

@@ -1,0 +1,120 @@
+#include "evaluation/plattigkeit/plattigkeitdlg.h"
+
+#include <QGridLayout>
+#include <QLineEdit>
+
+#include "evaluation/frame/statusmarks.h"
+#include "records/strutil.h"
+#include "ui_plattigkeitdlg.h"
+
+namespace {
+
+QLineEdit* RowField(QWidget* parent, int id, bool readOnly) {
+  auto* field = new QLineEdit(parent);
+  platform::SetControlId(field, id);
+  field->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  field->setFixedWidth(80);
+  if (readOnly) {
+    field->setReadOnly(true);
+    field->setFocusPolicy(Qt::NoFocus);
+  }
+  return field;
+}
+
+}  // namespace
+
+CPlattigkeitDlg::CPlattigkeitDlg(QWidget* parent) : CEntryDialog(kTemplateId, parent) {
+  Ui::PlattigkeitDlg ui;
+  ui.setupUi(this);
+  // The 13 rows below the two heading lines of the template.
+  for (int row = 0; row < kFlakinessRows; ++row) {
+    ui.rowsGrid->addWidget(RowField(this, kFirstClass + row, true), row + 2, 0);
+    ui.rowsGrid->addWidget(RowField(this, kFirstRi + row, false), row + 2, 1);
+    ui.rowsGrid->addWidget(RowField(this, kFirstSlotWidth + row, true), row + 2, 2);
+    ui.rowsGrid->addWidget(RowField(this, kFirstMi + row, false), row + 2, 3);
+    ui.rowsGrid->addWidget(RowField(this, kFirstFli + row, true), row + 2, 4);
+  }
+  std::vector<int> inputs = {kM0, kRetained80, kPassing4};
+  for (int row = 0; row < kFlakinessRows; ++row) {
+    inputs.push_back(kFirstRi + row);
+    inputs.push_back(kFirstMi + row);
+  }
+  RecomputeOnKillFocus(inputs);
+  SetIconCommand(kIconCommand);
+}
+
+CPlattigkeitDlg::~CPlattigkeitDlg() = default;
+
+bool CPlattigkeitDlg::OnInitDialog() {
+  CEntryDialog::OnInitDialog();
+  for (int row = 0; row < kFlakinessRows; ++row) {
+    SetItemText(kFirstClass + row, kFlakinessClasses[static_cast<size_t>(row)].sizeClass);
+    SetItemText(kFirstSlotWidth + row, kFlakinessClasses[static_cast<size_t>(row)].slotWidth);
+  }
+  const FlakinessInput stored = FlakinessInputFromField(m_ResultText, m_Requirement);
+  SetItemText(kM0, stored.m0);
+  for (int row = 0; row < kFlakinessRows; ++row) {
+    SetItemText(kFirstRi + row, stored.ri[static_cast<size_t>(row)]);
+    SetItemText(kFirstMi + row, stored.mi[static_cast<size_t>(row)]);
+  }
+  SetItemText(kRetained80, m_Retained80);
+  SetItemText(kPassing4, m_Passing4);
+  SetItemText(kDiscarded, m_Discarded);
+  ComputeFlakiness();
+  return true;
+}
+
+FlakinessInput CPlattigkeitDlg::ReadInputs() const {
+  FlakinessInput in;
+  in.m0 = GetItemText(kM0);
+  for (int row = 0; row < kFlakinessRows; ++row) {
+    in.ri[static_cast<size_t>(row)] = GetItemText(kFirstRi + row);
+    in.mi[static_cast<size_t>(row)] = GetItemText(kFirstMi + row);
+  }
+  in.retained80 = GetItemText(kRetained80);
+  in.passing4 = GetItemText(kPassing4);
+  in.requirement = m_Requirement;
+  return in;
+}
+
+void CPlattigkeitDlg::ComputeFlakiness() {
+  result_ = ::ComputeFlakiness(ReadInputs());
+  const FlakinessResult& r = result_;
+  m_Retained80 = r.inputs.retained80;
+  m_Passing4 = r.inputs.passing4;
+  m_Discarded = r.discarded;
+  SetTextIfChanged(kRetained80, r.inputs.retained80);
+  SetTextIfChanged(kPassing4, r.inputs.passing4);
+  SetTextIfChanged(kDiscarded, r.discarded);
+  SetTextIfChanged(kM0, r.inputs.m0);
+  for (int row = 0; row < kFlakinessRows; ++row) {
+    const auto i = static_cast<size_t>(row);
+    SetTextIfChanged(kFirstRi + row, r.inputs.ri[i]);
+    SetTextIfChanged(kFirstMi + row, r.inputs.mi[i]);
+    SetTextIfChanged(kFirstFli + row, r.fli[i]);
+  }
+  SetTextIfChanged(kM1, r.m1);
+  SetTextIfChanged(kM2, r.m2);
+  SetTextIfChanged(kIndex, r.fi);
+  SetTextIfChanged(kLossCheck, r.lossCheck);
+  SetTextIfChanged(kRequirement, r.requirementDisplay);
+  m_RequirementState = r.requirementState;
+  if (auto* mark = Item<CStatusMark>(kStatusMark)) mark->SetStatus(r.requirementState);
+}
+
+bool CPlattigkeitDlg::TakeResult() {
+  m_ResultText = result_.ResultText();
+  m_IndexText = result_.fi;
+  m_Status = result_.status;
+  return true;
+}
+
+std::optional<TestEntryResult> EditFlakiness(CVersuch& record, QWidget* parent) {
+  CPlattigkeitDlg dialog(parent);
+  dialog.m_ResultText = record.GetField(23);
+  dialog.m_Retained80 = record.GetValue(23, 11);
+  dialog.m_Passing4 = record.GetValue(23, 12);
+  dialog.m_Requirement = FlakinessRequirement(record);
+  if (dialog.DoModal() != platform::IDOK) return std::nullopt;
+  return FlakinessEntryResult(dialog.Result());
+}

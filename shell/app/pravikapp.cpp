@@ -1,0 +1,121 @@
+#include "shell/app/pravikapp.h"
+
+#include "i18n/translation.h"
+#include "platform/messagebox.h"
+#include "shell/app/appflags.h"
+#include "shell/app/cpvdialog.h"
+#include "shell/app/sysfuncs.h"
+
+namespace {
+
+CPravikWinApp* g_app = nullptr;
+
+}  // namespace
+
+CPravikWinApp* GetApp() { return g_app; }
+
+// ------------------------------------------------------------ CPravikApp
+
+CPravikApp::CPravikApp() { ::SetEditAllowed(true); }
+
+CPravikApp::~CPravikApp() = default;
+
+bool CPravikApp::GetEditAllowed() const { return IsEditAllowed(); }
+
+void CPravikApp::SetEditAllowed(bool allowed) { ::SetEditAllowed(allowed); }
+
+int CPravikApp::GetProfileInt(std::string_view section, std::string_view key, int defaultValue) const {
+  return m_Settings.Profile().GetInt(section, key, defaultValue);
+}
+
+std::string CPravikApp::GetProfileString(std::string_view section, std::string_view key,
+                                         std::string_view defaultValue) const {
+  return m_Settings.Profile().GetString(section, key, defaultValue);
+}
+
+bool CPravikApp::WriteProfileInt(std::string_view section, std::string_view key, int value) const {
+  return m_Settings.Profile().WriteInt(section, key, value);
+}
+
+bool CPravikApp::WriteProfileString(std::string_view section, std::string_view key,
+                                    std::string_view value) const {
+  return m_Settings.Profile().WriteString(section, key, value);
+}
+
+QIcon CPravikApp::GetCommandIcon(int) const { return {}; }
+
+// ------------------------------------------------------------ CPravikWinApp
+
+CPravikWinApp::CPravikWinApp() : self_(std::make_shared<CPravikWinApp*>(this)), previous_(g_app) {
+  g_app = this;
+  SetCommandIconSource([](int commandId) { return g_app ? g_app->GetCommandIcon(commandId) : QIcon(); });
+}
+
+CPravikWinApp::~CPravikWinApp() {
+  DestroyWindows();
+  *self_ = nullptr;
+  if (g_app == this) g_app = previous_;
+}
+
+bool CPravikWinApp::IsSieveProgramActive() const {
+  if (!SieveProgramActive) return false;
+  platform::ShowMessageBox(TranslateString(5145, "Beenden Sie bitte zuerst das Kornsummenlinienprogramm!"),
+                           platform::MB_OK | platform::MB_ICONWARNING);
+  return true;
+}
+
+bool CPravikWinApp::StartSieveProgram(const std::filesystem::path& program,
+                                      const std::vector<std::string>& arguments) {
+  const int run = ++sieveRun_;
+  std::weak_ptr<CPravikWinApp*> self = self_;
+  auto ended = [self, run] {
+    if (auto app = self.lock(); app && *app) (*app)->OnSieveProgramEnded(run);
+  };
+  if (!LaunchProgram(program, arguments, ended)) return false;
+  SieveProgramActive = true;
+  return true;
+}
+
+void CPravikWinApp::OnSieveProgramEnded(int run) {
+  // Only the end of the program that set the flag clears it.
+  if (run != sieveRun_) return;
+  SieveProgramActive = false;
+  if (sieveEndHandler_) sieveEndHandler_();
+}
+
+void CPravikWinApp::ShowWaitWindow(bool show) {
+  if (show) {
+    if (!waitWindow_) CreateWaitWindow();
+    waitWindow_->ShowNow();
+  } else if (waitWindow_) {
+    waitWindow_->hide();
+  }
+}
+
+CMomentBitteDlg* CPravikWinApp::CreateWaitWindow(QWidget* owner) {
+  if (!waitWindow_) {
+    waitWindow_ = new CMomentBitteDlg(owner);
+    waitWindow_->Create();
+  }
+  return waitWindow_;
+}
+
+CSplash* CPravikWinApp::CreateSplash() {
+  if (!splash_) {
+    splash_ = new CSplash();
+    splash_->Create();
+  }
+  return splash_;
+}
+
+void CPravikWinApp::DestroyWindows() {
+  delete waitWindow_;
+  delete splash_;
+}
+
+void CPravikWinApp::SetCommandImage(int commandId, const QIcon& icon) { commandImages_[commandId] = icon; }
+
+QIcon CPravikWinApp::GetCommandIcon(int commandId) const {
+  auto it = commandImages_.find(commandId);
+  return it == commandImages_.end() ? QIcon() : it->second;
+}

@@ -1,0 +1,64 @@
+#include "shell/app/sysfuncs.h"
+
+#include "i18n/translation.h"
+#include "platform/datetime.h"
+#include "platform/messagebox.h"
+#include "platform/numbers.h"
+#include "platform/process.h"
+
+namespace {
+
+// Characters from..from+count-1 of a text, cut at its end.
+std::string Mid(const std::string& text, std::size_t from, std::size_t count) {
+  return from < text.size() ? text.substr(from, count) : std::string();
+}
+
+}  // namespace
+
+bool RunProgram(const std::filesystem::path& program, const std::vector<std::string>& arguments) {
+  return platform::StartProgram(program, arguments).started;
+}
+
+bool LaunchProgram(const std::filesystem::path& file, const std::vector<std::string>& arguments,
+                   std::function<void()> onEnd) {
+  auto result = platform::StartProgram(file, arguments, std::move(onEnd));
+  if (result.started) return true;
+  platform::ShowMessageBox(
+      TranslateString(5149, "Externes Programm konnte nicht gestartet werden.\nFehler-Nummer:") + " " +
+          std::to_string(result.error),
+      platform::MB_OK | platform::MB_ICONWARNING);
+  return false;
+}
+
+bool GetProgramFolder(std::filesystem::path& folder) {
+  auto exe = platform::ExecutablePath();
+  if (!exe) return false;
+  folder = exe->parent_path();
+  return true;
+}
+
+std::string GetLocalComputerName() { return platform::HostName(); }
+
+std::string GetLocalUserName() { return platform::LoginName(); }
+
+std::string GetCurrentTimeStamp() { return platform::FormatLocalTime("%y%m%d%H%M%S"); }
+
+std::string FormatTimeStamp(const std::string& text) {
+  if (text.size() <= 7) return text;
+  std::string out = Mid(text, 6, 2) + "." + Mid(text, 4, 2) + "." + Mid(text, 0, 4);
+  if (text.size() > 8) {
+    out += " " + Mid(text, 8, 2) + ":" + Mid(text, 10, 2);
+    if (platform::ParseInt(Mid(text, 12, 2)) > 0) out += ":" + Mid(text, 12, 2);
+  }
+  return out;
+}
+
+std::string FormatIsoDate(const std::string& text) {
+  if (text.size() != 8) return text;
+  return text.substr(0, 4) + "-" + text.substr(4, 2) + "-" + text.substr(6, 2);
+}
+
+std::string LookupMapValue(const std::map<std::string, std::string>& map, const std::string& key) {
+  auto it = map.find(key);
+  return it == map.end() ? std::string() : it->second;
+}

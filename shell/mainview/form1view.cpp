@@ -1,0 +1,587 @@
+#include "shell/mainview/form1view.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <algorithm>
+
+#include "controls/buttonst.h"
+#include "controls/exlistctrl.h"
+#include "i18n/translation.h"
+#include "platform/commands.h"
+#include "platform/dialog.h"
+#include "platform/printdriver.h"
+#include "records/recordfile.h"
+#include "shell/app/appflags.h"
+#include "shell/app/pravikapp.h"
+#include "shell/app/pravikdoc.h"
+#include "shell/customers/customerlist.h"
+#include "shell/mainview/form1view_panel.h"
+#include "shell/mainview/printjob.h"
+#include "shell/mainview/recordlistmodel.h"
+#include "shell/mainview/statussortdlg.h"
+
+namespace {
+
+constexpr int kButtonIds[7] = {CForm1View::kNewRecordButton,        CForm1View::kDeleteButton,
+                               CForm1View::kPeriodStatisticsButton, CForm1View::kMaterialStatisticsButton,
+                               CForm1View::kSameTowerButton,        CForm1View::kMixtureButton,
+                               CForm1View::kTogglePanelButton};
+
+// The background of the form (the active caption colour of the classic desktop).
+const QColor kFormBackground(153, 180, 209);
+
+// Placement of the left column, in pixels.
+constexpr int kColumnLeft = 10;
+constexpr int kColumnWidth = 126;
+constexpr int kButtonHeight = 24;
+constexpr int kToggleWidth = 10;
+
+// Restores the editing flag however the opener ends.
+class EditAllowedScope {
+ public:
+  explicit EditAllowedScope(bool allowed) { SetEditAllowed(allowed); }
+  ~EditAllowedScope() { SetEditAllowed(true); }
+  EditAllowedScope(const EditAllowedScope&) = delete;
+  EditAllowedScope& operator=(const EditAllowedScope&) = delete;
+};
+
+// The wait window around a long operation.
+class WaitWindowScope {
+ public:
+  WaitWindowScope() { if (CPravikWinApp* app = GetApp()) app->ShowWaitWindow(true); }
+  ~WaitWindowScope() { if (CPravikWinApp* app = GetApp()) app->ShowWaitWindow(false); }
+  WaitWindowScope(const WaitWindowScope&) = delete;
+  WaitWindowScope& operator=(const WaitWindowScope&) = delete;
+};
+
+using Opener = void (CForm1View::*)();
+struct OpenerRoute {
+  const char* key;
+  Opener opener;
+};
+constexpr OpenerRoute kOpenerRoutes[] = {
+    {"VA_GRUND", &CForm1View::EditGrunddaten},
+    {"VA_SIEBL", &CForm1View::StartSieveProgram},
+    {"VA_KORNF", &CForm1View::EditKornform},
+    {"VA_PLATT", &CForm1View::EditPlattigkeit},
+    {"VA_ORGAN", &CForm1View::EditOrganischeStoffe},
+    {"VA_BRUCH", &CForm1View::EditBruchflaechigkeit},
+    {"VA_PETRO", &CForm1View::EditPetrographie},
+    {"VA_RCZUS", &CForm1View::EditRCZusammensetzung},
+    {"VA_WASSERG", &CForm1View::EditWassergehalt},
+    {"VA_SANDEQ", &CForm1View::EditSandaequivalent},
+    {"VA_FLIESSK", &CForm1View::EditFliesskoeffizient},
+    {"VA_ALKALI", &CForm1View::EditAlkali},
+    {"VA_ROHDI", &CForm1View::EditRohdichte},
+    {"VA_WBS", &CForm1View::EditWasserbausteine},
+    {"VA_100MM", &CForm1View::EditLaenger100},
+    {"VA_GS_KORNFORM", &CForm1View::EditKornformGS},
+    {"VA_GS_UMWELT", &CForm1View::EditUmweltvertraeglichkeit},
+    {"VA_GS_WASSER", &CForm1View::EditWasseraufnahme},
+    {"VA_GS_KRISTALL", &CForm1View::EditKristallisation},
+    {"VA_GS_PLATTIGKEIT", &CForm1View::EditPlattigkeitGS},
+    {"VA_GS_LAENGER100", &CForm1View::EditLaenger100GS},
+    {"VA_GS_REINHEIT", &CForm1View::EditReinheitGS},
+};
+
+// The test commands: id, opener and the key of their enabling rule.
+struct TestCommand {
+  int id;
+  Opener opener;  // null: the command does nothing
+  const char* key;
+};
+constexpr TestCommand kTestCommands[] = {
+    {9201, &CForm1View::EditLaenger100GS, "VA_100MM"},
+    {9202, &CForm1View::EditRCZusammensetzung, "VA_RCZUS"},
+    {9203, &CForm1View::EditWassergehalt, "VA_WASSERG"},
+    {9204, &CForm1View::EditBruchflaechigkeit, "VA_BRUCH"},
+    {9205, &CForm1View::EditKristallisation, "VA_KRIST"},
+    {9206, &CForm1View::EditPetrographie, "VA_PETRO"},
+    {9207, &CForm1View::EditReinheitGS, "VA_REINH"},
+    {9208, &CForm1View::EditOrganischeStoffe, "VA_ORGAN"},
+    {9209, &CForm1View::EditUmweltvertraeglichkeit, "VA_UMWEL"},
+    {9210, nullptr, "VA_FLIESSK"},
+    {9211, &CForm1View::StartSieveProgram, "VA_SIEBL"},
+    {9212, &CForm1View::EditGrunddaten, "VA_GRUND"},
+    {9214, &CForm1View::EditKornform, "VA_KORNF"},
+    {9215, &CForm1View::EditPlattigkeit, "VA_PLATT"},
+};
+
+}  // namespace
+
+CForm1View::CForm1View(CPravikDoc* document, QWidget* parent) : CpvFormView(kTemplateId, parent), document_(document) {
+  CPravikWinApp* app = GetApp();
+  testNumbers_.SetMirror(app ? &app->TestNumberIndex : nullptr);
+  recordIds_.SetMirror(app ? &app->TestRecordIdIndex : nullptr);
+  CreateControls();
+  qApp->installEventFilter(this);
+}
+
+CForm1View::~CForm1View() {
+  qApp->removeEventFilter(this);
+  if (initialized_) OnDestroy();
+  selectionTimer_.Stop();
+  sortChooserTimer_.Stop();
+  // The rows (and their records) go with the model; the list goes first.
+  delete list_;
+  list_ = nullptr;
+}
+
+void CForm1View::CreateControls() {
+  setAutoFillBackground(false);
+  // The font of the form's template; the list scales its own from it.
+  QFont formFont(QStringLiteral("Liberation Sans"));
+  formFont.setPointSize(8);
+  setFont(formFont);
+
+  const char* texts[7] = {"&Neue Prüfnummer", "L&öschen ...", "&Zeitraumstatistik", "&Materialstatistik",
+                          "?",                "M&ischmodul", "<"};
+  for (int i = 0; i < 7; ++i) {
+    const QString text = QString::fromUtf8(texts[i]);
+    QPushButton* made = nullptr;
+    if (kButtonIds[i] == kTogglePanelButton) {
+      made = new QPushButton(text, this);
+      made->setFlat(true);
+    } else {
+      made = new CButtonST(text, this);
+    }
+    platform::SetControlId(made, kButtonIds[i]);
+    made->setFocusPolicy(Qt::NoFocus);
+    buttons_[i] = made;
+  }
+
+  panel_ = new CButtonListbox(this);
+
+  reminder_ = new QLabel(QString::fromUtf8("Regelmäßige Datensicherung nicht vergessen ! ausblenden ? "), this);
+  platform::SetControlId(reminder_, kBackupReminder);
+  reminder_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  reminder_->setFrameShape(QFrame::Box);
+  reminder_->setAutoFillBackground(true);
+  QPalette reminderPalette = reminder_->palette();
+  reminderPalette.setColor(QPalette::WindowText, QColor(255, 0, 0));
+  reminder_->setPalette(reminderPalette);
+  hideReminder_ = new QCheckBox(this);
+  platform::SetControlId(hideReminder_, kHideReminderCheck);
+
+  model_ = new CRecordListModel(this);
+  list_ = new CExListCtrl(this);
+  platform::SetControlId(list_, kListId);
+  list_->setModel(model_);
+
+  connect(list_, &CExListCtrl::SelectionChanged, this, &CForm1View::OnLvnItemChangedList);
+  connect(list_, &CExListCtrl::ColumnClicked, this, &CForm1View::OnLvnColumnClickList);
+  connect(list_, &CExListCtrl::RowDoubleClicked, this, [this](int row) {
+    if (row >= 0) EditGrunddaten();
+  });
+  connect(panel_, &CButtonListbox::ItemClicked, this, &CForm1View::OnLbnSelChangeTestTypePanel);
+  connect(button(kTogglePanelButton), &QAbstractButton::clicked, this, &CForm1View::OnTogglePanel);
+  connect(hideReminder_, &QCheckBox::clicked, this, &CForm1View::OnHideBackupReminder);
+}
+
+QAbstractButton* CForm1View::button(int id) const {
+  for (int i = 0; i < 7; ++i)
+    if (kButtonIds[i] == id) return buttons_[i];
+  return nullptr;
+}
+
+// ------------------------------------------------------------ set-up
+
+void CForm1View::OnInitialUpdate() {
+  CpvFormView::OnInitialUpdate();
+  CPravikWinApp* app = GetApp();
+
+  panel_->Init();
+  list_->SetFontScale(130, 130);
+  list_->horizontalHeader()->setSectionsMovable(true);
+
+  std::string widths = kDefaultColumnWidths;
+  std::string order = kDefaultColumnOrder;
+  std::string sortOrder = "0;0;0;0";
+  if (app) {
+    widths = app->GetProfileString("Layout", "Spaltenbreiten", kDefaultColumnWidths);
+    order = app->GetProfileString("Layout", "columnorder", kDefaultColumnOrder);
+    sortOrder = app->GetProfileString("Layout", "SortOrder", "0;0;0;0");
+  }
+  sort_ = SortState::Parse(sortOrder);
+  ApplyColumnLayout(widths, order, false);
+
+  RefreshRecordList();
+
+  hideReminder_->setChecked(app && app->m_Settings.m_NoDatasaveInfo != 0);
+  static_cast<CButtonST*>(button(kSameTowerButton))
+      ->SetTooltipText(TranslateString(1039, "Material mit gleichem Siebturm suchen"));
+  initialized_ = true;
+  UpdateTestTypePanel(0);
+  LayoutControls();
+}
+
+void CForm1View::RefreshRecordList() {
+  if (!document_) return;
+  RecordList records = std::move(document_->m_Records);
+  document_->m_Records.clear();
+  for (const auto& record : records)
+    if (record) RegisterRecordKeys(*record);
+  model_->InsertRecordsAtTop(std::move(records));
+  if (CPravikWinApp* app = GetApp())
+    MergeCustomerFile(app->CustomerNameMap, app->m_Settings.m_DataFolder / kCustomerFileName);
+  ApplySortOrder([this](std::vector<CVersuch*>& rows) { sort_.FullSort(rows); });
+  if (CPravikWinApp* app = GetApp())
+    if (CSplash* splash = app->Splash()) splash->SetLoaded(true);
+}
+
+void CForm1View::RegisterRecordKeys(const CVersuch& record) {
+  testNumbers_.Add(record.GetValue(1, 0));
+  recordIds_.Add(record.GetValue(0, 0));
+  if (CPravikWinApp* app = GetApp()) NoteRecordCustomer(app->CustomerNameMap, record);
+}
+
+int CForm1View::AddRecordRow(int index, std::unique_ptr<CVersuch> record) {
+  if (!record) return -1;
+  RegisterRecordKeys(*record);
+  return model_->InsertRecord(index, std::move(record));
+}
+
+void CForm1View::DeleteRecordRow(int row) {
+  std::unique_ptr<CVersuch> record = model_->TakeRecord(row);
+  if (!record) return;
+  testNumbers_.Remove(record->GetValue(1, 0));
+  recordIds_.Remove(record->GetValue(0, 0));
+}
+
+void CForm1View::RefreshRecordRow(int row) {
+  CVersuch* record = model_->RecordAt(row);
+  if (!record) return;
+  record->UpdateListSummary();
+  model_->RefreshRow(row);
+}
+
+bool CForm1View::SaveAllRecords() {
+  CPravikWinApp* app = GetApp();
+  if (!app) return false;
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  const bool saved = SaveRecordFileSafely(model_->Records(), app->m_Settings.m_DataFolder);
+  QApplication::restoreOverrideCursor();
+  return saved;
+}
+
+std::vector<int> CForm1View::SelectedRows() const { return list_->SelectedRows(); }
+
+CVersuch* CForm1View::GetCurrentRecord(int* row) {
+  if (CPravikWinApp* app = GetApp(); app && app->IsSieveProgramActive()) return nullptr;
+  const int current = CurrentRecordRow(list_->FocusedRow(), SelectedRows());
+  if (current < 0) return nullptr;
+  if (row) *row = current;
+  return model_->RecordAt(current);
+}
+
+// ------------------------------------------------------------ columns
+
+void CForm1View::ApplyColumnLayout(const std::string& widths, const std::string& order, bool reset) {
+  const ColumnLayout layout = ParseColumnLayout(widths, order, reset);
+  QHeaderView* header = list_->horizontalHeader();
+  for (size_t i = 0; i < layout.widths.size(); ++i) header->resizeSection(static_cast<int>(i), layout.widths[i]);
+  for (size_t position = 0; position < layout.order.size(); ++position)
+    header->moveSection(header->visualIndex(layout.order[position]), static_cast<int>(position));
+}
+
+std::string CForm1View::ColumnWidthsText() const {
+  std::vector<int> widths;
+  for (int i = 0; i < kListColumnCount; ++i) widths.push_back(list_->horizontalHeader()->sectionSize(i));
+  return FormatColumnWidths(widths);
+}
+
+std::string CForm1View::ColumnOrderText() const {
+  std::vector<int> order;
+  for (int position = 0; position < kListColumnCount; ++position)
+    order.push_back(list_->horizontalHeader()->logicalIndex(position));
+  return FormatColumnOrder(order);
+}
+
+void CForm1View::OnSpaltenLayoutZuruecksetzen() {
+  ApplyColumnLayout({}, {}, true);
+  SortList(kSortByColumn, 0);
+}
+
+void CForm1View::OnDestroy() {
+  if (layoutWritten_) return;
+  layoutWritten_ = true;
+  CPravikWinApp* app = GetApp();
+  if (!app || !list_) return;
+  app->WriteProfileString("Layout", "Spaltenbreiten", ColumnWidthsText());
+  app->WriteProfileString("Layout", "columnorder", ColumnOrderText());
+  app->WriteProfileString("Layout", "SortOrder", sort_.Format());
+}
+
+void CForm1View::LayoutControls() {
+  if (!list_) return;
+  const int w = width();
+  const int h = height();
+
+  // The left column.
+  button(kTogglePanelButton)->setGeometry(0, 5, kToggleWidth, kButtonHeight);
+  button(kNewRecordButton)->setGeometry(kColumnLeft, 5, kColumnWidth, kButtonHeight);
+  button(kDeleteButton)->setGeometry(kColumnLeft, 5 + kButtonHeight + 2, kColumnWidth, kButtonHeight);
+  const int panelTop = 5 + 2 * (kButtonHeight + 2) + 4;
+  panel_->setGeometry(kColumnLeft, panelTop, kColumnWidth, panel_->height());
+  int y = panelTop + panel_->height() + 8;
+  button(kPeriodStatisticsButton)->setGeometry(kColumnLeft, y, kColumnWidth, kButtonHeight);
+  y += kButtonHeight + 2;
+  button(kMaterialStatisticsButton)->setGeometry(kColumnLeft, y, kColumnWidth - 30, kButtonHeight);
+  button(kSameTowerButton)->setGeometry(kColumnLeft + kColumnWidth - 26, y, 26, kButtonHeight);
+  y += kButtonHeight + 2;
+  button(kMixtureButton)->setGeometry(kColumnLeft, y, kColumnWidth, kButtonHeight);
+
+  const QWidget* reference = panelExpanded_ ? button(kNewRecordButton) : button(kTogglePanelButton);
+  const int right = reference->geometry().right() + 1;
+  const int bottom = reference->geometry().bottom() + 1;
+
+  int top = 5;
+  CPravikWinApp* app = GetApp();
+  const bool showReminder = !app || app->m_Settings.m_NoDatasaveInfo == 0;
+  if (showReminder) top = bottom + 3;
+  const QSize checkSize(16, 16);
+  hideReminder_->setGeometry(w - 10 - checkSize.width(), 5, checkSize.width(), checkSize.height());
+  const int reminderWidth = reminder_->sizeHint().width() + 8;
+  reminder_->setGeometry(hideReminder_->x() - 7 - reminderWidth, 5, reminderWidth, 18);
+  reminder_->setVisible(showReminder);
+  hideReminder_->setVisible(showReminder);
+
+  list_->setGeometry(right + 5, top, std::max(0, w - right - 10), std::max(0, h - top - 5));
+  list_->show();
+}
+
+void CForm1View::OnHideBackupReminder() {
+  CPravikWinApp* app = GetApp();
+  if (!app) return;
+  const int value = hideReminder_->isChecked() ? 1 : 0;
+  if (value != app->m_Settings.m_NoDatasaveInfo) {
+    app->m_Settings.m_NoDatasaveInfo = value;
+    app->m_Settings.SaveSettings();
+  }
+  LayoutControls();
+}
+
+void CForm1View::resizeEvent(QResizeEvent* event) {
+  CpvFormView::resizeEvent(event);
+  LayoutControls();
+}
+
+void CForm1View::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.fillRect(rect(), kFormBackground);
+}
+
+// ------------------------------------------------------------ sorting
+
+void CForm1View::ApplySortOrder(const std::function<void(std::vector<CVersuch*>&)>& order) {
+  list_->setUpdatesEnabled(false);
+  model_->Reorder(order);
+  list_->setUpdatesEnabled(true);
+}
+
+void CForm1View::SortList(int kind, int parameter) {
+  ApplySortOrder([kind, parameter](std::vector<CVersuch*>& rows) { SortRecords(rows, kind, parameter); });
+}
+
+void CForm1View::SetSortKey(int kind, int parameter) {
+  sort_.SetSortKey(kind, parameter);
+  SortList(kind, parameter);
+}
+
+void CForm1View::OnLvnColumnClickList(int column) {
+  if (column == kStatusColumn) {
+    sortChooserTimer_.StartOnce(1, [this] { OnStatusSortChooser(); });
+    return;
+  }
+  WaitWindowScope wait;
+  SetSortKey(kSortByColumn, column + direction_.Next());
+}
+
+void CForm1View::OnStatusSortChooser() {
+  sortChooserTimer_.Stop();
+  CStatusSortierungDlg chooser(this);
+  chooser.DoModal();
+  if (chooser.ChosenOrder() >= 0) {
+    WaitWindowScope wait;
+    SetSortKey(kSortByStatus, chooser.ChosenOrder());
+  }
+  EndOfTimer();
+}
+
+// ------------------------------------------------------------ selection and panel
+
+void CForm1View::OnLvnItemChangedList() {
+  if (!selectionTimer_.IsActive()) selectionTimer_.StartOnce(1, [this] { EvaluateSelection(); });
+}
+
+void CForm1View::EvaluateSelection() {
+  selectionTimer_.Stop();
+  const std::vector<int> rows = SelectedRows();
+  std::vector<const CVersuch*> selected;
+  selected.reserve(rows.size());
+  // Unselected records lose their selection flag; a record selected alone gets it.
+  std::vector<bool> isSelected(static_cast<size_t>(model_->RecordCount()), false);
+  for (int row : rows) {
+    if (CVersuch* record = model_->RecordAt(row)) {
+      selected.push_back(record);
+      isSelected[static_cast<size_t>(row)] = true;
+    }
+  }
+  for (int row = 0; row < model_->RecordCount(); ++row)
+    if (!isSelected[static_cast<size_t>(row)]) model_->RecordAt(row)->m_selected = 0;
+
+  const SelectionSummary summary = SummarizeSelection(selected);
+  if (summary.count == 1) {
+    CVersuch* record = model_->RecordAt(rows.front());
+    record->m_selected = 1;
+    panel_->SetBallastMode(record->IsDbMaterial());
+  }
+  SetStatusText(SelectionStatusText(summary));
+  UpdateTestTypePanel(summary.count);
+
+  SelectionButtons before{button(kPeriodStatisticsButton)->isEnabled(), button(kMaterialStatisticsButton)->isEnabled(),
+                          button(kMixtureButton)->isEnabled(), button(kDeleteButton)->isEnabled()};
+  const SelectionButtons after = SelectionButtonStates(summary, before);
+  EnableButton(kPeriodStatisticsButton, after.periodStatistics);
+  EnableButton(kMaterialStatisticsButton, after.materialStatistics);
+  EnableButton(kMixtureButton, after.mixture);
+  EnableButton(kDeleteButton, after.remove);
+  EndOfTimer();
+}
+
+void CForm1View::EndOfTimer() {
+  UpdatePanelStatus();
+  list_->setFocus();
+}
+
+void CForm1View::UpdateTestTypePanel(int selectedCount) {
+  if (selectedCount == 1) {
+    for (const char* key : TestTypeKeys) panel_->EnableKey(key, HasCurrentRecordTestType(key));
+    EnableButton(kPeriodStatisticsButton, true);
+    EnableButton(kMaterialStatisticsButton, true);
+  } else {
+    for (const char* key : TestTypeKeys) panel_->EnableKey(key, false);
+  }
+  EnableButton(kMixtureButton, selectedCount >= 1 && selectedCount <= 20);
+  EnableButton(kDeleteButton, selectedCount > 0);
+  panel_->update();
+}
+
+void CForm1View::UpdatePanelStatus() {
+  const CVersuch* record = model_->RecordAt(list_->FocusedRow());
+  if (!record) return;
+  panel_->ClearStatuses();
+  for (const std::string& token : TestStatusTokens(record->GetTestStatusList())) panel_->SetStatusEntry(token);
+  panel_->update();
+}
+
+int CForm1View::SelectedCountUpTo(int limit) const {
+  // Walks the selection's ranges only: the enabling rules ask on every idle turn.
+  std::vector<int> rows;
+  for (const QItemSelectionRange& range : list_->selectionModel()->selection()) {
+    for (int row = range.top(); row <= range.bottom(); ++row) {
+      if (std::find(rows.begin(), rows.end(), row) == rows.end()) rows.push_back(row);
+      if (static_cast<int>(rows.size()) >= limit) return limit;
+    }
+  }
+  return static_cast<int>(rows.size());
+}
+
+bool CForm1View::HasCurrentRecordTestType(const std::string& key) const {
+  if (SelectedCountUpTo(2) > 1) return false;
+  const CVersuch* record = model_->RecordAt(list_->FocusedRow());
+  return record && record->HasTestType(key);
+}
+
+void CForm1View::OnLbnSelChangeTestTypePanel(int item) {
+  if (item < 0) return;
+  const bool applies = panel_->IsKeyEnabled(item);
+  if (!applies && !panel_->AltMode()) return;
+  // A test that does not apply opens for looking only.
+  EditAllowedScope editing(applies);
+  OpenTestOfKey(panel_->GetKeyAt(item));
+}
+
+bool CForm1View::OpenTestOfKey(const std::string& key) {
+  for (const OpenerRoute& route : kOpenerRoutes) {
+    if (key == route.key) {
+      (this->*route.opener)();
+      return true;
+    }
+  }
+  return false;
+}
+
+void CForm1View::OnTogglePanel() {
+  panelExpanded_ = !panelExpanded_;
+  button(kTogglePanelButton)->setText(panelExpanded_ ? "<" : ">");
+  for (int id : {kNewRecordButton, kDeleteButton, kPeriodStatisticsButton, kMaterialStatisticsButton, kMixtureButton})
+    button(id)->setVisible(panelExpanded_);
+  panel_->setVisible(panelExpanded_);
+  LayoutControls();
+}
+
+bool CForm1View::eventFilter(QObject* watched, QEvent* event) {
+  // Alt held anywhere in the view's window shows every panel key as usable.
+  const QEvent::Type type = event->type();
+  if (type == QEvent::KeyPress || type == QEvent::KeyRelease) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (key->key() == Qt::Key_Alt && widget && widget->window() == window() && !key->isAutoRepeat())
+      panel_->SetAltMode(type == QEvent::KeyPress);
+  } else if (type == QEvent::ApplicationDeactivate || (type == QEvent::WindowDeactivate && watched == window())) {
+    panel_->SetAltMode(false);
+  }
+  return CpvFormView::eventFilter(watched, event);
+}
+
+void CForm1View::SetStatusText(const std::string& text) {
+  statusText_ = text;
+  if (statusHandler_) statusHandler_(text);
+}
+
+void CForm1View::EnableButton(int id, bool enable) {
+  if (QAbstractButton* b = button(id)) b->setEnabled(enable);
+}
+
+// ------------------------------------------------------------ commands
+
+void CForm1View::RegisterCommands(platform::CommandTable& commands) {
+  // A command the frame shows already keeps its (translated) text.
+  auto route = [&commands](int id, std::function<void()> handler) {
+    if (commands.Action(id)) commands.SetHandler(id, std::move(handler));
+    else commands.Add(id, "", std::move(handler));
+  };
+  route(10007, [this] { OnSpaltenLayoutZuruecksetzen(); });
+  route(32783, [this] { OnSaveAll(); });
+  for (const TestCommand& command : kTestCommands) {
+    std::function<void()> handler = [] {};
+    if (command.opener) handler = [this, opener = command.opener] { (this->*opener)(); };
+    route(command.id, handler);
+    commands.SetUpdateRule(command.id,
+                           [this, key = std::string(command.key)](platform::CmdUI& ui) { ui.Enable(HasCurrentRecordTestType(key)); });
+  }
+  // Print, preview and printer setup run one print job over the selected records.
+  auto runPrintJob = [this](platform::PrintResult (*run)(platform::PrintableView&)) {
+    std::vector<CVersuch*> records;
+    for (int row : SelectedRows())
+      if (CVersuch* record = model_->RecordAt(row)) records.push_back(record);
+    CRecordPrintJob job(std::move(records));
+    run(job);
+  };
+  route(57607, [runPrintJob] { runPrintJob(platform::PrintWithDialog); });
+  route(57608, [runPrintJob] { runPrintJob(platform::PrintDirect); });
+  route(57609, [runPrintJob] { runPrintJob(platform::PrintPreview); });
+  route(57606, [] { platform::PrinterSetup(); });
+  // Commands of later dialogs: only their enabling rules stand already.
+  auto atLeastOne = [this](platform::CmdUI& ui) { ui.Enable(SelectedCountUpTo(1) > 0); };
+  for (int id : {9005, 9103, 57607, 57609}) commands.SetUpdateRule(id, atLeastOne);
+}
+
+void CForm1View::OnSaveAll() { SaveAllRecords(); }

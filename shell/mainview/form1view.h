@@ -1,0 +1,206 @@
+#pragma once
+// CForm1View: the main view. The list of every test record of the plant
+// (control 101), the test-type panel on the left (control 1268) with the
+// command buttons above and below it, and the backup reminder at the top.
+//
+// The rows of the list own the records from the initial update on; every
+// command works on them. Selecting rows is evaluated once per burst of
+// changes (a 1 ms timer): the status bar shows the count, the panel enables
+// the keys of a single selected record's test types and shows their
+// statuses. A click on a panel key opens that test of the current record
+// through its opener; with Alt held a key that does not apply opens
+// read-only.
+#include <QPointer>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "platform/timer.h"
+#include "records/versuch.h"
+#include "shell/app/cpvdialog.h"
+#include "shell/mainview/form1view_logic.h"
+#include "shell/mainview/recordsort.h"
+
+class QAbstractButton;
+class QCheckBox;
+class QLabel;
+class CButtonListbox;
+class CExListCtrl;
+class CPravikDoc;
+class CRecordListModel;
+
+namespace platform {
+class CommandTable;
+}
+
+class CForm1View : public CpvFormView {
+  Q_OBJECT
+
+ public:
+  static constexpr int kTemplateId = 523;
+  static constexpr int kListId = 101;
+  // Controls of the form.
+  enum : int {
+    kNewRecordButton = 1003,
+    kDeleteButton = 1004,
+    kTogglePanelButton = 1031,
+    kPeriodStatisticsButton = 1034,
+    kMaterialStatisticsButton = 1035,
+    kMixtureButton = 1036,
+    kSameTowerButton = 1039,
+    kBackupReminder = 1554,
+    kHideReminderCheck = 1581,
+  };
+
+  explicit CForm1View(CPravikDoc* document, QWidget* parent = nullptr);
+  ~CForm1View() override;
+
+  // Sets the view up once: columns, stored layout and sort order, the rows
+  // from the document's buffer.
+  void OnInitialUpdate() override;
+
+  // ---- rows
+  // Moves the document's records into rows and sorts them.
+  void RefreshRecordList();
+  // Inserts a row owning the record at the index (its field 30 must be
+  // current) and registers its test number, record ID and customer; gives
+  // the row used.
+  int AddRecordRow(int index, std::unique_ptr<CVersuch> record);
+  // Removes a row, its record and one count of its test number and record ID.
+  void DeleteRecordRow(int row);
+  // Rebuilds the record's list summary and redraws its row.
+  void RefreshRecordRow(int row);
+  // Writes the records of every row to "data.db". False when the save
+  // failed (the user has been told); the rows keep the records.
+  bool SaveAllRecords();
+  // The record the openers and one-record commands act on (and its row);
+  // null without a focused row or while the sieve program runs (with the
+  // guard's warning).
+  CVersuch* GetCurrentRecord(int* row = nullptr);
+
+  // ---- columns
+  void ApplyColumnLayout(const std::string& widths, const std::string& order, bool reset);
+  // Command 10007: default widths and order, rows by test number.
+  void OnSpaltenLayoutZuruecksetzen();
+  // The current widths and display order as stored in "pravik.ini".
+  std::string ColumnWidthsText() const;
+  std::string ColumnOrderText() const;
+  // Writes widths, order and sort order to "pravik.ini" (once, at the end of
+  // the view; the destructor does it when nobody did).
+  void OnDestroy();
+  void LayoutControls();
+  // Check box 1581.
+  void OnHideBackupReminder();
+
+  // ---- sorting
+  void SortList(int kind, int parameter);
+  void SetSortKey(int kind, int parameter);
+  const SortState& sortState() const { return sort_; }
+  // A header click: "Status" is left to its chooser, any other column becomes
+  // the primary key in alternating direction.
+  void OnLvnColumnClickList(int column);
+
+  // ---- selection and panel
+  // Any change of the selection: evaluate once, shortly.
+  void OnLvnItemChangedList();
+  bool SelectionEvaluationPending() const { return selectionTimer_.IsActive(); }
+  // The deferred evaluation (timer 3).
+  void EvaluateSelection();
+  void UpdateTestTypePanel(int selectedCount);
+  void UpdatePanelStatus();
+  bool HasCurrentRecordTestType(const std::string& key) const;
+  // A click on a panel item.
+  void OnLbnSelChangeTestTypePanel(int item);
+  // Calls the opener of a test key; false for an unknown key.
+  bool OpenTestOfKey(const std::string& key);
+  void OnTogglePanel();
+  bool PanelExpanded() const { return panelExpanded_; }
+
+  // ---- test openers
+  void EditGrunddaten();
+  void StartSieveProgram();
+  void EditBruchflaechigkeit();
+  void EditKornform();
+  void EditPlattigkeit();
+  void EditOrganischeStoffe();
+  void EditPetrographie();
+  void EditRCZusammensetzung();
+  void EditWassergehalt();
+  void EditSandaequivalent();
+  void EditFliesskoeffizient();
+  void EditAlkali();
+  void EditRohdichte();
+  void EditWasserbausteine();
+  void EditLaenger100();
+  void EditLaenger100GS();
+  void EditKornformGS();
+  void EditPlattigkeitGS();
+  void EditWasseraufnahme();
+  void EditKristallisation();
+  void EditReinheitGS();
+  void EditUmweltvertraeglichkeit();
+
+  // ---- commands
+  // Registers the view's commands and their enabling rules with the frame's table.
+  void RegisterCommands(platform::CommandTable& commands);
+  void OnSaveAll();
+
+  // The status bar's message pane.
+  void SetStatusTextHandler(std::function<void(const std::string&)> handler) { statusHandler_ = std::move(handler); }
+  const std::string& StatusText() const { return statusText_; }
+
+  // Every opener reports its name here when it is called (for tests and
+  // diagnostics).
+  void SetOpenerObserver(std::function<void(std::string_view opener)> observer) { openerObserver_ = std::move(observer); }
+
+  CExListCtrl* list() const { return list_; }
+  CRecordListModel* model() const { return model_; }
+  CButtonListbox* panel() const { return panel_; }
+  QAbstractButton* button(int id) const;
+  QLabel* backupReminder() const { return reminder_; }
+  QCheckBox* hideReminderCheck() const { return hideReminder_; }
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void CreateControls();
+  void RegisterRecordKeys(const CVersuch& record);
+  void ApplySortOrder(const std::function<void(std::vector<CVersuch*>&)>& order);
+  // The common end of every view timer: panel statuses and the list's focus.
+  void EndOfTimer();
+  void OnStatusSortChooser();
+  void SetStatusText(const std::string& text);
+  void EnableButton(int id, bool enable);
+  void NoteOpener(std::string_view name);
+  // The current record of an opener with the guard, or null.
+  CVersuch* OpenerRecord(std::string_view name);
+  std::vector<int> SelectedRows() const;
+  // The number of selected rows, counted no further than the limit.
+  int SelectedCountUpTo(int limit) const;
+
+  CPravikDoc* document_;
+  CButtonListbox* panel_ = nullptr;
+  CExListCtrl* list_ = nullptr;
+  CRecordListModel* model_ = nullptr;
+  QAbstractButton* buttons_[7] = {};  // 1003, 1004, 1034, 1035, 1039, 1036, 1031
+  QLabel* reminder_ = nullptr;
+  QCheckBox* hideReminder_ = nullptr;
+
+  platform::Timer selectionTimer_;  // timer 3
+  platform::Timer sortChooserTimer_;  // timer 77
+  bool panelExpanded_ = true;
+  bool initialized_ = false;
+  bool layoutWritten_ = false;
+  SortState sort_;
+  SortDirectionToggle direction_;
+  CountedKeyIndex testNumbers_;
+  CountedKeyIndex recordIds_;
+
+  std::string statusText_;
+  std::function<void(const std::string&)> statusHandler_;
+  std::function<void(std::string_view)> openerObserver_;
+};

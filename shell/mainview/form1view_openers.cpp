@@ -1,0 +1,150 @@
+// The openers of the test types: each takes the record it works on and runs
+// the entry of its test. Where an entry dialog does not exist yet the opener
+// stops after taking its record.
+#include <QString>
+
+#include "controls/exlistctrl.h"
+#include "evaluation/frame/testentryframe.h"
+#include "evaluation/plattigkeit/plattigkeitdlg.h"
+#include "i18n/translation.h"
+#include "platform/messagebox.h"
+#include "platform/textfile.h"
+#include "shell/app/pravikapp.h"
+#include "shell/mainview/form1view.h"
+#include "shell/mainview/recordlistmodel.h"
+
+void CForm1View::NoteOpener(std::string_view name) {
+  if (openerObserver_) openerObserver_(name);
+}
+
+CVersuch* CForm1View::OpenerRecord(std::string_view name) {
+  NoteOpener(name);
+  return GetCurrentRecord();
+}
+
+void CForm1View::EditGrunddaten() {
+  if (!OpenerRecord("EditGrunddaten")) return;
+  // CGrunddatenDlg / CGrunddatenGSDlg are not built yet.
+}
+
+void CForm1View::StartSieveProgram() {
+  CVersuch* record = OpenerRecord("StartSieveProgram");
+  CPravikWinApp* app = GetApp();
+  if (!record || !app) return;
+  // The hand-off file: the record's 33 fields as "NN~text" lines.
+  const std::filesystem::path file = app->m_Settings.m_DataFolder / "sieb.tmp";
+  std::string text;
+  for (int field = 0; field < CVersuch::kFieldCount; ++field) {
+    text += (field < 10 ? "0" : "") + std::to_string(field) + "~" + record->GetField(field) + "\n";
+  }
+  if (!platform::WriteTextFile(file, text)) {
+    platform::ShowMessageBox("Error 3621\n\n[" + file.string() + "] " +
+                                 TranslateString(5172, "konnte nicht zum Schreiben geöffnet werden."),
+                             platform::MB_OK | platform::MB_ICONSTOP);
+    return;
+  }
+  if (app->StartSieveProgram(app->m_Settings.m_ProgramFolder / "gradix", {file.string()}))
+    window()->setWindowTitle("Pravik (inactive)");
+}
+
+void CForm1View::EditBruchflaechigkeit() {
+  NoteOpener("EditBruchflaechigkeit");
+  // The record of the focused row, without the sieve-program guard.
+  if (!model_->RecordAt(list_->FocusedRow())) return;
+  // CGeo_b_BruchflaechigkeitDlg is not built yet.
+}
+
+void CForm1View::EditKornform() {
+  if (!OpenerRecord("EditKornform")) return;
+  // The grain-shape dialogs are not built yet.
+}
+
+void CForm1View::EditPlattigkeit() {
+  NoteOpener("EditPlattigkeit");
+  OpenTestEntry(*this, "VA_PLATT", EditFlakiness);
+}
+
+void CForm1View::EditOrganischeStoffe() {
+  if (!OpenerRecord("EditOrganischeStoffe")) return;
+  // COrganUrsprungSDMDlg is not built yet.
+}
+
+void CForm1View::EditPetrographie() {
+  if (!OpenerRecord("EditPetrographie")) return;
+  // CPetrographieDlg is not built yet.
+}
+
+void CForm1View::EditRCZusammensetzung() {
+  if (!OpenerRecord("EditRCZusammensetzung")) return;
+  // CZusammRecycDlg and its variant for mixtures are not built yet.
+}
+
+void CForm1View::EditWassergehalt() {
+  if (!OpenerRecord("EditWassergehalt")) return;
+  // CWassergehaltDlg is not built yet.
+}
+
+void CForm1View::EditSandaequivalent() {
+  if (!OpenerRecord("EditSandaequivalent")) return;
+  // CDlgSandEq is not built yet.
+}
+
+void CForm1View::EditFliesskoeffizient() {
+  if (!OpenerRecord("EditFliesskoeffizient")) return;
+  // CFliesskoefizientDlg is not built yet.
+}
+
+void CForm1View::EditAlkali() {
+  if (!OpenerRecord("EditAlkali")) return;
+  // CAlkaliDlg is not built yet.
+}
+
+void CForm1View::EditRohdichte() {
+  if (!OpenerRecord("EditRohdichte")) return;
+  // CRohdichte is not built yet.
+}
+
+void CForm1View::EditWasserbausteine() {
+  if (!OpenerRecord("EditWasserbausteine")) return;
+  // The armourstone property sheets are not built yet.
+}
+
+void CForm1View::EditLaenger100() {
+  if (!OpenerRecord("EditLaenger100")) return;
+  // CLaenger100Dlg is not built yet.
+}
+
+void CForm1View::EditLaenger100GS() {
+  if (!OpenerRecord("EditLaenger100GS")) return;
+  // CLaenger100GSDlg is not built yet.
+}
+
+void CForm1View::EditKornformGS() {
+  if (!OpenerRecord("EditKornformGS")) return;
+  // CKornformGleisschotterDlg / CKornformDlg are not built yet.
+}
+
+void CForm1View::EditPlattigkeitGS() {
+  if (!OpenerRecord("EditPlattigkeitGS")) return;
+  // CPlattigkeitGleisschotterDlg is not built yet.
+}
+
+void CForm1View::EditWasseraufnahme() {
+  if (!OpenerRecord("EditWasseraufnahme")) return;
+  // CWasseraufnahmeDlg is not built yet.
+}
+
+void CForm1View::EditKristallisation() {
+  if (!OpenerRecord("EditKristallisation")) return;
+  // CKristallisationDlg is not built yet.
+}
+
+void CForm1View::EditReinheitGS() {
+  if (!OpenerRecord("EditReinheitGS")) return;
+  // CReinheitGSDlg is not built yet.
+}
+
+void CForm1View::EditUmweltvertraeglichkeit() {
+  if (!OpenerRecord("EditUmweltvertraeglichkeit")) return;
+  // CUmweltvertraeglichkeitDlg is not built yet.
+}

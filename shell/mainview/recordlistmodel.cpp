@@ -1,0 +1,174 @@
+#include "shell/mainview/recordlistmodel.h"
+
+#include <algorithm>
+#include <unordered_map>
+
+#include "controls/exlistctrl.h"
+#include "i18n/translation.h"
+#include "records/strutil.h"
+#include "shell/mainview/form1view_logic.h"
+#include "shell/mainview/recordsort.h"
+
+namespace {
+
+struct ColumnText {
+  int textId;
+  const char* german;
+};
+
+constexpr ColumnText kColumns[kListColumnCount] = {
+    {5152, "Prüf-Nr."},   {5153, "Status"},          {5154, "Prüfart"},         {5155, "Materialart"},
+    {5156, "Material Bezeichnung"}, {6444, "Vorschrift"}, {5158, "Kunde"},      {5159, "Info 1"},
+    {5160, "Info 2"},     {5161, "Prüfdatum"},       {5162, "Entnahmedatum"},   {5163, "Entnahmestelle"},
+    {5164, "Werk"},       {5165, "Betreiber"},       {5166, "Angelegt am"},     {5167, "letzter Zugriff"},
+    {5168, "Siebung"},
+};
+
+// Part n of a "|"-list without copying the whole text.
+QString SummaryPart(const std::string& summary, int n) {
+  size_t start = 0;
+  for (int i = 0; i < n; ++i) {
+    start = summary.find('|', start);
+    if (start == std::string::npos) return {};
+    ++start;
+  }
+  size_t end = summary.find('|', start);
+  if (end == std::string::npos) end = summary.size();
+  return QString::fromUtf8(summary.data() + start, static_cast<qsizetype>(end - start));
+}
+
+}  // namespace
+
+CRecordListModel::CRecordListModel(QObject* parent) : QAbstractTableModel(parent) {
+  for (int column = 0; column < kListColumnCount; ++column)
+    captions_.push_back(QString::fromStdString(ColumnCaption(column)));
+}
+
+CRecordListModel::~CRecordListModel() = default;
+
+std::string CRecordListModel::ColumnCaption(int column) {
+  if (column < 0 || column >= kListColumnCount) return {};
+  return TranslateString(kColumns[column].textId, kColumns[column].german);
+}
+
+int CRecordListModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : RecordCount();
+}
+
+int CRecordListModel::columnCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : kListColumnCount;
+}
+
+QVariant CRecordListModel::data(const QModelIndex& index, int role) const {
+  CVersuch* record = index.isValid() ? RecordAt(index.row()) : nullptr;
+  if (!record) return {};
+  if (role == kRecordPointerRole) return QVariant::fromValue(static_cast<void*>(record));
+  if (role != Qt::DisplayRole) return {};
+  const int column = index.column();
+  if (column == kListColumnCount - 1) return QString::fromStdString(SievingModeWord(record->GetSievingMode()));
+  return SummaryPart(record->GetField(30), column);
+}
+
+QVariant CRecordListModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return QAbstractTableModel::headerData(section, orientation, role);
+  if (section < 0 || section >= kListColumnCount) return {};
+  return captions_[static_cast<size_t>(section)];
+}
+
+CVersuch* CRecordListModel::RecordAt(int row) const {
+  if (row < 0 || row >= RecordCount()) return nullptr;
+  return rows_[static_cast<size_t>(row)].get();
+}
+
+int CRecordListModel::RowOf(const CVersuch* record) const {
+  for (size_t i = 0; i < rows_.size(); ++i)
+    if (rows_[i].get() == record) return static_cast<int>(i);
+  return -1;
+}
+
+std::vector<const CVersuch*> CRecordListModel::Records() const {
+  std::vector<const CVersuch*> records;
+  records.reserve(rows_.size());
+  for (const auto& row : rows_) records.push_back(row.get());
+  return records;
+}
+
+int CRecordListModel::InsertRecord(int index, std::unique_ptr<CVersuch> record) {
+  if (!record) return -1;
+  const int row = std::clamp(index, 0, RecordCount());
+  beginInsertRows({}, row, row);
+  rows_.insert(rows_.begin() + row, std::move(record));
+  endInsertRows();
+  return row;
+}
+
+void CRecordListModel::InsertRecordsAtTop(RecordList records) {
+  std::erase(records, nullptr);
+  if (records.empty()) return;
+  const int count = static_cast<int>(records.size());
+  beginInsertRows({}, 0, count - 1);
+  // Inserting each at the top leaves the last one first.
+  std::reverse(records.begin(), records.end());
+  rows_.insert(rows_.begin(), std::make_move_iterator(records.begin()), std::make_move_iterator(records.end()));
+  endInsertRows();
+}
+
+std::unique_ptr<CVersuch> CRecordListModel::TakeRecord(int row) {
+  if (row < 0 || row >= RecordCount()) return nullptr;
+  beginRemoveRows({}, row, row);
+  std::unique_ptr<CVersuch> record = std::move(rows_[static_cast<size_t>(row)]);
+  rows_.erase(rows_.begin() + row);
+  endRemoveRows();
+  return record;
+}
+
+void CRecordListModel::Clear() {
+  if (rows_.empty()) return;
+  beginResetModel();
+  rows_.clear();
+  endResetModel();
+}
+
+void CRecordListModel::RefreshRow(int row) {
+  if (row < 0 || row >= RecordCount()) return;
+  emit dataChanged(index(row, 0), index(row, kListColumnCount - 1));
+}
+
+void CRecordListModel::Sort(int kind, int parameter) {
+  Reorder([kind, parameter](std::vector<CVersuch*>& records) { SortRecords(records, kind, parameter); });
+}
+
+void CRecordListModel::Reorder(const std::function<void(std::vector<CVersuch*>&)>& order) {
+  if (rows_.size() < 2) return;
+  std::vector<CVersuch*> records;
+  records.reserve(rows_.size());
+  std::unordered_map<const CVersuch*, int> oldRow;
+  oldRow.reserve(rows_.size());
+  for (size_t i = 0; i < rows_.size(); ++i) {
+    records.push_back(rows_[i].get());
+    oldRow.emplace(rows_[i].get(), static_cast<int>(i));
+  }
+  order(records);
+  if (records.size() != rows_.size()) return;
+
+  std::vector<int> newRow(rows_.size(), -1);
+  for (size_t i = 0; i < records.size(); ++i) {
+    auto it = oldRow.find(records[i]);
+    if (it == oldRow.end() || newRow[static_cast<size_t>(it->second)] != -1) return;  // not a permutation
+    newRow[static_cast<size_t>(it->second)] = static_cast<int>(i);
+  }
+
+  emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+  std::vector<std::unique_ptr<CVersuch>> sorted(rows_.size());
+  for (size_t i = 0; i < rows_.size(); ++i) sorted[static_cast<size_t>(newRow[i])] = std::move(rows_[i]);
+  rows_ = std::move(sorted);
+
+  // Selection and focus are states of the rows: they move with the records.
+  const QModelIndexList before = persistentIndexList();
+  QModelIndexList after;
+  after.reserve(before.size());
+  for (const QModelIndex& old : before)
+    after.push_back(index(newRow[static_cast<size_t>(old.row())], old.column()));
+  changePersistentIndexList(before, after);
+  emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}

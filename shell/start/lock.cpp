@@ -1,0 +1,246 @@
+#include "shell/start/lock.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QDateTime>
+#include <QFont>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLocale>
+#include <QPushButton>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "i18n/translation.h"
+#include "platform/files.h"
+#include "platform/messagebox.h"
+#include "platform/process.h"
+#include "platform/textcodec.h"
+#include "records/strutil.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A field must not hold a bracket, or the line would not read back.
+std::string Field(std::string text) {
+  for (char& c : text)
+    if (c == '[' || c == ']') c = '_';
+  return text;
+}
+
+// Whether the process of that id runs on this computer and is the program
+// that wrote the lock (an id reused by another program is no holder).
+bool ProcessRuns(const std::string& processId, const std::string& programPath) {
+  if (processId.empty() || processId.find_first_not_of("0123456789") != std::string::npos ||
+      processId.size() > 9)
+    return false;
+  const pid_t pid = static_cast<pid_t>(std::stol(processId));
+  if (pid <= 0) return false;
+  if (::kill(pid, 0) != 0 && errno != EPERM) return false;
+  std::error_code ec;
+  const fs::path exe = fs::read_symlink("/proc/" + processId + "/exe", ec);
+  if (ec) return true;  // cannot tell: assume it still holds the lock
+  return Field(exe.string()) == programPath;
+}
+
+std::optional<std::string> ReadLine(const fs::path& file) {
+  auto bytes = platform::ReadFileBytes(file);
+  if (!bytes) return std::nullopt;
+  std::string text = platform::FromCp1252(*bytes);
+  const auto end = text.find_first_of("\r\n");
+  if (end != std::string::npos) text.erase(end);
+  return text;
+}
+
+// Creates the file only when it does not exist; false with errno otherwise.
+bool CreateExclusive(const fs::path& file, const std::string& bytes) {
+  const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+  if (fd < 0) return false;
+  bool ok = true;
+  std::size_t done = 0;
+  while (ok && done < bytes.size()) {
+    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) ok = false;
+    else done += static_cast<std::size_t>(n);
+  }
+  if (ok && ::fsync(fd) != 0) ok = false;
+  const int saved = errno;
+  if (::close(fd) != 0) ok = false;
+  if (!ok) {
+    ::unlink(file.c_str());
+    errno = saved ? saved : EIO;
+  }
+  return ok;
+}
+
+// Removes a stale lock only if it still holds the line that was judged stale:
+// it is first moved aside (only one process can move it), then checked.
+bool RemoveStale(const fs::path& file, const std::string& staleLine) {
+  const fs::path aside = platform::TemporarySibling(file);
+  if (::rename(file.c_str(), aside.c_str()) != 0) return errno == ENOENT;
+  if (ReadLine(aside) == staleLine) {
+    ::unlink(aside.c_str());
+    return true;
+  }
+  // Someone else's fresh lock: put it back unless a new one stands already.
+  if (::link(aside.c_str(), file.c_str()) != 0) { /* a newer lock stands */ }
+  ::unlink(aside.c_str());
+  return false;
+}
+
+}  // namespace
+
+std::string FormatLockLine(const LockHolder& h) {
+  std::string line = "[" + Field(h.computer) + "][" + Field(h.user) + "][" + Field(h.startTime) + "][" +
+                     Field(h.programPath) + "]";
+  if (!h.processId.empty()) line += "[" + Field(h.processId) + "]";
+  return line;
+}
+
+LockHolder ParseLockLine(const std::string& line) {
+  LockHolder h;
+  h.computer = StrGetToken(line, "[", "]", 0);
+  h.user = StrGetToken(line, "[", "]", 1);
+  h.startTime = StrGetToken(line, "[", "]", 2);
+  h.programPath = StrGetToken(line, "[", "]", 3);
+  h.processId = StrGetToken(line, "[", "]", 4);
+  return h;
+}
+
+LockHolder CLock::Self() const {
+  LockHolder self = selfOverride_.value_or(LockHolder{});
+  if (self.computer.empty()) self.computer = platform::HostName();
+  if (self.user.empty()) self.user = platform::LoginName();
+  if (self.startTime.empty())
+    self.startTime = QLocale::system().toString(QDateTime::currentDateTime(), QLocale::ShortFormat).toStdString();
+  if (self.programPath.empty()) {
+    auto exe = platform::ExecutablePath();
+    self.programPath = exe ? exe->string() : std::string();
+  }
+  if (self.processId.empty()) self.processId = std::to_string(::getpid());
+  self.computer = Field(self.computer);
+  self.user = Field(self.user);
+  self.startTime = Field(self.startTime);
+  self.programPath = Field(self.programPath);
+  return self;
+}
+
+bool CLock::Lock(const fs::path& dataFolder) {
+  lockFile_ = dataFolder / "lock.lck";
+  if (owned_) return true;
+  holder_ = {};
+  const LockHolder self = Self();
+  const std::string line = FormatLockLine(self);
+  // A few rounds: a stale lock removed by us may be replaced by another start
+  // before we create ours.
+  for (int round = 0; round < 5; ++round) {
+    if (CreateExclusive(lockFile_, platform::ToCp1252(line))) {
+      owned_ = true;
+      ownLine_ = line;
+      holder_ = self;
+      return true;
+    }
+    if (errno != EEXIST) break;
+    const auto existing = ReadLine(lockFile_);
+    if (!existing) {
+      if (!platform::FileExists(lockFile_)) continue;  // gone meanwhile
+      break;
+    }
+    holder_ = ParseLockLine(*existing);
+    const bool sameOwner = holder_.computer == self.computer && holder_.user == self.user &&
+                           holder_.programPath == self.programPath;
+    if (!sameOwner || ProcessRuns(holder_.processId, self.programPath)) {
+      CLockHinweisDlg notice;
+      notice.m_User = holder_.user;
+      notice.m_Computer = holder_.computer;
+      notice.m_StartTime = holder_.startTime;
+      notice.m_ProgramPath = holder_.programPath;
+      notice.m_LockFile = lockFile_.string();
+      notice.DoModal();
+      return false;
+    }
+    // Ours from an ended run: take it over.
+    RemoveStale(lockFile_, *existing);
+  }
+  const int error = errno;
+  platform::ShowMessageBox(
+      TranslateString(7301, "Die Lock-Datei kann nicht angelegt werden:") + "\n" + lockFile_.string() + "\n" +
+          std::strerror(error) + "\n" + TranslateString(7302, "Das Programm wird beendet."),
+      platform::MB_OK | platform::MB_ICONSTOP);
+  return false;
+}
+
+void CLock::Unlock() {
+  if (!owned_) return;
+  owned_ = false;
+  // Only our own line: a lock someone took over after us stays.
+  if (ReadLine(lockFile_) == ownLine_) platform::DeleteFile(lockFile_);
+}
+
+bool CLock::GetHolderInfo(std::string& computer, std::string& user, std::string& startTime,
+                          std::string& programPath, std::string& lockFilePath) const {
+  computer = holder_.computer;
+  user = holder_.user;
+  startTime = holder_.startTime;
+  programPath = holder_.programPath;
+  lockFilePath = lockFile_.string();
+  return true;
+}
+
+CLockHinweisDlg::CLockHinweisDlg(QWidget* parent) : CpvDialog(608, parent) {
+  setWindowTitle(QStringLiteral("Zugriff verweigert"));
+  auto* grid = new QGridLayout(this);
+  auto text = [this](int id, const char* german) {
+    auto* label = new QLabel(QString::fromUtf8(german), this);
+    platform::SetControlId(label, id);
+    return label;
+  };
+  grid->addWidget(text(3000, "Auf die Pravikdaten greift zur  Zeit ein Anwender mit den folgenden Daten zu:"), 0, 0, 1, 2);
+  const struct {
+    int labelId;
+    const char* label;
+    int valueId;
+  } rows[] = {{3001, "Username:", 1251},
+              {3002, "Rechner:", 1252},
+              {3003, "Zeitpunkt Programmstart:", 1253},
+              {3004, "Aufrufpfad:", 1254},
+              {3006, "Lock-Datei:", 1256}};
+  int r = 1;
+  for (const auto& row : rows) {
+    grid->addWidget(text(row.labelId, row.label), r, 0);
+    auto* value = new QLabel(this);
+    value->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    platform::SetControlId(value, row.valueId);
+    grid->addWidget(value, r++, 1);
+  }
+  grid->addWidget(text(3005, "Versuchen Sie es bitte später nochmal."), r++, 0, 1, 2);
+  auto* hint = text(1255,
+                    "(Anmerkung: Wenn sicher ist, dass kein anderer User z. Z. auf die Daten zugreift, dann löschen "
+                    "Sie bitte die die Lock Datei \nund starten Pravik erneut.)");
+  hint->setWordWrap(true);
+  grid->addWidget(hint, r++, 0, 1, 2);
+  auto* ok = new QPushButton(QStringLiteral("OK"), this);
+  platform::SetControlId(ok, platform::IDOK);
+  grid->addWidget(ok, r, 1, Qt::AlignRight);
+}
+
+bool CLockHinweisDlg::OnInitDialog() {
+  CpvDialog::OnInitDialog();
+  const std::pair<int, const std::string*> values[] = {
+      {1251, &m_User}, {1252, &m_Computer}, {1253, &m_StartTime}, {1254, &m_ProgramPath}, {1256, &m_LockFile}};
+  for (const auto& [id, value] : values) {
+    SetItemText(id, *value);
+    if (QWidget* w = GetDlgItem(id)) {
+      QFont font = w->font();
+      font.setBold(true);
+      w->setFont(font);
+    }
+  }
+  return true;
+}

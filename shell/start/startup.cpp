@@ -1,0 +1,226 @@
+#include "shell/start/startup.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <clocale>
+#include <cstdio>
+#include <filesystem>
+
+#include "i18n/translation.h"
+#include "platform/datetime.h"
+#include "platform/files.h"
+#include "platform/messagebox.h"
+#include "records/recordfile.h"
+#include "shell/app/pravikapp.h"
+#include "shell/app/pravikdoc.h"
+#include "shell/app/sysfuncs.h"
+#include "shell/mainview/form1view.h"
+#include "shell/mainview/mainframe.h"
+#include "shell/start/aboutdlg.h"
+#include "shell/start/lock.h"
+#include "shell/start/singleinstance.h"
+#include "shell/start/werkauswahl.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kAboutCommand = 57664;
+
+// The files directly inside a folder whose owner may not write them get the
+// write bit back.
+void ClearReadOnlyFiles(const fs::path& folder) {
+  std::error_code ec;
+  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+    std::error_code fileEc;
+    if (!it->is_regular_file(fileEc)) continue;
+    const fs::perms perms = it->status(fileEc).permissions();
+    if (fileEc) continue;
+    if ((perms & fs::perms::owner_write) == fs::perms::none)
+      fs::permissions(it->path(), fs::perms::owner_write, fs::perm_options::add, fileEc);
+  }
+}
+
+bool SameFile(const fs::path& a, const fs::path& b) {
+  std::error_code ec;
+  if (fs::equivalent(a, b, ec)) return true;
+  return fs::weakly_canonical(a, ec) == fs::weakly_canonical(b, ec);
+}
+
+}  // namespace
+
+const std::vector<std::string>& DataSubFolders() {
+  static const std::vector<std::string> folders = {"stat", "misch", "archiv", "tmp", "ausgabe", "matdef",
+                                                   "unterschriften"};
+  return folders;
+}
+
+bool CheckDataFolder(const fs::path& dataFolder) {
+  if (!platform::FolderExists(dataFolder)) {
+    platform::ShowMessageBox(
+        TranslateString(5247, "Der Zugriff auf den Daten-Ordner \nist nicht möglich! Das Programm wird beendet.\n  ") +
+            dataFolder.string(),
+        platform::MB_OK | platform::MB_ICONSTOP, TranslateString(5146, "Kein Zugriff auf Daten-Ordner"));
+    return false;
+  }
+  const fs::path recordFile = dataFolder / kRecordFileName;
+  if (platform::FileExists(recordFile)) return true;
+  // A save that was cut short leaves only the sound copy; the document recovers from it.
+  if (ValidateRecordFile(dataFolder / kRecordTempFileName)) return true;
+  platform::ShowMessageBox(TranslateString(5248, "Der Zugriff auf die Datei:") + " '" + recordFile.string() + "' " +
+                               TranslateString(5147, "ist nicht möglich! Das Programm wird beendet.\n"),
+                           platform::MB_OK | platform::MB_ICONSTOP,
+                           TranslateString(5148, "Kein Zugriff auf Daten-Datei"));
+  return false;
+}
+
+void PrepareDataFolder(const fs::path& dataFolder) {
+  for (const std::string& name : DataSubFolders()) platform::CreateFolder(dataFolder / name);
+  ClearReadOnlyFiles(dataFolder);
+  for (const char* name : {"stat", "misch", "archiv"}) ClearReadOnlyFiles(dataFolder / name);
+}
+
+void BackupRecordFileDaily(const fs::path& recordFile) {
+  const auto written = platform::FileModificationTime(recordFile);
+  // Rotating without a record file would only push the oldest copy out.
+  if (!written) return;
+  auto copyName = [&recordFile](int n) {
+    char ending[8];
+    std::snprintf(ending, sizeof ending, ".%02d", n);
+    return fs::path(recordFile.string() + ending);
+  };
+  if (platform::FileExists(copyName(1)) &&
+      platform::FormatLocalTime("%Y%m%d", *written) == platform::FormatLocalTime("%Y%m%d", platform::Now()))
+    return;
+  for (int n = 9; n >= 1; --n)
+    if (platform::FileExists(copyName(n))) platform::CopyFileAtomic(copyName(n), copyName(n + 1));
+  platform::CopyFileAtomic(recordFile, copyName(1));
+}
+
+void OfferCategoryDatabase(const fs::path& programFolder, const fs::path& dataFolder) {
+  const fs::path source = programFolder / "data" / "Kategorien.db";
+  const fs::path target = dataFolder / "Kategorien.db";
+  const auto sourceSize = platform::FileSize(source);
+  if (!sourceSize || SameFile(source, target)) return;
+  if (*sourceSize <= platform::FileSize(target).value_or(0)) return;
+  if (platform::ShowMessageBox("Neue Kategorie Datenbank übernehmen ?",
+                               platform::MB_YESNOCANCEL | platform::MB_ICONSTOP) == platform::IDYES)
+    platform::CopyFileAtomic(source, target);
+}
+
+std::string CreationFailureText(bool document, bool frame, bool view, const fs::path& dataFolder) {
+  auto state = [](bool made) { return std::string(made ? "ok" : "-"); };
+  return "\na= " + state(document) + "\nb= " + state(frame) + "\nc= " + state(view) + "\nd= " +
+         (dataFolder / kRecordFileName).string();
+}
+
+CStartup::CStartup(CPravikWinApp& app, StartupOptions options) : app_(app), options_(std::move(options)) {}
+
+CStartup::~CStartup() { ExitInstance(exitStatus_); }
+
+bool CStartup::HoldsLock() const { return lock_ && lock_->IsLocked(); }
+
+bool CStartup::Fail(int status) {
+  exitStatus_ = status;
+  return false;
+}
+
+bool CStartup::ReadDataFolder() { return app_.m_Settings.ReadDataFolder(programFolder_); }
+
+bool CStartup::InitInstance() {
+  programFolder_ = options_.programFolder;
+  if (programFolder_.empty() && !GetProgramFolder(programFolder_)) return Fail(kExitStartRefused);
+
+  // 1. The data folder and its settings.
+  if (!ReadDataFolder()) return Fail(kExitStartRefused);
+  // 2. A newer category database.
+  OfferCategoryDatabase(programFolder_, app_.m_Settings.m_DataFolder);
+  // 3. The plant; its folder becomes the data folder.
+  platform::CreateFolder(programFolder_ / kPlantSelectionFolder);
+  switch (RunPlantSelection(app_, programFolder_)) {
+    case PlantSelectionResult::Cancelled:
+      return Fail(kExitStartRefused);
+    case PlantSelectionResult::Opened:
+      if (!ReadDataFolder()) return Fail(kExitStartRefused);
+      break;
+    case PlantSelectionResult::NoPlants:
+      break;
+  }
+  const fs::path dataFolder = app_.m_Settings.m_DataFolder;
+  // 4. The checks only: a refused start must leave the folder as it was.
+  if (!CheckDataFolder(dataFolder)) return Fail(kExitStartRefused);
+  // 5. One instance per display, unless Shift is held.
+  const bool shift = QGuiApplication::queryKeyboardModifiers().testFlag(Qt::ShiftModifier);
+  if (!options_.skipInstanceGuard && !shift) {
+    guard_ = std::make_unique<SingleInstanceGuard>();
+    if (!options_.instanceGuardFolder.empty()) guard_->SetFolder(options_.instanceGuardFolder);
+    if (!guard_->Acquire()) return Fail(kExitStartRefused);
+  }
+  // 6. The data folder is ours from here on.
+  lock_ = std::make_unique<CLock>();
+  if (!lock_->Lock(dataFolder)) return Fail(kExitStartRefused);
+  lockTaken_ = true;
+  PrepareDataFolder(dataFolder);
+
+  // 7. PlantIdentity: filled by the plant selection when a plant was opened;
+  // without plants it stays empty and new records are refused.
+  // 9. The splash window, until the list is filled.
+  app_.CreateSplash();
+  // 11. The document with every record, the main frame and the main view.
+  document_ = std::make_unique<CPravikDoc>();
+  if (!document_->OnNewDocument()) return Fail(kExitNoRecordFile);
+  frame_ = std::make_unique<CMainFrame>();
+  if (frame_) frame_->SetView(new CForm1View(document_.get()));
+  if (!frame_ || !frame_->view()) {
+    platform::ShowMessageBox(CreationFailureText(true, frame_ != nullptr, false, dataFolder),
+                             platform::MB_OK | platform::MB_ICONWARNING);
+    return Fail(kExitStartRefused);
+  }
+  frame_->commands().SetHandler(kAboutCommand, [this] { OnAppAbout(); });
+  // 12. The daily copies of the record file.
+  BackupRecordFileDaily(dataFolder / kRecordFileName);
+  // 13. The main window.
+  frame_->ActivateFrame();
+  frame_->repaint();
+  return true;
+}
+
+int CStartup::ExitInstance(int status) {
+  if (exited_) return exitStatus_;
+  exited_ = true;
+  if (status != 0) exitStatus_ = status;
+  // The main window saves every record and writes its layout while the
+  // folder is still ours.
+  if (frame_) {
+    if (frame_->isVisible()) frame_->close();
+    frame_.reset();
+  }
+  document_.reset();
+  if (lock_) lock_->Unlock();
+  if (lockTaken_) app_.WriteProfileString("Allgemeines", "letzterAufruf", "heute");
+  app_.DestroyWindows();
+  return exitStatus_;
+}
+
+void CStartup::OnAppAbout() {
+  CAboutDlg about(frame_.get());
+  about.DoModal();
+}
+
+int RunApplication(int argc, char** argv, const StartupOptions& options) {
+  QApplication qtApp(argc, argv);
+  // Qt takes the locale from the environment; numbers are never locale-dependent.
+  std::setlocale(LC_NUMERIC, "C");
+  CPravikWinApp app;
+  StartupOptions resolved = options;
+  if (resolved.programFolder.empty()) {
+    GetProgramFolder(resolved.programFolder);
+    std::error_code ec;
+    if (!resolved.programFolder.empty()) fs::current_path(resolved.programFolder, ec);
+  }
+  CStartup startup(app, resolved);
+  // The command line is not interpreted: every start opens the one document.
+  if (!startup.InitInstance()) return startup.ExitInstance();
+  const int status = qtApp.exec();
+  return startup.ExitInstance(status);
+}

@@ -1,0 +1,240 @@
+#include "shell/start/werkauswahldlg.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QStyledItemDelegate>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "i18n/translation.h"
+#include "platform/datetime.h"
+#include "platform/messagebox.h"
+#include "platform/uiseam.h"
+
+namespace {
+
+constexpr int kListId = 101;
+constexpr int kUpId = 1482;
+constexpr int kDownId = 1483;
+constexpr int kOwnOrderId = 1484;
+constexpr int kFolderColumn = 4;
+constexpr int kButtonWidth = 20;
+constexpr char kNoFolderHint[] = " <-- bitte Datenpfad wählen";
+
+QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+// Draws the "..." button at the left of the folder cell, the folder after it
+// (or the red hint when there is none).
+class FolderCellDelegate : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+  void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    QStyleOptionViewItem rest(option);
+    rest.rect.setLeft(option.rect.left() + kButtonWidth + 5);
+    QStyledItemDelegate::paint(painter, rest, index);
+    const QRect button(option.rect.left(), option.rect.top(), kButtonWidth, option.rect.height());
+    painter->save();
+    painter->fillRect(button, QColor(191, 191, 191));
+    painter->setPen(QColor(239, 239, 239));
+    painter->drawLine(button.topLeft(), button.topRight());
+    painter->drawLine(button.topLeft(), button.bottomLeft());
+    painter->setPen(QColor(31, 31, 31));
+    painter->drawLine(button.bottomLeft(), button.bottomRight());
+    painter->drawLine(button.topRight(), button.bottomRight());
+    painter->setPen(Qt::black);
+    painter->drawText(button, Qt::AlignCenter, QStringLiteral("..."));
+    painter->restore();
+  }
+};
+
+}  // namespace
+
+CWerkauswahlDlg::CWerkauswahlDlg(PlantSelection& selection, QWidget* parent)
+    : CpvDialog(538, parent), selection_(selection) {
+  setWindowTitle(QStringLiteral("Werkauswahl"));
+  auto* layout = new QVBoxLayout(this);
+  list_ = new QTreeWidget(this);
+  platform::SetControlId(list_, kListId);
+  list_->setRootIsDecorated(false);
+  list_->setSelectionMode(QAbstractItemView::SingleSelection);
+  list_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  list_->setUniformRowHeights(true);
+  list_->setHeaderLabels({QString(), QStringLiteral("Werk (Nr.)"), QStringLiteral("Betreiber (Nr.)"),
+                          QStringLiteral("letzter Aufruf"), QStringLiteral("Datenpfad")});
+  const int widths[] = {0, 200, 180, 120, 300};
+  for (int c = 0; c < 5; ++c) list_->setColumnWidth(c, widths[c]);
+  list_->setColumnHidden(0, true);
+  list_->header()->setSectionsClickable(true);
+  list_->header()->setSortIndicatorShown(false);
+  list_->setItemDelegateForColumn(kFolderColumn, new FolderCellDelegate(list_));
+  list_->setMinimumWidth(820);
+  layout->addWidget(list_);
+
+  auto* buttons = new QHBoxLayout;
+  auto button = [&](int id, const char* text) {
+    auto* b = new QPushButton(QString::fromUtf8(text), this);
+    b->setAutoDefault(false);
+    platform::SetControlId(b, id);
+    buttons->addWidget(b);
+    return b;
+  };
+  auto* up = button(kUpId, "rauf");
+  auto* down = button(kDownId, "runter");
+  auto* own = button(kOwnOrderId, "eigene Sortierung");
+  buttons->addStretch();
+  button(platform::IDOK, "Gewähltes Werk öffnen");
+  button(platform::IDCANCEL, "Abbrechen");
+  layout->addLayout(buttons);
+
+  connect(up, &QPushButton::clicked, this, [this] { OnBnClickedUp(); });
+  connect(down, &QPushButton::clicked, this, [this] { OnBnClickedDown(); });
+  connect(own, &QPushButton::clicked, this, [this] { OnBnClickedOwnOrder(); });
+  connect(list_, &QTreeWidget::itemSelectionChanged, this, [this] { OnItemChanged(); });
+  connect(list_, &QTreeWidget::itemClicked, this,
+          [this](QTreeWidgetItem* item, int column) { OnClickPlantList(item, column); });
+  connect(list_, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem*, int) { OnOK(); });
+  connect(list_->header(), &QHeaderView::sectionClicked, this,
+          [this](int column) { OnColumnClickPlantList(column); });
+}
+
+CWerkauswahlDlg::~CWerkauswahlDlg() = default;
+
+bool CWerkauswahlDlg::OnInitDialog() {
+  CpvDialog::OnInitDialog();
+  EnableItem(platform::IDOK, false);
+  EnableItem(kOwnOrderId, !selection_.OwnOrder());
+  EnableItem(kUpId, selection_.OwnOrder());
+  EnableItem(kDownId, selection_.OwnOrder());
+  Refill(-1);
+  return true;
+}
+
+void CWerkauswahlDlg::Refill(int selectRow) {
+  const QSignalBlocker block(list_);
+  list_->clear();
+  for (const WERKDATEN& plant : selection_.Rows()) {
+    auto* item = new QTreeWidgetItem(list_);
+    item->setText(0, Q(plant.plantKey));
+    item->setText(1, Q(plant.plantName + " (" + plant.plantNumber + ")"));
+    item->setText(2, Q(plant.operatorName + " (" + plant.operatorNumber + ")"));
+    item->setText(3, Q(FormatLastLaunch(plant.lastLaunch)));
+    if (plant.dataFolder.empty()) {
+      item->setText(kFolderColumn, QString::fromUtf8(kNoFolderHint));
+      item->setForeground(kFolderColumn, QColor(255, 0, 0));
+    } else {
+      item->setText(kFolderColumn, Q(plant.dataFolder));
+    }
+  }
+  if (selectRow >= 0 && selectRow < list_->topLevelItemCount()) {
+    list_->setCurrentItem(list_->topLevelItem(selectRow));
+    list_->topLevelItem(selectRow)->setSelected(true);
+  }
+  OnItemChanged();
+}
+
+int CWerkauswahlDlg::SelectedRow() const {
+  const auto items = list_->selectedItems();
+  return items.isEmpty() ? -1 : list_->indexOfTopLevelItem(items.front());
+}
+
+void CWerkauswahlDlg::SelectRow(int row) {
+  list_->clearSelection();
+  if (row >= 0 && row < list_->topLevelItemCount()) {
+    list_->setCurrentItem(list_->topLevelItem(row));
+    list_->topLevelItem(row)->setSelected(true);
+  }
+}
+
+void CWerkauswahlDlg::OnItemChanged() { EnableItem(platform::IDOK, selection_.CanOpen(SelectedRow())); }
+
+void CWerkauswahlDlg::OnBnClickedUp() {
+  const int row = SelectedRow();
+  if (row <= 0) return;
+  selection_.SwapRows(row - 1, row);
+  Refill(row - 1);
+}
+
+void CWerkauswahlDlg::OnBnClickedDown() {
+  const int row = SelectedRow();
+  if (row < 0 || row + 1 >= static_cast<int>(selection_.Rows().size())) return;
+  selection_.SwapRows(row, row + 1);
+  Refill(row + 1);
+}
+
+void CWerkauswahlDlg::OnBnClickedOwnOrder() {
+  selection_.RestoreOwnOrder();
+  EnableItem(kOwnOrderId, false);
+  EnableItem(kUpId, true);
+  EnableItem(kDownId, true);
+  Refill(-1);
+}
+
+void CWerkauswahlDlg::OnColumnClickPlantList(int column) {
+  selection_.SortByColumn(column);
+  EnableItem(kOwnOrderId, true);
+  EnableItem(kUpId, false);
+  EnableItem(kDownId, false);
+  Refill(-1);
+}
+
+void CWerkauswahlDlg::OnClickPlantList(QTreeWidgetItem* item, int column) {
+  if (!item || column != kFolderColumn) return;
+  const int row = list_->indexOfTopLevelItem(item);
+  if (row != SelectedRow()) return;
+  const QPoint at = list_->viewport()->mapFromGlobal(QCursor::pos());
+  const QRect cell = list_->visualItemRect(item);
+  const int left = list_->header()->sectionViewportPosition(kFolderColumn);
+  if (at.x() < left || at.x() >= left + kButtonWidth || at.y() < cell.top() || at.y() > cell.bottom()) return;
+  OnFolderButton(row);
+}
+
+void CWerkauswahlDlg::OnFolderButton(int row) {
+  if (row < 0 || row >= static_cast<int>(selection_.Rows().size())) return;
+  const std::string current = selection_.Rows()[row].dataFolder;
+  const auto chosen = platform::ChooseFolder(
+      {.title = "Bitte Datenverzeichnis auswählen:",
+       .start = current.empty() ? selection_.LastChosenFolder() : current});
+  if (!chosen) return;
+  const std::string folder = chosen->string();
+  switch (selection_.SetDataFolder(row, folder)) {
+    case PlantSelection::FolderResult::UsedByOther:
+      platform::ShowMessageBox("Der Pfad ...\n" + folder +
+                                   "\n... wird bereits von einem anderen Werk genutzt.\nBitte wählen Sie einen "
+                                   "anderen Pfad aus!",
+                               platform::MB_OK | platform::MB_ICONSTOP);
+      break;
+    case PlantSelection::FolderResult::WriteFailed:
+      platform::ShowMessageBox(TranslateString(7303, "Die Datei kann nicht geschrieben werden:") + "\n" +
+                                   selection_.PlantFolderFile(selection_.Rows()[row].plantKey).string(),
+                               platform::MB_OK | platform::MB_ICONSTOP);
+      break;
+    case PlantSelection::FolderResult::Changed:
+    case PlantSelection::FolderResult::Unchanged:
+      break;
+  }
+  Refill(row);
+}
+
+void CWerkauswahlDlg::OnOK() {
+  const int row = SelectedRow();
+  if (!selection_.CanOpen(row)) return;
+  const std::string now = platform::FormatLocalTime("%Y%m%d%H%M");
+  switch (selection_.Open(row, now)) {
+    case PlantSelection::OpenResult::Opened:
+      opened_ = row;
+      CpvDialog::OnOK();
+      return;
+    case PlantSelection::OpenResult::WriteFailed:
+      platform::ShowMessageBox(TranslateString(7304, "Das Werk kann nicht geöffnet werden. Die Datei") + "\n" +
+                                   selection_.DataFolderFile().string() + "\n" +
+                                   TranslateString(7305, "oder die Datenpfad-Datei des Werks kann nicht "
+                                                         "geschrieben werden."),
+                               platform::MB_OK | platform::MB_ICONSTOP);
+      return;
+    case PlantSelection::OpenResult::NotOpenable:
+      return;
+  }
+}

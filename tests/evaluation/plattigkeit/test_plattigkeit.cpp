@@ -1,0 +1,228 @@
+// The flakiness computation: what the dialog shows for given inputs, the
+// judgement against the material's requirement, and the texts the opener
+// stores from it.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "evaluation/plattigkeit/plattigkeit.h"
+#include "records/strutil.h"
+
+namespace {
+
+const std::string kEmptyResult = "|@@@@@@@@@@@@@|@@@@@@@@@@@@@|@@@@@@@@@@@@@||||";
+
+// One row filled (row 7: 12,5/16 mm), the others empty.
+FlakinessInput OneRow(const std::string& ri, const std::string& mi, const std::string& requirement) {
+  FlakinessInput in;
+  in.ri[7] = ri;
+  in.mi[7] = mi;
+  in.requirement = requirement;
+  return in;
+}
+
+struct JudgementCase {
+  const char* name;
+  const char* ri;
+  const char* mi;
+  const char* requirement;
+  const char* fli;
+  const char* fi;
+  int state;
+  const char* status;
+  const char* reportRow;   // field 23 part 10
+  const char* statistics;  // field 10 part 11
+};
+
+class FlakinessJudgement : public ::testing::TestWithParam<JudgementCase> {};
+
+TEST_P(FlakinessJudgement, ShowsJudgesAndStores) {
+  const JudgementCase& c = GetParam();
+  const FlakinessResult r = ComputeFlakiness(OneRow(c.ri, c.mi, c.requirement));
+  EXPECT_EQ(r.fli[7], c.fli);
+  EXPECT_EQ(r.fi, c.fi);
+  EXPECT_EQ(r.requirementState, c.state);
+  EXPECT_EQ(r.status, c.status);
+
+  const TestEntryResult stored = FlakinessEntryResult(r);
+  EXPECT_EQ(stored.status, c.status);
+  ASSERT_TRUE(stored.statisticsValue.has_value());
+  EXPECT_EQ(MarkedStatisticsValue(*stored.statisticsValue, stored.status), c.statistics);
+  std::string row = "<none>";
+  for (const FieldPartText& part : stored.parts)
+    if (part.field == 23 && part.part == 10) row = part.text;
+  EXPECT_EQ(row, c.reportRow);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, FlakinessJudgement,
+    ::testing::Values(
+        JudgementCase{"Met", "500", "60", "15_LE", "12.0", "12", 1, "8",
+                      "Plattigkeitskennzahl [%]:@@12@<= 15@2", "12"},
+        JudgementCase{"NotMet", "500", "60", "10_LE", "12.0", "12", 2, "9",
+                      "Plattigkeitskennzahl [%]:@@12@<= 10@1", "12_*"},
+        JudgementCase{"NoRequirement", "500", "60", "", "12.0", "12", 0, "1",
+                      "Plattigkeitskennzahl [%]:@@12@@ ", "12"},
+        // "--" states no requirement: judged like an empty code, not as failed.
+        JudgementCase{"DashesStateNoRequirement", "500", "60", "--", "12.0", "12", 0, "1",
+                      "Plattigkeitskennzahl [%]:@@12@@ ", "12"},
+        // 15.6 is shown as 16 and judged as 16.
+        JudgementCase{"JudgedAsShown", "500", "78", "15_LE", "15.6", "16", 2, "9",
+                      "Plattigkeitskennzahl [%]:@@16@<= 15@1", "16_*"},
+        JudgementCase{"RoundedUpStillMet", "500", "78", "16_LE", "15.6", "16", 1, "8",
+                      "Plattigkeitskennzahl [%]:@@16@<= 16@2", "16"},
+        // Without an index the status is "0" whatever the requirement, and
+        // the row disappears; the mark still shows the requirement as not met.
+        JudgementCase{"NoIndexWithRequirement", "", "", "15_LE", "", "", 2, "0", "", ""},
+        JudgementCase{"NoIndexWithoutRequirement", "", "", "", "", "", 0, "0", "", ""},
+        // A class without passing mass has no FLi, and no M2 leaves no index.
+        JudgementCase{"NoPassingMass", "500", "", "15_LE", "", "", 2, "0", "", ""},
+        JudgementCase{"ZeroClassMass", "0", "60", "15_LE", "", "", 2, "0", "", ""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Flakiness, EmptyInputsGiveTheEmptyResultText) {
+  const FlakinessResult r = ComputeFlakiness(FlakinessInput{});
+  EXPECT_EQ(r.ResultText(), kEmptyResult);
+  EXPECT_EQ(r.discarded, "");
+  EXPECT_EQ(r.m1, "");
+  EXPECT_EQ(r.m2, "");
+  EXPECT_EQ(r.lossCheck, "");
+  EXPECT_EQ(r.requirementDisplay, "");
+}
+
+TEST(Flakiness, SumsIndexAndLossCheck) {
+  // M0 1000, the two sieve masses 10 and 5, M1 980.
+  FlakinessInput in;
+  in.m0 = "1000";
+  in.retained80 = "10";
+  in.passing4 = "5";
+  in.ri[0] = "480";
+  in.mi[0] = "48";
+  in.ri[12] = "500";
+  in.mi[12] = "100,5";
+  in.requirement = "20_LE";
+  const FlakinessResult r = ComputeFlakiness(in);
+  EXPECT_EQ(r.discarded, "15.0");
+  EXPECT_EQ(r.m1, "980.0");
+  EXPECT_EQ(r.m2, "148.5");
+  EXPECT_EQ(r.fi, "15");  // 15.15...
+  EXPECT_EQ(r.lossCheck, "0.5");
+  EXPECT_EQ(r.fli[0], "10.0");
+  EXPECT_EQ(r.fli[12], "20.1");
+  EXPECT_EQ(r.requirementDisplay, "<= 20");
+  EXPECT_EQ(r.ResultText(),
+            "1000.0|480.0@@@@@@@@@@@@500.0@|48.0@@@@@@@@@@@@100.5@|10.0@@@@@@@@@@@@20.1@|980.0|148.5|15|0.5");
+  // Only one of the two sieve masses still gives their sum.
+  in.retained80 = "";
+  EXPECT_EQ(ComputeFlakiness(in).discarded, "5.0");
+}
+
+TEST(Flakiness, NormalisesNumberTexts) {
+  struct Case {
+    const char* typed;
+    const char* shown;
+  };
+  for (const Case& c : std::vector<Case>{{"12,5", "12.5"},
+                                         {" 7 ", "7.0"},
+                                         {"3;26", "3.3"},
+                                         {"abc", "0.0"},
+                                         {"   ", ""},
+                                         {"", ""}}) {
+    FlakinessInput in;
+    in.m0 = c.typed;
+    in.ri[3] = c.typed;
+    in.mi[3] = c.typed;
+    in.retained80 = c.typed;
+    const FlakinessResult r = ComputeFlakiness(in);
+    EXPECT_EQ(r.inputs.m0, c.shown) << c.typed;
+    EXPECT_EQ(r.inputs.ri[3], c.shown) << c.typed;
+    EXPECT_EQ(r.inputs.mi[3], c.shown) << c.typed;
+    EXPECT_EQ(r.inputs.retained80, c.shown) << c.typed;
+  }
+}
+
+TEST(Flakiness, ComputesFromTheShownNumbers) {
+  // 0.04 is shown as 0.0: the stored inputs and the results must agree, so a
+  // second computation from the shown texts changes nothing.
+  FlakinessInput in;
+  in.m0 = "1000.04";
+  in.ri[2] = "333.33";
+  in.mi[2] = "0.04";
+  in.ri[5] = "0.04";
+  in.mi[5] = "0.04";
+  const FlakinessResult first = ComputeFlakiness(in);
+  EXPECT_EQ(first.inputs.mi[2], "0.0");
+  EXPECT_EQ(first.m2, "");  // nothing shown passes
+  EXPECT_EQ(first.fli[5], "");  // a class shown as 0.0 cannot be divided by
+  const FlakinessResult second = ComputeFlakiness(first.inputs);
+  EXPECT_EQ(second.ResultText(), first.ResultText());
+}
+
+TEST(Flakiness, NeverShowsInfiniteOrUndefinedValues) {
+  // Masses so large that their sums overflow: nothing is "inf" or "nan".
+  FlakinessInput in;
+  in.m0 = "1e308";
+  in.retained80 = "1e308";
+  in.passing4 = "1e308";
+  for (size_t row : {0u, 1u}) {
+    in.ri[row] = "1e308";
+    in.mi[row] = "1e308";
+  }
+  in.requirement = "15_LE";
+  const FlakinessResult r = ComputeFlakiness(in);
+  const std::string all = r.ResultText() + "|" + r.discarded;
+  EXPECT_EQ(all.find("inf"), std::string::npos) << all;
+  EXPECT_EQ(all.find("nan"), std::string::npos) << all;
+  EXPECT_EQ(r.discarded, "");
+  EXPECT_EQ(r.m1, "");
+  EXPECT_EQ(r.fi, "");
+  EXPECT_EQ(r.lossCheck, "");
+  EXPECT_EQ(r.status, "0");
+  EXPECT_EQ(r.fli[0], "100.0");  // each class on its own is fine
+}
+
+TEST(Flakiness, ReadsTheStoredField) {
+  const std::string field =
+      "1000.0|@@@@@@@500.0@@@@@@|@@@@@@@45.0@@@@@@|@@@@@@@9.0@@@@@@|500.0|45.0|9|50.0||20_LE|row|12.0|3.0";
+  const FlakinessInput in = FlakinessInputFromField(field, "15_LE");
+  EXPECT_EQ(in.m0, "1000.0");
+  EXPECT_EQ(in.ri[7], "500.0");
+  EXPECT_EQ(in.mi[7], "45.0");
+  EXPECT_EQ(in.ri[0], "");
+  EXPECT_EQ(in.retained80, "12.0");
+  EXPECT_EQ(in.passing4, "3.0");
+  EXPECT_EQ(in.requirement, "15_LE");  // the material's, not the stored one
+  // A field of an older layout with fewer parts reads as empty inputs.
+  const FlakinessInput old = FlakinessInputFromField("950.0", "");
+  EXPECT_EQ(old.m0, "950.0");
+  EXPECT_EQ(old.ri[12], "");
+  EXPECT_EQ(old.passing4, "");
+}
+
+TEST(Flakiness, TakesTheRequirementFromTheRecordsMaterial) {
+  CVersuch record;
+  const std::string head = "{0}{3-1|Splitt||||}{1|0.063|31.5}{Brechkorn|DIN EN 13043|WPK||}{}{";
+  record.SetField(25, head + "[VA_KORNF|20_LE][VA_PLATT|15_LE|x]}{}");
+  EXPECT_EQ(FlakinessRequirement(record), "15_LE");
+  record.SetField(25, head + "[VA_PLATT]}{}");
+  EXPECT_EQ(FlakinessRequirement(record), "");
+  record.SetField(25, head + "[VA_KORNF|20_LE]}{}");
+  EXPECT_EQ(FlakinessRequirement(record), "");
+}
+
+TEST(Flakiness, OpenerStoresResultRequirementAndMasses) {
+  FlakinessInput in = OneRow("500", "60", "15_LE");
+  in.retained80 = "12";
+  in.passing4 = "3,5";
+  const TestEntryResult stored = FlakinessEntryResult(ComputeFlakiness(in));
+  EXPECT_EQ(stored.resultText,
+            "|@@@@@@@500.0@@@@@@|@@@@@@@60.0@@@@@@|@@@@@@@12.0@@@@@@|500.0|60.0|12|");
+  ASSERT_EQ(stored.parts.size(), 4u);
+  EXPECT_EQ(stored.parts[0].text, "15_LE");  // part 9
+  EXPECT_EQ(stored.parts[0].part, 9);
+  EXPECT_EQ(stored.parts[1].text, "12.0");  // part 11
+  EXPECT_EQ(stored.parts[2].text, "3.5");   // part 12
+}
+
+}  // namespace

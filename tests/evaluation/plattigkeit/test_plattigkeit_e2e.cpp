@@ -1,0 +1,140 @@
+// The flakiness test end to end on the program's own main view: the records
+// of a fixture data folder loaded by the document into the view's list, one
+// row selected, the opener's course run on the view, the dialog filled
+// through the scripted seam, and "data.db" read back from disk.
+#include <gtest/gtest.h>
+
+#include <QItemSelectionModel>
+#include <filesystem>
+#include <string>
+
+#include "controls/exlistctrl.h"
+#include "evaluation/frame/testentryframe.h"
+#include "evaluation/plattigkeit/plattigkeitdlg.h"
+#include "platform/files.h"
+#include "records/recordfile.h"
+#include "shell/app/appflags.h"
+#include "shell/app/pravikapp.h"
+#include "shell/app/pravikdoc.h"
+#include "shell/mainview/form1view.h"
+#include "shell/mainview/recordlistmodel.h"
+#include "support/scripted_ui_gtest.h"
+#include "support/temp_folder.h"
+
+using platform::DialogDriver;
+using platform::IDCANCEL;
+using platform::IDOK;
+using Dlg = CPlattigkeitDlg;
+
+namespace {
+
+const std::filesystem::path kFixture = std::filesystem::path(PRAVIK_FIXTURES) / "evaluation" / "datafolder";
+
+class FlakinessOnMainView : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    SetEditAllowed(true);
+    std::filesystem::copy_file(kFixture / kRecordFileName, data_ / kRecordFileName);
+    app_.m_Settings.m_DataFolder = data_.path();
+    app_.m_Settings.m_IniPath = data_ / "pravik.ini";
+    ASSERT_TRUE(doc_.OnNewDocument());
+    view_ = std::make_unique<CForm1View>(&doc_);
+    view_->OnInitialUpdate();
+  }
+  void TearDown() override { view_.reset(); }
+
+  // Selects the row of a test number and gives the focus to it.
+  void Select(const std::string& testNumber) {
+    CRecordListModel* model = view_->model();
+    for (int row = 0; row < model->RecordCount(); ++row) {
+      if (model->RecordAt(row)->GetValue(1, 0) != testNumber) continue;
+      view_->list()->selectionModel()->setCurrentIndex(
+          model->index(row, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+      return;
+    }
+    FAIL() << "no row with " << testNumber;
+  }
+  // What the view's flakiness opener runs.
+  void OpenFlakiness() { view_->OpenTestOfKey("VA_PLATT"); }
+
+  const CVersuch* OnDisk(const std::string& testNumber) {
+    disk_.clear();
+    EXPECT_TRUE(LoadRecordFile(disk_, data_.path()));
+    for (const auto& record : disk_)
+      if (record->GetValue(1, 0) == testNumber) return record.get();
+    return nullptr;
+  }
+  std::string FileBytes() const {
+    return platform::ReadFileBytes(data_ / kRecordFileName).value_or("<unreadable>");
+  }
+
+  TempFolder data_;
+  CPravikWinApp app_;
+  CPravikDoc doc_;
+  std::unique_ptr<CForm1View> view_;
+  RecordList disk_;
+};
+
+TEST_F(FlakinessOnMainView, OkStoresAndSavesTheSelectedRecord) {
+  Select("12-3-0001");
+  platform::TestUi ui;
+  ui.ExpectDialog(Dlg::kTemplateId, [](DialogDriver& d) {
+    d.SetText(Dlg::kM0, "1000");
+    d.SetText(Dlg::kFirstRi + 7, "500");
+    d.SetText(Dlg::kFirstMi + 7, "60");
+    d.SetText(Dlg::kFirstRi + 8, "480");
+    d.SetText(Dlg::kFirstMi + 8, "57,6");
+    d.SetText(Dlg::kRetained80, "10");
+    d.SetText(Dlg::kPassing4, "5");
+    EXPECT_EQ(d.Text(Dlg::kIndex), "12");
+    EXPECT_EQ(d.Text(Dlg::kLossCheck), "0.5");
+  }, IDOK);
+  OpenFlakiness();
+  ui.VerifyAllShown();
+
+  const CVersuch* r = OnDisk("12-3-0001");
+  ASSERT_NE(r, nullptr);
+  EXPECT_EQ(r->GetValue(23, 0), "1000.0");
+  EXPECT_EQ(r->GetValue(23, 6), "12");
+  EXPECT_EQ(r->GetValue(23, 7), "0.5");
+  EXPECT_EQ(r->GetValue(23, 9), "15_LE");
+  EXPECT_EQ(r->GetValue(23, 10), "Plattigkeitskennzahl [%]:@@12@<= 15@2");
+  EXPECT_EQ(r->GetValue(23, 11), "10.0");
+  EXPECT_EQ(r->GetValue(23, 12), "5.0");
+  EXPECT_NE(r->GetTestStatusList().find("[VA_PLATT:8]"), std::string::npos);
+  EXPECT_EQ(r->GetValue(10, 11), "12");
+  EXPECT_EQ(r->GetValue(1, 6), GetTodayText());
+  // The row in the list shows the record as stored.
+  const CVersuch* shown = view_->GetCurrentRecord();
+  ASSERT_NE(shown, nullptr);
+  EXPECT_EQ(shown->GetField(30), r->GetField(30));
+}
+
+TEST_F(FlakinessOnMainView, CancelLeavesTheFileAlone) {
+  Select("12-3-0002");
+  const std::string before = FileBytes();
+  platform::TestUi ui;
+  ui.ExpectDialog(Dlg::kTemplateId, [](DialogDriver& d) {
+    EXPECT_EQ(d.Text(Dlg::kIndex), "9");
+    d.SetText(Dlg::kFirstMi + 7, "100");
+  }, IDCANCEL);
+  OpenFlakiness();
+  ui.VerifyAllShown();
+  EXPECT_EQ(FileBytes(), before);
+  EXPECT_EQ(view_->GetCurrentRecord()->GetValue(23, 6), "9");
+}
+
+TEST_F(FlakinessOnMainView, RunningSieveProgramWarnsAndOpensNothing) {
+  Select("12-3-0001");
+  app_.SieveProgramActive = true;
+  const std::string before = FileBytes();
+  platform::TestUi ui;  // a dialog would fail the test
+  ui.ExpectMessageBox(IDOK, "Beenden Sie bitte zuerst das Kornsummenlinienprogramm!");
+  OpenFlakiness();
+  ui.VerifyAllShown();
+  ASSERT_EQ(ui.shown().size(), 1u);
+  EXPECT_EQ(ui.shown()[0].flags & platform::MB_ICONWARNING, platform::MB_ICONWARNING);
+  EXPECT_EQ(FileBytes(), before);
+}
+
+}  // namespace

@@ -1,0 +1,151 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "records/strutil.h"
+#include "records/versuch.h"
+#include "shell/mainview/recordsort.h"
+
+namespace {
+
+// A record whose list summary holds the test number, the test type (column 2)
+// and the plant (column 12).
+std::unique_ptr<CVersuch> Row(const std::string& number, const std::string& type,
+                              const std::string& plant) {
+  auto r = std::make_unique<CVersuch>();
+  std::string summary;
+  for (int c = 0; c < 16; ++c) StrSetField(summary, '|', c, "");
+  StrSetField(summary, '|', 0, number);
+  StrSetField(summary, '|', 2, type);
+  StrSetField(summary, '|', 12, plant);
+  r->SetField(30, summary);
+  r->SetValue(1, 0, number);
+  return r;
+}
+
+std::string Numbers(const std::vector<CVersuch*>& rows) {
+  std::string out;
+  for (auto* r : rows) out += r->GetValue(1, 0) + " ";
+  return out;
+}
+
+}  // namespace
+
+TEST(RecordSort, CaseInsensitiveInCodePageOrder) {
+  EXPECT_EQ(StrCompareNoCase("abc", "ABC"), 0);
+  EXPECT_LT(StrCompareNoCase("abc", "abd"), 0);
+  EXPECT_LT(StrCompareNoCase("ab", "abc"), 0);
+  EXPECT_EQ(StrCompareNoCase("Ärger", "ärger"), 0);
+  EXPECT_GT(StrCompareNoCase("ärger", "zebra"), 0);  // code page order: umlauts after z
+  EXPECT_LT(StrCompareNoCase("2026-01-05", "2026-11-01"), 0);
+}
+
+TEST(RecordSort, HeaderClicksMoveThePrimaryKeyDown) {
+  SortDirectionToggle toggle;
+  SortState s;
+  s.SetSortKey(kSortByColumn, 2 + toggle.Next());  // "Prüfart", first click: descending
+  EXPECT_EQ(s.primaryParameter, 102);
+  s.SetSortKey(kSortByColumn, 12 + toggle.Next());  // "Werk" next: ascending
+  EXPECT_EQ(s.Format(), "1;12;1;102");
+  s.SetSortKey(kSortByColumn, 12 + toggle.Next());  // same column again: reversed only
+  EXPECT_EQ(s.Format(), "1;112;1;102");
+}
+
+// A status order and a column of the same number are different keys: either
+// replaces the other as primary and moves it down.
+TEST(RecordSort, StatusOrderAndColumnOfTheSameNumberAreDifferentKeys) {
+  struct Case {
+    const char* before;
+    int kind;
+    int parameter;
+    const char* after;
+  } cases[] = {
+      {"1;102;1;12", kSortByStatus, 2, "2;2;1;102"},   // status 2 over column 2
+      {"2;2;1;12", kSortByColumn, 2, "1;2;2;2"},       // column 2 over status 2
+      {"2;2;1;12", kSortByColumn, 102, "1;102;2;2"},
+      {"2;3;1;12", kSortByStatus, 3, "2;3;1;12"},      // the same status order again
+      {"2;3;1;12", kSortByStatus, 1, "2;1;2;3"},
+      {"1;5;2;1", kSortByColumn, 105, "1;105;2;1"},    // same column: direction only
+      {"0;0;0;0", kSortByColumn, 100, "1;100;0;0"},    // stored kind 0 is a column
+  };
+  for (const Case& c : cases) {
+    SortState s = SortState::Parse(c.before);
+    s.SetSortKey(c.kind, c.parameter);
+    EXPECT_EQ(s.Format(), c.after) << c.before << " + " << c.kind << ";" << c.parameter;
+  }
+}
+
+TEST(RecordSort, FullSortUsesPrimarySecondaryAndTestNumber) {
+  RecordList owned;
+  owned.push_back(Row("P-4", "Sieb", "Nord"));
+  owned.push_back(Row("P-1", "Sieb", "Süd"));
+  owned.push_back(Row("P-3", "Korn", "Nord"));
+  owned.push_back(Row("P-2", "Sieb", "Nord"));
+  std::vector<CVersuch*> rows;
+  for (auto& r : owned) rows.push_back(r.get());
+  SortState s;
+  s.SetSortKey(kSortByColumn, 102);  // type descending
+  s.SetSortKey(kSortByColumn, 12);   // plant ascending, type as secondary
+  s.FullSort(rows);
+  EXPECT_EQ(Numbers(rows), "P-2 P-4 P-3 P-1 ");
+}
+
+TEST(RecordSort, StatusOrders) {
+  RecordList owned;
+  owned.push_back(Row("A", "", ""));
+  owned.push_back(Row("B", "", ""));
+  owned.push_back(Row("C", "", ""));
+  owned[1]->SetValue(1, 21, "Bemerkung");
+  owned[0]->SetValue(1, 4, "1");
+  owned[1]->SetValue(1, 4, "1");
+  owned[2]->SetValue(1, 4, "0");
+  owned[0]->SetValue(18, 7, "1");
+  owned[2]->SetValue(18, 7, "2");
+  std::vector<CVersuch*> rows;
+  for (auto& r : owned) rows.push_back(r.get());
+  SortRecords(rows, kSortByStatus, 3);
+  EXPECT_EQ(Numbers(rows), "B A C ");  // remark first, ties keep their order
+  SortRecords(rows, kSortByStatus, 1);
+  EXPECT_EQ(Numbers(rows), "C B A ");  // left out of statistics first
+  SortRecords(rows, kSortByStatus, 2);
+  EXPECT_EQ(Numbers(rows), "C A B ");  // exclamation mark, tick, none
+  SortRecords(rows, kSortByStatus, 7);
+  EXPECT_EQ(Numbers(rows), "C A B ");  // unknown order: all equal
+}
+
+TEST(RecordSort, StoredOrderRestartsTheList) {
+  SortState s = SortState::Parse("2;1;1;105");
+  EXPECT_EQ(s.primaryKind, 2);
+  EXPECT_EQ(s.secondaryParameter, 105);
+  EXPECT_EQ(SortState::Parse("garbage").Format(), "0;0;0;0");
+  RecordList owned;
+  owned.push_back(Row("Z", "", ""));
+  owned.push_back(Row("Y", "", ""));
+  owned.push_back(Row("X", "", ""));
+  owned[0]->SetValue(1, 4, "0");
+  owned[1]->SetValue(1, 4, "1");
+  owned[2]->SetValue(1, 4, "1");
+  std::vector<CVersuch*> rows;
+  for (auto& r : owned) rows.push_back(r.get());
+  s.FullSort(rows);
+  EXPECT_EQ(Numbers(rows), "Z X Y ");
+}
+
+TEST(RecordSort, Column16SortsBySievingMode) {
+  RecordList owned;
+  const char* modes[] = {"1", "0", ""};  // dry, wet, no sieve test
+  for (int i = 0; i < 3; ++i) {
+    auto r = Row(std::string(1, char('A' + i)), "", "");
+    if (*modes[i]) {
+      r->SetField(25, "{0}{ID|Name|0.063 2 8}");
+      r->SetValue(7, 2, modes[i]);
+    }
+    owned.push_back(std::move(r));
+  }
+  std::vector<CVersuch*> rows;
+  for (auto& r : owned) rows.push_back(r.get());
+  SortRecords(rows, kSortByColumn, 16);
+  EXPECT_EQ(Numbers(rows), "C B A ");
+  SortRecords(rows, kSortByColumn, 116);
+  EXPECT_EQ(Numbers(rows), "A B C ");
+}

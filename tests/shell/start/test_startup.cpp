@@ -1,0 +1,370 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <map>
+#include <string>
+
+#include "platform/datetime.h"
+#include "platform/files.h"
+#include "platform/textfile.h"
+#include "records/recordfile.h"
+#include "shell/app/pravikapp.h"
+#include "shell/app/pravikdoc.h"
+#include "shell/app/settings.h"
+#include "shell/mainview/form1view.h"
+#include "shell/mainview/mainframe.h"
+#include "shell/mainview/recordlistmodel.h"
+#include "shell/start/aboutdlg.h"
+#include "shell/start/lock.h"
+#include "shell/start/singleinstance.h"
+#include "shell/start/startup.h"
+#include "shell/start/werkauswahldlg.h"
+#include "support/scripted_ui_gtest.h"
+#include "support/temp_folder.h"
+#include "tools/demo_installation.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string Bytes(const fs::path& path) { return platform::ReadFileBytes(path).value_or("<missing>"); }
+
+// Every file below a folder with its bytes, and every folder.
+std::map<std::string, std::string> Snapshot(const fs::path& folder) {
+  std::map<std::string, std::string> files;
+  for (const auto& entry : fs::recursive_directory_iterator(folder))
+    files[fs::relative(entry.path(), folder).string()] = entry.is_directory() ? "<dir>" : Bytes(entry.path());
+  return files;
+}
+
+void SetWriteTime(const fs::path& path, std::chrono::hours age) {
+  fs::last_write_time(path, fs::file_time_type::clock::now() - age);
+}
+
+fs::path CopyName(const fs::path& record, int n) {
+  return record.string() + (n < 10 ? ".0" : ".") + std::to_string(n);
+}
+
+// ---------------------------------------------------------------- daily copies
+
+TEST(DailyCopies, RotateToAtMostTenAndOncePerWrittenDay) {
+  TempFolder folder;
+  const fs::path record = folder / "data.db";
+  platform::WriteFileBytes(record, "today");
+  for (int n = 1; n <= 10; ++n) platform::WriteFileBytes(CopyName(record, n), "copy" + std::to_string(n));
+
+  // Written yesterday: rotate, the oldest drops out.
+  SetWriteTime(record, std::chrono::hours(30));
+  BackupRecordFileDaily(record);
+  EXPECT_EQ(Bytes(CopyName(record, 1)), "today");
+  EXPECT_EQ(Bytes(CopyName(record, 2)), "copy1");
+  EXPECT_EQ(Bytes(CopyName(record, 10)), "copy9");
+  EXPECT_FALSE(fs::exists(CopyName(record, 11)));
+
+  // Still yesterday's date: every start rotates again.
+  BackupRecordFileDaily(record);
+  EXPECT_EQ(Bytes(CopyName(record, 2)), "today");
+  EXPECT_EQ(Bytes(CopyName(record, 3)), "copy1");
+
+  // Written today with a first copy present: nothing.
+  platform::WriteFileBytes(record, "changed");
+  BackupRecordFileDaily(record);
+  EXPECT_EQ(Bytes(CopyName(record, 1)), "today");
+
+  // Without the first copy every start copies, even today.
+  fs::remove(CopyName(record, 1));
+  BackupRecordFileDaily(record);
+  EXPECT_EQ(Bytes(CopyName(record, 1)), "changed");
+  EXPECT_EQ(Bytes(CopyName(record, 10)), "copy7");
+}
+
+TEST(DailyCopies, NoRecordFileShiftsNothing) {
+  TempFolder folder;
+  platform::WriteFileBytes(folder / "data.db.01", "one");
+  BackupRecordFileDaily(folder / "data.db");
+  EXPECT_EQ(Bytes(folder / "data.db.01"), "one");
+  EXPECT_FALSE(fs::exists(folder / "data.db.02"));
+}
+
+// ---------------------------------------------------------------- data folder
+
+TEST(DataFolder, CheckRefusesMissingFolderAndRecordFileButAcceptsSoundTemporaryCopy) {
+  TempFolder folder;
+  {
+    platform::TestUi ui;
+    ui.ExpectMessageBox(platform::IDOK, (folder / "nowhere").string());
+    EXPECT_FALSE(CheckDataFolder(folder / "nowhere"));
+  }
+  {
+    platform::TestUi ui;
+    ui.ExpectMessageBox(platform::IDOK, (folder / "data.db").string());
+    EXPECT_FALSE(CheckDataFolder(folder.path()));
+  }
+  // A damaged temporary copy is no substitute.
+  platform::WriteFileBytes(folder / "data_tmp.db", "no record file");
+  {
+    platform::TestUi ui;
+    ui.ExpectMessageBox(platform::IDOK, "Der Zugriff auf die Datei");
+    EXPECT_FALSE(CheckDataFolder(folder.path()));
+  }
+  ASSERT_TRUE(WriteRecordFile(demo::MakeDemoRecords(), folder / "data_tmp.db"));
+  {
+    platform::TestUi ui;  // no message
+    EXPECT_TRUE(CheckDataFolder(folder.path()));
+  }
+  EXPECT_EQ(Snapshot(folder.path()).size(), 1u);  // the check itself writes nothing
+}
+
+TEST(DataFolder, PrepareCreatesSubFoldersAndClearsReadOnlyFilesOneLevelDeep) {
+  TempFolder folder;
+  platform::CreateFolder(folder / "stat");
+  platform::CreateFolder(folder / "stat" / "deep");
+  for (const fs::path& file : {folder / "data.db", folder / "stat" / "a.txt", folder / "stat" / "deep" / "b.txt"}) {
+    platform::WriteFileBytes(file, "x");
+    fs::permissions(file, fs::perms::owner_write, fs::perm_options::remove);
+  }
+  PrepareDataFolder(folder.path());
+  for (const char* name : {"stat", "misch", "archiv", "tmp", "ausgabe", "matdef", "unterschriften"})
+    EXPECT_TRUE(platform::FolderExists(folder / name)) << name;
+  auto writable = [](const fs::path& p) {
+    return (fs::status(p).permissions() & fs::perms::owner_write) != fs::perms::none;
+  };
+  EXPECT_TRUE(writable(folder / "data.db"));
+  EXPECT_TRUE(writable(folder / "stat" / "a.txt"));
+  EXPECT_FALSE(writable(folder / "stat" / "deep" / "b.txt"));
+}
+
+TEST(CategoryDatabase, OfferedOnlyForALargerShippedFile) {
+  TempFolder program;
+  TempFolder data;
+  platform::CreateFolder(program / "data");
+  platform::WriteFileBytes(program / "data" / "Kategorien.db", "0123456789");
+  {
+    platform::TestUi ui;  // the program's own "data" folder: never offered
+    OfferCategoryDatabase(program.path(), program / "data");
+  }
+  platform::WriteFileBytes(data / "Kategorien.db", "0123456789");
+  {
+    platform::TestUi ui;  // same size: no question
+    OfferCategoryDatabase(program.path(), data.path());
+  }
+  platform::WriteFileBytes(data / "Kategorien.db", "old");
+  {
+    platform::TestUi ui;
+    ui.ExpectMessageBox(platform::IDNO, "Kategorie");
+    OfferCategoryDatabase(program.path(), data.path());
+    EXPECT_EQ(Bytes(data / "Kategorien.db"), "old");
+    ui.ExpectMessageBox(platform::IDYES, "Kategorie");
+    OfferCategoryDatabase(program.path(), data.path());
+    EXPECT_EQ(Bytes(data / "Kategorien.db"), "0123456789");
+  }
+}
+
+TEST(AboutBox, ShowsVersionAndTheYearOfItsDate) {
+  platform::TestUi ui;
+  ui.ExpectDialog(CAboutDlg::kTemplateId, [](platform::DialogDriver& d) {
+    EXPECT_EQ(d.Text(CAboutDlg::kVersionLine), "Pravik 3.6.66  (18.06.2025)");
+    EXPECT_NE(d.Text(CAboutDlg::kNoticeLine).find("2025"), std::string::npos);
+    EXPECT_FALSE(d.Text(CAboutDlg::kContactBlock).empty());
+  }, platform::IDOK);
+  CPravikWinApp app;
+  CStartup startup(app, {});
+  startup.OnAppAbout();
+}
+
+TEST(StartupMessages, CreationFailureShowsItsValues) {
+  const std::string text = CreationFailureText(true, false, false, "/daten");
+  EXPECT_EQ(text, "\na= ok\nb= -\nc= -\nd= /daten/data.db");
+}
+
+// ---------------------------------------------------------------- whole start
+
+// A demo installation in a fresh program folder, made by the tool's code.
+class StartupTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(demo::MakeDemoInstallation(program_.path(), dataFolder()).ok);
+    options_.programFolder = program_.path();
+    options_.instanceGuardFolder = guardFolder_.path();
+  }
+  fs::path dataFolder() const { return program_ / "demo-data"; }
+  fs::path lockFile() const { return dataFolder() / "lock.lck"; }
+  std::string Ini(const char* section, const char* key) const {
+    return ProgramProfile(dataFolder() / "pravik.ini").GetString(section, key, "<none>");
+  }
+  // The plant selection opens the demo plant.
+  static void OpenDemoPlant(platform::TestUi& ui) {
+    ui.ExpectDialog(538, [](platform::DialogDriver& d) {
+      auto& dialog = static_cast<CWerkauswahlDlg&>(d.dialog());
+      dialog.SelectRow(0);
+    }, platform::IDOK);
+  }
+
+  TempFolder program_;
+  TempFolder guardFolder_;
+  StartupOptions options_;
+};
+
+TEST_F(StartupTest, EndToEndThroughThePlantSelectionToTheFilledListAndBack) {
+  const std::string recordsBefore = Bytes(dataFolder() / "data.db");
+  // The last plant's folder is another one; the chosen plant's folder is read after the selection.
+  platform::CreateFolder(program_ / "old-plant");
+  platform::WriteFileBytes(program_ / "datapfad.dat", (program_ / "old-plant").string() + "\r\n");
+  {
+    platform::TestUi ui;
+    OpenDemoPlant(ui);
+    CPravikWinApp app;
+    CStartup startup(app, options_);
+    ASSERT_TRUE(startup.InitInstance());
+    EXPECT_TRUE(SameFolder(app.m_Settings.m_DataFolder, dataFolder()));
+    EXPECT_EQ(app.PlantIdentity.plantName, demo::kPlantName);
+    EXPECT_EQ(app.PlantIdentity.operatorNumber, demo::kOperatorNumber);
+    ASSERT_NE(startup.Frame(), nullptr);
+    EXPECT_TRUE(startup.Frame()->isVisible());
+    EXPECT_EQ(startup.Frame()->view()->model()->RecordCount(), 30);
+    EXPECT_TRUE(fs::exists(lockFile()));
+    EXPECT_TRUE(startup.HoldsLock());
+    EXPECT_TRUE(platform::FolderExists(program_ / "werkeauswahl"));
+    EXPECT_TRUE(platform::FolderExists(dataFolder() / "unterschriften"));
+    EXPECT_TRUE(platform::FolderExists(dataFolder() / "matdef"));
+    EXPECT_EQ(Bytes(dataFolder() / "data.db.01"), recordsBefore);  // the daily copy
+    EXPECT_EQ(startup.ExitInstance(), 0);
+  }
+  EXPECT_TRUE(ValidateRecordFile(dataFolder() / "data.db"));
+  RecordList reloaded;
+  ASSERT_TRUE(LoadRecordFile(reloaded, dataFolder()));
+  EXPECT_EQ(reloaded.size(), 30u);
+  EXPECT_FALSE(fs::exists(lockFile()));
+  EXPECT_EQ(Ini("Allgemeines", "letzterAufruf"), "heute");
+  EXPECT_TRUE(SameFolder(platform::ReadTextLines(program_ / "datapfad.dat").value().at(0), dataFolder()));
+}
+
+TEST_F(StartupTest, CancelledPlantSelectionEndsTheStartBeforeTheDataFolderIsPrepared) {
+  const auto before = Snapshot(dataFolder());
+  {
+    platform::TestUi ui;
+    ui.ExpectDialog(538, platform::IDCANCEL);
+    CPravikWinApp app;
+    CStartup startup(app, options_);
+    EXPECT_FALSE(startup.InitInstance());
+    EXPECT_EQ(startup.ExitInstance(), kExitStartRefused);
+  }
+  // pravik.ini gets the archive folder from the settings; nothing else.
+  auto after = Snapshot(dataFolder());
+  after.erase("pravik.ini");
+  EXPECT_EQ(after, before);
+}
+
+// A refused start (lock of someone else, or a second instance) leaves the
+// data folder byte for byte as the running holder has it.
+TEST_F(StartupTest, RefusedStartsWriteNothingIntoTheDataFolder) {
+  // The running instance's folder: settings written, its lock in place.
+  ProgramProfile(dataFolder() / "pravik.ini").WriteString("Archivierung", "Ordner", (dataFolder() / "archiv").string());
+  platform::WriteFileBytes(lockFile(), "[other-pc][someone][01.01.2026 08:00][/opt/pravik/pravik][4242]");
+  const auto before = Snapshot(dataFolder());
+  {
+    platform::TestUi ui;
+    OpenDemoPlant(ui);
+    ui.ExpectDialog(608, platform::IDOK);  // the holder's notice
+    CPravikWinApp app;
+    CStartup startup(app, options_);
+    EXPECT_FALSE(startup.InitInstance());
+    EXPECT_EQ(startup.ExitInstance(), kExitStartRefused);
+  }
+  EXPECT_EQ(Snapshot(dataFolder()), before);
+
+  fs::remove(lockFile());
+  const auto unlocked = Snapshot(dataFolder());
+  SingleInstanceGuard running;
+  running.SetFolder(guardFolder_.path());
+  ASSERT_TRUE(running.TryAcquire());
+  {
+    platform::TestUi ui;
+    OpenDemoPlant(ui);
+    ui.ExpectMessageBox(platform::IDOK, "läuft bereits");
+    CPravikWinApp app;
+    CStartup startup(app, options_);
+    EXPECT_FALSE(startup.InitInstance());
+    startup.ExitInstance();
+  }
+  EXPECT_EQ(Snapshot(dataFolder()), unlocked);
+}
+
+TEST_F(StartupTest, AFailedStepAfterTheLockReleasesIt) {
+  platform::WriteFileBytes(dataFolder() / "data.db", "not a record file\r\n");
+  {
+    platform::TestUi ui;
+    OpenDemoPlant(ui);
+    ui.ExpectMessageBox(platform::IDOK);  // the document's message
+    CPravikWinApp app;
+    CStartup startup(app, options_);
+    EXPECT_FALSE(startup.InitInstance());
+    EXPECT_TRUE(startup.HoldsLock());
+    EXPECT_EQ(startup.ExitInstance(), kExitNoRecordFile);
+  }
+  EXPECT_FALSE(fs::exists(lockFile()));
+  EXPECT_EQ(Ini("Allgemeines", "letzterAufruf"), "heute");
+  EXPECT_EQ(Bytes(dataFolder() / "data.db"), "not a record file\r\n");
+}
+
+TEST_F(StartupTest, WithoutPlantsTheStartKeepsTheFolderAndLeavesTheIdentityEmpty) {
+  fs::remove(program_ / "werk.dat");
+  {
+    platform::TestUi ui;  // no selection dialog
+    CPravikWinApp app;
+    CStartup startup(app, options_);
+    ASSERT_TRUE(startup.InitInstance());
+    EXPECT_TRUE(app.PlantIdentity.plantNumber.empty());
+    EXPECT_EQ(startup.Frame()->view()->model()->RecordCount(), 30);
+    startup.ExitInstance();
+  }
+  EXPECT_FALSE(fs::exists(program_ / "werkeauswahl" / "configmap.dat"));
+  EXPECT_FALSE(fs::exists(lockFile()));
+}
+
+// ---------------------------------------------------------------- demo installation
+
+TEST(DemoInstallation, MakesEveryFileOnceAndNeverOverwrites) {
+  TempFolder program;
+  const fs::path data = program / "demo-data";
+  const demo::DemoResult first = demo::MakeDemoInstallation(program.path(), data);
+  ASSERT_TRUE(first.ok);
+  EXPECT_EQ(first.written.size(), 6u);
+  EXPECT_EQ(Bytes(program / "werk.dat"), "DEMO|34|Kieswerk Demo|12|Demo Kies und Schotter GmbH\r\n");
+  EXPECT_TRUE(SameFolder(platform::ReadTextLines(program / "werkeauswahl" / "DEMO_datapfad.dat").value().at(0), data));
+
+  RecordList records;
+  ASSERT_TRUE(LoadRecordFile(records, data));
+  ASSERT_EQ(records.size(), 30u);
+  int ballast = 0, recycled = 0, armourstone = 0, flakiness = 0;
+  for (const auto& r : records) {
+    ballast += r->IsGleisschotter();
+    recycled += r->GetMaterialId().find("-RC-") != std::string::npos;
+    armourstone += r->HasTestType("VA_WBS");
+    if (r->HasTestType("VA_PLATT")) {
+      EXPECT_FALSE(r->GetValue(23, 6).empty()) << "flakiness index";
+      EXPECT_FALSE(r->GetValue(10, 0).empty()) << "sieve passing";
+      ++flakiness;
+    }
+  }
+  EXPECT_GT(ballast, 0);
+  EXPECT_GT(recycled, 0);
+  EXPECT_GT(armourstone, 0);
+  EXPECT_GT(flakiness, 0);
+  std::vector<std::string> definitions;
+  std::string error;
+  EXPECT_TRUE(ReadMaterialDefs(data, definitions, error)) << error;
+  EXPECT_EQ(LoadCustomerFile(data / "kunden.dat").customers.size(), 4u);
+
+  // The user's changes survive a later run.
+  platform::WriteFileBytes(data / "data.db", "changed");
+  platform::WriteFileBytes(program / "werk.dat", "MINE|1|Mein Werk|2|Ich\r\n");
+  const demo::DemoResult second = demo::MakeDemoInstallation(program.path(), data);
+  EXPECT_TRUE(second.ok);
+  EXPECT_TRUE(second.written.empty());
+  EXPECT_EQ(Bytes(data / "data.db"), "changed");
+  EXPECT_EQ(Bytes(program / "werk.dat"), "MINE|1|Mein Werk|2|Ich\r\n");
+}
+
+}  // namespace

@@ -13,6 +13,8 @@ namespace {
 
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
 constexpr std::string_view kSectionLimit = "\r\n[";
+// Put in front of a text that could not be translated.
+constexpr char kUntranslatedMark[] = "#";
 
 bool Writable(const std::filesystem::path& path) { return ::access(path.c_str(), W_OK) == 0; }
 
@@ -205,7 +207,8 @@ std::string ZelmoLangFile::LookupOrAppendText(int textId, const std::string& ger
   } else {
     if (!extendable_) return german;
     auto t = MachineTranslate(langCode_, g);
-    if (!t) return german;  // nothing stored: a later call tries again
+    // Shown marked as untranslated, but not stored: a later call tries again.
+    if (!t) return kUntranslatedMark + german;
     std::string tr = AdjustMachineTranslation(g, platform::Utf8Prefix(*t, kMessageLimit), germanTabs > 0);
     AddEntry(key, g, tr);
     stored = EscapeLangText(RemoveMnemonics(tr));
@@ -239,7 +242,7 @@ std::optional<std::string> ZelmoLangFile::TranslateOrAdd(const std::string& key,
   std::string g = RemoveMnemonics(platform::Utf8Prefix(text, limit));
   if (platform::Utf8Length(g) < 3) return std::nullopt;
   auto t = MachineTranslate(langCode_, g);
-  if (!t) return std::nullopt;
+  if (!t) return kUntranslatedMark + g;
   std::string tr = platform::Utf8Prefix(*t, limit);
   if (adjust) tr = AdjustMachineTranslation(g, tr, false);
   AddEntry(key, g, tr, atSectionStart);

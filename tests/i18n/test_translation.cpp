@@ -222,30 +222,33 @@ TEST_F(Translation, MissingColumnsArePaddedAndTheCorrectedPairIsAddedOnce) {
   EXPECT_TRUE(ToolCalls().empty());
 }
 
-TEST_F(Translation, FailingToolStoresNothingSoALaterCallTriesAgain) {
+TEST_F(Translation, FailingToolMarksTheTextButStoresNothingSoALaterCallTriesAgain) {
   UseFixture("en");
   UseTool("echo 'half an answer'; exit 1");
-  EXPECT_EQ(TranslateString(5999, "Neuer Text"), "Neuer Text");
+  EXPECT_EQ(TranslateString(5999, "Neuer Text"), "#Neuer Text");
+  DialogTexts dialog{"Einstellungen", {{1004, "&Neues Feld"}}};
+  TranslateDialogTexts(600, 0, dialog);
+  EXPECT_EQ(dialog.controls[0].text, "#Neues Feld");
   EXPECT_EQ(LangBytes("en"), FixtureBytes("en"));
   SetCurrentLangCode("it");
-  EXPECT_EQ(TranslateString(5999, "Neuer Text"), "Neuer Text");
+  EXPECT_EQ(TranslateString(5999, "Neuer Text"), "#Neuer Text");
   EXPECT_FALSE(FileExists(LangFile("it")));  // not even a header-only file
 
   UseTool("printf ''");  // an empty answer is no translation either
-  EXPECT_EQ(TranslateString(5999, "Neuer Text"), "Neuer Text");
+  EXPECT_EQ(TranslateString(5999, "Neuer Text"), "#Neuer Text");
   EXPECT_FALSE(FileExists(LangFile("it")));
 
   UseTool("printf 'New text\\n'");
   EXPECT_EQ(TranslateString(5999, "Neuer Text"), "New text");
   EXPECT_NE(LangBytes("it").find("IDS-5999=New text"), std::string::npos);
-  EXPECT_EQ(ToolCalls().size(), 4u);
+  EXPECT_EQ(ToolCalls().size(), 5u);
 }
 
 TEST_F(Translation, HangingToolIsStoppedAtTheTimeLimit) {
   UseFixture("en");
   UseTool("sleep 30; echo late");
   SetMachineTranslationTimeLimit(300ms);
-  EXPECT_EQ(TranslateString(5999, "Neuer Text"), "Neuer Text");
+  EXPECT_EQ(TranslateString(5999, "Neuer Text"), "#Neuer Text");
   EXPECT_EQ(LangBytes("en"), FixtureBytes("en"));
 }
 
@@ -253,7 +256,7 @@ TEST_F(Translation, MissingToolOrInvalidCodeTranslatesNothing) {
   UseFixture("en");
   {
     EnvGuard path("PATH", "/nonexistent");
-    EXPECT_EQ(TranslateString(5999, "Neuer Text"), "Neuer Text");
+    EXPECT_EQ(TranslateString(5999, "Neuer Text"), "#Neuer Text");
     EXPECT_EQ(TranslateString(5012, "Prüfnummer"), "Test number");
   }
   EXPECT_EQ(LangBytes("en"), FixtureBytes("en"));
@@ -423,4 +426,29 @@ TEST(LangText, AdjustsMachineTranslations) {
     EXPECT_EQ(AdjustMachineTranslation(c.german, c.translation, c.tabs), c.expected) << c.translation;
   EXPECT_EQ(DeeplTargetCode("en"), "en-us");
   EXPECT_EQ(DeeplTargetCode("fr"), "fr");
+}
+
+// The build puts what resources/programfolder/ holds next to the program; the
+// English file there answers the program's texts without the tool.
+TEST_F(Translation, ShippedFilesAreInTheProgramFolderAndTheEnglishOneAnswers) {
+  const std::filesystem::path shipped = std::filesystem::path(PRAVIK_FIXTURES) / "../../resources/programfolder";
+  const std::filesystem::path programFolder = PRAVIK_BIN_DIR;
+  int files = 0;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(shipped)) {
+    if (!entry.is_regular_file()) continue;
+    ++files;
+    EXPECT_TRUE(FileExists(programFolder / std::filesystem::relative(entry.path(), shipped))) << entry.path();
+  }
+  EXPECT_GE(files, 1);
+
+  ASSERT_TRUE(platform::CopyFile(programFolder / "PravikLang-en.txt", LangFile("en")));
+  EXPECT_EQ(TranslateString(5152, "Prüf-Nr."), "Test no.");
+  EXPECT_EQ(TranslateString(5061, "x\ny"), "The database could not be saved!\nData folder:\n%s\nThe data in the "
+                                           "program are kept. Please check the access to the data folder and save again.");
+  std::vector<MenuItemText> menu = {Popup("&Datei", {Item(57607, "&Drucken...\tStrg+P"), Item(57665, "&Beenden")})};
+  TranslateMenuTexts(menu, 128);
+  EXPECT_EQ(menu[0].text, "&File");  // a hand-made file may keep mnemonics
+  EXPECT_EQ(menu[0].items[0].text, "&Print...\tCtrl+P");
+  EXPECT_EQ(menu[0].items[1].text, "E&xit");
+  EXPECT_TRUE(ToolCalls().empty());
 }

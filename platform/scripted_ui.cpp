@@ -10,6 +10,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QTextEdit>
+#include <QTreeWidget>
 #include <algorithm>
 #include <cstdio>
 
@@ -112,6 +113,17 @@ void DialogDriver::Select(int id, std::string_view entry) {
     if (!found.isEmpty()) {
       list->setCurrentItem(found.front());
       emit list->itemClicked(found.front());
+      return;
+    }
+  } else if (auto* tree = qobject_cast<QTreeWidget*>(w)) {
+    // A report list: the first row that shows the entry in any column.
+    for (int column = 0; column < tree->columnCount(); ++column) {
+      const auto found = tree->findItems(text, Qt::MatchExactly, column);
+      if (found.isEmpty()) continue;
+      tree->clearSelection();
+      tree->setCurrentItem(found.front(), column);
+      found.front()->setSelected(true);
+      emit tree->itemClicked(found.front(), column);
       return;
     }
   }

@@ -49,7 +49,7 @@ class DialogDriver {
   // disabled, hidden or read-only control is a failure.
   void SetText(int id, std::string_view text);
   void Check(int id, bool checked = true);
-  void Select(int id, std::string_view entry);  // combo box or list entry
+  void Select(int id, std::string_view entry);  // combo box, list or report-list entry
   void Click(int id);                           // a button
   // Presses OK (IDOK), Cancel (IDCANCEL) or the button with that id; gives
   // whether the dialog ended. A disabled OK button is a failure.

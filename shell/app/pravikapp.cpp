@@ -1,5 +1,6 @@
 #include "shell/app/pravikapp.h"
 
+#include "controls/perslistctrl.h"
 #include "i18n/translation.h"
 #include "platform/messagebox.h"
 #include "shell/app/appflags.h"
@@ -49,6 +50,13 @@ QIcon CPravikApp::GetCommandIcon(int) const { return {}; }
 CPravikWinApp::CPravikWinApp() : self_(std::make_shared<CPravikWinApp*>(this)), previous_(g_app) {
   g_app = this;
   SetCommandIconSource([](int commandId) { return g_app ? g_app->GetCommandIcon(commandId) : QIcon(); });
+  // Lists keep their column widths in the profile.
+  SetColumnWidthProfile({[](const std::string& section, const std::string& key, const std::string& defaultText) {
+                           return g_app ? g_app->GetProfileString(section, key, defaultText) : defaultText;
+                         },
+                         [](const std::string& section, const std::string& key, const std::string& text) {
+                           if (g_app) g_app->WriteProfileString(section, key, text);
+                         }});
 }
 
 CPravikWinApp::~CPravikWinApp() {

@@ -63,6 +63,8 @@ class CVersuch {
   std::string GetPruefart() const { return GetGroupValue(25, 3, 2); }
   std::string GetMaterialId() const;
   std::string GetSideTests() const { return GetGroup(25, 5); }
+  void SetRequirementString(const std::string& text) { SetField(5, text); }
+  void SetMaterialDefinition(const std::string& text) { SetField(25, text); }
   std::string GetSideTestEntry(const std::string& testKey) const;
   std::string GetHeadingPrefix(const std::string& headingCode) const;
   bool IsBallastToleranceOn() const { return GetValue(18, 9) == "1"; }

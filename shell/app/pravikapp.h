@@ -18,6 +18,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "records/plantidentity.h"
 #include "shell/app/settings.h"
 
 #include "shell/app/splash.h"
@@ -26,14 +27,6 @@
 // Keys with empty values: the test numbers or record IDs of the list.
 using KeyIndex = std::unordered_map<std::string, std::string>;
 
-// The plant opened at start-up; new test numbers and record IDs begin with
-// operator number and plant number joined by "-".
-struct CPlantIdentity {
-  std::string operatorNumber;
-  std::string operatorName;
-  std::string plantNumber;
-  std::string plantName;
-};
 
 // The base: the settings and the profile functions routed through them.
 class CPravikApp {

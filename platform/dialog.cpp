@@ -182,6 +182,22 @@ void Dialog::NotifyKillFocus(int id) {
   for (const auto& handler : handlers) handler();
 }
 
+void Dialog::OnCommand(int id, std::function<void()> handler) { commands_[id].push_back(std::move(handler)); }
+
+bool Dialog::SendCommand(int id) {
+  auto it = commands_.find(id);
+  if (it == commands_.end() || it->second.empty()) return false;
+  const auto handlers = it->second;  // a handler may add handlers
+  for (const auto& handler : handlers) handler();
+  return true;
+}
+
+bool SendCommandToTopLevel(QWidget* widget, int id) {
+  if (!widget) return false;
+  auto* dialog = qobject_cast<Dialog*>(widget->window());
+  return dialog && dialog->SendCommand(id);
+}
+
 int Dialog::OwningControlId(QWidget* widget) const {
   for (QWidget* w = widget; w && w != this; w = w->parentWidget()) {
     if (w->isWindow()) return 0;  // another window

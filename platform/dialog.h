@@ -51,6 +51,10 @@ void SetControlId(QWidget* widget, int id);
 enum : int { SW_HIDE = 0, SW_SHOW = 5 };
 
 class Dialog;
+// Sends the command to the top-level window of the widget when that is a
+// Dialog; false when it is none or has no handler for the id.
+bool SendCommandToTopLevel(QWidget* widget, int id);
+
 // Called for every dialog when it opens, before OnInitDialog.
 void SetDialogOpenHook(std::function<void(Dialog&)> hook);
 
@@ -91,6 +95,13 @@ class Dialog : public QDialog {
   void OnKillFocus(int id, std::function<void()> handler);
   void NotifyKillFocus(int id);
 
+  // --- commands by id (the framework's WM_COMMAND): a control or a key of
+  // a child window sends one to its top-level window, and the handlers of
+  // that id run there.
+  void OnCommand(int id, std::function<void()> handler);
+  // Runs the handlers of the id; false when there is none.
+  bool SendCommand(int id);
+
   // Runs the open hook and OnInitDialog unless they ran for this opening
   // (each DoModal is one opening, as is the first show of a modeless one).
   // The seams call it before they show or script the dialog.
@@ -118,6 +129,7 @@ class Dialog : public QDialog {
   bool ended_ = false;
   int end_result_ = 0;
   std::map<int, std::vector<std::function<void()>>> kill_focus_;
+  std::map<int, std::vector<std::function<void()>>> commands_;
   QMetaObject::Connection focus_connection_;
 };
 

@@ -9,6 +9,7 @@
 #include <cmath>
 
 #include "platform/fonts.h"
+#include "platform/sysmetrics.h"
 
 namespace platform {
 namespace {
@@ -320,6 +321,93 @@ void DrawContext::Draw3dRect(const Rect& r, ColorRef top_left, ColorRef bottom_r
   painter_.fillRect(QRectF(d.left(), d.top(), 1, h - 1), ToQColor(top_left));
   painter_.fillRect(QRectF(d.right() - 1, d.top(), 1, h), ToQColor(bottom_right));
   painter_.fillRect(QRectF(d.left(), d.bottom() - 1, w, 1), ToQColor(bottom_right));
+}
+
+namespace {
+struct EdgeLine {
+  unsigned bit;
+  int top_left;  // system colour indexes
+  int bottom_right;
+};
+// The outer and the inner line of each edge kind.
+constexpr EdgeLine kOuterLines[] = {{BDR_RAISEDOUTER, COLOR_3DLIGHT, COLOR_3DDKSHADOW},
+                                    {BDR_SUNKENOUTER, COLOR_3DSHADOW, COLOR_3DHIGHLIGHT}};
+constexpr EdgeLine kInnerLines[] = {{BDR_RAISEDINNER, COLOR_3DHIGHLIGHT, COLOR_3DSHADOW},
+                                    {BDR_SUNKENINNER, COLOR_3DDKSHADOW, COLOR_3DLIGHT}};
+}  // namespace
+
+void DrawContext::DrawEdge(Rect& r, unsigned edge, unsigned flags) {
+  QRectF d = QRectF(Map(r.left, r.top), Map(r.right, r.bottom)).normalized();
+  painter_.setWorldTransform(base_);
+  geometry_active_ = false;
+  auto line = [&](const EdgeLine* lines) {
+    for (int i = 0; i < 2; ++i) {
+      if (!(edge & lines[i].bit)) continue;
+      const double w = d.width(), h = d.height();
+      if (w <= 0 || h <= 0) return false;
+      // As Draw3dRect: the bottom-right colour owns the two far corners.
+      const QColor tl = ToQColor(GetSysColor(lines[i].top_left));
+      const QColor br = ToQColor(GetSysColor(lines[i].bottom_right));
+      if (flags & BF_TOP) painter_.fillRect(QRectF(d.left(), d.top(), w - 1, 1), tl);
+      if (flags & BF_LEFT) painter_.fillRect(QRectF(d.left(), d.top(), 1, h - 1), tl);
+      if (flags & BF_RIGHT) painter_.fillRect(QRectF(d.right() - 1, d.top(), 1, h), br);
+      if (flags & BF_BOTTOM) painter_.fillRect(QRectF(d.left(), d.bottom() - 1, w, 1), br);
+      return true;
+    }
+    return false;
+  };
+  int left = 0, top = 0, right = 0, bottom = 0;  // device pixels taken per side
+  for (const EdgeLine* lines : {kOuterLines, kInnerLines}) {
+    if (!line(lines)) continue;
+    const double l = (flags & BF_LEFT) ? 1 : 0, t = (flags & BF_TOP) ? 1 : 0;
+    const double rr = (flags & BF_RIGHT) ? 1 : 0, b = (flags & BF_BOTTOM) ? 1 : 0;
+    d.adjust(l, t, -rr, -b);
+    left += static_cast<int>(l);
+    top += static_cast<int>(t);
+    right += static_cast<int>(rr);
+    bottom += static_cast<int>(b);
+  }
+  if ((flags & BF_MIDDLE) && d.width() > 0 && d.height() > 0)
+    painter_.fillRect(d, ToQColor(GetSysColor(COLOR_3DFACE)));
+  if (flags & BF_ADJUST) {
+    // Back to logical units; left and top are the smaller x and y on screen.
+    const QRectF logical = geometry_.inverted().mapRect(d);
+    const bool x_up = r.left <= r.right;
+    const bool y_down = (map_mode_ == MM_TEXT) == (r.top <= r.bottom);
+    const int x0 = static_cast<int>(std::lround(logical.left()));
+    const int x1 = static_cast<int>(std::lround(logical.right()));
+    const int y0 = static_cast<int>(std::lround(map_mode_ == MM_TEXT ? logical.top() : logical.bottom()));
+    const int y1 = static_cast<int>(std::lround(map_mode_ == MM_TEXT ? logical.bottom() : logical.top()));
+    r.left = x_up ? x0 : x1;
+    r.right = x_up ? x1 : x0;
+    r.top = y_down ? y0 : y1;
+    r.bottom = y_down ? y1 : y0;
+  }
+}
+
+int DrawContext::GetClipBox(Rect* box) const {
+  if (!painter_.isActive() || !painter_.device()) return REGION_ERROR;
+  // Device pixels of the painter's base space.
+  QRectF device(0, 0, painter_.device()->width(), painter_.device()->height());
+  device = base_.inverted().mapRect(device);
+  if (painter_.hasClipping()) {
+    const QRectF clip = painter_.worldTransform().mapRect(painter_.clipBoundingRect());
+    device = device.intersected(base_.inverted().mapRect(clip));
+  }
+  if (device.isEmpty()) {
+    if (box) *box = Rect{};
+    return NULLREGION;
+  }
+  const QRectF logical = geometry_.inverted().mapRect(device);
+  if (box) {
+    const int left = static_cast<int>(std::floor(logical.left()));
+    const int right = static_cast<int>(std::ceil(logical.right()));
+    if (map_mode_ == MM_TEXT)
+      *box = Rect{left, static_cast<int>(std::floor(logical.top())), right, static_cast<int>(std::ceil(logical.bottom()))};
+    else
+      *box = Rect{left, static_cast<int>(std::ceil(logical.bottom())), right, static_cast<int>(std::floor(logical.top()))};
+  }
+  return SIMPLEREGION;
 }
 
 // --- text

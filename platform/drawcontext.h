@@ -152,6 +152,16 @@ class DrawContext {
   void FrameRect(const Rect& r, const Brush& brush);  // one device pixel wide, inside
   // Top and left edge in one colour, right and bottom in the other, one pixel.
   void Draw3dRect(const Rect& r, ColorRef top_left, ColorRef bottom_right);
+  // A 3-D border of one or two device pixels inside the rectangle, on the
+  // sides named (BF_*), in the system's 3-D colours (sysmetrics.h): raised
+  // light at the top and left, sunken dark there. BF_ADJUST leaves the
+  // rectangle inside the border drawn.
+  void DrawEdge(Rect& r, unsigned edge, unsigned flags);
+
+  // The smallest rectangle around what may be drawn now: the painter's
+  // clip, else the whole device, in logical units. REGION_ERROR without an
+  // active painter, NULLREGION when nothing can be drawn.
+  int GetClipBox(Rect* box) const;
 
   // --- text ---
   void TextOut(int x, int y, std::string_view text);

@@ -135,6 +135,33 @@ enum : unsigned {
   DT_END_ELLIPSIS = 0x8000,
 };
 
+// Edges of DrawEdge: the outer and the inner line of a 3-D border, raised
+// or sunken, in the system's 3-D colours; EDGE_* are both lines (two pixels).
+enum : unsigned {
+  BDR_RAISEDOUTER = 0x1,
+  BDR_SUNKENOUTER = 0x2,
+  BDR_RAISEDINNER = 0x4,
+  BDR_SUNKENINNER = 0x8,
+  EDGE_RAISED = BDR_RAISEDOUTER | BDR_RAISEDINNER,
+  EDGE_SUNKEN = BDR_SUNKENOUTER | BDR_SUNKENINNER,
+  EDGE_ETCHED = BDR_SUNKENOUTER | BDR_RAISEDINNER,
+  EDGE_BUMP = BDR_RAISEDOUTER | BDR_SUNKENINNER,
+};
+// Sides of DrawEdge; BF_MIDDLE fills the inside with the face colour,
+// BF_ADJUST shrinks the rectangle by the border drawn.
+enum : unsigned {
+  BF_LEFT = 0x1,
+  BF_TOP = 0x2,
+  BF_RIGHT = 0x4,
+  BF_BOTTOM = 0x8,
+  BF_RECT = BF_LEFT | BF_TOP | BF_RIGHT | BF_BOTTOM,
+  BF_MIDDLE = 0x800,
+  BF_ADJUST = 0x2000,
+};
+
+// What GetClipBox finds.
+enum : int { REGION_ERROR = 0, NULLREGION = 1, SIMPLEREGION = 2 };
+
 // Indexes of GetDeviceCaps.
 enum : int {
   HORZSIZE = 4,          // printable width, whole millimetres (truncated)

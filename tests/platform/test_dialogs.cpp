@@ -22,6 +22,8 @@
 #include "platform/clipboard.h"
 #include "platform/commands.h"
 #include "platform/dialog.h"
+#include "platform/keys.h"
+#include "platform/sysmetrics.h"
 #include "support/scripted_ui_gtest.h"
 #include "platform/timer.h"
 
@@ -198,6 +200,46 @@ TEST(DialogItems, ReadWriteEnableShowById) {
   EXPECT_EQ(dialog.GetDlgItem(4711), nullptr);
   EXPECT_EQ(dialog.GetItemText(4711), "");
   EXPECT_FALSE(dialog.SetItemText(4711, "x"));
+}
+
+TEST(DialogCommands, AChildSendsACommandByIdToItsTopLevelWindow) {
+  RowsDialog dialog;
+  QWidget* child = dialog.GetDlgItem(2000);
+  EXPECT_FALSE(SendCommandToTopLevel(child, 800));  // no handler yet
+  int received = 0;
+  dialog.OnCommand(800, [&] { ++received; });
+  EXPECT_TRUE(SendCommandToTopLevel(child, 800));
+  EXPECT_TRUE(dialog.SendCommand(800));
+  EXPECT_FALSE(SendCommandToTopLevel(child, 801));
+  EXPECT_EQ(received, 2);
+  QWidget loose;  // a top-level window that is no dialog
+  EXPECT_FALSE(SendCommandToTopLevel(&loose, 800));
+  EXPECT_FALSE(SendCommandToTopLevel(nullptr, 800));
+}
+
+TEST(KeysAndSystem, VirtualKeysAndTheApplicationsSettings) {
+  const std::pair<int, unsigned> keys[] = {
+      {Qt::Key_A, 'A'},          {Qt::Key_U, 'U'},          {Qt::Key_5, '5'},
+      {Qt::Key_Backtab, VK_TAB}, {Qt::Key_Enter, VK_RETURN}, {Qt::Key_PageDown, VK_NEXT},
+      {Qt::Key_F2, VK_F2},       {Qt::Key_Delete, VK_DELETE}, {Qt::Key_Launch0, 0u},
+  };
+  for (const auto& [qt, vk] : keys) EXPECT_EQ(VirtualKeyFromQt(qt), vk) << qt;
+  // Colours and font follow the application.
+  QPalette palette = QApplication::palette();
+  const QPalette saved = palette;
+  palette.setColor(QPalette::Highlight, QColor(1, 2, 3));
+  QApplication::setPalette(palette);
+  EXPECT_EQ(GetSysColor(COLOR_HIGHLIGHT), RGB(1, 2, 3));
+  QApplication::setPalette(saved);
+  const QFont savedFont = QApplication::font();
+  QFont font("Liberation Serif");
+  font.setPixelSize(17);
+  QApplication::setFont(font);
+  EXPECT_EQ(GetMessageFont().face, "Liberation Serif");
+  EXPECT_EQ(GetMessageFont().height, -17);
+  QApplication::setFont(savedFont);
+  EXPECT_GT(GetDoubleClickTime(), 0);
+  EXPECT_GT(GetWheelScrollLines(), 0);
 }
 
 TEST(DialogItems, LosingTheFocusOnScreenDeliversKillFocus) {

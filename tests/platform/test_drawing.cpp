@@ -12,6 +12,7 @@
 
 #include "platform/drawcontext.h"
 #include "platform/fonts.h"
+#include "platform/sysmetrics.h"
 #include "pdf_words.h"
 #include "support/temp_folder.h"
 
@@ -462,6 +463,94 @@ TEST(Fonts, FacesAndSymbolMapping) {
   // No ligature: "fi" is as wide as "f" and "i".
   EXPECT_NEAR(arial.metrics.horizontalAdvance("fi"),
               arial.metrics.horizontalAdvance("f") + arial.metrics.horizontalAdvance("i"), 0.01);
+}
+
+}  // namespace
+
+namespace {
+
+using platform::GetSysColor;
+
+QRgb Sys(int index) {
+  const ColorRef c = GetSysColor(index);
+  return qRgb(GetRValue(c), GetGValue(c), GetBValue(c));
+}
+
+struct EdgeCase {
+  const char* name;
+  unsigned edge;
+  int outer_tl, outer_br, inner_tl, inner_br;  // system colours, -1: none
+};
+
+TEST(DrawContextEdges, OneAndTwoPixelEdgesInTheSystemColours) {
+  const EdgeCase cases[] = {
+      {"raised", EDGE_RAISED, platform::COLOR_3DLIGHT, platform::COLOR_3DDKSHADOW, platform::COLOR_3DHIGHLIGHT,
+       platform::COLOR_3DSHADOW},
+      {"sunken", EDGE_SUNKEN, platform::COLOR_3DSHADOW, platform::COLOR_3DHIGHLIGHT, platform::COLOR_3DDKSHADOW,
+       platform::COLOR_3DLIGHT},
+      {"sunken inner", BDR_SUNKENINNER, platform::COLOR_3DDKSHADOW, platform::COLOR_3DLIGHT, -1, -1},
+  };
+  for (const EdgeCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    QImage image(40, 30, QImage::Format_RGB32);
+    image.fill(qRgb(1, 2, 3));
+    Rect r{10, 5, 30, 25};  // right and bottom are outside
+    {
+      QPainter painter(&image);
+      DrawContext dc(painter);
+      dc.SetMapMode(MM_TEXT);
+      dc.DrawEdge(r, c.edge, BF_RECT | BF_ADJUST);
+    }
+    EXPECT_EQ(image.pixel(15, 5), Sys(c.outer_tl));   // top
+    EXPECT_EQ(image.pixel(10, 15), Sys(c.outer_tl));  // left
+    EXPECT_EQ(image.pixel(29, 15), Sys(c.outer_br));  // right
+    EXPECT_EQ(image.pixel(15, 24), Sys(c.outer_br));  // bottom
+    EXPECT_EQ(image.pixel(29, 5), Sys(c.outer_br));   // far corners: bottom-right colour
+    EXPECT_EQ(image.pixel(30, 15), qRgb(1, 2, 3));     // nothing outside
+    const int width = c.inner_tl < 0 ? 1 : 2;
+    if (c.inner_tl >= 0) {
+      EXPECT_EQ(image.pixel(15, 6), Sys(c.inner_tl));
+      EXPECT_EQ(image.pixel(28, 15), Sys(c.inner_br));
+    }
+    EXPECT_EQ(image.pixel(15, 5 + width), qRgb(1, 2, 3));  // the inside stays
+    EXPECT_EQ(r, (Rect{10 + width, 5 + width, 30 - width, 25 - width}));
+  }
+}
+
+TEST(DrawContextEdges, OnlyTheSidesNamedAndTheMiddle) {
+  QImage image(20, 20, QImage::Format_RGB32);
+  image.fill(qRgb(1, 2, 3));
+  {
+    QPainter painter(&image);
+    DrawContext dc(painter);
+    dc.SetMapMode(MM_TEXT);
+    Rect r{0, 0, 20, 20};
+    dc.DrawEdge(r, BDR_RAISEDINNER, BF_TOP | BF_MIDDLE);
+    EXPECT_EQ(r, (Rect{0, 0, 20, 20}));  // no BF_ADJUST
+  }
+  EXPECT_EQ(image.pixel(5, 0), Sys(platform::COLOR_3DHIGHLIGHT));
+  EXPECT_EQ(image.pixel(0, 5), Sys(platform::COLOR_3DFACE));  // no left side: the middle reaches it
+  EXPECT_EQ(image.pixel(19, 19), Sys(platform::COLOR_3DFACE));
+}
+
+TEST(DrawContextEdges, ClipBoxInLogicalUnits) {
+  QImage image(200, 100, QImage::Format_RGB32);
+  QPainter painter(&image);
+  {
+    DrawContext dc(painter);
+    dc.SetMapMode(MM_TEXT);
+    Rect box;
+    EXPECT_EQ(dc.GetClipBox(&box), SIMPLEREGION);
+    EXPECT_EQ(box, (Rect{0, 0, 200, 100}));  // no clip: the whole device
+    painter.setClipRect(QRect(20, 10, 30, 40));
+    EXPECT_EQ(dc.GetClipBox(&box), SIMPLEREGION);
+    EXPECT_EQ(box, (Rect{20, 10, 50, 50}));
+    dc.SetWindowOrg(10, 5);  // the clip stays where it is on the device
+    EXPECT_EQ(dc.GetClipBox(&box), SIMPLEREGION);
+    EXPECT_EQ(box, (Rect{30, 15, 60, 55}));
+    painter.setClipRect(QRect(300, 10, 5, 5));
+    EXPECT_EQ(dc.GetClipBox(&box), NULLREGION);
+  }
 }
 
 }  // namespace

@@ -1,0 +1,15 @@
+#include "i18n/stringtable.h"
+
+#include <map>
+
+std::string LoadResourceString(int id) {
+  static const std::map<int, std::string> kStrings = {
+      // Header rows of the stone table of the armourstone shape.
+      {106, "Stein-Nr.\tLänge\tDicke\tLänge /\tSchlecht"},
+      {107, "\t[cm]\t[cm]\tDicke\tgeformt"},
+      // Calculation modes of the crushed surfaces, each with its number.
+      {2002, "mit mehreren Kornklassen\t2\tmit einer Kornklasse\t1\tAlte Berechnungsmethode\t0"},
+  };
+  auto it = kStrings.find(id);
+  return it == kStrings.end() ? std::string() : it->second;
+}

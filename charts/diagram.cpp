@@ -280,6 +280,8 @@ int DiagramBase<Param>::DrawCurves(DrawContext& dc, const std::string& text, int
     }
     CKurve& curve = StrGetField(text, '|', 3 * count + 1) == "1" ? static_cast<CKurve&>(m_Spline)
                                                                   : static_cast<CKurve&>(m_Polygon);
+    // One point or none makes no curve (the spline would report it).
+    if (list.GetAnz() < 2) continue;
     curve.Create(20, list);
     const CPunktListe& line = curve.GetCurvePoints();
     if (line.GetAnz() < 2) continue;

@@ -112,9 +112,12 @@ void CDiagrammBasis::DrawSieblinie(DrawContext& dc, const Rect& rect, bool smoot
   dc.SelectPen(curvePen);
   CPunktListe positions;
   for (const Messpunkt& p : points) positions.Add(m_LogDia.GetXPos(p.size, true), m_LogDia.GetYPos(p.passing, true));
-  CKurve& curve = smooth ? static_cast<CKurve&>(m_Spline) : static_cast<CKurve&>(m_Polygon);
-  curve.Create(20, positions);
-  m_LogDia.DrawSegments(dc, curve.GetCurvePoints());
+  // One point or none makes no curve (the spline would report it).
+  if (positions.GetAnz() >= 2) {
+    CKurve& curve = smooth ? static_cast<CKurve&>(m_Spline) : static_cast<CKurve&>(m_Polygon);
+    curve.Create(20, positions);
+    m_LogDia.DrawSegments(dc, curve.GetCurvePoints());
+  }
 
   dc.SelectBrush(Brush::Solid(platform::RGB(191, 255, 255)));
   for (const Messpunkt& p : points)

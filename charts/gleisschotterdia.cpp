@@ -53,8 +53,10 @@ void CGleisschotterDia::DrawLimitLabels(DrawContext& dc) const {
     double size;
     double percent;
   };
-  static const LimitText kDbs[] = {{"100", 50, 105}, {"97", 65, 97}, {"100", 81.5, 99.5}};
-  static const LimitText kDinEn[] = {{"99", 47.5, 99.5}, {"99", 62, 105}, {"97", 65, 97}, {"100", 81.5, 99.5}};
+  // No label above the chart: the upper limit stands where the third variant
+  // has it, and the second "99" of the one upper plateau is left out.
+  static const LimitText kDbs[] = {{"100", 47.5, 99.5}, {"97", 65, 97}, {"100", 81.5, 99.5}};
+  static const LimitText kDinEn[] = {{"99", 47.5, 99.5}, {"97", 65, 97}, {"100", 81.5, 99.5}};
   static const LimitText kOther[] = {{"100", 47.5, 99.5}, {"97", 65, 97}, {"99", 81.5, 99.5}};
   static const LimitText kAlways[] = {{"65", 39, 68},     {"65", 52, 68}, {"30", 42, 35},
                                       {"25", 30.5, 29.5}, {"3", 21.5, 7}, {"1", 33, 5}};

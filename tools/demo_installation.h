@@ -24,6 +24,7 @@
 #include "records/strutil.h"
 #include "records/versuch.h"
 #include "shell/customers/customerlist.h"
+#include "tools/sieve_analysis.h"
 
 namespace demo {
 
@@ -77,6 +78,18 @@ inline std::string ArmourstoneDefinition() {
          "08:00}{}{[VA_WBS|][VA_ROHDI|]}";
 }
 
+// The standard target curves of a built-in grading mixture.
+inline std::string MixtureTargetCurves(const std::string& builtinId) {
+  CVersuch probe;
+  probe.SetField(5, ";;;;;;;;[" + builtinId + "]");
+  return probe.GetDefaultSollkurven(false);
+}
+
+// The target curves of track ballast of DIN EN 13450 / DBS 918061.
+inline constexpr char kBallastTargetCurves[] =
+    "{22.4;3;-1}{31.5;25;-1}{40.0;65;-1}{50.0;99;-1}{63.0;99;-1}|0|O|"
+    "{22.4;0;-1}{31.5;1;-1}{40.0;30;-1}{50.0;65;-1}{63.0;97;-1}{80.0;99.9;-1}|0|U";
+
 inline std::string Two(int n) { return (n < 10 ? "0" : "") + std::to_string(n); }
 
 class RecordMaker {
@@ -87,8 +100,8 @@ class RecordMaker {
   int Int(int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng_); }
 
   // One record of the material, sampled on the given day of 2025.
-  std::unique_ptr<CVersuch> Make(const std::string& definition, const std::string& displayName, int serial,
-                                 int dayOfYear, const Customer& customer) {
+  std::unique_ptr<CVersuch> Make(const std::string& definition, const std::string& displayName,
+                                 const std::string& targetCurves, int serial, int dayOfYear, const Customer& customer) {
     auto r = std::make_unique<CVersuch>();
     const std::string date = DateOf(dayOfYear);
     const std::string time = Two(Int(6, 16)) + Two(Int(0, 59)) + Two(Int(0, 59));
@@ -133,6 +146,7 @@ class RecordMaker {
     for (size_t i = 0; i < req.size(); ++i) requirements += (i ? ";" : "") + req[i];
     r->SetField(5, requirements);
     r->SetField(25, definition);
+    r->SetField(11, targetCurves);
     r->InitTestStatusList();
     r->SetTestStatus("VA_GRUND", "1");
 
@@ -156,49 +170,23 @@ class RecordMaker {
     return "2025" + Two(month + 1) + Two(dayOfYear);
   }
 
-  // A grading along the tower: a smooth curve up to the largest grain with
-  // a little scatter, masses retained on each sieve from a 6 kg sample.
+  // A sieving along the tower, inside the material's sieve requirements; one
+  // record in eight misses one of them.
   void FillSieving(CVersuch& r, const std::string& tower, int serial) {
-    std::vector<std::string> sizes;
-    for (int i = 0;; ++i) {
-      const std::string s = StrGetField(tower, ' ', i);
-      if (s.empty()) {
-        if (StrGetField(tower, ' ', i + 1).empty()) break;
-        continue;
-      }
-      sizes.push_back(s);
-    }
-    if (sizes.empty()) return;
-    const double largest = platform::ParseDouble(sizes.back());
-    const double dmax = largest / 1.4;
-    const double exponent = Real(0.38, 0.5);
-    const double total = Real(5200, 6800);
-    std::vector<std::string> passing, masses, sieveList;
-    double before = 0;
-    for (size_t i = 0; i < sizes.size(); ++i) {
-      const double size = platform::ParseDouble(sizes[i]);
-      double p = std::min(100.0, 100.0 * std::pow(size / dmax, exponent) + Real(-1.5, 1.5));
-      if (i + 1 == sizes.size()) p = 100.0;
-      p = std::max(p, before + 0.1);
-      p = std::min(p, 100.0);
-      passing.push_back(platform::FormatFixed(p, 1));
-      masses.push_back(platform::FormatFixed((p - before) / 100.0 * total, 1));
-      sieveList.push_back(sizes[i]);
-      before = p;
-    }
-    auto join = [](const std::vector<std::string>& parts, char sep) {
-      std::string out;
-      for (size_t i = 0; i < parts.size(); ++i) out += (i ? std::string(1, sep) : "") + parts[i];
-      return out;
-    };
-    const std::string sieves = join(sieveList, ';');
-    r.SetField(3, "0|1|" + sieves);
-    r.SetField(6, sieves + "|");
-    r.SetField(7, join(masses, ';') + "|" + platform::FormatFixed(total, 1) + "|0|1|0||1");
-    r.SetValue(10, 0, join(passing, ';'));
-    r.SetField(27, join(masses, ';') + "|0.0|" + platform::FormatFixed(Real(2, 12), 1) +
-                       "||Nasssiebung nach DIN EN 933-1");
-    r.SetTestStatus("VA_SIEBL", serial % 8 == 6 ? "9" : "8");
+    recordgen::SieveRun run;
+    for (int i = 0, n = StrCountFields(tower, ' '); i < n; ++i)
+      if (const std::string size = StrGetField(tower, ' ', i); !size.empty()) run.sizes.push_back(size);
+    if (run.sizes.empty()) return;
+    const bool ballast = r.IsGleisschotter();
+    run.aimed = recordgen::AimedPassing(run.sizes, recordgen::ParseSieveRequirements(r.GetGroup(25, 4)),
+                                        serial % 8 == 6, [this](double low, double high) { return Real(low, high); });
+    run.sample = ballast ? Real(28000, 36000) : Real(5200, 6800);
+    // The track ballast says in its name how it is sieved; every fourth aggregate is sieved dry.
+    run.wet = ballast ? r.GetGroupValue(25, 1, 1).find("Trockensiebung") == std::string::npos : serial % 4 != 2;
+    run.washedOut = Real(0.7, 0.9);
+    run.lossPercent = Real(0.05, 0.6);
+    run.smooth = !ballast;
+    recordgen::WriteSieveAnalysis(r, run);
   }
 
   // A flakiness test of the classes from 4 to 31.5 mm, computed as the entry does.
@@ -252,19 +240,22 @@ inline RecordList MakeDemoRecords(std::uint32_t seed = 7) {
   struct Kind {
     std::string definition;
     std::string name;
+    std::string targetCurves;
     int count;
   };
+  const std::string mixtureCurves = detail::MixtureTargetCurves("SDM-DBDBDB-BK-0101");
   const std::vector<Kind> kinds = {
-      {detail::AggregateDefinition(), "Schotter 0/32 KG1", 14},
-      {detail::WithDescriptionTexts(detail::Builtin("SDM-DBDBDB-GS-0001")), "31,5/63 Gleisschotter (neu)", 6},
-      {detail::WithDescriptionTexts(detail::Builtin("SDM-DBDBDB-RC-0301")), "RC KG1 (0/32)", 6},
-      {detail::ArmourstoneDefinition(), "Wasserbausteine CP 90/250", 4},
+      {detail::AggregateDefinition(), "Schotter 0/32 KG1", mixtureCurves, 14},
+      {detail::WithDescriptionTexts(detail::Builtin("SDM-DBDBDB-GS-0001")), "31,5/63 Gleisschotter (neu)",
+       detail::kBallastTargetCurves, 6},
+      {detail::WithDescriptionTexts(detail::Builtin("SDM-DBDBDB-RC-0301")), "RC KG1 (0/32)", mixtureCurves, 6},
+      {detail::ArmourstoneDefinition(), "Wasserbausteine CP 90/250", "", 4},
   };
   RecordList records;
   int serial = 1;
   for (const Kind& kind : kinds)
     for (int i = 0; i < kind.count; ++i, ++serial)
-      records.push_back(maker.Make(kind.definition, kind.name, serial, 6 + serial * 9,
+      records.push_back(maker.Make(kind.definition, kind.name, kind.targetCurves, serial, 6 + serial * 9,
                                    customers[static_cast<size_t>(serial) % customers.size()]));
   return records;
 }

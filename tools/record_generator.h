@@ -6,6 +6,7 @@
 // gives the same records. Header-only, so that every tool, test and benchmark
 // can include it without a library of its own.
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -16,6 +17,7 @@
 #include "platform/numbers.h"
 #include "records/recordfile.h"
 #include "records/versuch.h"
+#include "tools/sieve_analysis.h"
 
 namespace recordgen {
 
@@ -78,6 +80,22 @@ class RecordGenerator {
   template <typename T>
   const T& Pick(const std::vector<T>& items) {
     return items[static_cast<size_t>(Uniform(0, static_cast<int>(items.size()) - 1))];
+  }
+
+  // The sieve requirements of a material: a band of +-8 M.-% around a
+  // grading of exponent 0.45 up to the largest grain, the smallest sieve as a
+  // limit; none at the largest sieve.
+  static std::vector<Band> MaterialBands(const std::vector<std::string>& sizes) {
+    std::vector<Band> bands;
+    if (sizes.empty()) return bands;
+    const double dmax = ParseNumber(sizes.back()) / 1.4;
+    for (size_t i = 0; i < sizes.size(); ++i) {
+      const double p = std::min(100.0, 100.0 * std::pow(ParseNumber(sizes[i]) / dmax, 0.45));
+      if (i + 1 == sizes.size()) bands.push_back({100.0, 100.0});
+      else if (i == 0) bands.push_back({0.0, std::ceil(p + 3.0)});
+      else bands.push_back({std::max(0.0, std::floor(p - 8.0)), std::min(100.0, std::ceil(p + 8.0))});
+    }
+    return bands;
   }
 
   static std::string Two(int n) { return (n < 10 ? "0" : "") + std::to_string(n); }
@@ -176,31 +194,23 @@ class RecordGenerator {
 
     r.SetField(2, std::to_string(Uniform(0, 3)));
 
-    // Sieve analysis: sizes ascending, passing values rising to 100.
     std::vector<std::string> sizes = Split(material.sieves, ';');
-    std::vector<std::string> passing, masses;
-    double value = Real(0.5, 4.0);
-    for (size_t i = 0; i < sizes.size(); ++i) {
-      value = i + 1 == sizes.size() ? 100.0 : value + Real(2.0, 100.0 - value) * 0.5;
-      passing.push_back(platform::FormatFixed(value, 1));
-      masses.push_back(Number(20, 1800, 1));
-    }
     const bool hasSieving = !sizes.empty() && !small;
-    std::vector<std::string> sieve(34);
-    sieve[0] = "0";
-    sieve[1] = "1";
-    sieve[2] = material.sieves;
-    if (hasSieving)
-      for (int p = 8; p <= 17; ++p) sieve[static_cast<size_t>(p)] = Number(0, 100, 2);
-    r.SetField(3, Join(sieve, '|'));
+    // A fresh record: the new-record dialog's sieve list only.
+    std::vector<std::string> descending(sizes.rbegin(), sizes.rend());
+    if (!sizes.empty()) descending.push_back("< " + sizes.front());
+    r.SetField(3, "0|1|" + Join(descending, ';'));
 
-    // 4: report rows "label@size@actual@required@code"
-    std::vector<std::string> rows;
+    // 4: part 1 the report rows "label@size@actual@required@code" of the side
+    // tests, each in braces (part 0 holds those of the sieve analysis)
+    std::string rows;
     if (!small)
-      for (const char* test : material.sideTests)
-        rows.push_back(std::string(test).substr(3) + "@" + (sizes.empty() ? "-" : Pick(sizes)) +
-                       "@" + Number(1, 40, 1) + "@<= 20@20_LE");
-    r.SetField(4, Join(rows, '|'));
+      for (const char* test : material.sideTests) {
+        const double value = Real(1, 26);
+        rows += "{" + std::string(test).substr(3) + "@" + (sizes.empty() ? "-" : Pick(sizes)) + "@" +
+                platform::FormatFixed(value, 1) + "@<= 20@" + (value <= 20 ? "2" : "1") + "}";
+      }
+    r.SetField(4, "|" + rows);
 
     // 5: requirement string of 100 parts, "#" where no requirement is set
     std::vector<std::string> req(100);
@@ -216,30 +226,24 @@ class RecordGenerator {
     req[54] = "FI20";
     r.SetField(5, Join(req, ';'));
 
-    r.SetField(6, std::string(material.sieves) + "|");
-    r.SetField(7, hasSieving ? Join(masses, ';') + "|" + Number(1500, 6000, 1) + "|" +
-                                   (Uniform(0, 2) ? "0" : "1") + "|1|0||1|" + Number(0, 2, 2) + "|" +
-                                   Number(0, 2, 2) + "|" + Number(0, 1, 2) + "|" + Number(0, 1, 2)
-                             : "||0|1|0||0");
+    r.SetField(6, std::string(material.sieves) + "|2");
+    r.SetField(7, "||0|1|0||0");
     r.SetField(8, Uniform(0, 5) ? "" : "||1|0|0||0");
     r.SetField(9, "");
 
     std::vector<std::string> values(26);
-    if (hasSieving) values[0] = Join(passing, ';');
-    if (hasSieving && Uniform(0, 4) == 0) values[1] = sizes.front();
     if (!small)
       for (int p : {10, 11, 12, 13, 14, 15, 20, 25})
         if (Uniform(0, 2) == 0) values[static_cast<size_t>(p)] = Number(0, 50, 1);
     r.SetField(10, Join(values, '|'));
 
-    // 11: target curves, upper and lower
+    // 11: target curves, upper and lower: the edges of the sieve requirements
+    const std::vector<Band> bands = MaterialBands(sizes);
     std::string curves;
     for (const char* which : {"O", "U"}) {
-      double share = which[0] == 'O' ? 5 : 0;
-      for (const auto& size : sizes) {
-        share = std::min(100.0, share + Real(3, 25));
-        curves += "{" + size + ";" + platform::FormatFixed(share, 0) + ";-1}";
-      }
+      for (size_t i = 0; i < sizes.size(); ++i)
+        curves += "{" + sizes[i] + ";" + platform::FormatFixed(which[0] == 'O' ? bands[i].high : bands[i].low, 0) +
+                  ";-1}";
       curves += std::string("|1|") + which + "|";
     }
     r.SetField(11, sizes.empty() ? "" : curves);
@@ -262,9 +266,12 @@ class RecordGenerator {
     std::string tower;
     for (const auto& size : sizes) tower += (tower.empty() ? "" : " ") + size;
     std::string sieveRequirements;
-    for (size_t i = 0; i < sizes.size(); ++i)
-      sieveRequirements += (i ? "@" : "") + sizes[i] + "|" + std::to_string(Uniform(0, 90)) +
-                           "_GE|" + sizes[i] + " mm|1|0|1||";
+    for (size_t i = 0; i + 1 < sizes.size(); ++i)
+      sieveRequirements += (i ? "@" : "") + sizes[i] + "|" +
+                           (i == 0 ? platform::FormatFixed(bands[i].high, 0) + "_LE"
+                                   : platform::FormatFixed(bands[i].low, 0) + "-" +
+                                         platform::FormatFixed(bands[i].high, 0)) +
+                           "||1||1||";
     std::string sideTests;
     for (const char* test : material.sideTests)
       sideTests += std::string("[") + test + "|" + (Uniform(0, 1) ? "20_LE" : "") + "]";
@@ -278,9 +285,7 @@ class RecordGenerator {
 
     r.SetField(18, display + "|" + material.standard + "|" + Number(1000, 30000, 1) + "|||||" +
                        std::to_string(Uniform(0, 2)) + "||0|0");
-    r.SetField(27, hasSieving ? Join(masses, ';') + "|" + Number(0, 500, 1) + "|" + Number(0, 500, 1) +
-                                    "||Nasssiebung nach DIN EN 933-1"
-                              : "");
+    r.SetField(27, "");
     r.SetField(28, "");
 
     // 29: status list of the tests that apply
@@ -289,6 +294,20 @@ class RecordGenerator {
     for (const char* test : material.sideTests)
       status += std::string("[") + test + ":" + (small ? '0' : Pick(statuses_)) + "]";
     r.SetField(29, status);
+
+    if (hasSieving) {
+      // About one sieving in eight misses a requirement.
+      SieveRun run;
+      run.sizes = sizes;
+      run.aimed = AimedPassing(sizes, ParseSieveRequirements(r.GetGroup(25, 4)), Uniform(0, 7) == 0,
+                               [this](double low, double high) { return Real(low, high); });
+      run.sample = Real(1500, 6000);
+      run.wet = Uniform(0, 2) != 0;
+      run.washedOut = Real(0.6, 0.95);
+      run.lossPercent = Real(0.02, 0.8);
+      run.smooth = Uniform(0, 3) != 0;
+      WriteSieveAnalysis(r, run);
+    }
 
     // 30: the 16 columns of the list row
     std::vector<std::string> columns = {testNumber,          "",

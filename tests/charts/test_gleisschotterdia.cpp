@@ -85,10 +85,10 @@ TEST(GleisschotterDia, LimitLabelsOfTheThreeVariants) {
     std::vector<LimitLabel> labels;
     LimitLabel absent;
   } cases[] = {
-      {1, 0, {{"100", 50, 105}, {"97", 65, 97}, {"100", 81.5, 99.5}}, {"99", 62, 105}},
-      {1, 1, {{"100", 50, 105}, {"97", 65, 97}, {"100", 81.5, 99.5}}, {"99", 62, 105}},  // DBS wins
-      {0, 1, {{"99", 47.5, 99.5}, {"99", 62, 105}, {"97", 65, 97}, {"100", 81.5, 99.5}}, {"100", 50, 105}},
-      {0, 0, {{"100", 47.5, 99.5}, {"97", 65, 97}, {"99", 81.5, 99.5}}, {"99", 62, 105}},
+      {1, 0, {{"100", 47.5, 99.5}, {"97", 65, 97}, {"100", 81.5, 99.5}}, {"99", 81.5, 99.5}},
+      {1, 1, {{"100", 47.5, 99.5}, {"97", 65, 97}, {"100", 81.5, 99.5}}, {"99", 81.5, 99.5}},  // DBS wins
+      {0, 1, {{"99", 47.5, 99.5}, {"97", 65, 97}, {"100", 81.5, 99.5}}, {"100", 47.5, 99.5}},
+      {0, 0, {{"100", 47.5, 99.5}, {"97", 65, 97}, {"99", 81.5, 99.5}}, {"100", 81.5, 99.5}},
   };
   TempFolder folder;
   for (const Case& c : cases) {
@@ -114,6 +114,9 @@ TEST(GleisschotterDia, LimitLabelsOfTheThreeVariants) {
     EXPECT_FALSE(NearestWord(pdf, c.absent.text, dia.GetXPos(c.absent.size, true),
                              dia.GetYPos(c.absent.percent, true) - 130, 100))
         << c.dbs << c.dinEn;
+    // Nothing stands above the chart (the y-axis labels lie left of it).
+    for (const pdftest::Word& w : pdf.words)
+      if (w.left > kLeft) EXPECT_LE(w.top, dia.GetYPos(100, true) + 10) << w.text;
     const pdftest::Word* label = NearestWord(pdf, "22,4", kLeft + 2000, kTop - kHeight - 300);
     ASSERT_TRUE(label);
     EXPECT_NEAR(label->CentreX(), kLeft + 2000, 20);

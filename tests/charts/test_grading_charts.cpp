@@ -350,6 +350,31 @@ TEST(GradingChart, EmptyPassingListDrawsNoCurveOnEitherPage) {
   EXPECT_EQ(CountColour(x.Image(), Rect{0, 0, 21000, -12000}, kMeasured), 0);
 }
 
+// One measured point or a one-point target curve makes no curve, and no
+// failed-check report on the error output either.
+TEST(GradingChart, CurvesOfFewerThanTwoPointsAreLeftOutSilently) {
+  static int reports = 0;
+  reports = 0;
+  const kurve::CheckHandler previous = kurve::SetCheckHandler([](const char*, const char*, int) { ++reports; });
+  for (const char* passing : {"", "40.0"}) {
+    SCOPED_TRACE(passing);
+    CVersuch record = OrdinaryRecord();
+    record.SetValue(6, 0, "2");
+    record.SetValue(3, 1, passing);
+    record.SetField(11, "{2;10;-1}|1|U|{8;60;-1}|0|O|");
+    PageA a(record);
+    const QImage image = a.Image(true);
+    EXPECT_EQ(CountColour(image, Rect{0, 0, 21000, -12000}, kTarget), 0);
+    CVersuch ballast = BallastRecord();
+    ballast.SetValue(6, 0, "31.5");
+    ballast.SetValue(3, 1, passing);
+    PageX x(ballast);
+    x.Image();
+  }
+  kurve::SetCheckHandler(previous);
+  EXPECT_EQ(reports, 0);
+}
+
 TEST(GradingChart, PaintersLeaveTheDrawingStateAsTheyFoundIt) {
   const Pen pen{PS_DOT, 0, RGB(1, 2, 3)};
   const Brush brush = Brush::Solid(RGB(4, 5, 6));
@@ -405,9 +430,10 @@ TEST(BallastChart, PdfLabelsAndImageCurves) {
   }
   EXPECT_TRUE(pdf.Find("Korndurchmesser"));
   EXPECT_TRUE(pdf.Find("Siebdurchgang"));
-  // The DIN EN variant of the limit labels.
-  const Point p99 = page.At(62, 105);
+  // The DIN EN variant of the limit labels, all inside the chart.
+  const Point p99 = page.At(47.5, 99.5);
   EXPECT_TRUE(NearestWord(pdf, "99", p99.x, p99.y - 130, 60));
+  EXPECT_FALSE(NearestWord(pdf, "99", page.At(62, 105).x, page.At(62, 105).y - 130, 60));
 
   const QImage image = page.Image();
   ASSERT_TRUE(SaveImage(image, folder / "ballast_chart.png"));

@@ -27,6 +27,7 @@ const char* UiKindName(UiKind kind) {
     case UiKind::kColorDialog: return "colour dialog";
     case UiKind::kPrintDialog: return "print dialog";
     case UiKind::kPrintPreview: return "print preview";
+    case UiKind::kPopupMenu: return "popup menu";
   }
   return "window";
 }
@@ -234,6 +235,13 @@ ScriptedUi& ScriptedUi::ExpectPrintPreview(std::function<void(QPrintPreviewDialo
   return *this;
 }
 
+ScriptedUi& ScriptedUi::ExpectPopupMenu(int pick, std::function<void(const PopupMenuRequest&)> look) {
+  Step& s = Add(UiKind::kPopupMenu);
+  s.answer = pick;
+  s.lookAtMenu = std::move(look);
+  return *this;
+}
+
 std::string ScriptedUi::Describe(const ShownUi& shown) const {
   std::string d = UiKindName(shown.kind);
   if (shown.kind == UiKind::kDialog) d += " " + std::to_string(shown.dialog_id);
@@ -338,6 +346,28 @@ void ScriptedUi::ShowPrintPreview(QPrintPreviewDialog& preview) {
     const auto look = step->look;
     look(preview);
   }
+}
+
+int ScriptedUi::ShowPopupMenu(const PopupMenuRequest& request) {
+  std::string entries;
+  for (const PopupMenuItem& item : request.items)
+    if (item.id != 0) entries += std::to_string(item.id) + " " + item.text + "\n";
+  const Step* step = Take({UiKind::kPopupMenu, 0, {}, entries, 0});
+  if (!step) return 0;
+  const int pick = step->answer;
+  if (step->lookAtMenu) {
+    const auto look = step->lookAtMenu;
+    look(request);
+  }
+  if (pick == 0) return 0;
+  for (const PopupMenuItem& item : request.items) {
+    if (item.id != pick) continue;
+    if (item.enabled) return pick;
+    Fail("cannot pick " + std::to_string(pick) + " of the popup menu: it is disabled");
+    return 0;
+  }
+  Fail("the popup menu has no entry " + std::to_string(pick));
+  return 0;
 }
 
 }  // namespace platform

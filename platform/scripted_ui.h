@@ -14,6 +14,7 @@
 //     }, IDOK);
 //   ui.ExpectMessageBox(IDYES, "speichern");
 //   ui.ExpectFileDialog("/tmp/out.xml");
+//   ui.ExpectPopupMenu(9213);                  // picks an entry (0: dismisses)
 //   RunTheCommand();
 //   // on destruction: a step never reached is a failure too
 //
@@ -61,7 +62,9 @@ class DialogDriver {
   Dialog& dialog_;
 };
 
-enum class UiKind { kDialog, kMessageBox, kFileDialog, kFolderDialog, kColorDialog, kPrintDialog, kPrintPreview };
+enum class UiKind {
+  kDialog, kMessageBox, kFileDialog, kFolderDialog, kColorDialog, kPrintDialog, kPrintPreview, kPopupMenu
+};
 const char* UiKindName(UiKind kind);
 
 // One window as it was shown.
@@ -69,7 +72,7 @@ struct ShownUi {
   UiKind kind = UiKind::kDialog;
   int dialog_id = 0;   // template id of a dialog
   std::string title;   // caption / title
-  std::string text;    // box text; file dialog filter
+  std::string text;    // box text; file dialog filter; menu entries "id text" by line
   unsigned flags = 0;  // box flags
 };
 
@@ -91,6 +94,9 @@ class ScriptedUi : public UiSeam {
   // OK prints into the PDF file (pages from..to, 0 = all); Cancel: ok false.
   ScriptedUi& ExpectPrintDialog(bool ok, std::filesystem::path pdf = {}, int from_page = 0, int to_page = 0);
   ScriptedUi& ExpectPrintPreview(std::function<void(QPrintPreviewDialog&)> look = {});
+  // Picks the entry with the id (0: dismisses the menu); a missing or
+  // disabled entry is a failure.
+  ScriptedUi& ExpectPopupMenu(int pick, std::function<void(const PopupMenuRequest&)> look = {});
 
   const std::vector<ShownUi>& shown() const { return shown_; }
   const std::vector<std::string>& failures() const { return failures_; }
@@ -107,6 +113,7 @@ class ScriptedUi : public UiSeam {
   std::optional<ColorRef> ShowColorDialog(ColorRef initial) override;
   bool ShowPrintDialog(const PrintDialogRequest& request) override;
   void ShowPrintPreview(QPrintPreviewDialog& preview) override;
+  int ShowPopupMenu(const PopupMenuRequest& request) override;
 
  private:
   struct Step {
@@ -122,6 +129,7 @@ class ScriptedUi : public UiSeam {
     int from_page = 0;
     int to_page = 0;
     std::function<void(QPrintPreviewDialog&)> look;
+    std::function<void(const PopupMenuRequest&)> lookAtMenu;
   };
   Step& Add(UiKind kind);
   // The next step when it fits what is shown (recorded first); else a failure.

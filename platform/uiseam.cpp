@@ -4,6 +4,7 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QGuiApplication>
+#include <QMenu>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -87,6 +88,22 @@ class QtSeam : public UiSeam {
     if (NobodyCanAnswer("print preview")) return;
     preview.exec();
   }
+
+  int ShowPopupMenu(const PopupMenuRequest& request) override {
+    if (NobodyCanAnswer("popup menu")) return 0;
+    QMenu menu(DialogOwner());
+    for (const PopupMenuItem& item : request.items) {
+      if (item.id == 0) {
+        menu.addSeparator();
+        continue;
+      }
+      QAction* action = menu.addAction(ToQString(item.text));
+      action->setData(item.id);
+      action->setEnabled(item.enabled);
+    }
+    QAction* chosen = menu.exec(request.position);
+    return chosen ? chosen->data().toInt() : 0;
+  }
 };
 
 }  // namespace
@@ -109,6 +126,8 @@ std::optional<std::filesystem::path> ChooseFolder(const FolderDialogRequest& req
 }
 
 std::optional<ColorRef> ChooseColor(ColorRef initial) { return CurrentUi().ShowColorDialog(initial); }
+
+int TrackPopupMenu(const PopupMenuRequest& request) { return CurrentUi().ShowPopupMenu(request); }
 
 QString QtFileFilter(const std::string& filter) {
   QStringList parts = QString::fromStdString(filter).split(u'|');

@@ -9,16 +9,19 @@
 //                            .default_extension = "xml"});
 //   auto dir   = ChooseFolder({.title = ..., .start = folder});
 //   auto col   = ChooseColor(RGB(255, 0, 0));
+//   int chosen = TrackPopupMenu({.items = {{9213, "&Duplizieren"}}, .position = cursor});
 //   (print dialog and preview: through printdriver.h)
 //
 // The current seam shows them. By default that is the Qt seam (real windows;
 // on the "offscreen" platform it shows nothing and answers Cancel, so that no
 // test can hang on a window). Tests install a ScriptedUi (scripted_ui.h),
 // which receives each in order and answers from a script.
+#include <QPoint>
 #include <QString>
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/drawtypes.h"
 #include "platform/messagebox.h"
@@ -53,6 +56,17 @@ struct PrintDialogRequest {
   int max_page = 1;
 };
 
+// A context menu: its entries (id 0: a separator) at a global position.
+struct PopupMenuItem {
+  int id = 0;
+  std::string text{};  // with "&" before the mnemonic
+  bool enabled = true;
+};
+struct PopupMenuRequest {
+  std::vector<PopupMenuItem> items{};
+  QPoint position{};
+};
+
 class UiSeam {
  public:
   virtual ~UiSeam() = default;
@@ -65,6 +79,9 @@ class UiSeam {
   // True when the user confirmed; the printer then holds the choice.
   virtual bool ShowPrintDialog(const PrintDialogRequest& request) = 0;
   virtual void ShowPrintPreview(QPrintPreviewDialog& preview) = 0;
+  // Shows a context menu until an entry is chosen or it is dismissed; gives
+  // the id chosen, 0 for none.
+  virtual int ShowPopupMenu(const PopupMenuRequest& request) = 0;
 };
 
 // The seam in force; SetUiSeam(nullptr) puts the Qt seam back. Not owned.
@@ -75,6 +92,7 @@ UiSeam& QtUi();
 std::optional<std::filesystem::path> ChooseFile(const FileDialogRequest& request);
 std::optional<std::filesystem::path> ChooseFolder(const FolderDialogRequest& request);
 std::optional<ColorRef> ChooseColor(ColorRef initial);
+int TrackPopupMenu(const PopupMenuRequest& request);
 
 // A framework filter ("A (*.a)|*.a|B|*.b;*.c||") as Qt writes it
 // ("A (*.a);;B (*.b *.c)").

@@ -182,6 +182,7 @@ void CForm1View::CreateControls() {
   connect(panel_, &CButtonListbox::ItemClicked, this, &CForm1View::OnLbnSelChangeTestTypePanel);
   connect(button(kTogglePanelButton), &QAbstractButton::clicked, this, &CForm1View::OnTogglePanel);
   connect(hideReminder_, &QCheckBox::clicked, this, &CForm1View::OnHideBackupReminder);
+  ConnectRecordControls();
 }
 
 QAbstractButton* CForm1View::button(int id) const {
@@ -579,6 +580,7 @@ void CForm1View::RegisterCommands(platform::CommandTable& commands) {
   route(57608, [runPrintJob] { runPrintJob(platform::PrintDirect); });
   route(57609, [runPrintJob] { runPrintJob(platform::PrintPreview); });
   route(57606, [] { platform::PrinterSetup(); });
+  RegisterRecordCommands(commands);
   // Commands of later dialogs: only their enabling rules stand already.
   auto atLeastOne = [this](platform::CmdUI& ui) { ui.Enable(SelectedCountUpTo(1) > 0); };
   for (int id : {9005, 9103, 57607, 57609}) commands.SetUpdateRule(id, atLeastOne);

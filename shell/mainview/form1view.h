@@ -10,6 +10,7 @@
 // statuses. A click on a panel key opens that test of the current record
 // through its opener; with Alt held a key that does not apply opens
 // read-only.
+#include <QPoint>
 #include <QPointer>
 #include <functional>
 #include <memory>
@@ -146,6 +147,17 @@ class CForm1View : public CpvFormView {
   void RegisterCommands(platform::CommandTable& commands);
   void OnSaveAll();
 
+  // ---- records and materials (form1view_records.cpp)
+  void OnNeuePruefnummer();                 // button 1003: a new record
+  void OnMaterialNeuZuordnen();             // 9216: another material for the current record
+  void OnDuplizieren();                     // 9213: a copy of the current record
+  void OnMaterialdefinitionExtrahieren();   // 9005
+  // A right click on a row: context menu 140 (9213, 9216).
+  void OnNMRClickList(int row, const QPoint& globalPos);
+  // A key in the list: Scroll Lock opens the raw record editor on the focused row.
+  void OnLvnKeyDownList(int key, Qt::KeyboardModifiers modifiers);
+  void OpenRawRecordEditor(int row);
+
   // The status bar's message pane.
   void SetStatusTextHandler(std::function<void(const std::string&)> handler) { statusHandler_ = std::move(handler); }
   const std::string& StatusText() const { return statusText_; }
@@ -168,6 +180,11 @@ class CForm1View : public CpvFormView {
 
  private:
   void CreateControls();
+  void ConnectRecordControls();
+  void RegisterRecordCommands(platform::CommandTable& commands);
+  // Deselects the row (when there is one) before a new row takes its place.
+  void DeselectRow(int row);
+  void SelectAndFocusRow(int row, bool only);
   void RegisterRecordKeys(const CVersuch& record);
   void ApplySortOrder(const std::function<void(std::vector<CVersuch*>&)>& order);
   // The common end of every view timer: panel statuses and the list's focus.
@@ -199,6 +216,7 @@ class CForm1View : public CpvFormView {
   SortDirectionToggle direction_;
   CountedKeyIndex testNumbers_;
   CountedKeyIndex recordIds_;
+  platform::CommandTable* commands_ = nullptr;  // the frame's, for the context menu
 
   std::string statusText_;
   std::function<void(const std::string&)> statusHandler_;

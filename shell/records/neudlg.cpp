@@ -64,7 +64,7 @@ bool CNeuDlg::OnInitDialog() {
     EnableItem(kNumberEdit, false);
     listChoice_ = record_ && record_->IsDbMaterial() ? 1 : 0;
   } else {
-    listChoice_ = app ? app->GetProfileInt("neudlg", "tab", 0) : 0;
+    listChoice_ = app && app->GetProfileInt("neudlg", "tab", 0) == 1 ? 1 : 0;
   }
   CpvDialog::OnInitDialog();
 

@@ -206,6 +206,20 @@ TEST_F(RecordCommands, DefinitionsThatCannotBeReadAreExplained) {
   }
 }
 
+TEST_F(RecordCommands, TheMaterialDefinitionEditorStartsFromTheProgramFolder) {
+  platform::TestUi ui;
+  ui.ExpectDialog(Neu::kTemplateId, [](DialogDriver& d) { d.Click(Neu::kMaterialDefinitionsButton); }, IDCANCEL);
+  ui.ExpectMessageBox(IDOK, "Externes Programm konnte nicht gestartet werden.");  // no "specora" there
+  PressNewRecord();
+  ui.VerifyAllShown();
+
+  const fs::path started = folder_ / "started";
+  WriteScript(folder_ / "specora", "touch '" + started.string() + "'");
+  ui.ExpectDialog(Neu::kTemplateId, [](DialogDriver& d) { d.Click(Neu::kMaterialDefinitionsButton); }, IDCANCEL);
+  PressNewRecord();
+  EXPECT_TRUE(SpinUntil([&started] { return fs::exists(started); }));
+}
+
 TEST_F(RecordCommands, CancelOrAMissingPlantLeavesNoRecord) {
   const std::string before = DataBytes();
   const int count = model().RecordCount();

@@ -226,6 +226,11 @@ int CExListCtrl::FocusedRow() const {
   return current.isValid() ? current.row() : -1;
 }
 
+void CExListCtrl::RepaintRow(int row) {
+  if (!model() || row < 0 || row >= model()->rowCount()) return;
+  viewport()->update(QRect(0, rowViewportPosition(row), viewport()->width(), rowHeight(row)));
+}
+
 void CExListCtrl::TrackRemark(const QPoint& viewportPos, const QPoint& globalPos) {
   if (!model()) return;
   if (isColumnHidden(kStatusColumn) || RowHeight() <= 0) {

@@ -120,6 +120,8 @@ class CExListCtrl : public JListCtrl {
   std::vector<int> SelectedRows() const;
   // The row with the keyboard focus, -1 without one.
   int FocusedRow() const;
+  // Repaints every visible cell of the row.
+  void RepaintRow(int row);
 
   CAnzeigeBermerkungDlg* RemarkPopup() const { return popup_; }
   // The row whose remark the popup shows or last showed; -1 for none.

@@ -15,6 +15,9 @@
 #ifndef PRAVIK_VERSION
 #define PRAVIK_VERSION "0.0"
 #endif
+#ifndef PRAVIK_VERSION_DATE
+#define PRAVIK_VERSION_DATE "01.01.2000"
+#endif
 
 namespace fs = std::filesystem;
 
@@ -28,6 +31,8 @@ bool EndsVersion(char c) { return c == '\0' || c == '\r' || c == '\n' || c == ' 
 }  // namespace
 
 std::string ProgramVersion() { return PRAVIK_VERSION; }
+
+std::string ProgramVersionDate() { return PRAVIK_VERSION_DATE; }
 
 void CVersionInfoReader::Reset() { fileVersion_.clear(); }
 

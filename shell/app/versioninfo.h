@@ -18,8 +18,10 @@ inline const std::vector<std::string> kVersionedProgramFiles = {"pravik", "gradi
 // a blank, anywhere in its file.
 inline constexpr char kFileVersionMarker[] = "PRAVIK-FILEVERSION:";
 
-// The version of this program, e.g. "1.0".
+// The version of this program ("3.6.66") and its date ("18.06.2025"), both
+// set in one place of the build.
 std::string ProgramVersion();
+std::string ProgramVersionDate();
 
 // Reads the version that a program file carries.
 class CVersionInfoReader {

@@ -260,6 +260,8 @@ void CForm1View::RefreshRecordRow(int row) {
   if (!record) return;
   record->UpdateListSummary();
   model_->RefreshRow(row);
+  // A test just stored shows its new mark in the panel at once.
+  if (row == list_->FocusedRow()) UpdatePanelStatus();
 }
 
 bool CForm1View::SaveAllRecords() {
@@ -434,15 +436,24 @@ void CForm1View::EvaluateSelection() {
       isSelected[static_cast<size_t>(row)] = true;
     }
   }
-  for (int row = 0; row < model_->RecordCount(); ++row)
-    if (!isSelected[static_cast<size_t>(row)]) model_->RecordAt(row)->m_selected = 0;
+  std::vector<int> changedRows;
+  for (int row = 0; row < model_->RecordCount(); ++row) {
+    CVersuch* record = model_->RecordAt(row);
+    if (!isSelected[static_cast<size_t>(row)] && record->m_selected != 0) {
+      record->m_selected = 0;
+      changedRows.push_back(row);
+    }
+  }
 
   const SelectionSummary summary = SummarizeSelection(selected);
   if (summary.count == 1) {
     CVersuch* record = model_->RecordAt(rows.front());
+    if (record->m_selected != 1) changedRows.push_back(rows.front());
     record->m_selected = 1;
     panel_->SetBallastMode(record->IsDbMaterial());
   }
+  // The flag colours the whole row: repaint every cell of those rows.
+  for (int row : changedRows) list_->RepaintRow(row);
   SetStatusText(SelectionStatusText(summary));
   UpdateTestTypePanel(summary.count);
 

@@ -7,11 +7,10 @@
 #include <cstdio>
 
 #include "controls/label.h"
+#include "shell/app/versioninfo.h"
 
 namespace {
 
-constexpr char kVersionText[] = "Pravik 3.6.66  (18.06.2025)";
-constexpr char kVersionDate[] = "18.06.2025";
 constexpr char kWebAddress[] = "https://www.example.com/pravik";
 constexpr char kMailAddress[] = "pravik@example.com";
 constexpr char kContactText[] =
@@ -52,11 +51,11 @@ CAboutDlg::CAboutDlg(QWidget* parent) : CpvDialog(kTemplateId, parent) {
 
 CAboutDlg::~CAboutDlg() = default;
 
-std::string CAboutDlg::VersionLine() { return kVersionText; }
+std::string CAboutDlg::VersionLine() { return "Pravik " + ProgramVersion() + "  (" + ProgramVersionDate() + ")"; }
 
 std::string CAboutDlg::NoticeLine() {
   int day = 0, month = 0, year = 0;
-  std::sscanf(kVersionDate, "%d.%d.%d", &day, &month, &year);
+  std::sscanf(ProgramVersionDate().c_str(), "%d.%d.%d", &day, &month, &year);
   return "Copyright (C) " + std::to_string(year) + " Pravik Laborsoftware. Alle Rechte vorbehalten.";
 }
 
@@ -71,7 +70,7 @@ bool CAboutDlg::OnInitDialog() {
     }
   }
   SetItemText(kContactBlock, kContactText);
-  SetItemText(kVersionLine, kVersionText);
+  SetItemText(kVersionLine, VersionLine());
   SetItemText(kNoticeLine, NoticeLine());
   return true;
 }

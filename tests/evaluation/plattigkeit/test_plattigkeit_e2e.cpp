@@ -17,8 +17,10 @@
 #include "shell/app/pravikapp.h"
 #include "shell/app/pravikdoc.h"
 #include "shell/mainview/form1view.h"
+#include "shell/mainview/form1view_panel.h"
 #include "shell/mainview/recordlistmodel.h"
 #include "support/scripted_ui_gtest.h"
+#include "support/stubs.h"
 #include "support/temp_folder.h"
 
 using platform::DialogDriver;
@@ -77,6 +79,9 @@ class FlakinessOnMainView : public ::testing::Test {
 
 TEST_F(FlakinessOnMainView, OkStoresAndSavesTheSelectedRecord) {
   Select("12-3-0001");
+  ASSERT_TRUE(SpinUntil([this] { return !view_->SelectionEvaluationPending(); }));
+  const PanelState& panel = view_->panel()->state();
+  EXPECT_EQ(panel.StatusCode("VA_PLATT"), 0);
   platform::TestUi ui;
   ui.ExpectDialog(Dlg::kTemplateId, [](DialogDriver& d) {
     d.SetText(Dlg::kM0, "1000");
@@ -102,6 +107,7 @@ TEST_F(FlakinessOnMainView, OkStoresAndSavesTheSelectedRecord) {
   EXPECT_EQ(r->GetValue(23, 11), "10.0");
   EXPECT_EQ(r->GetValue(23, 12), "5.0");
   EXPECT_NE(r->GetTestStatusList().find("[VA_PLATT:8]"), std::string::npos);
+  EXPECT_EQ(panel.StatusCode("VA_PLATT"), 8);  // the panel's mark at once
   EXPECT_EQ(r->GetValue(10, 11), "12");
   EXPECT_EQ(r->GetValue(1, 6), GetTodayText());
   // The row in the list shows the record as stored.

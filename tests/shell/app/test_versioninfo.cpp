@@ -12,7 +12,10 @@
 namespace fs = std::filesystem;
 using namespace std::string_literals;
 
-TEST(VersionInfo, ProgramVersionComesFromTheBuild) { EXPECT_EQ(ProgramVersion(), "1.0"); }
+TEST(VersionInfo, ProgramVersionComesFromTheBuild) {
+  EXPECT_EQ(ProgramVersion(), "3.6.66");
+  EXPECT_EQ(ProgramVersionDate(), "18.06.2025");
+}
 
 TEST(VersionInfo, ReadsTheVersionAProgramFileCarries) {
   struct Case {
@@ -57,7 +60,7 @@ TEST(VersionInfo, PageTexts) {
   EXPECT_EQ(pages.environment, "Pfad von pravik:\n  [" + program.path().string() +
                                    "]\n\nPfad zu den Daten:\n  [/srv/labor/Werk Süd]\n\n");
   EXPECT_EQ(pages.programs,
-            "pravik               1.0\n"
+            "pravik               3.6.66\n"
             "gradix               2.4.1\n"
             "tallyon              7.0.3\n"
             "blendor              konnte nicht ermittelt werden!\n"

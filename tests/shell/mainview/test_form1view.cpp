@@ -12,6 +12,8 @@
 #include <QLabel>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPaintEvent>
+#include <functional>
 #include <QAbstractButton>
 #include <set>
 
@@ -420,6 +422,37 @@ TEST_F(MainView, SelectingOneRecordEnablesItsKeysAndShowsTheirStatuses) {
   Select({RowOf("12-34-0002"), RowOf("12-34-0009"), RowOf("07-34-0006")});
   EXPECT_FALSE(view.button(CForm1View::kMaterialStatisticsButton)->isEnabled());
   EXPECT_EQ(view.StatusText(), "Markiert: 3     ");
+}
+
+// Paint events of a widget, from the moment a condition holds.
+class PaintsAfter : public QObject {
+ public:
+  PaintsAfter(QWidget* widget, std::function<bool()> from) : from_(std::move(from)) { widget->installEventFilter(this); }
+  QRegion region;
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint && from_()) region += static_cast<QPaintEvent*>(event)->region();
+    return false;
+  }
+
+ private:
+  std::function<bool()> from_;
+};
+
+// The record selected alone takes its own colour over the whole row as soon
+// as the selection is evaluated, not only in the cell with the focus.
+TEST_F(MainView, ARowSelectedAloneIsRepaintedOverItsWholeWidth) {
+  CForm1View& view = Open();
+  view.show();
+  const int row = RowOf("12-34-0002");
+  CExListCtrl* list = view.list();
+  ASSERT_TRUE(SpinUntil([&] { return list->viewport()->isVisible(); }));
+  QCoreApplication::processEvents();
+  PaintsAfter paints(list->viewport(), [&] { return model().RecordAt(row)->m_selected == 1; });
+  Select({row});
+  const QRect rowRect(0, list->rowViewportPosition(row), list->viewport()->width(), list->rowHeight(row));
+  EXPECT_TRUE(SpinUntil([&] { return (QRegion(rowRect) - paints.region).isEmpty(); }));
 }
 
 TEST_F(MainView, ATrackBallastRecordSwitchesThePanel) {

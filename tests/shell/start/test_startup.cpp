@@ -7,13 +7,17 @@
 
 #include "platform/datetime.h"
 #include "platform/files.h"
+#include "platform/pdf_words.h"
+#include "platform/printdriver.h"
 #include "platform/textfile.h"
 #include "records/recordfile.h"
 #include "shell/app/pravikapp.h"
 #include "shell/app/pravikdoc.h"
 #include "shell/app/settings.h"
+#include "shell/app/versioninfo.h"
 #include "shell/mainview/form1view.h"
 #include "shell/mainview/mainframe.h"
+#include "shell/mainview/printjob.h"
 #include "shell/mainview/recordlistmodel.h"
 #include "shell/start/aboutdlg.h"
 #include "shell/start/lock.h"
@@ -159,6 +163,24 @@ TEST(CategoryDatabase, OfferedOnlyForALargerShippedFile) {
     OfferCategoryDatabase(program.path(), data.path());
     EXPECT_EQ(Bytes(data / "Kategorien.db"), "0123456789");
   }
+}
+
+// One version number in the title, the About box, the version dialog and on
+// every printed page.
+TEST(ProgramVersionShown, IsTheSameEverywhere) {
+  const std::string version = ProgramVersion();
+  EXPECT_EQ(version, "3.6.66");
+  CPravikWinApp app;
+  EXPECT_EQ(FrameTitle(app.PlantIdentity).rfind("Pravik " + version + " - ", 0), 0u);
+  EXPECT_EQ(CAboutDlg::VersionLine(), "Pravik " + version + "  (" + ProgramVersionDate() + ")");
+  TempFolder program;
+  EXPECT_NE(ComputeVersionPageTexts(program.path(), program.path()).programs.find("pravik               " + version),
+            std::string::npos);
+  RecordList records = demo::MakeDemoRecords();
+  CRecordPrintJob job({records.front().get()});
+  ASSERT_EQ(platform::PrintToPdf(job, program / "page.pdf"), platform::PrintResult::kPrinted);
+  const pdftest::PdfText pdf = pdftest::ReadPdf(program / "page.pdf");
+  EXPECT_TRUE(pdf.Find(version, 1));
 }
 
 TEST(AboutBox, ShowsVersionAndTheYearOfItsDate) {

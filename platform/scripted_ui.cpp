@@ -303,7 +303,7 @@ int ScriptedUi::ShowMessageBox(const MessageBoxRequest& request) {
 }
 
 std::optional<std::filesystem::path> ScriptedUi::ShowFileDialog(const FileDialogRequest& request) {
-  const Step* step = Take({UiKind::kFileDialog, 0, request.title, request.filter, request.save ? 1u : 0u});
+  const Step* step = Take({UiKind::kFileDialog, 0, request.title, request.filter, request.save ? 1u : 0u, request.folder});
   if (!step || !step->path) return std::nullopt;
   std::filesystem::path path = *step->path;
   if (request.save && !request.default_extension.empty() && !path.has_extension())

@@ -74,6 +74,7 @@ struct ShownUi {
   std::string title;   // caption / title
   std::string text;    // box text; file dialog filter; menu entries "id text" by line
   unsigned flags = 0;  // box flags
+  std::filesystem::path folder{};  // initial folder of a file dialog
 };
 
 class ScriptedUi : public UiSeam {

@@ -132,23 +132,6 @@ ScanResult ScanRecordBytes(std::string_view bytes, RecordList* records) {
   return ScanResult::Sound;
 }
 
-// Appends the field's bytes with every line break (CR LF, CR or LF) as "#CRLF#".
-void AppendOneLine(std::string& out, const std::string& bytes) {
-  if (bytes.find_first_of("\r\n") == std::string::npos) {
-    out += bytes;
-    return;
-  }
-  for (size_t i = 0; i < bytes.size(); ++i) {
-    char c = bytes[i];
-    if (c != '\r' && c != '\n') {
-      out.push_back(c);
-      continue;
-    }
-    out += kLineBreakMark;
-    if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
-  }
-}
-
 // The file's bytes. Fields are converted one by one, so that a line break in
 // a field can never become a line end of the file.
 std::string FormatRecordBytes(const std::vector<const CVersuch*>& records) {
@@ -171,7 +154,7 @@ std::string FormatRecordBytes(const std::vector<const CVersuch*>& records) {
       const char prefix[] = {'\r', '\n', static_cast<char>('0' + field / 10),
                              static_cast<char>('0' + field % 10), '~'};
       out.append(prefix, sizeof prefix);
-      AppendOneLine(out, platform::ToCp1252(record->GetField(field)));
+      AppendFieldLine(out, platform::ToCp1252(record->GetField(field)));
     }
   }
   out += "\r\nDATA_STOP\r\n";
@@ -216,6 +199,22 @@ void ShowFolderMessage(int textId, const std::string& german, const fs::path& fo
 }
 
 }  // namespace
+
+void AppendFieldLine(std::string& out, std::string_view text) {
+  if (text.find_first_of("\r\n") == std::string_view::npos) {
+    out += text;
+    return;
+  }
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c != '\r' && c != '\n') {
+      out.push_back(c);
+      continue;
+    }
+    out += kLineBreakMark;
+    if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+  }
+}
 
 bool ValidateRecordFile(const fs::path& path) {
   auto bytes = platform::ReadFileBytes(path);

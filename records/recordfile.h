@@ -9,6 +9,8 @@
 //   DATA_STOP
 // Saving goes through "data_tmp.db", so that a sound copy always exists.
 #include <filesystem>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "records/versuch.h"
@@ -16,6 +18,10 @@
 constexpr int RecordFileVersion = 3001;
 inline constexpr const char* kRecordFileName = "data.db";
 inline constexpr const char* kRecordTempFileName = "data_tmp.db";
+
+// Appends a field's text with every line break (CR LF, CR or LF) as
+// "#CRLF#", so that the field keeps its one line.
+void AppendFieldLine(std::string& out, std::string_view text);
 
 // True when the file is a sound copy: it can be read, has "DATA_START" and
 // then "DATA_STOP", holds as many records as its "[ANZ=" line says (when it

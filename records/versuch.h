@@ -58,6 +58,8 @@ class CVersuch {
   std::string GetTestStatusList() const { return GetValue(29, 0); }
   void SetTestStatusList(const std::string& list) { SetValue(29, 0, list); }
   std::string GetSignatureFile() const { return GetValue(1, 25); }
+  // Field 1 part 11, YYYYMMDDhhmmss.
+  std::string GetSamplingDateTime() const { return GetValue(1, 11); }
   std::string GetInfo1Label() const;
   std::string GetInfo2Label() const;
   std::string GetPruefart() const { return GetGroupValue(25, 3, 2); }

@@ -115,3 +115,12 @@ class CPravikWinApp : public CPravikApp {
 
 // The application object in force; nullptr when there is none.
 CPravikWinApp* GetApp();
+
+// The wait window around a long operation, hidden however the operation ends.
+class WaitWindowScope {
+ public:
+  WaitWindowScope() { if (CPravikWinApp* app = GetApp()) app->ShowWaitWindow(true); }
+  ~WaitWindowScope() { if (CPravikWinApp* app = GetApp()) app->ShowWaitWindow(false); }
+  WaitWindowScope(const WaitWindowScope&) = delete;
+  WaitWindowScope& operator=(const WaitWindowScope&) = delete;
+};

@@ -5,6 +5,7 @@
 #include "platform/messagebox.h"
 #include "platform/numbers.h"
 #include "platform/process.h"
+#include "records/strutil.h"
 
 namespace {
 
@@ -51,6 +52,12 @@ std::string FormatTimeStamp(const std::string& text) {
     if (platform::ParseInt(Mid(text, 12, 2)) > 0) out += ":" + Mid(text, 12, 2);
   }
   return out;
+}
+
+void ShowFileMessage(int textId, const std::string& german, const std::filesystem::path& file, unsigned flags) {
+  std::string text = TranslateString(textId, german);
+  StrReplace(text, "%s", file.string(), false);
+  platform::ShowMessageBox(text, flags);
 }
 
 std::string FormatIsoDate(const std::string& text) {

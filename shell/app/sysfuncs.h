@@ -32,5 +32,8 @@ std::string GetCurrentTimeStamp();
 std::string FormatTimeStamp(const std::string& text);
 // "YYYYMMDD" shown as "YYYY-MM-DD"; any other text comes back unchanged.
 std::string FormatIsoDate(const std::string& text);
+// Shows the translated text with its first "%s" replaced by the file's path.
+void ShowFileMessage(int textId, const std::string& german, const std::filesystem::path& file, unsigned flags);
+
 // The key's value, "" when the key is absent.
 std::string LookupMapValue(const std::map<std::string, std::string>& map, const std::string& key);

@@ -7,6 +7,7 @@
 #include "platform/messagebox.h"
 #include "records/strutil.h"
 #include "shell/app/pravikapp.h"
+#include "shell/app/sysfuncs.h"
 #include "ui_customermanagement.h"
 #include "ui_customername.h"
 
@@ -26,18 +27,13 @@ void ShowNameRefusal() {
                            platform::MB_OK | platform::MB_ICONWARNING);
 }
 
-void ShowFileMessage(int textId, const std::string& german, const std::filesystem::path& file) {
-  std::string text = TranslateString(textId, german);
-  StrReplace(text, "%s", file.string(), false);
-  platform::ShowMessageBox(text, platform::MB_OK | platform::MB_ICONSTOP);
-}
-
 void ShowReadFailure(const std::filesystem::path& file) {
-  ShowFileMessage(5251, "Die Kundenliste\n%s\nkann nicht gelesen werden. Sie wird nicht überschrieben.", file);
+  ShowFileMessage(5251, "Die Kundenliste\n%s\nkann nicht gelesen werden. Sie wird nicht überschrieben.", file,
+                  platform::MB_OK | platform::MB_ICONSTOP);
 }
 
 void ShowWriteFailure(const std::filesystem::path& file) {
-  ShowFileMessage(5252, "Die Kundenliste\n%s\nkann nicht gespeichert werden!", file);
+  ShowFileMessage(5252, "Die Kundenliste\n%s\nkann nicht gespeichert werden!", file, platform::MB_OK | platform::MB_ICONSTOP);
 }
 
 }  // namespace

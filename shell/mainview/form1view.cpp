@@ -51,15 +51,6 @@ class EditAllowedScope {
   EditAllowedScope& operator=(const EditAllowedScope&) = delete;
 };
 
-// The wait window around a long operation.
-class WaitWindowScope {
- public:
-  WaitWindowScope() { if (CPravikWinApp* app = GetApp()) app->ShowWaitWindow(true); }
-  ~WaitWindowScope() { if (CPravikWinApp* app = GetApp()) app->ShowWaitWindow(false); }
-  WaitWindowScope(const WaitWindowScope&) = delete;
-  WaitWindowScope& operator=(const WaitWindowScope&) = delete;
-};
-
 using Opener = void (CForm1View::*)();
 struct OpenerRoute {
   const char* key;
@@ -226,9 +217,7 @@ void CForm1View::RefreshRecordList() {
   if (!document_) return;
   RecordList records = std::move(document_->m_Records);
   document_->m_Records.clear();
-  for (const auto& record : records)
-    if (record) RegisterRecordKeys(*record);
-  model_->InsertRecordsAtTop(std::move(records));
+  AddRecordRowsAtTop(std::move(records));
   if (CPravikWinApp* app = GetApp())
     MergeCustomerFile(app->CustomerNameMap, app->m_Settings.m_DataFolder / kCustomerFileName);
   ApplySortOrder([this](std::vector<CVersuch*>& rows) { sort_.FullSort(rows); });
@@ -246,6 +235,12 @@ int CForm1View::AddRecordRow(int index, std::unique_ptr<CVersuch> record) {
   if (!record) return -1;
   RegisterRecordKeys(*record);
   return model_->InsertRecord(index, std::move(record));
+}
+
+void CForm1View::AddRecordRowsAtTop(RecordList records) {
+  for (const auto& record : records)
+    if (record) RegisterRecordKeys(*record);
+  model_->InsertRecordsAtTop(std::move(records));
 }
 
 void CForm1View::DeleteRecordRow(int row) {
@@ -592,6 +587,11 @@ void CForm1View::RegisterCommands(platform::CommandTable& commands) {
   route(57609, [runPrintJob] { runPrintJob(platform::PrintPreview); });
   route(57606, [] { platform::PrinterSetup(); });
   RegisterRecordCommands(commands);
+  // Archive and transfer files (shell/archive/, shell/transfer/).
+  route(9101, [this] { OnArchivieren(); });
+  route(9102, [this] { OnImportieren(); });
+  route(9103, [this] { OnExportieren(); });
+  route(9104, [this] { OnDearchivieren(); });
   // Commands of later dialogs: only their enabling rules stand already.
   auto atLeastOne = [this](platform::CmdUI& ui) { ui.Enable(SelectedCountUpTo(1) > 0); };
   for (int id : {9005, 9103, 57607, 57609}) commands.SetUpdateRule(id, atLeastOne);

@@ -12,12 +12,14 @@
 // read-only.
 #include <QPoint>
 #include <QPointer>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
 
 #include "platform/timer.h"
+#include "records/transfer.h"
 #include "records/versuch.h"
 #include "shell/app/cpvdialog.h"
 #include "shell/mainview/form1view_logic.h"
@@ -68,6 +70,9 @@ class CForm1View : public CpvFormView {
   // current) and registers its test number, record ID and customer; gives
   // the row used.
   int AddRecordRow(int index, std::unique_ptr<CVersuch> record);
+  // Inserts the records at the top as AddRecordRow(0, ...) would one after
+  // the other (the last one first), with one notification.
+  void AddRecordRowsAtTop(RecordList records);
   // Removes a row, its record and one count of its test number and record ID.
   void DeleteRecordRow(int row);
   // Rebuilds the record's list summary and redraws its row.
@@ -142,6 +147,25 @@ class CForm1View : public CpvFormView {
   void EditReinheitGS();
   void EditUmweltvertraeglichkeit();
 
+  // ---- archive and transfer files (shell/archive/, shell/transfer/)
+  // Builds a record from the text of a "PRUEFUNG" element and inserts it as
+  // row 0; always true.
+  bool AddRecordFromText(const std::string& text);
+  void OnExportieren();    // 9103
+  void OnImportieren();    // 9102
+  void OnArchivieren();    // 9101
+  void OnDearchivieren();  // 9104
+  // Writes the month's file from the list and removes the month's records;
+  // appends "YYYYMM|1", "|-1" (the file exists) or "|-2" (writing failed).
+  void ArchiveMonth(const std::string& month, std::vector<std::string>& results);
+  // Reads the month's file and adds the records the list lacks; appends
+  // "YYYYMM|added|skipped". True when the file was read: the caller deletes
+  // it once the records are saved. False (after a message) when it could
+  // not be read or parsed.
+  bool DearchiveMonth(const std::string& month, std::vector<std::string>& results);
+  // The archive folder: "Ordner" of section "Archivierung", read at every use.
+  std::filesystem::path ArchiveFolder() const;
+
   // ---- commands
   // Registers the view's commands and their enabling rules with the frame's table.
   void RegisterCommands(platform::CommandTable& commands);
@@ -196,6 +220,14 @@ class CForm1View : public CpvFormView {
   // The current record of an opener with the guard, or null.
   CVersuch* OpenerRecord(std::string_view name);
   std::vector<int> SelectedRows() const;
+  // Reads a transfer or archive file and adds the records whose ID the list lacks.
+  struct RecordFileImport {
+    bool read = false;  // false: the file could not be read
+    RecordDocumentError error = RecordDocumentError::kNone;
+    int added = 0;
+    int skipped = 0;
+  };
+  RecordFileImport ImportRecordFile(const std::filesystem::path& file, std::string_view root);
   // The number of selected rows, counted no further than the limit.
   int SelectedCountUpTo(int limit) const;
 

@@ -46,6 +46,9 @@ class CRecordListModel : public QAbstractTableModel {
   void InsertRecordsAtTop(RecordList records);
   // Removes the row and hands its record over; null outside the rows.
   std::unique_ptr<CVersuch> TakeRecord(int row);
+  // Removes every row whose record the test accepts and hands the records
+  // over in row order; one notification per run of adjacent rows.
+  RecordList TakeRecordsIf(const std::function<bool(const CVersuch&)>& test);
   void Clear();
 
   // The row's texts changed (its record's list summary was rebuilt).

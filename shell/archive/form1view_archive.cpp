@@ -1,0 +1,125 @@
+// The archive commands of the main view: archiving months of records into
+// month files (9101) and reading month files back (9104).
+#include <system_error>
+
+#include "controls/exlistctrl.h"
+#include "i18n/translation.h"
+#include "platform/files.h"
+#include "platform/messagebox.h"
+#include "records/archive.h"
+#include "records/transfer.h"
+#include "shell/app/pravikapp.h"
+#include "shell/app/sysfuncs.h"
+#include "shell/archive/archivedlgs.h"
+#include "shell/mainview/form1view.h"
+#include "shell/mainview/recordlistmodel.h"
+
+namespace {
+
+// Whether anything stands at the path (a status that can be read).
+bool PathTaken(const std::filesystem::path& path) {
+  std::error_code ec;
+  const auto status = std::filesystem::symlink_status(path, ec);
+  return !ec && status.type() != std::filesystem::file_type::not_found;
+}
+
+}  // namespace
+
+std::filesystem::path CForm1View::ArchiveFolder() const {
+  CPravikWinApp* app = GetApp();
+  if (!app) return {};
+  return app->GetProfileString("Archivierung", "Ordner", (app->m_Settings.m_DataFolder / "archiv").string());
+}
+
+void CForm1View::ArchiveMonth(const std::string& month, std::vector<std::string>& results) {
+  // An existing month file is never overwritten or extended.
+  const std::filesystem::path file = ArchiveFolder() / MonthFileName(month);
+  if (PathTaken(file)) {
+    results.push_back(ArchiveResult(month, kArchiveExists));
+    return;
+  }
+  std::vector<const CVersuch*> records;
+  for (const CVersuch* record : model_->Records())
+    if (MonthKey(*record) == month) records.push_back(record);
+  // Written under a temporary name and renamed when complete: a failure leaves no file.
+  if (!WriteRecordDocument(file, BuildArchiveFile(records, GetCurrentTimeStamp()))) {
+    results.push_back(ArchiveResult(month, kArchiveWriteFailed));
+    return;
+  }
+  list_->setUpdatesEnabled(false);
+  const RecordList removed = model_->TakeRecordsIf([&month](const CVersuch& record) { return MonthKey(record) == month; });
+  // The test numbers stay taken for the rest of the run: the archive holds them.
+  for (const auto& record : removed) recordIds_.Remove(record->GetValue(0, 0));
+  list_->setUpdatesEnabled(true);
+  results.push_back(ArchiveResult(month, kArchived));
+}
+
+bool CForm1View::DearchiveMonth(const std::string& month, std::vector<std::string>& results) {
+  const std::filesystem::path file = ArchiveFolder() / MonthFileName(month);
+  RecordFileImport result;
+  {
+    WaitWindowScope wait;
+    result = ImportRecordFile(file, kArchiveRoot);
+  }
+  if (!result.read) {
+    ShowFileMessage(60502, "Die Archivdatei\n%s\nkann nicht gelesen werden!", file,
+                    platform::MB_OK | platform::MB_ICONWARNING);
+    return false;
+  }
+  if (result.error != RecordDocumentError::kNone) {
+    platform::ShowMessageBox(RecordDocumentErrorText(result.error, kArchiveRoot), platform::MB_OK);
+    return false;
+  }
+  results.push_back(DearchiveResult(month, result.added, result.skipped));
+  return true;
+}
+
+void CForm1View::OnArchivieren() {
+  CPravikWinApp* app = GetApp();
+  if (!app || app->IsSieveProgramActive()) return;
+  CArchivierenDlg dialog(this);
+  dialog.m_ArchiveFolder = ArchiveFolder().string();
+  dialog.m_Entries = ArchiveEntries(model_->Records());
+  if (dialog.m_Entries.empty()) return;
+  if (dialog.DoModal() != platform::IDOK) return;
+
+  std::vector<std::string> results;
+  for (const std::string& month : dialog.m_Entries) ArchiveMonth(month, results);
+  // The records leave "data.db" with the next saving of all records.
+  CArchivierungsProtokollDlg protocol(this);
+  protocol.m_Protocol = ArchiveProtocol(results, &protocol.m_SkippedMonth);
+  protocol.DoModal();
+}
+
+void CForm1View::OnDearchivieren() {
+  CPravikWinApp* app = GetApp();
+  if (!app || app->IsSieveProgramActive()) return;
+  const std::filesystem::path folder = ArchiveFolder();
+  CDearchivierenDlg dialog(this);
+  dialog.m_ArchiveFolder = folder.string();
+  dialog.m_Entries = MonthFileKeys(folder);
+  if (dialog.m_Entries.empty()) {
+    platform::ShowMessageBox(
+        TranslateString(5199, "Keine Archivdateien im Ordner gefunden:") + " '" + folder.string() + "' !",
+        platform::MB_OK | platform::MB_ICONWARNING, TranslateString(5200, "Archivierung"));
+    return;
+  }
+  if (dialog.DoModal() != platform::IDOK || dialog.m_Entries.empty()) return;
+
+  std::vector<std::string> results;
+  std::vector<std::filesystem::path> read;
+  for (const std::string& month : dialog.m_Entries)
+    if (DearchiveMonth(month, results)) read.push_back(folder / MonthFileName(month));
+  // A month file goes only once its records are safely in "data.db".
+  if (SaveAllRecords()) {
+    for (const std::filesystem::path& file : read) platform::DeleteFile(file);
+  } else if (!read.empty()) {
+    platform::ShowMessageBox(TranslateString(60503,
+                                             "Die dearchivierten Prüfnummern konnten nicht gespeichert werden.\n"
+                                             "Die Archivdateien bleiben deshalb erhalten."),
+                             platform::MB_OK | platform::MB_ICONWARNING);
+  }
+  CDearchivierungsProtokollDlg protocol(this);
+  protocol.m_Protocol = DearchiveProtocol(results);
+  protocol.DoModal();
+}

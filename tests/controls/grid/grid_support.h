@@ -1,0 +1,91 @@
+#pragma once
+// Helpers of the grid tests: a model that records what it sends its owner
+// and what it invalidates, and the stone table of the armourstone shape.
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "controls/grid/gridmodel.h"
+#include "controls/grid/pvgridctrl.h"
+
+namespace gridtest {
+
+inline std::string Describe(const GridMessage& m) {
+  switch (m.message) {
+    case WM_GRID_MODIFIED: return "modified";
+    case WM_COMMAND: return "click";
+    default: break;
+  }
+  std::string name;
+  switch (m.code) {
+    case NM_CLICK: name = "click"; break;
+    case NM_DBLCLK: name = "dblclk"; break;
+    case NM_RCLICK: name = "rclick"; break;
+    case LVN_ITEMCHANGING: name = "changing"; break;
+    case LVN_ITEMCHANGED: name = "changed"; break;
+    case LVN_BEGINLABELEDIT: name = "begin"; break;
+    case LVN_ENDLABELEDIT: name = "end"; break;
+    case LVN_BEGINDRAG: name = "drag"; break;
+    default: name = std::to_string(m.code);
+  }
+  return name + " " + std::to_string(m.row) + "," + std::to_string(m.column);
+}
+
+// Records the owner's messages and answers notifications with `reply`.
+struct OwnerLog {
+  std::vector<std::string> messages;
+  std::function<int(const GridMessage&)> reply;
+  int operator()(const GridMessage& m) {
+    messages.push_back(Describe(m));
+    return reply ? reply(m) : 0;
+  }
+  int Count(const std::string& what) const {
+    int n = 0;
+    for (const auto& m : messages) n += m == what;
+    return n;
+  }
+};
+
+// The plain model with a window of a given client size, whose hooks record.
+class WatchedGrid : public CGridModel {
+ public:
+  explicit WatchedGrid(int rows = 0, int cols = 0, int fixedRows = 0, int fixedCols = 0)
+      : CGridModel(rows, cols, fixedRows, fixedCols) {}
+  OwnerLog owner;
+  int invalidations = 0;
+  std::string clipboard;
+  bool hasClipboard = false;
+  std::function<unsigned(const std::string&)> drag;  // runs the drop, gives its effect
+
+  using CGridModel::IsCtrlDown;
+  int SendToOwner(const GridMessage& m) override { return owner(m); }
+  void InvalidateRect(const platform::Rect*) override { ++invalidations; }
+  bool PutOnClipboard(const std::string& text) override {
+    clipboard = text;
+    hasClipboard = true;
+    return true;
+  }
+  std::optional<std::string> GetClipboardText() const override {
+    return hasClipboard ? std::optional<std::string>(clipboard) : std::nullopt;
+  }
+  unsigned DoDragDrop(const std::string& text, unsigned) override { return drag ? drag(text) : DROPEFFECT_NONE; }
+};
+
+// The stone table: 5 columns, 222 rows, two header rows, as the armourstone
+// shape page sets it up.
+inline void SetUpStoneTable(CPvGridCtrl& grid) {
+  grid.InitGrid(5, 222, 2);
+  const int widths[] = {50, 70, 70, 70, 85};
+  grid.SetHeaderRows(widths, 106, 107);
+  for (int row = 2; row < 222; ++row) {
+    for (int col = 0; col < 4; ++col) grid.SetItemFormat(row, col, 0x8822);
+    grid.SetItemFormat(row, 4, 0x8821);
+    grid.SetCellText(row, 0, std::to_string(row - 1));
+    grid.SetCellEditable(row, 3, false);
+    grid.SetCellEditable(row, 4, false);
+  }
+  grid.SetRedraw(true, true);
+  grid.SetModified(false);
+}
+
+}  // namespace gridtest

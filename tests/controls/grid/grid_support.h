@@ -89,3 +89,74 @@ inline void SetUpStoneTable(CPvGridCtrl& grid) {
 }
 
 }  // namespace gridtest
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+namespace gridtest {
+
+// Drives a grid widget with the events a user makes, in the grid's client
+// pixels; keys go to the widget that has the focus (the open editor, if any).
+class UserOf {
+ public:
+  explicit UserOf(CGridCtrl& grid) : grid_(grid) {}
+
+  void Show(int width, int height) {
+    grid_.resize(width, height);
+    grid_.show();
+    grid_.activateWindow();
+    QApplication::setActiveWindow(&grid_);
+    grid_.setFocus();
+    QApplication::processEvents();
+  }
+  void Press(platform::Point p, Qt::KeyboardModifiers mods = Qt::NoModifier, Qt::MouseButton b = Qt::LeftButton) {
+    held_ = b;
+    Mouse(QEvent::MouseButtonPress, p, b, b, mods);
+  }
+  void Move(platform::Point p, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+    Mouse(QEvent::MouseMove, p, Qt::NoButton, held_, mods);
+  }
+  void Release(platform::Point p, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+    const Qt::MouseButton b = held_ == Qt::NoButton ? Qt::LeftButton : held_;
+    held_ = Qt::NoButton;
+    Mouse(QEvent::MouseButtonRelease, p, b, Qt::NoButton, mods);
+  }
+  void Click(platform::Point p, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+    Press(p, mods);
+    Release(p, mods);
+  }
+  void DoubleClick(platform::Point p) {
+    Click(p);
+    Mouse(QEvent::MouseButtonDblClick, p, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    Mouse(QEvent::MouseButtonRelease, p, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+  }
+  // The middle of a cell.
+  platform::Point At(int row, int col) const {
+    platform::Rect r;
+    grid_.GetCellRect(row, col, &r);
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+  }
+  void Key(int key, Qt::KeyboardModifiers mods = Qt::NoModifier, const QString& text = {}) {
+    QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : &grid_;
+    QKeyEvent press(QEvent::KeyPress, key, mods, text);
+    QApplication::sendEvent(target, &press);
+  }
+  void Type(const QString& text) {
+    for (QChar c : text) {
+      const int key = c.isLetter() ? Qt::Key_A + (c.toUpper().unicode() - 'A') : c.unicode();
+      Key(key, c.isUpper() ? Qt::ShiftModifier : Qt::NoModifier, QString(c));
+    }
+  }
+
+ private:
+  void Mouse(QEvent::Type type, platform::Point p, Qt::MouseButton b, Qt::MouseButtons bs, Qt::KeyboardModifiers m) {
+    const QPointF local(p.x, p.y);
+    QMouseEvent event(type, local, grid_.viewport()->mapToGlobal(local), b, bs, m);
+    QApplication::sendEvent(grid_.viewport(), &event);
+  }
+  CGridCtrl& grid_;
+  Qt::MouseButton held_ = Qt::NoButton;
+};
+
+}  // namespace gridtest

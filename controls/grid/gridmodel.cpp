@@ -585,11 +585,27 @@ CCellID CGridModel::GetCellFromPt(Point point, bool allowFixedCells) const {
 }
 
 bool CGridModel::IsCellVisible(int row, int col) const {
-  if (!HasWindow()) return false;
-  Point origin;
-  if (!GetCellOrigin(row, col, &origin)) return false;
+  if (!HasWindow() || !IsValid(row, col)) return false;
+  const CCellID topLeft = GetTopLeftNonFixedCell();
+  if ((row >= fixedRows_ && row < topLeft.row) || (col >= fixedCols_ && col < topLeft.col)) return false;
+  // Summed as for the origin, stopping once past the client area.
   const Rect client = GetClientRect();
-  return origin.x < client.right && origin.y < client.bottom;
+  int x = 0;
+  if (col < fixedCols_) {
+    for (int c = 0; c < col && x < client.right; ++c) x += GetColumnWidth(c);
+  } else {
+    x = GetFixedColumnWidth();
+    for (int c = topLeft.col; c < col && x < client.right; ++c) x += GetColumnWidth(c);
+  }
+  if (x >= client.right) return false;
+  int y = 0;
+  if (row < fixedRows_) {
+    for (int r = 0; r < row && y < client.bottom; ++r) y += GetRowHeight(r);
+  } else {
+    y = GetFixedRowHeight();
+    for (int r = topLeft.row; r < row && y < client.bottom; ++r) y += GetRowHeight(r);
+  }
+  return y < client.bottom;
 }
 
 bool CGridModel::InvalidateCellRect(int row, int col) {

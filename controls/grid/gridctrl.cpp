@@ -362,22 +362,22 @@ Point CGridCtrl::CellRelative(CCellID cell, Point point) const {
   return {point.x - origin.x, point.y - origin.y};
 }
 
-bool CGridCtrl::MouseOverColumnResizeArea(Point point) const {
-  if (point.y >= GetFixedRowHeight()) return false;
-  const CCellID cell = GetCellFromPt(point);
-  Point start;
-  if (!GetCellOrigin(cell.row, cell.col, &start)) return false;
-  const int end = start.x + GetColumnWidth(cell.col);
-  return (point.x - start.x < resizeCaptureRange_ && cell.col != 0) || end - point.x < resizeCaptureRange_;
-}
+bool CGridCtrl::MouseOverColumnResizeArea(Point point) const { return MouseOverResizeArea(false, point); }
 
-bool CGridCtrl::MouseOverRowResizeArea(Point point) const {
-  if (point.x >= GetFixedColumnWidth()) return false;
+bool CGridCtrl::MouseOverRowResizeArea(Point point) const { return MouseOverResizeArea(true, point); }
+
+// Within the header rows near a column border, or within the fixed columns
+// near a row border (not before the first one).
+bool CGridCtrl::MouseOverResizeArea(bool rows, Point point) const {
+  if ((rows ? point.x : point.y) >= FixedExtentAlong(!rows)) return false;
   const CCellID cell = GetCellFromPt(point);
-  Point start;
-  if (!GetCellOrigin(cell.row, cell.col, &start)) return false;
-  const int end = start.y + GetRowHeight(cell.row);
-  return (point.y - start.y < resizeCaptureRange_ && cell.row != 0) || end - point.y < resizeCaptureRange_;
+  const int index = rows ? cell.row : cell.col;
+  if (!IsValid(cell)) return false;
+  const auto start = OriginAlong(rows, index);
+  if (!start) return false;
+  const int pos = rows ? point.y : point.x;
+  const int end = *start + SizeAlong(rows, index);
+  return (pos - *start < resizeCaptureRange_ && index != 0) || end - pos < resizeCaptureRange_;
 }
 
 void CGridCtrl::OnLButtonDown(unsigned keys, Point point) {
@@ -426,41 +426,28 @@ void CGridCtrl::OnLButtonDown(unsigned keys, Point point) {
     }
   }
 
-  const Rect client = GetClientRect();
-  if (mouseMode_ == MOUSE_OVER_COL_DIVIDE) {
-    mouseMode_ = MOUSE_SIZING_COL;
+  if (mouseMode_ == MOUSE_OVER_COL_DIVIDE || mouseMode_ == MOUSE_OVER_ROW_DIVIDE) {
+    const bool rows = mouseMode_ == MOUSE_OVER_ROW_DIVIDE;
+    mouseMode_ = rows ? MOUSE_SIZING_ROW : MOUSE_SIZING_COL;
+    const Rect client = GetClientRect();
     Rect visible;
     GetVisibleNonFixedCellRange(&visible);
-    const int last = cols_ - 1;
-    const bool lastIsThin = GetColumnWidth(last) < resizeCaptureRange_;
-    if (lastIsThin && point.x >= visible.right - resizeCaptureRange_) leftClickDownCell_.col = last;
-    Point start;
-    if (!GetCellOrigin(leftClickDownCell_.row, leftClickDownCell_.col, &start)) return;
-    if (point.x - start.x < resizeCaptureRange_ && leftClickDownCell_.col > 0 &&
-        !(leftClickDownCell_.col == last && lastIsThin)) {
-      --leftClickDownCell_.col;
-      GetCellOrigin(leftClickDownCell_.row, leftClickDownCell_.col, &start);
+    int& pressed = rows ? leftClickDownCell_.row : leftClickDownCell_.col;
+    const int pos = rows ? point.y : point.x;
+    const int last = CountAlong(rows) - 1;
+    const bool lastIsThin = SizeAlong(rows, last) < resizeCaptureRange_;
+    if (lastIsThin && pos >= (rows ? visible.bottom : visible.right) - resizeCaptureRange_) pressed = last;
+    auto start = OriginAlong(rows, pressed);
+    if (!start) return;
+    // Near its start the border meant is the one before.
+    if (pos - *start < resizeCaptureRange_ && pressed > 0 && !(pressed == last && lastIsThin)) {
+      --pressed;
+      start = OriginAlong(rows, pressed);
+      if (!start) return;
     }
-    trackMin_ = start.x;
-    trackMax_ = start.x + 1 + client.Width() - GetFixedColumnWidth();
-    ShowTrackingLine(std::clamp(point.x, trackMin_, trackMax_));
-  } else if (mouseMode_ == MOUSE_OVER_ROW_DIVIDE) {
-    mouseMode_ = MOUSE_SIZING_ROW;
-    Rect visible;
-    GetVisibleNonFixedCellRange(&visible);
-    const int last = rows_ - 1;
-    const bool lastIsThin = GetRowHeight(last) < resizeCaptureRange_;
-    if (lastIsThin && point.y >= visible.bottom - resizeCaptureRange_) leftClickDownCell_.row = last;
-    Point start;
-    if (!GetCellOrigin(leftClickDownCell_.row, leftClickDownCell_.col, &start)) return;
-    if (point.y - start.y < resizeCaptureRange_ && leftClickDownCell_.row > 0 &&
-        !(leftClickDownCell_.row == last && lastIsThin)) {
-      --leftClickDownCell_.row;
-      GetCellOrigin(leftClickDownCell_.row, leftClickDownCell_.col, &start);
-    }
-    trackMin_ = start.y;
-    trackMax_ = start.y + 1 + client.Height() - GetFixedRowHeight();
-    ShowTrackingLine(std::clamp(point.y, trackMin_, trackMax_));
+    trackMin_ = *start;
+    trackMax_ = *start + 1 + (rows ? client.Height() : client.Width()) - FixedExtentAlong(rows);
+    ShowTrackingLine(std::clamp(pos, trackMin_, trackMax_));
   } else if (mouseMode_ != MOUSE_PREPARE_DRAG) {
     NotifyOwner(LVN_ITEMCHANGING, leftClickDownCell_);
     RememberSelection(keys & MK_CONTROL);
@@ -567,13 +554,9 @@ void CGridCtrl::OnLButtonUp(unsigned keys, Point point) {
       Point at = point;
       (column ? at.x : at.y) = std::clamp(column ? at.x : at.y, trackMin_, trackMax_);
       if (at != leftClickDownPoint_ && !(at.x == 0 && at.y == 0)) {
-        Point start;
-        if (GetCellOrigin(leftClickDownCell_.row, leftClickDownCell_.col, &start)) {
-          if (column) {
-            SetColumnWidth(leftClickDownCell_.col, std::max(at.x - start.x, allowColHide_ ? 0 : 1));
-          } else {
-            SetRowHeight(leftClickDownCell_.row, std::max(at.y - start.y, allowRowHide_ ? 0 : 1));
-          }
+        if (const auto start = OriginAlong(!column, column ? leftClickDownCell_.col : leftClickDownCell_.row)) {
+          if (column) SetColumnWidth(leftClickDownCell_.col, std::max(at.x - *start, allowColHide_ ? 0 : 1));
+          else SetRowHeight(leftClickDownCell_.row, std::max(at.y - *start, allowRowHide_ ? 0 : 1));
           ResetScrollBars();
           Refresh();
         }
@@ -597,22 +580,17 @@ void CGridCtrl::OnLButtonDblClk(unsigned keys, Point point) {
   SetKeyState(keys);
   const CCellID id = GetCellFromPt(point);
   if (!IsValid(id)) return;
-  Point start;
-  if (mouseMode_ == MOUSE_OVER_COL_DIVIDE) {
-    int col = id.col;
-    if (GetCellOrigin(id.row, id.col, &start) && point.x - start.x < resizeCaptureRange_ && col > 0) {
-      --col;
-      while (col > 0 && GetColumnWidth(col) == 0) --col;
+  if (mouseMode_ == MOUSE_OVER_COL_DIVIDE || mouseMode_ == MOUSE_OVER_ROW_DIVIDE) {
+    const bool rows = mouseMode_ == MOUSE_OVER_ROW_DIVIDE;
+    int index = rows ? id.row : id.col;
+    const auto start = OriginAlong(rows, index);
+    if (start && (rows ? point.y : point.x) - *start < resizeCaptureRange_ && index > 0) {
+      // The border before the cell: its left neighbour, past hidden ones.
+      --index;
+      while (index > 0 && SizeAlong(rows, index) == 0) --index;
     }
-    AutoSizeColumn(col, autoSizeStyle_, true);
-    Refresh();
-  } else if (mouseMode_ == MOUSE_OVER_ROW_DIVIDE) {
-    int row = id.row;
-    if (GetCellOrigin(id.row, id.col, &start) && point.y - start.y < resizeCaptureRange_ && row > 0) {
-      --row;
-      while (row > 0 && GetRowHeight(row) == 0) --row;
-    }
-    AutoSizeRow(row, true);
+    if (rows) AutoSizeRow(index, true);
+    else AutoSizeColumn(index, autoSizeStyle_, true);
     Refresh();
   } else if (mouseMode_ == MOUSE_NOTHING) {
     CGridCellBase* cell = GetCell(id.row, id.col);

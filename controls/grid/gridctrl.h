@@ -111,6 +111,7 @@ class CGridCtrl : public QAbstractScrollArea, public CGridModel {
   friend class CGridDropTarget;
   friend class CInPlaceEdit;
   void OnSize();
+  bool MouseOverResizeArea(bool rows, platform::Point point) const;
   void ScrollBarAction(int bar, int action);
   void TakeKeyState(Qt::KeyboardModifiers modifiers);
   platform::Point CellRelative(CCellID cell, platform::Point point) const;

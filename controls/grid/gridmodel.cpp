@@ -268,64 +268,38 @@ bool CGridModel::SetColumnCount(int columns) {
   return result;
 }
 
-bool CGridModel::SetFixedRowCount(int fixedRows) {
-  if (fixedRows == fixedRows_) return true;
-  fixedRows = std::max(fixedRows, 0);
-  ResetSelectedRange();
-  ForgetTopLeft();
-  if (fixedRows > rows_ && !SetRowCount(fixedRows)) return false;
-  if (idCurrentCell_.row >= 0 && idCurrentCell_.row < fixedRows) SetFocusCell(-1, -1);
-  if (fixedRows > fixedRows_) {
-    for (int r = fixedRows_; r < fixedRows; ++r)
-      for (int c = 0; c < cols_; ++c) {
-        SetItemState(r, c, GetItemState(r, c) | GVIS_FIXED | GVIS_FIXEDROW);
-        SetItemBkColour(r, c, CLR_DEFAULT);
-        SetItemFgColour(r, c, CLR_DEFAULT);
-      }
-  } else {
-    for (int r = fixedRows; r < fixedRows_; ++r)
-      for (int c = 0; c < cols_; ++c) {
-        if (c < fixedCols_) {
-          SetItemState(r, c, GetItemState(r, c) & ~GVIS_FIXEDROW);
-        } else {
-          SetItemState(r, c, GetItemState(r, c) & ~(GVIS_FIXED | GVIS_FIXEDROW));
-          SetItemBkColour(r, c, CLR_DEFAULT);
-          SetItemFgColour(r, c, CLR_DEFAULT);
-        }
-      }
-  }
-  fixedRows_ = fixedRows;
-  Refresh();
-  return true;
-}
+bool CGridModel::SetFixedRowCount(int fixedRows) { return SetFixedCount(true, fixedRows); }
 
-bool CGridModel::SetFixedColumnCount(int fixedColumns) {
-  if (fixedColumns == fixedCols_) return true;
-  fixedColumns = std::max(fixedColumns, 0);
-  if (fixedColumns > cols_ && !SetColumnCount(fixedColumns)) return false;
+bool CGridModel::SetFixedColumnCount(int fixedColumns) { return SetFixedCount(false, fixedColumns); }
+
+bool CGridModel::SetFixedCount(bool rows, int fixed) {
+  int& current = rows ? fixedRows_ : fixedCols_;
+  if (fixed == current) return true;
+  fixed = std::max(fixed, 0);
   ResetSelectedRange();
   ForgetTopLeft();
-  if (idCurrentCell_.col >= 0 && idCurrentCell_.col < fixedColumns) SetFocusCell(-1, -1);
-  if (fixedColumns > fixedCols_) {
-    for (int r = 0; r < rows_; ++r)
-      for (int c = fixedCols_; c < fixedColumns; ++c) {
-        SetItemState(r, c, GetItemState(r, c) | GVIS_FIXED | GVIS_FIXEDCOL);
-        SetItemBkColour(r, c, CLR_DEFAULT);
-        SetItemFgColour(r, c, CLR_DEFAULT);
+  if (fixed > CountAlong(rows) && !(rows ? SetRowCount(fixed) : SetColumnCount(fixed))) return false;
+  const int focus = rows ? idCurrentCell_.row : idCurrentCell_.col;
+  if (focus >= 0 && focus < fixed) SetFocusCell(-1, -1);
+  const unsigned own = rows ? GVIS_FIXEDROW : GVIS_FIXEDCOL;
+  const int from = std::min(current, fixed), to = std::max(current, fixed);
+  for (int r = 0; r < rows_; ++r)
+    for (int c = 0; c < cols_; ++c) {
+      const int along = rows ? r : c;
+      if (along < from || along >= to) continue;
+      const unsigned state = GetItemState(r, c);
+      if (fixed > current) {
+        SetItemState(r, c, state | GVIS_FIXED | own);
+      } else if ((rows ? c < fixedCols_ : r < fixedRows_)) {
+        SetItemState(r, c, state & ~own);  // still fixed the other way
+        continue;
+      } else {
+        SetItemState(r, c, state & ~(GVIS_FIXED | own));
       }
-  } else {
-    for (int r = 0; r < rows_; ++r)
-      for (int c = fixedColumns; c < fixedCols_; ++c) {
-        if (r < fixedRows_) {
-          SetItemState(r, c, GetItemState(r, c) & ~GVIS_FIXEDCOL);
-        } else {
-          SetItemState(r, c, GetItemState(r, c) & ~(GVIS_FIXED | GVIS_FIXEDCOL));
-          SetItemBkColour(r, c, CLR_DEFAULT);
-          SetItemFgColour(r, c, CLR_DEFAULT);
-        }
-      }
-  }
-  fixedCols_ = fixedColumns;
+      SetItemBkColour(r, c, CLR_DEFAULT);
+      SetItemFgColour(r, c, CLR_DEFAULT);
+    }
+  current = fixed;
   Refresh();
   return true;
 }
@@ -507,25 +481,42 @@ CCellRange CGridModel::GetVisibleNonFixedCellRange(Rect* rect, bool forceRecalc)
   return CCellRange(topLeft.row, topLeft.col, std::min(row, rows_ - 1), std::min(col, cols_ - 1));
 }
 
+std::optional<int> CGridModel::OriginAlong(bool rows, int index, int limit) const {
+  const CCellID topLeft = GetTopLeftNonFixedCell();
+  const int first = rows ? topLeft.row : topLeft.col;
+  const int fixed = FixedAlong(rows);
+  if (index >= fixed && index < first) return std::nullopt;  // scrolled out
+  int pos = 0;
+  if (index < fixed) {
+    for (int i = 0; i < index && pos < limit; ++i) pos += SizeAlong(rows, i);
+  } else {
+    pos = FixedExtentAlong(rows);
+    for (int i = first; i < index && pos < limit; ++i) pos += SizeAlong(rows, i);
+  }
+  return pos;
+}
+
+int CGridModel::IndexAtAlong(bool rows, int pos, bool allowFixedCells) const {
+  const int fixedExtent = FixedExtentAlong(rows);
+  if (pos < 0 || (!allowFixedCells && pos < fixedExtent)) return -1;
+  const CCellID topLeft = GetTopLeftNonFixedCell();
+  const bool inFixed = pos < fixedExtent;
+  int i = inFixed ? 0 : (rows ? topLeft.row : topLeft.col);
+  const int end = inFixed ? FixedAlong(rows) : CountAlong(rows);
+  for (int edge = inFixed ? 0 : fixedExtent; i < end; ++i) {
+    edge += SizeAlong(rows, i);
+    if (edge > pos) break;
+  }
+  if (inFixed) return i;
+  return i >= CountAlong(rows) ? -1 : i;
+}
+
 bool CGridModel::GetCellOrigin(int row, int col, Point* point) const {
   if (!IsValid(row, col)) return false;
-  const CCellID topLeft = GetTopLeftNonFixedCell();
-  if ((row >= fixedRows_ && row < topLeft.row) || (col >= fixedCols_ && col < topLeft.col)) return false;
-  int x = 0;
-  if (col < fixedCols_) {
-    for (int c = 0; c < col; ++c) x += GetColumnWidth(c);
-  } else {
-    x = GetFixedColumnWidth();
-    for (int c = topLeft.col; c < col; ++c) x += GetColumnWidth(c);
-  }
-  int y = 0;
-  if (row < fixedRows_) {
-    for (int r = 0; r < row; ++r) y += GetRowHeight(r);
-  } else {
-    y = GetFixedRowHeight();
-    for (int r = topLeft.row; r < row; ++r) y += GetRowHeight(r);
-  }
-  if (point) *point = Point{x, y};
+  const auto x = OriginAlong(false, col);
+  const auto y = OriginAlong(true, row);
+  if (!x || !y) return false;
+  if (point) *point = Point{*x, *y};
   return true;
 }
 
@@ -542,70 +533,17 @@ bool CGridModel::GetCellRect(int row, int col, Rect* rect) const {
 }
 
 CCellID CGridModel::GetCellFromPt(Point point, bool allowFixedCells) const {
-  const CCellID topLeft = GetTopLeftNonFixedCell();
-  if (!allowFixedCells && !IsValid(topLeft)) return CCellID();
-  CCellID cell;
-  const int fixedWidth = GetFixedColumnWidth();
-  if (point.x < 0 || (!allowFixedCells && point.x < fixedWidth)) {
-    cell.col = -1;
-  } else if (point.x < fixedWidth) {
-    int x = 0, c = 0;
-    for (; c < fixedCols_; ++c) {
-      x += GetColumnWidth(c);
-      if (x > point.x) break;
-    }
-    cell.col = c;
-  } else {
-    int x = fixedWidth, c = topLeft.col;
-    for (; c < cols_; ++c) {
-      x += GetColumnWidth(c);
-      if (x > point.x) break;
-    }
-    cell.col = c >= cols_ ? -1 : c;
-  }
-  const int fixedHeight = GetFixedRowHeight();
-  if (point.y < 0 || (!allowFixedCells && point.y < fixedHeight)) {
-    cell.row = -1;
-  } else if (point.y < fixedHeight) {
-    int y = 0, r = 0;
-    for (; r < fixedRows_; ++r) {
-      y += GetRowHeight(r);
-      if (y > point.y) break;
-    }
-    cell.row = r;
-  } else {
-    int y = fixedHeight, r = topLeft.row;
-    for (; r < rows_; ++r) {
-      y += GetRowHeight(r);
-      if (y > point.y) break;
-    }
-    cell.row = r >= rows_ ? -1 : r;
-  }
-  return cell;
+  if (!allowFixedCells && !IsValid(GetTopLeftNonFixedCell())) return CCellID();
+  return CCellID(IndexAtAlong(true, point.y, allowFixedCells), IndexAtAlong(false, point.x, allowFixedCells));
 }
 
 bool CGridModel::IsCellVisible(int row, int col) const {
   if (!HasWindow() || !IsValid(row, col)) return false;
-  const CCellID topLeft = GetTopLeftNonFixedCell();
-  if ((row >= fixedRows_ && row < topLeft.row) || (col >= fixedCols_ && col < topLeft.col)) return false;
   // Summed as for the origin, stopping once past the client area.
   const Rect client = GetClientRect();
-  int x = 0;
-  if (col < fixedCols_) {
-    for (int c = 0; c < col && x < client.right; ++c) x += GetColumnWidth(c);
-  } else {
-    x = GetFixedColumnWidth();
-    for (int c = topLeft.col; c < col && x < client.right; ++c) x += GetColumnWidth(c);
-  }
-  if (x >= client.right) return false;
-  int y = 0;
-  if (row < fixedRows_) {
-    for (int r = 0; r < row && y < client.bottom; ++r) y += GetRowHeight(r);
-  } else {
-    y = GetFixedRowHeight();
-    for (int r = topLeft.row; r < row && y < client.bottom; ++r) y += GetRowHeight(r);
-  }
-  return y < client.bottom;
+  const auto x = OriginAlong(false, col, client.right);
+  const auto y = OriginAlong(true, row, client.bottom);
+  return x && y && *x < client.right && *y < client.bottom;
 }
 
 bool CGridModel::InvalidateCellRect(int row, int col) {

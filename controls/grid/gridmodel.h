@@ -14,6 +14,7 @@
 // Rows and columns count from 0 and include the fixed (header) rows and
 // columns. Rectangles are client pixels; a cell rectangle includes its right
 // and bottom pixel, the other rectangles do not.
+#include <climits>
 #include <map>
 #include <memory>
 #include <optional>
@@ -302,6 +303,17 @@ class CGridModel {
   // Runs the drag of the text; gives the effect the drop took.
   virtual unsigned DoDragDrop(const std::string& text, unsigned allowedEffects) { return DROPEFFECT_NONE; }
 
+  // One direction of the table: rows (heights) or columns (widths).
+  int SizeAlong(bool rows, int index) const { return rows ? GetRowHeight(index) : GetColumnWidth(index); }
+  int CountAlong(bool rows) const { return rows ? rows_ : cols_; }
+  int FixedAlong(bool rows) const { return rows ? fixedRows_ : fixedCols_; }
+  int FixedExtentAlong(bool rows) const { return rows ? GetFixedRowHeight() : GetFixedColumnWidth(); }
+  // Where a row or column starts in the client area; none when it is
+  // scrolled out. The sum stops once it reaches `limit`.
+  std::optional<int> OriginAlong(bool rows, int index, int limit = INT_MAX) const;
+  // The row or column at a client position; -1 for none.
+  int IndexAtAlong(bool rows, int pos, bool allowFixedCells) const;
+
   bool IsShiftDown() const { return keyState_ & MK_SHIFT; }
   bool IsCtrlDown() const { return keyState_ & MK_CONTROL; }
 
@@ -362,6 +374,11 @@ class CGridModel {
 
  private:
   void InitDefaultCells();
+  bool SetFixedCount(bool rows, int fixed);
+  void OnScroll(int bar, unsigned code, int trackPos);
+  // Sets the edited text; when it does not validate or the owner refuses
+  // it, the old text goes back.
+  void StoreEditedText(int row, int col, std::string_view text, const std::string& old);
   void ForgetTopLeft() { idTopLeftCell_ = CCellID(); }
   bool ScrollBy(int bar, int newPos);  // sets, gives whether it moved
   void ScrollOnKey(int bar, unsigned code, bool& requested);

@@ -46,16 +46,18 @@ void CGridModel::OnEndInPlaceEdit(int row, int col, const std::string& text, uns
 
 void CGridModel::OnEndEditCell(int row, int col, const std::string& text) {
   const std::string old = GetItemText(row, col);
-  if (text != old) {
-    SetItemText(row, col, text);
-    if (ValidateEdit(row, col, text) && NotifyOwner(LVN_ENDLABELEDIT, row, col) >= 0) {
-      SetModified(true, row, col);
-      RedrawCell(row, col);
-    } else {
-      SetItemText(row, col, old);
-    }
-  }
+  if (text != old) StoreEditedText(row, col, text, old);
   if (CGridCellBase* cell = GetCell(row, col)) cell->OnEndEdit();
+}
+
+void CGridModel::StoreEditedText(int row, int col, std::string_view text, const std::string& old) {
+  SetItemText(row, col, text);
+  if (ValidateEdit(row, col, text) && NotifyOwner(LVN_ENDLABELEDIT, row, col) >= 0) {
+    SetModified(true, row, col);
+    RedrawCell(row, col);
+  } else {
+    SetItemText(row, col, old);
+  }
 }
 
 bool CGridModel::ValidateEdit(int row, int col, std::string_view text) {
@@ -71,14 +73,7 @@ void CGridModel::ModifyCellText(int row, int col, std::string_view text) {
   if (!IsCellEditable(row, col)) return;
   if (NotifyOwner(LVN_BEGINLABELEDIT, row, col) < 0) return;
   const std::string old = GetItemText(row, col);
-  if (old == text) return;
-  SetItemText(row, col, text);
-  if (ValidateEdit(row, col, text) && NotifyOwner(LVN_ENDLABELEDIT, row, col) >= 0) {
-    SetModified(true, row, col);
-    RedrawCell(row, col);
-  } else {
-    SetItemText(row, col, old);
-  }
+  if (old != text) StoreEditedText(row, col, text, old);
 }
 
 // --------------------------------------------------------------------- keys

@@ -39,113 +39,71 @@ void CGridModel::EnableScrollBars(int bar, bool enable) {
   if (barState_ != before) ScrollBarsChanged();
 }
 
-void CGridModel::OnVScroll(unsigned code, int trackPos) {
+void CGridModel::OnVScroll(unsigned code, int trackPos) { OnScroll(SB_VERT, code, trackPos); }
+
+void CGridModel::OnHScroll(unsigned code, int trackPos) { OnScroll(SB_HORZ, code, trackPos); }
+
+// Rows with SB_VERT, columns with SB_HORZ; the line and page codes of both
+// bars have the same values.
+void CGridModel::OnScroll(int bar, unsigned code, int trackPos) {
   EndEditing();
   HideTitleTip();
-  const int pos = GetScrollPos32(SB_VERT);
+  const bool rows = bar == SB_VERT;
+  const int pos = GetScrollPos32(bar);
+  const int max = GetScrollMax(bar);
   const Rect client = GetClientRect();
-  Rect below{client.left, GetFixedRowHeight(), client.right, client.bottom};
+  const int fixed = FixedExtentAlong(rows);
+  const int page = (rows ? client.Height() : client.Width()) - fixed;
+  // What scrolls: the client area below the header rows or right of the fixed columns.
+  Rect moving = client;
+  (rows ? moving.top : moving.left) = fixed;
   const CCellID topLeft = GetTopLeftNonFixedCell();
+  const int first = rows ? topLeft.row : topLeft.col;
+  const int count = CountAlong(rows), fixedCount = FixedAlong(rows);
   switch (code) {
     case SB_LINEDOWN:
-      if (pos < vscrollMax_) {
-        int row = topLeft.row;
-        while (row < rows_ - 1 && GetRowHeight(row) <= 0) ++row;
-        if (ScrollBy(SB_VERT, pos + std::max(GetRowHeight(row), 0))) InvalidateRect(&below);
+      if (pos < max) {
+        int i = first;
+        while (i < count - 1 && SizeAlong(rows, i) <= 0) ++i;
+        if (ScrollBy(bar, pos + std::max(SizeAlong(rows, i), 0))) InvalidateRect(&moving);
       }
       break;
     case SB_LINEUP:
-      if (pos >= 1 && topLeft.row > fixedRows_) {
-        int row = topLeft.row - 1;
-        while (row > fixedRows_ && GetRowHeight(row) <= 0) --row;
-        SetScrollPos32(SB_VERT, std::max(0, pos - GetRowHeight(row)));
-        InvalidateRect(&below);
+      if (pos >= 1 && first > fixedCount) {
+        int i = first - 1;
+        while (i > fixedCount && SizeAlong(rows, i) <= 0) --i;
+        SetScrollPos32(bar, std::max(0, pos - SizeAlong(rows, i)));
+        InvalidateRect(&moving);
       }
       break;
     case SB_PAGEUP:
       if (pos >= 1) {
-        SetScrollPos32(SB_VERT, std::max(0, pos - (client.Height() - GetFixedRowHeight())));
-        InvalidateRect(&below);
+        SetScrollPos32(bar, std::max(0, pos - page));
+        InvalidateRect(&moving);
       }
       break;
     case SB_PAGEDOWN:
-      if (pos < vscrollMax_) {
-        SetScrollPos32(SB_VERT, std::min(vscrollMax_, pos + client.Height() - GetFixedRowHeight()));
-        InvalidateRect(&below);
+      if (pos < max) {
+        SetScrollPos32(bar, std::min(max, pos + page));
+        InvalidateRect(&moving);
       }
       break;
     case SB_TOP:
       if (pos >= 1) {
-        SetScrollPos32(SB_VERT, 0);
+        SetScrollPos32(bar, 0);
         InvalidateRect(nullptr);
       }
       break;
     case SB_BOTTOM:
-      if (pos < vscrollMax_) {
-        SetScrollPos32(SB_VERT, vscrollMax_);
+      if (pos < max) {
+        SetScrollPos32(bar, max);
         InvalidateRect(nullptr);
       }
       break;
     case SB_THUMBPOSITION:
     case SB_THUMBTRACK:
-      SetScrollPos32(SB_VERT, trackPos);
-      if (GetTopLeftNonFixedCell() != topLeft) InvalidateRect(&below);
-      break;
-    default: break;
-  }
-}
-
-void CGridModel::OnHScroll(unsigned code, int trackPos) {
-  EndEditing();
-  HideTitleTip();
-  const int pos = GetScrollPos32(SB_HORZ);
-  const Rect client = GetClientRect();
-  Rect right{GetFixedColumnWidth(), client.top, client.right, client.bottom};
-  const CCellID topLeft = GetTopLeftNonFixedCell();
-  switch (code) {
-    case SB_LINERIGHT:
-      if (pos < hscrollMax_) {
-        int col = topLeft.col;
-        while (col < cols_ - 1 && GetColumnWidth(col) <= 0) ++col;
-        if (ScrollBy(SB_HORZ, pos + std::max(GetColumnWidth(col), 0))) InvalidateRect(&right);
-      }
-      break;
-    case SB_LINELEFT:
-      if (pos >= 1 && topLeft.col > fixedCols_) {
-        int col = topLeft.col - 1;
-        while (col > fixedCols_ && GetColumnWidth(col) <= 0) --col;
-        SetScrollPos32(SB_HORZ, std::max(0, pos - GetColumnWidth(col)));
-        InvalidateRect(&right);
-      }
-      break;
-    case SB_PAGELEFT:
-      if (pos >= 1) {
-        SetScrollPos32(SB_HORZ, std::max(0, pos - (client.Width() - GetFixedColumnWidth())));
-        InvalidateRect(&right);
-      }
-      break;
-    case SB_PAGERIGHT:
-      if (pos < hscrollMax_) {
-        SetScrollPos32(SB_HORZ, std::min(hscrollMax_, pos + client.Width() - GetFixedColumnWidth()));
-        InvalidateRect(&right);
-      }
-      break;
-    case SB_LEFT:
-      if (pos >= 1) {
-        SetScrollPos32(SB_HORZ, 0);
-        InvalidateRect(nullptr);
-      }
-      break;
-    case SB_RIGHT:
-      if (pos < hscrollMax_) {
-        SetScrollPos32(SB_HORZ, hscrollMax_);
-        InvalidateRect(nullptr);
-      }
-      break;
-    case SB_THUMBPOSITION:
-    case SB_THUMBTRACK:
-      SetScrollPos32(SB_HORZ, trackPos);
-      if (GetTopLeftNonFixedCell() != topLeft) InvalidateRect(&right);
+      SetScrollPos32(bar, trackPos);
+      if (GetTopLeftNonFixedCell() != topLeft) InvalidateRect(&moving);
       break;
     default: break;
   }

@@ -47,10 +47,14 @@ std::string GetRecentList(const QComboBox* combo) {
 CRecentComboBox::CRecentComboBox(QWidget* parent) : QComboBox(parent) {
   setEditable(true);
   setInsertPolicy(QComboBox::NoInsert);
+  // What is typed stays as typed: no entry completes it.
+  setCompleter(nullptr);
+  installEventFilter(this);
   WatchEditor();
 }
 
-// The keys reach the edit part; what it leaves goes on to the box.
+// The keys reach the box (its focus) or its edit part, and what the edit
+// part leaves goes on to the box: both are watched, one editor is posted.
 void CRecentComboBox::WatchEditor() {
   if (QLineEdit* edit = lineEdit()) edit->installEventFilter(this);
 }
@@ -71,8 +75,16 @@ void CRecentComboBox::FillRecentList(const std::string& list) {
 bool CRecentComboBox::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyPress) {
     const auto* key = static_cast<QKeyEvent*>(event);
-    if (key->key() == Qt::Key_E && (key->modifiers() & Qt::ControlModifier))
-      QMetaObject::invokeMethod(this, [this] { EditRecentList(); }, Qt::QueuedConnection);
+    if (key->key() == Qt::Key_E && (key->modifiers() & Qt::ControlModifier) && !editorPosted_) {
+      editorPosted_ = true;
+      QMetaObject::invokeMethod(
+          this,
+          [this] {
+            editorPosted_ = false;
+            EditRecentList();
+          },
+          Qt::QueuedConnection);
+    }
   }
   return QComboBox::eventFilter(watched, event);  // the key goes on
 }

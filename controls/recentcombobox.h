@@ -44,6 +44,7 @@ class CRecentComboBox : public QComboBox {
   void WatchEditor();
   std::string key_;
   std::string defaultList_;
+  bool editorPosted_ = false;
 };
 
 // The editor of a recent list: one entry per line. Not translated.

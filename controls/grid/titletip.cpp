@@ -1,6 +1,7 @@
 #include "controls/grid/titletip.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QDateTime>
 #include <QGuiApplication>
 #include <QImage>
@@ -22,6 +23,8 @@ CTitleTip::CTitleTip(CGridCtrl* grid)
   setAttribute(Qt::WA_ShowWithoutActivating);
   setFocusPolicy(Qt::NoFocus);
   setMouseTracking(true);
+  watch_.setInterval(100);
+  connect(&watch_, &QTimer::timeout, this, [this] { CheckMouse(); });
   connect(qApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow* window) {
     if (!window) Hide();
   });
@@ -56,9 +59,11 @@ void CTitleTip::Show(const Rect& titleRect, const std::string& text, int xOffset
   show();
   raise();
   update();
+  watch_.start();
 }
 
 void CTitleTip::Hide() {
+  watch_.stop();
   if (isVisible()) hide();
 }
 
@@ -84,6 +89,14 @@ void CTitleTip::mouseMoveEvent(QMouseEvent* event) {
     return;
   Hide();
   PassOn(QEvent::MouseMove, event->globalPosition(), Qt::NoButton, event->buttons(), event->modifiers());
+}
+
+void CTitleTip::CheckMouse() {
+  if (!grid_ || !isVisible()) return;
+  const QPoint inGrid = grid_->viewport()->mapFromGlobal(QCursor::pos());
+  if (!(inGrid.x() >= hover_.left && inGrid.x() < hover_.right && inGrid.y() >= hover_.top &&
+        inGrid.y() < hover_.bottom))
+    Hide();
 }
 
 void CTitleTip::mousePressEvent(QMouseEvent* event) {

@@ -6,6 +6,7 @@
 // the application loses the keyboard focus.
 #include <QEvent>
 #include <QPointer>
+#include <QTimer>
 #include <QWidget>
 #include <optional>
 #include <string>
@@ -44,7 +45,11 @@ class CTitleTip : public QWidget {
   void PassOn(QEvent::Type type, const QPointF& global, Qt::MouseButton button, Qt::MouseButtons buttons,
               Qt::KeyboardModifiers modifiers);
 
+  // In place of a mouse capture: while shown, the tip watches the mouse.
+  void CheckMouse();
+
   QPointer<CGridCtrl> grid_;
+  QTimer watch_;
   platform::Rect hover_;
   std::string text_;
   platform::Font font_;

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <cctype>
 
 #include "controls/recentcombobox.h"
 #include "support/scripted_ui_gtest.h"
@@ -21,9 +22,10 @@ std::vector<std::string> Entries(const QComboBox& box) {
   return entries;
 }
 
+// On a desktop the box has the focus and hands the key to its edit part.
 void PressCtrlE(CRecentComboBox& box) {
   QKeyEvent press(QEvent::KeyPress, Qt::Key_E, Qt::ControlModifier, "\x05");
-  QApplication::sendEvent(box.lineEdit(), &press);
+  QApplication::sendEvent(&box, &press);
   QApplication::processEvents();  // the editor opens from a queued call
 }
 
@@ -107,6 +109,15 @@ TEST(RecentListEditor, AnEmptyTextStaysEmptyAndCancelChangesNothing) {
   PressCtrlE(empty);
   EXPECT_EQ(ui.pending(), 0u);
   QKeyEvent plainE(QEvent::KeyPress, Qt::Key_E, Qt::NoModifier, "e");
-  QApplication::sendEvent(empty.lineEdit(), &plainE);
+  QApplication::sendEvent(&empty, &plainE);
   QApplication::processEvents();  // an unexpected editor would fail the test
+  EXPECT_EQ(empty.currentText(), "e");
+  // Typing the start of an entry completes nothing.
+  CRecentComboBox names;
+  names.FillRecentList("Meier");
+  for (const char* c : {"M", "e", "i"}) {
+    QKeyEvent key(QEvent::KeyPress, Qt::Key_A + (std::toupper(*c) - 'A'), Qt::NoModifier, c);
+    QApplication::sendEvent(&names, &key);
+  }
+  EXPECT_EQ(names.currentText(), "Mei");
 }

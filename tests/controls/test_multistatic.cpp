@@ -5,6 +5,7 @@
 #include <QImage>
 
 #include "controls/multistatic.h"
+#include "platform/fonts.h"
 #include "platform/sysmetrics.h"
 
 using namespace platform;
@@ -76,6 +77,8 @@ TEST(MultiStatic, RunsAreLoweredRaisedAndSwitchedToTheSymbolFont) {
     RecordingDC dc;
     EXPECT_EQ(Draw(c.text, kMarkupLeft, Rect{0, 10, 300, 30}, dc), c.calls);
   }
+  // The r drawn in the Symbol face is the Greek rho.
+  EXPECT_EQ(ResolveFont(kSymbol, 12).Text("r"), QString::fromUtf8("ρ"));
 }
 
 TEST(MultiStatic, RightAlignedTextEndsAtTheRightEdgeAndWidthIgnoresTags) {

@@ -658,3 +658,28 @@ TEST(GridDrop, EffectsByCellAndKeys) {
   EXPECT_EQ(grid.GetItemText(3, 1), "x");
   EXPECT_EQ(grid.GetFocusCell(), CCellID(-1, -1));  // a drop resets the selection
 }
+
+TEST(GridTable, RunningOutOfCellsGivesFalseAndKeepsWhatWasMade) {
+  // Cells can be made only up to a budget, as when memory runs out.
+  class ScarceGrid : public WatchedGrid {
+   public:
+    int budget = 0;
+    CGridCellBase* CreateCell(int row, int col) override {
+      return budget-- > 0 ? CGridModel::CreateCell(row, col) : nullptr;
+    }
+  };
+  ScarceGrid grid;
+  grid.budget = 1000;
+  grid.SetColumnCount(3);
+  grid.budget = 10;
+  EXPECT_FALSE(grid.SetRowCount(5));  // three whole rows, the fourth incomplete
+  EXPECT_EQ(grid.GetRowCount(), 3);
+  ExpectConsistent(grid);
+  grid.budget = 4;
+  EXPECT_FALSE(grid.SetColumnCount(6));  // one more column for the three rows, then not
+  EXPECT_EQ(grid.GetColumnCount(), 4);
+  ExpectConsistent(grid);
+  grid.budget = 1000;
+  EXPECT_TRUE(grid.SetRowCount(5));
+  ExpectConsistent(grid);
+}

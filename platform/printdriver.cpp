@@ -5,6 +5,8 @@
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QScreen>
+#include <QGuiApplication>
 #include <algorithm>
 
 #include "platform/drawcontext.h"
@@ -113,6 +115,7 @@ PrintResult PrintPreview(PrintableView& view) {
   QPrintPreviewDialog preview(&printer, DialogOwner());
   QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
                    [&view, info](QPrinter* target) { RunPass(view, info, *target); });
+  SizePreviewWindow(preview, DialogOwner());
   CurrentUi().ShowPrintPreview(preview);
   return PrintResult::kPrinted;
 }
@@ -135,6 +138,17 @@ bool PrinterSetup() {
   if (!CurrentUi().ShowPrintDialog({&printer, 1, 1})) return false;
   if (printer.outputFormat() == QPrinter::NativeFormat) ChosenPrinter() = printer.printerName();
   return true;
+}
+
+void SizePreviewWindow(QPrintPreviewDialog& preview, const QWidget* owner) {
+  QSize size;
+  if (owner) size = owner->window()->size();
+  if (size.width() < 640 || size.height() < 480) {
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+      size = size.expandedTo(screen->availableGeometry().size() * 0.8);
+  }
+  if (size.isValid()) preview.resize(size);
+  if (auto* widget = preview.findChild<QPrintPreviewWidget*>()) widget->fitToWidth();
 }
 
 int RepaintPreview(QPrintPreviewDialog& preview) {

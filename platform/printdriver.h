@@ -25,6 +25,7 @@
 
 class QPrinter;
 class QPrintPreviewDialog;
+class QWidget;
 
 namespace platform {
 
@@ -80,6 +81,10 @@ bool PrinterSetup();
 inline constexpr int kLaserPrinterDpi = 600;
 inline constexpr int kLaserPrinterMarginDots = 100;
 void SetUpLaserPrinterPage(QPrinter& printer);
+
+// The preview opens as large as the window it belongs to (without one, most
+// of the screen), with the page fitted to its width.
+void SizePreviewWindow(QPrintPreviewDialog& preview, const QWidget* owner);
 
 // Makes the preview paint its pages now (as it does when shown); gives the
 // number of pages. For scripted tests of the preview.

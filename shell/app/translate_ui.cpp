@@ -2,10 +2,14 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QMenu>
+#include <QTranslator>
 #include <QWidget>
+#include <memory>
 #include <vector>
 
 #include "i18n/translation.h"
@@ -109,4 +113,18 @@ void TranslateMenu(QWidget* menu, int menuId, int subId, int count) {
   ReadMenu(menu, 3, texts, actions);
   TranslateMenuTexts(texts, menuId, subId, count);
   PutBack(texts, actions);
+}
+
+bool InstallQtTranslations() {
+  static std::unique_ptr<QTranslator> installed;
+  if (installed) {
+    QCoreApplication::removeTranslator(installed.get());
+    installed.reset();
+  }
+  const std::string code = IsGermanLanguage(CurrentLangCode()) ? "de" : CurrentLangCode();
+  auto translator = std::make_unique<QTranslator>();
+  if (!translator->load(FromUtf8("qtbase_" + code), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) return false;
+  QCoreApplication::installTranslator(translator.get());
+  installed = std::move(translator);
+  return true;
 }

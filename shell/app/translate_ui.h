@@ -15,3 +15,10 @@ void TranslateDialog(QWidget* window, int templateId, int subId = 0);
 // nested popups deep. subId < 0 selects the section "[Menu-<id>]"; count > 0
 // limits the top-level items to the first count.
 void TranslateMenu(QWidget* menu, int menuId, int subId = -1, int count = -1);
+
+// Qt's own dialogs and buttons (print, preview, file and folder choosers,
+// message-box buttons) speak the program's language: Qt's translations of the
+// distribution for the current language code, German when it is empty or
+// German. Replaces what an earlier call installed; false when the language
+// has none.
+bool InstallQtTranslations();

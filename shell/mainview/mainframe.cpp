@@ -405,6 +405,7 @@ void CMainFrame::ReloadLanguageMenu() {
     app->WriteProfileString("General", "LangCode", CurrentLangCode());
     app->WriteProfileString("General", "PrintGerman", PrintGermanFlag() ? "1" : "");
   }
+  InstallQtTranslations();
   ApplyMenuTexts();
   if (view_) {
     view_->panel()->FillTestTypeButtons();

@@ -14,6 +14,7 @@
 #include "shell/app/pravikapp.h"
 #include "shell/app/pravikdoc.h"
 #include "shell/app/sysfuncs.h"
+#include "shell/app/translate_ui.h"
 #include "shell/mainview/form1view.h"
 #include "shell/mainview/mainframe.h"
 #include "shell/start/aboutdlg.h"
@@ -125,7 +126,12 @@ bool CStartup::Fail(int status) {
   return false;
 }
 
-bool CStartup::ReadDataFolder() { return app_.m_Settings.ReadDataFolder(programFolder_); }
+bool CStartup::ReadDataFolder() {
+  if (!app_.m_Settings.ReadDataFolder(programFolder_)) return false;
+  // The settings name the language; Qt's own dialogs follow it from here on.
+  InstallQtTranslations();
+  return true;
+}
 
 bool CStartup::InitInstance() {
   programFolder_ = options_.programFolder;

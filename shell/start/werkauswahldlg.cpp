@@ -5,9 +5,11 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QKeyEvent>
 #include <QStyledItemDelegate>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "i18n/translation.h"
 #include "platform/datetime.h"
@@ -98,6 +100,37 @@ CWerkauswahlDlg::CWerkauswahlDlg(PlantSelection& selection, QWidget* parent)
   connect(list_, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem*, int) { OnOK(); });
   connect(list_->header(), &QHeaderView::sectionClicked, this,
           [this](int column) { OnColumnClickPlantList(column); });
+  list_->installEventFilter(this);
+}
+
+bool CWerkauswahlDlg::eventFilter(QObject* watched, QEvent* event) {
+  if (watched != list_ || event->type() != QEvent::KeyPress) return CpvDialog::eventFilter(watched, event);
+  const int key = static_cast<QKeyEvent*>(event)->key();
+  if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+    OnOK();
+    return true;
+  }
+  // As in a list view: the keys move the selection with the focus, and the
+  // first one selects the row that has only the focus frame.
+  const int count = list_->topLevelItemCount();
+  const int current = list_->currentItem() ? list_->indexOfTopLevelItem(list_->currentItem()) : -1;
+  const int rowHeight = std::max(1, list_->visualItemRect(list_->topLevelItem(0)).height());
+  const int page = std::max(1, list_->viewport()->height() / rowHeight - 1);
+  int target = -2;
+  switch (key) {
+    case Qt::Key_Up: target = current - 1; break;
+    case Qt::Key_Down: target = current + 1; break;
+    case Qt::Key_PageUp: target = current - page; break;
+    case Qt::Key_PageDown: target = current + page; break;
+    case Qt::Key_Home: target = 0; break;
+    case Qt::Key_End: target = count - 1; break;
+    default: return CpvDialog::eventFilter(watched, event);
+  }
+  if (count == 0) return true;
+  if (current >= 0 && SelectedRow() < 0 && key != Qt::Key_Home && key != Qt::Key_End) target = current;
+  SelectRow(std::clamp(target, 0, count - 1));
+  list_->scrollToItem(list_->currentItem());
+  return true;
 }
 
 CWerkauswahlDlg::~CWerkauswahlDlg() = default;
@@ -135,6 +168,18 @@ void CWerkauswahlDlg::Refill(int selectRow) {
   OnItemChanged();
 }
 
+std::string CWerkauswahlDlg::SelectedKey() const {
+  const int row = SelectedRow();
+  return row < 0 ? std::string() : selection_.Rows()[static_cast<size_t>(row)].plantKey;
+}
+
+void CWerkauswahlDlg::RefillKeepingSelection(const std::string& selectedKey) {
+  int row = -1;
+  for (size_t i = 0; i < selection_.Rows().size(); ++i)
+    if (!selectedKey.empty() && selection_.Rows()[i].plantKey == selectedKey) row = static_cast<int>(i);
+  Refill(row);
+}
+
 int CWerkauswahlDlg::SelectedRow() const {
   const auto items = list_->selectedItems();
   return items.isEmpty() ? -1 : list_->indexOfTopLevelItem(items.front());
@@ -165,19 +210,21 @@ void CWerkauswahlDlg::OnBnClickedDown() {
 }
 
 void CWerkauswahlDlg::OnBnClickedOwnOrder() {
+  const std::string selected = SelectedKey();
   selection_.RestoreOwnOrder();
   EnableItem(kOwnOrderId, false);
   EnableItem(kUpId, true);
   EnableItem(kDownId, true);
-  Refill(-1);
+  RefillKeepingSelection(selected);
 }
 
 void CWerkauswahlDlg::OnColumnClickPlantList(int column) {
+  const std::string selected = SelectedKey();
   selection_.SortByColumn(column);
   EnableItem(kOwnOrderId, true);
   EnableItem(kUpId, false);
   EnableItem(kDownId, false);
-  Refill(-1);
+  RefillKeepingSelection(selected);
 }
 
 void CWerkauswahlDlg::OnClickPlantList(QTreeWidgetItem* item, int column) {

@@ -35,9 +35,13 @@ class CWerkauswahlDlg : public CpvDialog {
  protected:
   bool OnInitDialog() override;
   void OnOK() override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void Refill(int selectRow);
+  // Refills after a reordering; the plant that was selected stays selected.
+  void RefillKeepingSelection(const std::string& selectedKey);
+  std::string SelectedKey() const;
   void OnItemChanged();
   void OnClickPlantList(QTreeWidgetItem* item, int column);
 

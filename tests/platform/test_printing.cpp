@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QWidget>
 #include <string>
 #include <vector>
 
@@ -136,6 +139,28 @@ TEST(PrintDriver, PreviewBuildsOffscreenAndRepaintsWholePasses) {
   EXPECT_EQ(view.calls, (Calls{"prepare", "begin", "page 1", "page 2", "end", "begin", "page 1", "page 2", "end"}));
   // Without a printer the preview shows the emulated one's page, as the PDF.
   EXPECT_EQ(view.caps, (std::vector<int>{201, 288, 100, 100, 600, 201, 288, 100, 100, 600}));
+}
+
+// The preview opens as large as the main window, the page fitted to its
+// width, not at the dialog's small default size.
+TEST(PrintDriver, PreviewOpensAtTheWindowsSizeWithThePageWidthFitted) {
+  QWidget owner;
+  owner.resize(1300, 900);
+  QPrinter printer;
+  QPrintPreviewDialog preview(&printer);
+  SizePreviewWindow(preview, &owner);
+  EXPECT_EQ(preview.size(), QSize(1300, 900));
+  auto* widget = preview.findChild<QPrintPreviewWidget*>();
+  ASSERT_TRUE(widget);
+  EXPECT_EQ(widget->zoomMode(), QPrintPreviewWidget::FitToWidth);
+
+  RecordingView view(1);
+  TestUi ui;
+  QSize shown;
+  ui.ExpectPrintPreview([&](QPrintPreviewDialog& p) { shown = p.size(); });
+  ASSERT_EQ(PrintPreview(view), PrintResult::kPrinted);
+  EXPECT_GE(shown.width(), 640);  // without a window: most of the screen
+  EXPECT_GE(shown.height(), 480);
 }
 
 }  // namespace

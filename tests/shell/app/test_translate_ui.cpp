@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -14,6 +15,7 @@
 
 #include "fixtures/dlgbase/english_language.h"
 #include "platform/dialog.h"
+#include "i18n/translation.h"
 #include "shell/app/translate_ui.h"
 
 using platform::SetControlId;
@@ -123,4 +125,19 @@ TEST(TranslateMenu, GermanChangesNothing) {
   QAction* print = Command(&menu, 57607, "&Drucken...");
   TranslateMenu(&menu, 128);
   EXPECT_EQ(print->text().toStdString(), "&Drucken...");
+}
+
+// Qt's own buttons and dialogs follow the program's language.
+TEST(QtTranslations, GermanByDefaultEnglishWhenChosen) {
+  SetCurrentLangCode("");
+  ASSERT_TRUE(InstallQtTranslations());
+  EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel").toStdString(), "Abbrechen");
+  EXPECT_EQ(QCoreApplication::translate("QPrintPreviewDialog", "Print Preview").toStdString(), "Druckvorschau");
+  SetCurrentLangCode("en");
+  InstallQtTranslations();
+  EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel").toStdString(), "Cancel");
+  SetCurrentLangCode("");
+  InstallQtTranslations();
+  EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel").toStdString(), "Abbrechen");
+  SetCurrentLangCode("");
 }

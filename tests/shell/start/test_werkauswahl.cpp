@@ -2,6 +2,8 @@
 // sorting, and the dialog driven through the scripted UI seam at start-up.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QTreeWidget>
 
 #include "platform/datetime.h"
@@ -257,4 +259,59 @@ TEST_F(PlantFolder, PlantWhoseFolderFileCannotBeRewrittenDoesNotOpen) {
   EXPECT_EQ(s.Open(RowOf(s, "B"), "202501311530"), PlantSelection::OpenResult::WriteFailed);
   EXPECT_EQ(FirstLine(program / "datapfad.dat"), Data("A").string());
   EXPECT_FALSE(s.Map().Has("LASTLAUNCH_B"));
+}
+
+// The list works from the keyboard as a list view does, and sorting by a
+// column keeps the chosen plant chosen.
+TEST_F(PlantFolder, KeyboardAndSortingKeepTheChoice) {
+  auto key = [](QWidget* target, int code) {
+    QKeyEvent press(QEvent::KeyPress, code, Qt::NoModifier);
+    QApplication::sendEvent(target, &press);
+    QKeyEvent release(QEvent::KeyRelease, code, Qt::NoModifier);
+    QApplication::sendEvent(target, &release);
+  };
+  platform::TestUi ui;
+  ui.ExpectDialog(kPlantDialog, [&](DialogDriver& d) {
+    CWerkauswahlDlg& dlg = Dlg(d);
+    QTreeWidget* list = dlg.PlantList();
+    ASSERT_EQ(list->topLevelItemCount(), 3);  // C (no folder), B, A
+    dlg.show();  // laid out as on the screen
+    QCoreApplication::processEvents();
+    list->setFocus();
+    list->setCurrentItem(list->topLevelItem(1), 0, QItemSelectionModel::NoUpdate);  // a focus frame only
+    ASSERT_EQ(dlg.SelectedRow(), -1);
+    key(list, Qt::Key_Down);  // the first arrow key selects the focused row
+    EXPECT_EQ(dlg.SelectedRow(), 1);
+    EXPECT_TRUE(d.IsEnabled(IDOK));
+    key(list, Qt::Key_Up);
+    EXPECT_EQ(dlg.SelectedRow(), 0);
+    EXPECT_FALSE(d.IsEnabled(IDOK));  // C has no folder
+    key(list, Qt::Key_Down);
+    key(list, Qt::Key_Down);
+    EXPECT_EQ(dlg.SelectedRow(), 2);
+    key(list, Qt::Key_Down);  // stays on the last row
+    EXPECT_EQ(dlg.SelectedRow(), 2);
+    key(list, Qt::Key_Home);
+    EXPECT_EQ(dlg.SelectedRow(), 0);
+    key(list, Qt::Key_End);
+    EXPECT_EQ(dlg.SelectedRow(), 2);
+    const std::string chosen = list->topLevelItem(2)->text(0).toStdString();
+
+    for (int column : {1, 1, 2}) {  // the chosen plant stays chosen, wherever it moves
+      SCOPED_TRACE(column);
+      dlg.OnColumnClickPlantList(column);
+      ASSERT_GE(dlg.SelectedRow(), 0);
+      EXPECT_EQ(list->topLevelItem(dlg.SelectedRow())->text(0).toStdString(), chosen);
+      EXPECT_EQ(list->currentItem(), list->topLevelItem(dlg.SelectedRow()));
+      EXPECT_TRUE(d.IsEnabled(IDOK));
+    }
+    d.Click(1484);  // back to the own order
+    EXPECT_EQ(list->topLevelItem(dlg.SelectedRow())->text(0).toStdString(), chosen);
+
+    key(list, Qt::Key_Return);  // opens the selected plant
+    EXPECT_TRUE(dlg.ended());
+  }, IDOK);
+  CPravikWinApp app;
+  EXPECT_EQ(RunPlantSelection(app, program.path()), PlantSelectionResult::Opened);
+  EXPECT_EQ(FirstLine(program / "datapfad.dat"), Data("A").string());
 }

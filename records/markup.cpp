@@ -262,19 +262,28 @@ std::string CMarkup::GetDataAt(int index) const {
 
 // ------------------------------------------------------------ escaping
 
-std::string CMarkup::Escape(std::string_view text, bool attribute) {
-  std::string out;
-  out.reserve(text.size() + 16);
-  for (char c : text) {
-    switch (c) {
+void CMarkup::AppendEscaped(std::string& out, std::string_view text, bool attribute) {
+  const std::string_view special = attribute ? std::string_view("<&>'\"") : std::string_view("<&>");
+  size_t from = 0;
+  for (size_t at = text.find_first_of(special); at != std::string_view::npos;
+       at = text.find_first_of(special, from)) {
+    out.append(text.substr(from, at - from));
+    switch (text[at]) {
       case '<': out += "&lt;"; break;
       case '&': out += "&amp;"; break;
       case '>': out += "&gt;"; break;
-      case '\'': attribute ? out += "&apos;" : out += c; break;
-      case '"': attribute ? out += "&quot;" : out += c; break;
-      default: out += c;
+      case '\'': out += "&apos;"; break;
+      default: out += "&quot;"; break;
     }
+    from = at + 1;
   }
+  out.append(text.substr(from));
+}
+
+std::string CMarkup::Escape(std::string_view text, bool attribute) {
+  std::string out;
+  out.reserve(text.size() + 16);
+  AppendEscaped(out, text, attribute);
   return out;
 }
 
@@ -339,14 +348,15 @@ void CMarkup::ShiftBehind(int start, int firstFollowing, int at, int length) {
 }
 
 int CMarkup::InsertElem(int parent, int after, std::string_view name, std::string_view value) {
-  std::string text;
   const std::string tag(name);
+  std::string text;
+  text.reserve(value.size() + value.size() / 16 + 2 * tag.size() + 8);
   if (value.empty()) {
-    text = "<" + tag + "/>\r\n";
+    text.append("<").append(tag).append("/>\r\n");
   } else {
-    text = "<" + tag + ">";
-    text += Escape(value, false);
-    text += "</" + tag + ">\r\n";
+    text.append("<").append(tag).append(">");
+    AppendEscaped(text, value, false);
+    text.append("</").append(tag).append(">\r\n");
   }
   const int textLength = static_cast<int>(text.size());
   const int nameLength = static_cast<int>(tag.size());

@@ -66,6 +66,7 @@ class CMarkup {
 
   // "<", "&" and ">" as entities; in attribute values also "'" and '"'.
   static std::string Escape(std::string_view text, bool attribute);
+  static void AppendEscaped(std::string& out, std::string_view text, bool attribute);
   // The five entities back to their characters; any other "&" stays.
   static std::string Unescape(std::string_view text);
 

@@ -13,6 +13,7 @@
 #include <random>
 #include <string>
 
+#include "bench/bench_view.h"
 #include "controls/exlistctrl.h"
 #include "platform/files.h"
 #include "platform/scripted_ui.h"
@@ -34,25 +35,17 @@ const char* const kMonths[] = {"202101", "202102", "202103", "202104"};
 constexpr char kMonth[] = "202102";
 
 // The application on a data folder of its own with its archive folder, and
-// the generated records, removed at exit.
+// the generated records.
 class BenchApp {
  public:
-  BenchApp() {
-    folder_ = fs::temp_directory_path() / ("pravik_bench_" + std::to_string(std::random_device{}()));
-    fs::create_directories(folder_ / "archiv");
-    app_.m_Settings.m_DataFolder = folder_;
-    app_.m_Settings.m_IniPath = folder_ / "pravik.ini";
-    app_.WriteProfileString("Archivierung", "Ordner", (folder_ / "archiv").string());
-    records_ = recordgen::RecordGenerator(17).Make(kRecords);
+  BenchApp() : records_(recordgen::RecordGenerator(17).Make(kRecords)) {
+    fs::create_directories(data_.folder() / "archiv");
+    data_.app().WriteProfileString("Archivierung", "Ordner", (data_.folder() / "archiv").string());
     for (int i = 0; i < kRecords; ++i) {
       CVersuch& record = *records_[static_cast<size_t>(i)];
       record.SetValue(1, 11, std::string(kMonths[i % 4]) + "15083000");
       record.SetValue(0, 0, "12-34-" + std::to_string(100000 + i));  // every ID once
     }
-  }
-  ~BenchApp() {
-    std::error_code ec;
-    fs::remove_all(folder_, ec);
   }
   // Copies of the records; without the month when asked.
   RecordList Copies(bool withMonth = true) const {
@@ -61,12 +54,11 @@ class BenchApp {
       if (withMonth || MonthKey(*record) != kMonth) copies.push_back(std::make_unique<CVersuch>(*record));
     return copies;
   }
-  const fs::path& folder() const { return folder_; }
-  fs::path MonthFile() const { return folder_ / "archiv" / MonthFileName(kMonth); }
+  const fs::path& folder() const { return data_.folder(); }
+  fs::path MonthFile() const { return data_.folder() / "archiv" / MonthFileName(kMonth); }
 
  private:
-  fs::path folder_;
-  CPravikWinApp app_;
+  BenchDataFolder data_;
   RecordList records_;
 };
 
@@ -74,19 +66,6 @@ BenchApp& App() {
   static BenchApp app;
   return app;
 }
-
-// A view filled with the records, shown offscreen at a usual window size.
-struct FilledView {
-  explicit FilledView(RecordList records) {
-    document.m_Records = std::move(records);
-    view = std::make_unique<CForm1View>(&document);
-    view->resize(1400, 800);
-    view->OnInitialUpdate();
-    view->show();
-  }
-  CPravikDoc document;
-  std::unique_ptr<CForm1View> view;
-};
 
 // The plain work on the same file: read it and write a copy, flushed.
 double CopySeconds(const fs::path& file) {

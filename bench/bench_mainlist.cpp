@@ -9,6 +9,7 @@
 #include <memory>
 #include <random>
 
+#include "bench/bench_view.h"
 #include "controls/exlistctrl.h"
 #include "platform/commands.h"
 #include "shell/app/pravikapp.h"
@@ -23,20 +24,10 @@ namespace {
 constexpr int kRecords = 20000;
 
 // The application with an empty data folder of its own (the list writes the
-// customer file there), removed at exit.
+// customer file there).
 class BenchApp {
  public:
-  BenchApp() {
-    folder_ = std::filesystem::temp_directory_path() / ("pravik_bench_" + std::to_string(std::random_device{}()));
-    std::filesystem::create_directories(folder_);
-    app_.m_Settings.m_DataFolder = folder_;
-    app_.m_Settings.m_IniPath = folder_ / "pravik.ini";
-    records_ = recordgen::RecordGenerator(11).Make(kRecords);
-  }
-  ~BenchApp() {
-    std::error_code ec;
-    std::filesystem::remove_all(folder_, ec);
-  }
+  BenchApp() : records_(recordgen::RecordGenerator(11).Make(kRecords)) {}
   RecordList Copies() const {
     RecordList copies;
     copies.reserve(records_.size());
@@ -45,8 +36,7 @@ class BenchApp {
   }
 
  private:
-  std::filesystem::path folder_;
-  CPravikWinApp app_;
+  BenchDataFolder folder_;
   RecordList records_;
 };
 
@@ -55,21 +45,8 @@ BenchApp& App() {
   return app;
 }
 
-// A filled view, shown offscreen at a usual window size.
-struct FilledView {
-  FilledView() {
-    document.m_Records = App().Copies();
-    view = std::make_unique<CForm1View>(&document);
-    view->resize(1400, 800);
-    view->OnInitialUpdate();
-    view->show();
-  }
-  CPravikDoc document;
-  std::unique_ptr<CForm1View> view;
-};
-
 FilledView& Filled() {
-  static FilledView filled;
+  static FilledView filled(App().Copies());
   return filled;
 }
 

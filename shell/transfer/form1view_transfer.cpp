@@ -22,7 +22,8 @@ namespace {
 
 constexpr char kPathSection[] = "Statistik";
 constexpr char kPathKey[] = "Pfad";
-constexpr char kExportCaption[] = "Export";
+
+std::string ExportCaption() { return TranslateString(60504, "Export"); }
 
 std::string TransferFilter() { return TranslateString(5177, "Ex-/Importdateien") + " (*.xml)|*.xml||"; }
 
@@ -71,7 +72,7 @@ void CForm1View::OnExportieren() {
     if (const CVersuch* record = model_->RecordAt(row)) records.push_back(record);
   if (records.empty()) {
     platform::ShowMessageBox(TranslateString(5176, "Es muss mindestens ein Eintrag ausgewählt sein!"),
-                             platform::MB_OK | platform::MB_ICONWARNING, kExportCaption);
+                             platform::MB_OK | platform::MB_ICONWARNING, ExportCaption());
     return;
   }
   const std::optional<std::filesystem::path> file =
@@ -92,7 +93,7 @@ void CForm1View::OnExportieren() {
   RememberTransferFolder(*app, *file);
   platform::ShowMessageBox(TranslateString(5179, "Export wurde durchgeführt.\nAnzahl der exportierten Datensätze:") +
                                " " + std::to_string(records.size()),
-                           platform::MB_OK, kExportCaption);
+                           platform::MB_OK, ExportCaption());
 }
 
 void CForm1View::OnImportieren() {

@@ -184,8 +184,14 @@ void CDruckSeite::Print(DrawContext& dc, int left, int top, int right, int botto
   switch (m_Letter) {
     case 'A': PrintPageA(dc); break;
     case 'B':
-    case 'C':
+      DrawHeaderBlock(dc);
+      DrawPetrographyPage(dc);
+      break;
     case 'D':
+      DrawHeaderBlock(dc);
+      DrawAlkaliPage(dc);
+      break;
+    case 'C':
     case 'E':
     case 'F':
       // The side-test painters of these pages join later; the header stands.

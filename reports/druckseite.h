@@ -142,6 +142,14 @@ class CDruckSeite {
   void DrawCategoryText(platform::DrawContext& dc, int x, int y, const std::string& category);
   void DrawTextLine(platform::DrawContext& dc, int x, int y, const std::string& text);
 
+  // ---- page B: petrography
+  void DrawPetrographyPage(platform::DrawContext& dc);
+  // "erfüllt" for code "1", "NICHT" and "ERFÜLLT" side by side for "2", else nothing.
+  void DrawPetrographyVerdict(platform::DrawContext& dc, int x, int y, const std::string& code);
+
+  // ---- page D: alkali classification
+  void DrawAlkaliPage(platform::DrawContext& dc);
+
  private:
   void PrintPageA(platform::DrawContext& dc);
   void PrintPageX(platform::DrawContext& dc);

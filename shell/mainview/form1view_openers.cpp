@@ -4,7 +4,9 @@
 #include <QString>
 
 #include "controls/exlistctrl.h"
+#include "evaluation/alkali/alkalidlg.h"
 #include "evaluation/frame/testentryframe.h"
+#include "evaluation/petrographie/petrographiedlg.h"
 #include "evaluation/plattigkeit/plattigkeitdlg.h"
 #include "i18n/translation.h"
 #include "platform/messagebox.h"
@@ -70,8 +72,8 @@ void CForm1View::EditOrganischeStoffe() {
 }
 
 void CForm1View::EditPetrographie() {
-  if (!OpenerRecord("EditPetrographie")) return;
-  // CPetrographieDlg is not built yet.
+  NoteOpener("EditPetrographie");
+  OpenTestEntry(*this, "VA_PETRO", EditPetrography);
 }
 
 void CForm1View::EditRCZusammensetzung() {
@@ -95,8 +97,8 @@ void CForm1View::EditFliesskoeffizient() {
 }
 
 void CForm1View::EditAlkali() {
-  if (!OpenerRecord("EditAlkali")) return;
-  // CAlkaliDlg is not built yet.
+  NoteOpener("EditAlkali");
+  OpenTestEntry(*this, "VA_ALKALI", EditAlkaliConstituents);
 }
 
 void CForm1View::EditRohdichte() {

@@ -1,0 +1,190 @@
+// Page B: the petrographic examination of field 21, a ruled table whose texts
+// all stand on end, read with the page turned: the constituent classes side by
+// side with their property texts, masses and shares, and for three uses of
+// concrete aggregate the requirement of each unsuitable class and its verdict.
+#include "reports/druckseite.h"
+
+#include <array>
+
+#include "charts/dczustand.h"
+#include "evaluation/petrographie/petrographie.h"
+#include "records/strutil.h"
+#include "records/versuch.h"
+#include "reports/page_common.h"
+
+using platform::DrawContext;
+using platform::Font;
+using namespace report_detail;
+
+namespace {
+
+// The texts of this page read from the bottom of the page upwards. Every
+// position and alignment of the page is made for that direction: a head
+// aligned left and top begins at the foot of its column and lies to the right
+// of its point, so it stays inside its cell (read downwards it would leave
+// the table, and the lines of a three-line text would come in reverse order).
+constexpr int kUp = 901;
+
+Font Upright(Font font) {
+  font.escapement = kUp;
+  return font;
+}
+
+// A line given in offsets from the table's corner (P, Q).
+struct Line {
+  int x1, y1, x2, y2;
+};
+
+std::vector<Line> PetrographyLines() {
+  std::vector<Line> lines;
+  auto vertical = [&lines](int x, int y1, int y2) { lines.push_back({x, y1, x, y2}); };
+  auto horizontal = [&lines](int y, int x1, int x2) { lines.push_back({x1, y, x2, y}); };
+  for (int x : {0, 1000}) vertical(x, -5400, -20900);
+  for (int x : {1100, 1800}) {
+    vertical(x, -5400, -8200);
+    vertical(x, -15200, -20900);
+  }
+  for (int x : {2500, 2550, 3800, 5100}) vertical(x, -5400, -20900);
+  for (int x : {6400, 7700, 7750, 9000, 9050, 10300}) vertical(x, 0, -20900);
+  for (int x : {6300, 4800}) vertical(x, 0, -5400);
+  vertical(11000, -5400, -8200);
+  horizontal(0, 6400, 10300);
+  horizontal(0, 6300, 4800);
+  for (int y : {-1800, -3600}) {
+    horizontal(y, 6400, 10300);
+    horizontal(y, 6300, 5700);
+  }
+  horizontal(-5400, 6400, 10300);
+  horizontal(-5400, 6300, 4800);
+  horizontal(-5400, 0, 1000);
+  horizontal(-5400, 1100, 11000);
+  for (int y : {-6800, -8200}) {
+    horizontal(y, 0, 1000);
+    horizontal(y, 1100, 11000);
+  }
+  for (int y : {-15200, -20900}) {
+    horizontal(y, 0, 1000);
+    horizontal(y, 1100, 10300);
+  }
+  return lines;
+}
+
+// A text at an offset from (P, Q), translated when it has an id.
+struct PlacedText {
+  int x, y;
+  int id;
+  const char* german;
+};
+
+}  // namespace
+
+void CDruckSeite::DrawPetrographyVerdict(DrawContext& dc, int x, int y, const std::string& code) {
+  if (code == "1") {
+    dc.TextOut(x, y, PrintText(6190, "erfüllt"));
+  } else if (code == "2") {
+    dc.TextOut(x, y, PrintText(6191, "NICHT"));
+    dc.TextOut(x + 250, y, PrintText(6192, "ERFÜLLT"));
+  }
+}
+
+void CDruckSeite::DrawPetrographyPage(DrawContext& dc) {
+  if (!m_pVersuch) return;
+  const std::string field = m_pVersuch->GetField(21);
+  auto part = [&field](int n) { return StrGetField(field, '|', n); };
+  const int P = m_Layout[PetrographyAnchors].left;
+  const int Q = m_Layout[PetrographyAnchors].top;
+  CDCZustand state(dc, platform::TRANSPARENT);
+  const Font serif = Upright(m_Fonts.serifVertical);
+  const Font text = Upright(m_Fonts.textVertical);
+
+  for (const Line& line : PetrographyLines()) {
+    dc.MoveTo(P + line.x1, Q + line.y1);
+    dc.LineTo(P + line.x2, Q + line.y2);
+  }
+
+  dc.SetTextAlign(platform::TA_LEFT | platform::TA_BOTTOM);
+  dc.SelectFont(Upright(m_Fonts.serifLargeVertical));
+  dc.TextOut(P - 100, Q - 20900, PrintText(6158, "Petrographie"));
+
+  // Column heads.
+  static const PlacedText kHeads[] = {
+      {1300, -20700, 6159, "Summe unbedenkliche Bestandteile"},
+      {2000, -20700, 6160, "Summe Flint (Gesamtgehalt einschließlich A1)"},
+      {2700, -20700, 0, "A1:"},
+      {2700, -20200, 6163, "Kreide u. kreidekrusteführende Flinte"},
+      {4000, -20700, 0, "A2:"},
+      {4000, -20200, 6164, "poröse Kalk- und Mergelsteine"},
+      {5300, -20700, 0, "A3:"},
+      {5300, -20200, 6165, "gering verfestigte Ton-, Schluff- u."},
+      {5560, -20200, 6166, "Sandsteine u. andere quellfähige "},
+      {5820, -20200, 6167, "anorganische Bestandteile"},
+      {6600, -20700, 6168, "Summe A: ungeeignete Bestandteile"},
+      {7900, -20700, 0, "B:"},
+      {7900, -20320, 6169, "im alkalischen Milieu lösliche"},
+      {8160, -20320, 6170, "Bestandteile u. gering verfestigte"},
+      {8420, -20320, 6171, "(oxydische) Eisenverbindungen"},
+      {9200, -20700, 0, "C:"},
+      {9200, -20320, 6172, "quellfähige, organische Bestandteile"},
+  };
+  auto say = [](const PlacedText& t) { return t.id ? PrintText(t.id, t.german) : std::string(t.german); };
+  dc.SetTextAlign(platform::TA_LEFT | platform::TA_TOP);
+  dc.SelectFont(serif);
+  for (const PlacedText& head : kHeads) dc.TextOut(P + head.x, Q + head.y, say(head));
+  dc.SetTextAlign(platform::TA_RIGHT | platform::TA_TOP);
+  dc.TextOut(P + 10500, Q - 8200, PrintText(6173, "Summe:  "));
+
+  // Property texts, up to three lines side by side.
+  dc.SetTextAlign(platform::TA_LEFT | platform::TA_TOP);
+  dc.SelectFont(text);
+  static constexpr std::array<int, kPetroTexts> kTextX = {2700, 4000, 5300, 7900, 9200};
+  for (int i = 0; i < kPetroTexts; ++i) {
+    const std::vector<std::string> lines = PropertyTextLines(part(11 + i));
+    for (size_t line = 0; line < lines.size() && line < static_cast<size_t>(kPropertyTextLines); ++line)
+      dc.TextOut(P + kTextX[static_cast<size_t>(i)] + 300 * static_cast<int>(line), Q - 15000, lines[line]);
+  }
+
+  // Masses and shares of the eight rows and their sums.
+  dc.SetTextAlign(platform::TA_RIGHT | platform::TA_TOP);
+  static constexpr std::array<int, 9> kValueX = {1300, 2000, 2700, 4000, 5300, 6600, 7900, 9200, 10500};
+  for (size_t i = 0; i < kValueX.size(); ++i) {
+    dc.TextOut(P + kValueX[i], Q - 7000, part(16 + static_cast<int>(i)));
+    dc.TextOut(P + kValueX[i], Q - 5600, part(25 + static_cast<int>(i)));
+  }
+
+  // Requirements of A, B and C for the three uses, and the verdicts.
+  static constexpr std::array<int, kPetroUses> kUseY = {-4000, -2200, -400};
+  static constexpr std::array<int, 3> kRequirementX = {6600, 7900, 9200};
+  static constexpr std::array<int, 3> kVerdictX = {7000, 8300, 9600};
+  dc.SelectFont(serif);
+  for (int use = 0; use < kPetroUses; ++use)
+    for (int judged = 0; judged < 3; ++judged)
+      dc.TextOut(P + kRequirementX[static_cast<size_t>(judged)], Q + kUseY[static_cast<size_t>(use)],
+                 part(34 + PetroRequirementIndex(judged, use)));
+  dc.SelectFont(text);
+  for (int judged = 0; judged < 3; ++judged)
+    for (int use = 0; use < kPetroUses; ++use)
+      DrawPetrographyVerdict(dc, P + kVerdictX[static_cast<size_t>(judged)], Q + kUseY[static_cast<size_t>(use)],
+                             part(43 + PetroCheckIndex(judged, use)));
+
+  // Row heads, each in the middle of its row.
+  static const PlacedText kRowHeads[] = {
+      {200, -18050, 6174, "Bestandteile"},
+      {460, -18050, 6175, "(Zusammensetzung)"},
+      {200, -11700, 6176, "Eigenschaften"},
+      {460, -11700, 6177, "(bes. Merkmale, Farbe u.a.)"},
+      {200, -7500, 6178, "Einwaage"},
+      {460, -7500, 0, "[g]"},
+      {200, -6100, 6179, "Ist"},
+      {460, -6100, 0, "[M.-%]"},
+      {5000, -2700, 6180, "Anforderungen an den Betonzuschlag für"},
+      {5500, -4500, 6181, "Deckschichten"},
+      {5800, -4500, 0, "[M.-%]"},
+      {5500, -2700, 6182, "Kappen"},
+      {5800, -2700, 0, "[M.-%]"},
+      {5500, -900, 6183, "Sichtflächen"},
+      {5800, -900, 0, "[M.-%]"},
+  };
+  dc.SetTextAlign(platform::TA_CENTER | platform::TA_TOP);
+  dc.SelectFont(serif);
+  for (const PlacedText& head : kRowHeads) dc.TextOut(P + head.x, Q + head.y, say(head));
+}

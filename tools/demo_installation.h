@@ -6,6 +6,7 @@
 // "kunden.dat" and "matdef/material_def.dat". Nothing that exists is ever
 // overwritten, so a later run keeps what the user changed. Header-only, so
 // that the tool and the tests share it.
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <filesystem>
@@ -14,7 +15,9 @@
 #include <string>
 #include <vector>
 
+#include "evaluation/alkali/alkali.h"
 #include "evaluation/frame/testentryframe.h"
+#include "evaluation/petrographie/petrographie.h"
 #include "evaluation/plattigkeit/plattigkeit.h"
 #include "platform/files.h"
 #include "platform/numbers.h"
@@ -35,9 +38,11 @@ inline constexpr char kOperatorNumber[] = "12";
 inline constexpr char kOperatorName[] = "Demo Kies und Schotter GmbH";
 
 // Definitions of the demo plant's own file, derived from built-in ones:
-// crushed aggregates with the flakiness test added, and an armourstone.
+// crushed aggregates with the flakiness test added, and an armourstone; and
+// a sand and gravel for concrete with petrography and the alkali test.
 inline constexpr char kAggregateId[] = "SDM-DEMO-0001";
 inline constexpr char kArmourstoneId[] = "SDM-DEMO-0002";
+inline constexpr char kConcreteId[] = "SDM-DEMO-0003";
 
 struct DemoResult {
   std::vector<std::string> written;  // the files made by this run
@@ -89,6 +94,13 @@ inline std::string MixtureTargetCurves(const std::string& builtinId) {
 inline constexpr char kBallastTargetCurves[] =
     "{22.4;3;-1}{31.5;25;-1}{40.0;65;-1}{50.0;99;-1}{63.0;99;-1}|0|O|"
     "{22.4;0;-1}{31.5;1;-1}{40.0;30;-1}{50.0;65;-1}{63.0;97;-1}{80.0;99.9;-1}|0|U";
+
+inline std::string ConcreteDefinition() {
+  return std::string("{0}{") + kConcreteId +
+         "|Kiessand 0/32 für Beton|0.063 0.25 1 2 4 8 16 31.5 45||2025-01-15 08:00|}{1|0.063|45}"
+         "{Rundkorn|DIN EN 12620|Werkseigene Produktionskontrolle||2025-01-15 08:00}{}"
+         "{[VA_PETRO|][VA_ALKALI|2|2]}";
+}
 
 inline std::string Two(int n) { return (n < 10 ? "0" : "") + std::to_string(n); }
 
@@ -153,6 +165,10 @@ class RecordMaker {
     const std::string tower = r->GetGroupValue(25, 1, 2);
     if (!tower.empty()) FillSieving(*r, tower, serial);
     if (r->HasTestType("VA_PLATT")) FillFlakiness(*r);
+    if (r->HasTestType("VA_ALKALI")) FillFractionMasses(*r);
+    // One record of each test is left for entering.
+    if (r->HasTestType("VA_PETRO") && serial % 4 != 1) FillPetrography(*r);
+    if (r->HasTestType("VA_ALKALI") && serial % 4 != 2) FillAlkali(*r);
     if (r->HasTestType("VA_WBS")) r->SetTestStatus("VA_WBS", serial % 2 ? "8" : "0");
     if (serial % 11 == 5) r->SetValue(18, 7, "2");
     else if (serial % 5 == 1) r->SetValue(18, 7, "1");
@@ -209,6 +225,68 @@ class RecordMaker {
       StoreTestEntryResult(r, *entry, FlakinessEntryResult(result));
   }
 
+  std::string Fixed(double value, int decimals) { return platform::FormatFixed(value, decimals); }
+
+  // A petrographic sorting of about 3 kg, computed as the entry does.
+  void FillPetrography(CVersuch& r) {
+    PetrographyInput in = PetrographyDefaults("");
+    const double a1 = Real(0, 6), flint = a1 + Real(30, 90);
+    const std::array<double, kPetroRows> masses = {Real(2800, 3000), flint, a1, Real(0, 9), Real(0, 4), 0,
+                                                   Real(0, 10), Real(0, 0.5)};
+    for (int row = 0; row < kPetroRows; ++row)
+      if (row != kPetroSumA) in.masses[static_cast<size_t>(row)] = Fixed(masses[static_cast<size_t>(row)], 1);
+    in.propertyTexts = {"Flint mit Kreidekruste#CRLF#grau bis weiß#CRLF#", "Kalkstein, porös#CRLF##CRLF#",
+                        "Tonstein, mürbe#CRLF##CRLF#", "Limonit#CRLF##CRLF#", "Holz, Kohle#CRLF##CRLF#"};
+    if (const TestEntrySpec* entry = FindTestEntrySpec("VA_PETRO"))
+      StoreTestEntryResult(r, *entry, PetrographyEntryResult(ComputePetrography(in)));
+  }
+
+  // The masses of the size fractions < 1 to > 32 mm of the sieving, as the
+  // sieve program hands them back: each sieve's residue in the fraction of
+  // its size, the fines below the smallest sieve in "< 1".
+  void FillFractionMasses(CVersuch& r) {
+    const std::string sieves = r.GetValue(6, 0), retained = r.GetValue(7, 0), rows = r.GetValue(3, 8);
+    std::array<double, 8> fractions{};
+    static constexpr std::array<double, 6> kLower = {1, 2, 4, 8, 16, 31.5};
+    for (int i = 0; i < StrCountFields(sieves, ';'); ++i) {
+      const double size = platform::ParseDouble(StrGetField(sieves, ';', i));
+      size_t f = 1;
+      while (f <= kLower.size() && size >= kLower[f - 1]) ++f;
+      fractions[f] += platform::ParseDouble(StrGetField(retained, ';', i));
+    }
+    fractions[1] += platform::ParseDouble(StrGetField(rows, ';', StrCountFields(rows, ';') - 1));
+    std::string masses;
+    for (size_t f = 1; f < fractions.size(); ++f) masses += (f > 1 ? ";" : "") + Fixed(fractions[f], 1);
+    r.SetValue(27, 0, masses);
+  }
+
+  // The sorting, the flint density and the NaOH test of the classes 1/2 to
+  // 16/32, computed as the entry does.
+  void FillAlkali(CVersuch& r) {
+    const std::string masses = r.GetFractionMasses();
+    AlkaliInput in = AlkaliInputFromRecord("KG1:0|KG2:32|", masses, r.GetSideTestEntry("VA_ALKALI"));
+    for (int c = 0; c < 2; ++c) {
+      const double sample = c == 0 ? 50 : 100;
+      in.cells[static_cast<size_t>(c)][kNaohSample] = Fixed(sample, 2);
+      in.cells[static_cast<size_t>(c)][kNaohResidue] = Fixed(sample * (1 - Real(0.001, 0.012)), 2);
+    }
+    for (int c = 2; c < 5; ++c) {
+      auto& k = in.cells[static_cast<size_t>(c)];
+      const double sample = 1000.0 * (c - 1), flint = sample * Real(0.005, 0.02), opaline = sample * Real(0.002, 0.01);
+      k[kUnreactive] = Fixed(sample - flint - opaline, 1);
+      k[kFlint] = Fixed(flint, 2);
+      k[kOpaline] = Fixed(opaline, 2);
+      const double wet = flint * 1.03, volume = flint / Real(2200, 2550) * 1000.0;
+      k[kFlintWetInAir] = Fixed(wet, 2);
+      k[kFlintUnderWater] = Fixed(wet - volume, 2);
+      k[kNaohResidue] = Fixed(opaline * Real(0.3, 0.8), 2);
+      k[kSoftened] = Fixed(sample * Real(0.0005, 0.002), 2);
+    }
+    const AlkaliResult result = ComputeAlkali(in);
+    r.SetAlkaliData(result.DataString());
+    r.SetTestStatus("VA_ALKALI", result.status);
+  }
+
   std::mt19937 rng_;
 };
 
@@ -250,6 +328,7 @@ inline RecordList MakeDemoRecords(std::uint32_t seed = 7) {
        detail::kBallastTargetCurves, 6},
       {detail::WithDescriptionTexts(detail::Builtin("SDM-DBDBDB-RC-0301")), "RC KG1 (0/32)", mixtureCurves, 6},
       {detail::ArmourstoneDefinition(), "Wasserbausteine CP 90/250", "", 4},
+      {detail::ConcreteDefinition(), "Kiessand 0/32 für Beton", "", 4},
   };
   RecordList records;
   int serial = 1;
@@ -262,7 +341,8 @@ inline RecordList MakeDemoRecords(std::uint32_t seed = 7) {
 
 // The plant's own material definition file.
 inline std::vector<std::string> DemoMaterialDefLines() {
-  return {"VERSION=001", "DATA_START", detail::AggregateDefinition(), detail::ArmourstoneDefinition(), "DATA_STOP"};
+  return {"VERSION=001",        "DATA_START", detail::AggregateDefinition(), detail::ArmourstoneDefinition(),
+          detail::ConcreteDefinition(), "DATA_STOP"};
 }
 
 // Prepares the demo installation in the program folder with its data folder

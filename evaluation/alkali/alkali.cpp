@@ -82,6 +82,16 @@ FractionShares ComputeFractionShares(const FractionTexts& masses) {
 
 // ------------------------------------------------------------ classification
 
+int ClassRowByOpaline(double o) { return o <= 0.500001 ? 0 : o <= 2.000001 ? 1 : 2; }
+
+int ClassRowByOpalineAndFlint(double o, double f) {
+  const double s = 5.0 * o + f;
+  if (o <= 0.500001 && f <= 3.00001 && s <= 4.00001) return 0;
+  // 2.00001 here, one digit shorter than the limit on O alone.
+  if (o <= 2.00001 && f <= 10.00001 && s <= 15.00001) return 1;
+  return 2;
+}
+
 std::string AlkaliClassText(unsigned index, bool withFlint) {
   static constexpr std::array<const char*, 4> kTexts = {"", "E III", "E II", "E I"};
   if (index == 0 || index > 3) return "";
@@ -175,7 +185,7 @@ AlkaliClasses ComputeAlkaliClasses(const AlkaliCells& cells, const std::string& 
     const double f = k[kReactiveFlintCopy].empty() ? -1.0 : ValueOf(k[kReactiveFlintCopy]);
     const bool hasO = o > -0.0001, hasF = f > -0.0001;
     if (!hasO) continue;
-    const size_t byO = o <= 0.500001 ? 0 : o <= 2.000001 ? 1 : 2;
+    const auto byO = static_cast<size_t>(ClassRowByOpaline(o));
     marks[byO] = "X";
     counterO += kCounterSteps[byO];
     if (IsFineSizeClass(c)) {
@@ -183,10 +193,7 @@ AlkaliClasses ComputeAlkaliClasses(const AlkaliCells& cells, const std::string& 
       marks[3 + byO] = "X";
       counterOF += kCounterSteps[byO];
     } else if (hasF) {
-      const double s = 5.0 * o + f;
-      const size_t byOF = (o <= 0.500001 && f <= 3.00001 && s <= 4.00001)    ? 0
-                          : (o <= 2.00001 && f <= 10.00001 && s <= 15.00001) ? 1
-                                                                             : 2;
+      const auto byOF = static_cast<size_t>(ClassRowByOpalineAndFlint(o, f));
       marks[3 + byOF] = "X";
       counterOF += kCounterSteps[byOF];
     }

@@ -89,6 +89,12 @@ FractionShares ComputeFractionShares(const FractionTexts& masses);
 
 // ---- classification
 
+// The class row of a size class: 0 E I, 1 E II, 2 E III; by the share O of
+// opaline sandstone alone (-O, and -OF of the classes 1/2 and 2/4), or by O,
+// the reactive flint F and 5 O + F (-OF of the classes 4/8 to >32).
+int ClassRowByOpaline(double o);
+int ClassRowByOpalineAndFlint(double o, double f);
+
 // Class indexes: 0 none, 1 E III, 2 E II, 3 E I (higher is better).
 std::string AlkaliClassText(unsigned index, bool withFlint);
 // The required class of part 1 (-O) or 2 (-OF) of the material's "VA_ALKALI"

@@ -265,11 +265,11 @@ void CAlkaliDlg::ComputeAll() {
 
 void CAlkaliDlg::CopyCells() { CopyTextToClipboard(FlagCellsText(ReadCells())); }
 
-void CAlkaliDlg::PasteCells() {
+void CAlkaliDlg::PasteCells(QWidget* target) {
   const std::string text = GetClipboardText();
   if (!IsCellBlock(text)) {
     // One value: an ordinary paste into the focused cell.
-    auto* cell = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    auto* cell = qobject_cast<QLineEdit*>(target ? target : QApplication::focusWidget());
     if (!cell || cell->isReadOnly() || !isAncestorOf(cell)) return;
     std::string line = StrGetField(text, '\n', 0);
     while (!line.empty() && line.back() == '\r') line.pop_back();
@@ -292,7 +292,7 @@ bool CAlkaliDlg::eventFilter(QObject* watched, QEvent* event) {
       event->accept();
       if (type == QEvent::KeyPress) {
         if (key == ClipboardKey::kCopy) CopyCells();
-        else PasteCells();
+        else PasteCells(qobject_cast<QWidget*>(watched));
       }
       return true;
     }

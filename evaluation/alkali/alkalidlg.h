@@ -54,8 +54,8 @@ class CAlkaliDlg : public CEntryDialog {
   void ComputeAll();
   void CopyCells();
   // Pastes the clipboard: a cell block into the 54 cells (then recomputes),
-  // other text into the focused cell.
-  void PasteCells();
+  // other text into the cell that has the focus (`target`, else the focus widget).
+  void PasteCells(QWidget* target = nullptr);
 
  protected:
   bool OnInitDialog() override;

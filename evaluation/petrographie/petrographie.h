@@ -17,24 +17,25 @@
 #include "evaluation/frame/testentryframe.h"
 
 // The eight constituent rows in the order of the field.
-enum PetrographyRow : int {
-  kPetroHarmless = 0,  // "Summe unbedenkliche Bestandteile"
-  kPetroFlint,         // "Summe Flint (Gesamtgehalt) inkl. A1"
-  kPetroA1,
-  kPetroA2,
-  kPetroA3,
-  kPetroSumA,          // A1 + A2 + A3, computed
-  kPetroB,
-  kPetroC,
-  kPetroRows
-};
+inline constexpr int kPetroHarmless = 0;  // "Summe unbedenkliche Bestandteile"
+inline constexpr int kPetroFlint = 1;     // "Summe Flint (Gesamtgehalt) inkl. A1"
+inline constexpr int kPetroA1 = 2;
+inline constexpr int kPetroA2 = 3;
+inline constexpr int kPetroA3 = 4;
+inline constexpr int kPetroSumA = 5;      // A1 + A2 + A3, computed
+inline constexpr int kPetroB = 6;
+inline constexpr int kPetroC = 7;
+inline constexpr int kPetroRows = 8;
 // The rows with a property text, in the order of the texts.
 inline constexpr std::array<int, 5> kPetroTextRows = {kPetroA1, kPetroA2, kPetroA3, kPetroB, kPetroC};
 inline constexpr int kPetroTexts = 5;
 
 // The judged rows A, B, C and the three uses of the aggregate.
 inline constexpr std::array<int, 3> kPetroJudgedRows = {kPetroSumA, kPetroB, kPetroC};
-enum PetrographyUse : int { kDeckschichten = 0, kKappen, kSichtflaechen, kPetroUses };
+inline constexpr int kDeckschichten = 0;
+inline constexpr int kKappen = 1;
+inline constexpr int kSichtflaechen = 2;
+inline constexpr int kPetroUses = 3;
 inline constexpr int kPetroChecks = 9;
 // Requirement texts are stored by use, then row; check results by row, then use.
 constexpr int PetroRequirementIndex(int judged, int use) { return use * 3 + judged; }

@@ -197,8 +197,8 @@ void CPetrographieDlg::ShowPropertyInfo(int index) {
     return;
   }
   std::string text;
-  for (const std::string& line : PropertyTextLines(m_PropertyTexts[static_cast<size_t>(index)]))
-    text += (text.empty() ? "" : "\n") + line;
+  const std::vector<std::string> lines = PropertyTextLines(m_PropertyTexts[static_cast<size_t>(index)]);
+  for (size_t i = 0; i < lines.size(); ++i) text += (i ? "\n" : "") + lines[i];
   info_->SetText(text);
   // 320 pixels wide, from 65 to 10 pixels above the field, grown where the
   // real font needs more room for three lines of a full column.

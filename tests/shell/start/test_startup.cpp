@@ -244,7 +244,7 @@ TEST_F(StartupTest, EndToEndThroughThePlantSelectionToTheFilledListAndBack) {
     EXPECT_EQ(app.PlantIdentity.operatorNumber, demo::kOperatorNumber);
     ASSERT_NE(startup.Frame(), nullptr);
     EXPECT_TRUE(startup.Frame()->isVisible());
-    EXPECT_EQ(startup.Frame()->view()->model()->RecordCount(), 30);
+    EXPECT_EQ(startup.Frame()->view()->model()->RecordCount(), 34);
     EXPECT_TRUE(fs::exists(lockFile()));
     EXPECT_TRUE(startup.HoldsLock());
     EXPECT_TRUE(platform::FolderExists(program_ / "werkeauswahl"));
@@ -256,7 +256,7 @@ TEST_F(StartupTest, EndToEndThroughThePlantSelectionToTheFilledListAndBack) {
   EXPECT_TRUE(ValidateRecordFile(dataFolder() / "data.db"));
   RecordList reloaded;
   ASSERT_TRUE(LoadRecordFile(reloaded, dataFolder()));
-  EXPECT_EQ(reloaded.size(), 30u);
+  EXPECT_EQ(reloaded.size(), 34u);
   EXPECT_FALSE(fs::exists(lockFile()));
   EXPECT_EQ(Ini("Allgemeines", "letzterAufruf"), "heute");
   EXPECT_TRUE(SameFolder(platform::ReadTextLines(program_ / "datapfad.dat").value().at(0), dataFolder()));
@@ -338,7 +338,7 @@ TEST_F(StartupTest, WithoutPlantsTheStartKeepsTheFolderAndLeavesTheIdentityEmpty
     CStartup startup(app, options_);
     ASSERT_TRUE(startup.InitInstance());
     EXPECT_TRUE(app.PlantIdentity.plantNumber.empty());
-    EXPECT_EQ(startup.Frame()->view()->model()->RecordCount(), 30);
+    EXPECT_EQ(startup.Frame()->view()->model()->RecordCount(), 34);
     startup.ExitInstance();
   }
   EXPECT_FALSE(fs::exists(program_ / "werkeauswahl" / "configmap.dat"));
@@ -358,8 +358,8 @@ TEST(DemoInstallation, MakesEveryFileOnceAndNeverOverwrites) {
 
   RecordList records;
   ASSERT_TRUE(LoadRecordFile(records, data));
-  ASSERT_EQ(records.size(), 30u);
-  int ballast = 0, recycled = 0, armourstone = 0, flakiness = 0;
+  ASSERT_EQ(records.size(), 34u);
+  int ballast = 0, recycled = 0, armourstone = 0, flakiness = 0, petrography = 0, alkali = 0;
   for (const auto& r : records) {
     ballast += r->IsGleisschotter();
     recycled += r->GetMaterialId().find("-RC-") != std::string::npos;
@@ -369,11 +369,18 @@ TEST(DemoInstallation, MakesEveryFileOnceAndNeverOverwrites) {
       EXPECT_FALSE(r->GetValue(10, 0).empty()) << "sieve passing";
       ++flakiness;
     }
+    petrography += !r->GetValue(21, 24).empty();
+    if (!r->GetValue(27, 0).empty() && r->HasTestType("VA_ALKALI")) {
+      EXPECT_EQ(StrCountFields(r->GetValue(27, 0), ';'), 7) << "size fractions";
+      alkali += r->GetAlkaliData().find("E_OF:") != std::string::npos;
+    }
   }
   EXPECT_GT(ballast, 0);
   EXPECT_GT(recycled, 0);
   EXPECT_GT(armourstone, 0);
   EXPECT_GT(flakiness, 0);
+  EXPECT_GT(petrography, 0);
+  EXPECT_GT(alkali, 0);
   std::vector<std::string> definitions;
   std::string error;
   EXPECT_TRUE(ReadMaterialDefs(data, definitions, error)) << error;

@@ -68,23 +68,10 @@ enum : int { kLabelColumn = 0, kSymbolColumn, kUnitColumn, kFirstFractionColumn 
 constexpr int SizeClassColumn(int c) { return kFirstFractionColumn + 2 + c; }
 
 QLabel* Label(QWidget* parent, int id, const QString& text, Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter) {
-  auto* label = new QLabel(text, parent);
-  if (id) platform::SetControlId(label, id);
-  label->setAlignment(alignment);
-  return label;
+  return MakeRowLabel(parent, id, text, alignment);
 }
 
-QLineEdit* Cell(QWidget* parent, int id, bool readOnly, int width = 64) {
-  auto* field = new QLineEdit(parent);
-  platform::SetControlId(field, id);
-  field->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  field->setFixedWidth(width);
-  if (readOnly) {
-    field->setReadOnly(true);
-    field->setFocusPolicy(Qt::NoFocus);
-  }
-  return field;
-}
+QLineEdit* Cell(QWidget* parent, int id, bool readOnly, int width = 64) { return MakeRowField(parent, id, readOnly, width); }
 
 bool IsInputRow(int row) {
   for (int input : kAlkaliInputRows)

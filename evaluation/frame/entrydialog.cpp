@@ -1,7 +1,29 @@
 #include "evaluation/frame/entrydialog.h"
 
+#include <QLabel>
+#include <QLineEdit>
+
 std::string EntryDialogTitle(const std::string& name, const std::string& blanks, const std::string& testNumber) {
   return name + blanks + "Prüf-Nr.: " + testNumber;
+}
+
+QLabel* MakeRowLabel(QWidget* parent, int id, const QString& text, Qt::Alignment alignment) {
+  auto* label = new QLabel(text, parent);
+  if (id) platform::SetControlId(label, id);
+  label->setAlignment(alignment);
+  return label;
+}
+
+QLineEdit* MakeRowField(QWidget* parent, int id, bool readOnly, int width) {
+  auto* field = new QLineEdit(parent);
+  platform::SetControlId(field, id);
+  field->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  field->setFixedWidth(width);
+  if (readOnly) {
+    field->setReadOnly(true);
+    field->setFocusPolicy(Qt::NoFocus);
+  }
+  return field;
 }
 
 CEntryDialog::CEntryDialog(int templateId, QWidget* parent) : CpvDialog(templateId, parent) {}

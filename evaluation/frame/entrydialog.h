@@ -9,14 +9,25 @@
 //   always stored together with the inputs it was computed from (Return in
 //   an input confirms without the input losing the focus);
 // - number inputs are normalised ("," read as ".") to the test's decimals.
+#include <QString>
 #include <string>
 #include <vector>
 
 #include "shell/app/cpvdialog.h"
 
+class QLabel;
+class QLineEdit;
+
 // The caption of an entry dialog: the translated dialog name, the blanks of
 // the test, "Prüf-Nr.: " and the test number.
 std::string EntryDialogTitle(const std::string& name, const std::string& blanks, const std::string& testNumber);
+
+// The controls of a dialog's row table. A label with id 0 has no id (its
+// text is not translated); a number field is right-aligned with a fixed
+// width, and a read-only one takes no focus.
+QLabel* MakeRowLabel(QWidget* parent, int id, const QString& text,
+                     Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter);
+QLineEdit* MakeRowField(QWidget* parent, int id, bool readOnly, int width = 80);
 
 class CEntryDialog : public CpvDialog {
   Q_OBJECT

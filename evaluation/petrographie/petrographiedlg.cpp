@@ -43,22 +43,7 @@ enum : int { kLabelColumn = 0, kButtonColumn, kTextColumn, kMassColumn, kShareCo
 constexpr int kFirstRowOfGrid = 2;
 
 QLabel* Label(QWidget* parent, int id, const char* text, Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter) {
-  auto* label = new QLabel(QString::fromUtf8(text), parent);
-  platform::SetControlId(label, id);
-  label->setAlignment(alignment);
-  return label;
-}
-
-QLineEdit* Field(QWidget* parent, int id, bool readOnly, int width = 80) {
-  auto* field = new QLineEdit(parent);
-  platform::SetControlId(field, id);
-  field->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  field->setFixedWidth(width);
-  if (readOnly) {
-    field->setReadOnly(true);
-    field->setFocusPolicy(Qt::NoFocus);
-  }
-  return field;
+  return MakeRowLabel(parent, id, QString::fromUtf8(text), alignment);
 }
 
 // The index (0 .. 4) of the property text of a row, -1 for a row without one.
@@ -95,20 +80,20 @@ CPetrographieDlg::CPetrographieDlg(QWidget* parent) : CEntryDialog(kTemplateId, 
       button->setFixedWidth(28);
       connect(button, &QPushButton::clicked, this, [this, text] { EditPropertyText(text); });
       grid->addWidget(button, gridRow, kButtonColumn);
-      QLineEdit* field = Field(this, kFirstText + text, true, 220);
+      QLineEdit* field = MakeRowField(this, kFirstText + text, true, 220);
       field->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
       field->installEventFilter(this);
       grid->addWidget(field, gridRow, kTextColumn);
     }
-    grid->addWidget(Field(this, kFirstMass + row, row == kPetroSumA), gridRow, kMassColumn);
-    grid->addWidget(Field(this, kFirstShare + row, true), gridRow, kShareColumn);
+    grid->addWidget(MakeRowField(this, kFirstMass + row, row == kPetroSumA), gridRow, kMassColumn);
+    grid->addWidget(MakeRowField(this, kFirstShare + row, true), gridRow, kShareColumn);
     if (row != kPetroSumA) inputs.push_back(kFirstMass + row);
   }
   for (int judged = 0; judged < 3; ++judged) {
     const int gridRow = kFirstRowOfGrid + kPetroJudgedRows[static_cast<size_t>(judged)];
     for (int use = 0; use < kPetroUses; ++use) {
       const int check = PetroCheckIndex(judged, use);
-      grid->addWidget(Field(this, kFirstRequirement + check, true, 64), gridRow, kFirstUseColumn + 2 * use);
+      grid->addWidget(MakeRowField(this, kFirstRequirement + check, true, 64), gridRow, kFirstUseColumn + 2 * use);
       // The green and the red face share one spot; at most one of them shows.
       for (int status : {1, 2}) {
         auto* mark = new CStatusMark(this);
@@ -121,8 +106,8 @@ CPetrographieDlg::CPetrographieDlg(QWidget* parent) : CEntryDialog(kTemplateId, 
   }
   const int sumRow = kFirstRowOfGrid + kPetroRows;
   grid->addWidget(Label(this, kSumLabel, "Summe:", Qt::AlignRight | Qt::AlignVCenter), sumRow, kTextColumn);
-  grid->addWidget(Field(this, kTotalMass, true), sumRow, kMassColumn);
-  grid->addWidget(Field(this, kTotalShare, true), sumRow, kShareColumn);
+  grid->addWidget(MakeRowField(this, kTotalMass, true), sumRow, kMassColumn);
+  grid->addWidget(MakeRowField(this, kTotalShare, true), sumRow, kShareColumn);
 
   // The info label floats above the property texts, outside the layout.
   info_ = new CLabel(this);

@@ -7,32 +7,16 @@
 #include "records/strutil.h"
 #include "ui_plattigkeitdlg.h"
 
-namespace {
-
-QLineEdit* RowField(QWidget* parent, int id, bool readOnly) {
-  auto* field = new QLineEdit(parent);
-  platform::SetControlId(field, id);
-  field->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  field->setFixedWidth(80);
-  if (readOnly) {
-    field->setReadOnly(true);
-    field->setFocusPolicy(Qt::NoFocus);
-  }
-  return field;
-}
-
-}  // namespace
-
 CPlattigkeitDlg::CPlattigkeitDlg(QWidget* parent) : CEntryDialog(kTemplateId, parent) {
   Ui::PlattigkeitDlg ui;
   ui.setupUi(this);
   // The 13 rows below the two heading lines of the template.
   for (int row = 0; row < kFlakinessRows; ++row) {
-    ui.rowsGrid->addWidget(RowField(this, kFirstClass + row, true), row + 2, 0);
-    ui.rowsGrid->addWidget(RowField(this, kFirstRi + row, false), row + 2, 1);
-    ui.rowsGrid->addWidget(RowField(this, kFirstSlotWidth + row, true), row + 2, 2);
-    ui.rowsGrid->addWidget(RowField(this, kFirstMi + row, false), row + 2, 3);
-    ui.rowsGrid->addWidget(RowField(this, kFirstFli + row, true), row + 2, 4);
+    ui.rowsGrid->addWidget(MakeRowField(this, kFirstClass + row, true), row + 2, 0);
+    ui.rowsGrid->addWidget(MakeRowField(this, kFirstRi + row, false), row + 2, 1);
+    ui.rowsGrid->addWidget(MakeRowField(this, kFirstSlotWidth + row, true), row + 2, 2);
+    ui.rowsGrid->addWidget(MakeRowField(this, kFirstMi + row, false), row + 2, 3);
+    ui.rowsGrid->addWidget(MakeRowField(this, kFirstFli + row, true), row + 2, 4);
   }
   std::vector<int> inputs = {kM0, kRetained80, kPassing4};
   for (int row = 0; row < kFlakinessRows; ++row) {

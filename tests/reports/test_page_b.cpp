@@ -1,18 +1,13 @@
 // Page B (petrography) printed through the print job to PDF, read back with
-// pdftotext -bbox: every text stands on end inside its cell of the ruled
-// table. With PRAVIK_CHART_IMAGES set, the PDF and a PNG of it are kept there.
+// pdftotext -bbox: every text stands on end inside its cell of the ruled table.
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdlib>
 #include <string>
 
-#include "platform/pdf_words.h"
-#include "platform/printdriver.h"
-#include "reports/druckseite.h"
+#include "reports/print_record.h"
 #include "reports/side_page_records.h"
 #include "shell/app/pravikapp.h"
-#include "shell/mainview/printjob.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -20,29 +15,15 @@ namespace {
 using pdftest::PdfText;
 using pdftest::Word;
 
-const int kEdge = static_cast<int>(std::lround(platform::kLaserPrinterMarginDots * 2540.0 / platform::kLaserPrinterDpi));
-
-// Prints the record and reads the PDF back; P and Q are the corner of the
-// petrography table in paper coordinates.
+// The page and the corner (P, Q) of the petrography table in paper coordinates.
 struct PrintedPage {
   PdfText pdf;
   int P = 0, Q = 0;
 };
 
 PrintedPage PrintRecord(CVersuch& record, const std::filesystem::path& folder, const std::string& name) {
-  CRecordPrintJob job({&record});
-  const auto file = folder / (name + ".pdf");
-  EXPECT_EQ(platform::PrintToPdf(job, file), platform::PrintResult::kPrinted);
-  if (const char* keep = std::getenv("PRAVIK_CHART_IMAGES")) {
-    std::filesystem::copy_file(file, std::filesystem::path(keep) / file.filename(),
-                               std::filesystem::copy_options::overwrite_existing);
-    std::system(("pdftoppm -png -r 60 '" + file.string() + "' '" + keep + "/" + name + "'").c_str());
-  }
-  PrintedPage page;
-  page.pdf = pdftest::ReadPdf(file);
-  page.P = job.printRect().left + kEdge + 2500;
-  page.Q = job.printRect().top - kEdge - 4000;
-  return page;
+  const reporttest::PrintedRecord printed = reporttest::PrintRecordToPdf(record, folder, name);
+  return {printed.pdf, printed.paper.left + 2500, printed.paper.top - 4000};
 }
 
 int Count(const PdfText& pdf, const std::string& text) {

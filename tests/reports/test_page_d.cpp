@@ -1,6 +1,5 @@
 // Page D (alkali classification): the template engine on its own, and the
-// page printed through the print job to PDF and read back with pdftotext
-// -bbox. With PRAVIK_CHART_IMAGES set, the PDF and a PNG of it are kept there.
+// page printed through the print job to PDF and read back with pdftotext -bbox.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -10,23 +9,18 @@
 #include <string>
 
 #include "evaluation/alkali/alkali.h"
-#include "platform/pdf_words.h"
-#include "platform/printdriver.h"
 #include "records/strutil.h"
 #include "reports/celltemplate.h"
-#include "reports/druckseite.h"
 #include "reports/page_d.h"
+#include "reports/print_record.h"
 #include "reports/side_page_records.h"
 #include "shell/app/pravikapp.h"
-#include "shell/mainview/printjob.h"
 #include "support/temp_folder.h"
 
 namespace {
 
 using pdftest::PdfText;
 using pdftest::Word;
-
-const int kEdge = static_cast<int>(std::lround(platform::kLaserPrinterMarginDots * 2540.0 / platform::kLaserPrinterDpi));
 
 }  // namespace
 
@@ -103,19 +97,12 @@ namespace {
 
 class PageD : public ::testing::Test {
  protected:
-  // Prints the record; x0 and y0 are the table's left and top in paper coordinates.
+  // Prints the record; the grid of the table in paper coordinates.
   void Print(CVersuch& record, const std::string& name) {
-    CRecordPrintJob job({&record});
-    const auto file = folder_ / (name + ".pdf");
-    ASSERT_EQ(platform::PrintToPdf(job, file), platform::PrintResult::kPrinted);
-    if (const char* keep = std::getenv("PRAVIK_CHART_IMAGES")) {
-      std::filesystem::copy_file(file, std::filesystem::path(keep) / file.filename(),
-                                 std::filesystem::copy_options::overwrite_existing);
-      std::system(("pdftoppm -png -r 60 '" + file.string() + "' '" + keep + "/" + name + "'").c_str());
-    }
-    pdf_ = pdftest::ReadPdf(file);
-    x_ = AlkaliTableColumns(job.printRect().left + kEdge + 500);
-    y_ = AlkaliTableRows(job.printRect().top - kEdge - 5500 - 460 - 800 - 460);
+    const reporttest::PrintedRecord printed = reporttest::PrintRecordToPdf(record, folder_.path(), name);
+    pdf_ = printed.pdf;
+    x_ = AlkaliTableColumns(printed.paper.left + 500);
+    y_ = AlkaliTableRows(printed.paper.top - 5500 - 460 - 800 - 460);
   }
   // A word centred in a cell of the grid.
   const Word* InCell(const std::string& text, int c1, int r1, int c2, int r2) const {

@@ -5,28 +5,17 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
-#include <QItemSelectionModel>
 #include <QKeyEvent>
-#include <QLineEdit>
-#include <filesystem>
 #include <string>
 
-#include "controls/exlistctrl.h"
 #include "evaluation/alkali/alkalidlg.h"
+#include "evaluation/frame/entry_on_main_view.h"
 #include "evaluation/petrographie/petrographiedlg.h"
 #include "evaluation/petrographie/petrotexteditdlg.h"
 #include "platform/clipboard.h"
-#include "platform/files.h"
-#include "records/recordfile.h"
 #include "records/strutil.h"
-#include "shell/app/appflags.h"
-#include "shell/app/pravikapp.h"
-#include "shell/app/pravikdoc.h"
-#include "shell/mainview/form1view.h"
 #include "shell/mainview/form1view_panel.h"
-#include "shell/mainview/recordlistmodel.h"
 #include "support/scripted_ui_gtest.h"
-#include "support/temp_folder.h"
 
 using platform::DialogDriver;
 using platform::IDCANCEL;
@@ -34,54 +23,19 @@ using platform::IDOK;
 
 namespace {
 
-const std::filesystem::path kFixture = std::filesystem::path(PRAVIK_FIXTURES) / "evaluation" / "concrete";
-
-class ConcreteTestsOnMainView : public ::testing::Test {
+class ConcreteTestsOnMainView : public EntryOnMainView {
  protected:
-  void SetUp() override {
-    SetEditAllowed(true);
-    std::filesystem::copy_file(kFixture / kRecordFileName, data_ / kRecordFileName);
-    app_.m_Settings.m_DataFolder = data_.path();
-    app_.m_Settings.m_IniPath = data_ / "pravik.ini";
-    ASSERT_TRUE(doc_.OnNewDocument());
-    view_ = std::make_unique<CForm1View>(&doc_);
-    view_->OnInitialUpdate();
-  }
-  void TearDown() override { view_.reset(); }
+  ConcreteTestsOnMainView() : EntryOnMainView("concrete") {}
 
   // Selects the row of a test number, then clicks the panel button of the key.
   void OpenFromPanel(const std::string& testNumber, const std::string& key) {
-    CRecordListModel* model = view_->model();
-    for (int row = 0; row < model->RecordCount(); ++row) {
-      if (model->RecordAt(row)->GetValue(1, 0) != testNumber) continue;
-      view_->list()->selectionModel()->setCurrentIndex(
-          model->index(row, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-      view_->EvaluateSelection();
-      const int item = view_->panel()->ItemOfKey(key);
-      ASSERT_GE(item, 0);
-      ASSERT_TRUE(view_->panel()->IsKeyEnabled(item));
-      view_->OnLbnSelChangeTestTypePanel(item);
-      return;
-    }
-    FAIL() << "no row with " << testNumber;
+    Select(testNumber);
+    view_->EvaluateSelection();
+    const int item = view_->panel()->ItemOfKey(key);
+    ASSERT_GE(item, 0);
+    ASSERT_TRUE(view_->panel()->IsKeyEnabled(item));
+    view_->OnLbnSelChangeTestTypePanel(item);
   }
-
-  const CVersuch* OnDisk(const std::string& testNumber) {
-    disk_.clear();
-    EXPECT_TRUE(LoadRecordFile(disk_, data_.path()));
-    for (const auto& record : disk_)
-      if (record->GetValue(1, 0) == testNumber) return record.get();
-    return nullptr;
-  }
-  std::string FileBytes() const {
-    return platform::ReadFileBytes(data_ / kRecordFileName).value_or("<unreadable>");
-  }
-
-  TempFolder data_;
-  CPravikWinApp app_;
-  CPravikDoc doc_;
-  std::unique_ptr<CForm1View> view_;
-  RecordList disk_;
 };
 
 TEST_F(ConcreteTestsOnMainView, PetrographyOkStoresFieldStatusAndStatistics) {

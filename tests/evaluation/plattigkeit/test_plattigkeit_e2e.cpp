@@ -4,24 +4,14 @@
 // through the scripted seam, and "data.db" read back from disk.
 #include <gtest/gtest.h>
 
-#include <QItemSelectionModel>
-#include <filesystem>
 #include <string>
 
-#include "controls/exlistctrl.h"
+#include "evaluation/frame/entry_on_main_view.h"
 #include "evaluation/frame/testentryframe.h"
 #include "evaluation/plattigkeit/plattigkeitdlg.h"
-#include "platform/files.h"
-#include "records/recordfile.h"
-#include "shell/app/appflags.h"
-#include "shell/app/pravikapp.h"
-#include "shell/app/pravikdoc.h"
-#include "shell/mainview/form1view.h"
 #include "shell/mainview/form1view_panel.h"
-#include "shell/mainview/recordlistmodel.h"
 #include "support/scripted_ui_gtest.h"
 #include "support/stubs.h"
-#include "support/temp_folder.h"
 
 using platform::DialogDriver;
 using platform::IDCANCEL;
@@ -30,51 +20,11 @@ using Dlg = CPlattigkeitDlg;
 
 namespace {
 
-const std::filesystem::path kFixture = std::filesystem::path(PRAVIK_FIXTURES) / "evaluation" / "datafolder";
-
-class FlakinessOnMainView : public ::testing::Test {
+class FlakinessOnMainView : public EntryOnMainView {
  protected:
-  void SetUp() override {
-    SetEditAllowed(true);
-    std::filesystem::copy_file(kFixture / kRecordFileName, data_ / kRecordFileName);
-    app_.m_Settings.m_DataFolder = data_.path();
-    app_.m_Settings.m_IniPath = data_ / "pravik.ini";
-    ASSERT_TRUE(doc_.OnNewDocument());
-    view_ = std::make_unique<CForm1View>(&doc_);
-    view_->OnInitialUpdate();
-  }
-  void TearDown() override { view_.reset(); }
-
-  // Selects the row of a test number and gives the focus to it.
-  void Select(const std::string& testNumber) {
-    CRecordListModel* model = view_->model();
-    for (int row = 0; row < model->RecordCount(); ++row) {
-      if (model->RecordAt(row)->GetValue(1, 0) != testNumber) continue;
-      view_->list()->selectionModel()->setCurrentIndex(
-          model->index(row, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-      return;
-    }
-    FAIL() << "no row with " << testNumber;
-  }
+  FlakinessOnMainView() : EntryOnMainView("datafolder") {}
   // What the view's flakiness opener runs.
   void OpenFlakiness() { view_->OpenTestOfKey("VA_PLATT"); }
-
-  const CVersuch* OnDisk(const std::string& testNumber) {
-    disk_.clear();
-    EXPECT_TRUE(LoadRecordFile(disk_, data_.path()));
-    for (const auto& record : disk_)
-      if (record->GetValue(1, 0) == testNumber) return record.get();
-    return nullptr;
-  }
-  std::string FileBytes() const {
-    return platform::ReadFileBytes(data_ / kRecordFileName).value_or("<unreadable>");
-  }
-
-  TempFolder data_;
-  CPravikWinApp app_;
-  CPravikDoc doc_;
-  std::unique_ptr<CForm1View> view_;
-  RecordList disk_;
 };
 
 TEST_F(FlakinessOnMainView, OkStoresAndSavesTheSelectedRecord) {

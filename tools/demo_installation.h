@@ -97,8 +97,9 @@ inline constexpr char kBallastTargetCurves[] =
 
 inline std::string ConcreteDefinition() {
   return std::string("{0}{") + kConcreteId +
-         "|Kiessand 0/32 für Beton|0.063 0.25 1 2 4 8 16 31.5 45||2025-01-15 08:00|}{1|0.063|45}"
-         "{Rundkorn|DIN EN 12620|Werkseigene Produktionskontrolle||2025-01-15 08:00}{}"
+         "|Kiessand 0/32 für Beton|0.063 0.25 1 2 4 8 16 31.5 45}{1|0.063|45}"
+         "{Rundkorn|DIN EN 12620|Werkseigene Produktionskontrolle||2025-01-15 08:00}"
+         "{0.063|3_LE||1||1||@1|5-40||1||1||@4|25-60||1||1||@16|60-90||1||1||@31.5|85-99||1||1||}"
          "{[VA_PETRO|][VA_ALKALI|2|2]}";
 }
 

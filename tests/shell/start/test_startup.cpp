@@ -244,7 +244,7 @@ TEST_F(StartupTest, EndToEndThroughThePlantSelectionToTheFilledListAndBack) {
     EXPECT_EQ(app.PlantIdentity.operatorNumber, demo::kOperatorNumber);
     ASSERT_NE(startup.Frame(), nullptr);
     EXPECT_TRUE(startup.Frame()->isVisible());
-    EXPECT_EQ(startup.Frame()->view()->model()->RecordCount(), 34);
+    EXPECT_EQ(startup.Frame()->view()->model()->RecordCount(), static_cast<int>(demo::MakeDemoRecords().size()));
     EXPECT_TRUE(fs::exists(lockFile()));
     EXPECT_TRUE(startup.HoldsLock());
     EXPECT_TRUE(platform::FolderExists(program_ / "werkeauswahl"));
@@ -256,7 +256,7 @@ TEST_F(StartupTest, EndToEndThroughThePlantSelectionToTheFilledListAndBack) {
   EXPECT_TRUE(ValidateRecordFile(dataFolder() / "data.db"));
   RecordList reloaded;
   ASSERT_TRUE(LoadRecordFile(reloaded, dataFolder()));
-  EXPECT_EQ(reloaded.size(), 34u);
+  EXPECT_EQ(reloaded.size(), demo::MakeDemoRecords().size());
   EXPECT_FALSE(fs::exists(lockFile()));
   EXPECT_EQ(Ini("Allgemeines", "letzterAufruf"), "heute");
   EXPECT_TRUE(SameFolder(platform::ReadTextLines(program_ / "datapfad.dat").value().at(0), dataFolder()));
@@ -338,7 +338,7 @@ TEST_F(StartupTest, WithoutPlantsTheStartKeepsTheFolderAndLeavesTheIdentityEmpty
     CStartup startup(app, options_);
     ASSERT_TRUE(startup.InitInstance());
     EXPECT_TRUE(app.PlantIdentity.plantNumber.empty());
-    EXPECT_EQ(startup.Frame()->view()->model()->RecordCount(), 34);
+    EXPECT_EQ(startup.Frame()->view()->model()->RecordCount(), static_cast<int>(demo::MakeDemoRecords().size()));
     startup.ExitInstance();
   }
   EXPECT_FALSE(fs::exists(program_ / "werkeauswahl" / "configmap.dat"));

@@ -93,7 +93,7 @@ CPetrographieDlg::CPetrographieDlg(QWidget* parent) : CEntryDialog(kTemplateId, 
     const int gridRow = kFirstRowOfGrid + kPetroJudgedRows[static_cast<size_t>(judged)];
     for (int use = 0; use < kPetroUses; ++use) {
       const int check = PetroCheckIndex(judged, use);
-      grid->addWidget(MakeRowField(this, kFirstRequirement + check, true, 64), gridRow, kFirstUseColumn + 2 * use);
+      grid->addWidget(MakeRowField(this, RequirementField(judged, use), true, 64), gridRow, kFirstUseColumn + 2 * use);
       // The green and the red face share one spot; at most one of them shows.
       for (int status : {1, 2}) {
         auto* mark = new CStatusMark(this);
@@ -129,7 +129,10 @@ bool CPetrographieDlg::OnInitDialog() {
   defaults_ = PetrographyDefaults(m_ResultText);
   m_PropertyTexts = defaults_.propertyTexts;
   for (int row = 0; row < kPetroRows; ++row) SetItemText(kFirstMass + row, defaults_.masses[static_cast<size_t>(row)]);
-  for (int i = 0; i < kPetroChecks; ++i) SetItemText(kFirstRequirement + i, defaults_.requirementTexts[static_cast<size_t>(i)]);
+  for (int judged = 0; judged < 3; ++judged)
+    for (int use = 0; use < kPetroUses; ++use)
+      SetItemText(RequirementField(judged, use),
+                  defaults_.requirementTexts[static_cast<size_t>(PetroRequirementIndex(judged, use))]);
   const QPalette palette = this->palette();
   auto colour = [](const QColor& c) { return platform::RGB(c.red(), c.green(), c.blue()); };
   info_->SetTextColor(colour(palette.color(QPalette::ToolTipText)));
@@ -142,7 +145,10 @@ PetrographyInput CPetrographieDlg::ReadInputs() const {
   PetrographyInput in;
   for (int row = 0; row < kPetroRows; ++row) in.masses[static_cast<size_t>(row)] = GetItemText(kFirstMass + row);
   in.propertyTexts = m_PropertyTexts;
-  for (int i = 0; i < kPetroChecks; ++i) in.requirementTexts[static_cast<size_t>(i)] = GetItemText(kFirstRequirement + i);
+  for (int judged = 0; judged < 3; ++judged)
+    for (int use = 0; use < kPetroUses; ++use)
+      in.requirementTexts[static_cast<size_t>(PetroRequirementIndex(judged, use))] =
+          GetItemText(RequirementField(judged, use));
   return in;
 }
 
@@ -156,8 +162,11 @@ void CPetrographieDlg::ComputePetrography() {
   }
   SetTextIfChanged(kTotalMass, r.totalMass);
   SetTextIfChanged(kTotalShare, r.totalShare);
-  for (int i = 0; i < kPetroTexts; ++i)
+  for (int i = 0; i < kPetroTexts; ++i) {
     SetTextIfChanged(kFirstText + i, PropertyTextOnOneLine(r.propertyTexts[static_cast<size_t>(i)]));
+    // A long text shows its beginning.
+    if (auto* field = Item<QLineEdit>(kFirstText + i)) field->setCursorPosition(0);
+  }
   for (int check = 0; check < kPetroChecks; ++check) {
     const int state = r.checks[static_cast<size_t>(check)];
     ShowItem(kFirstMetMark + check, state == kPetroMet ? platform::SW_SHOW : platform::SW_HIDE);

@@ -26,11 +26,14 @@ class CPetrographieDlg : public CEntryDialog {
     kTotalShare = 1021,
     kFirstText = 1031,         // the five property texts (A1, A2, A3, B, C)
     kFirstTextButton = 1041,   // their "..." buttons
-    kFirstRequirement = 1051,  // + PetroCheckIndex(row A/B/C, use)
+    kFirstRequirement = 1051,  // + PetroCheckIndex(row A/B/C, use): RequirementField
     kFirstMetMark = 1061,      // green face, + the check index
     kFirstNotMetMark = 1071,   // red face, + the check index
     kInfoLabel = 1080,
   };
+
+  // The requirement of row A, B or C (0 .. 2) for a use, and the faces beside it.
+  static constexpr int RequirementField(int judged, int use) { return kFirstRequirement + PetroCheckIndex(judged, use); }
 
   explicit CPetrographieDlg(QWidget* parent = nullptr);
   ~CPetrographieDlg() override;

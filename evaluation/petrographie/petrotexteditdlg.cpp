@@ -30,7 +30,7 @@ bool CPetroTextEditDlg::OnInitDialog() {
   // Three wrapped lines and a little room, at the width of the wrapped lines.
   const QFontMetrics metrics(edit_->font());
   edit_->setMinimumWidth(metrics.horizontalAdvance(QString(kColumns + 2, QChar('M'))) + 24);
-  edit_->setMinimumHeight(metrics.lineSpacing() * (kPropertyTextLines + 1) + 12);
+  edit_->setFixedHeight(metrics.lineSpacing() * (kPropertyTextLines + 1) + 12);
   for (int row = 0; row < kPetroTexts; ++row)
     ShowItem(kFirstRowLabel + row, row == m_Row ? platform::SW_SHOW : platform::SW_HIDE);
 

@@ -53,7 +53,11 @@ TEST(PetrographyDialog, RecomputesWhenAMassIsLeftAndStoresAtOk) {
   platform::TestUi ui;
   ui.ExpectDialog(Dlg::kTemplateId, [](DialogDriver& d) {
     EXPECT_EQ(d.dialog().windowTitle().toStdString(), "Petrographie   Prüf-Nr.: 12-3-0101");
-    EXPECT_EQ(d.Text(Dlg::kFirstRequirement + PetroCheckIndex(1, kKappen)), "<= 0.25");
+    // Rows A, B and C, the uses side by side.
+    const char* limits[3][3] = {{"< 0.50", "< 0.50", "< 0.50"}, {"<= 0.50", "<= 0.25", "<= 0.25"},
+                                {"<= 0.02", "<= 0.02", "<= 0.01"}};
+    for (int judged = 0; judged < 3; ++judged)
+      for (int use = 0; use < kPetroUses; ++use) EXPECT_EQ(d.Text(Dlg::RequirementField(judged, use)), limits[judged][use]);
     for (int check = 0; check < kPetroChecks; ++check) {
       EXPECT_FALSE(d.IsVisible(Dlg::kFirstMetMark + check));
       EXPECT_FALSE(d.IsVisible(Dlg::kFirstNotMetMark + check));

@@ -183,7 +183,10 @@ void ZelmoLangFile::AddEntry(const std::string& key, const std::string& german, 
     start = Cursor();
   }
   std::size_t at = *start;
-  if (!atSectionStart) {
+  if (atSectionStart) {
+    // Behind the header's line, also when more text follows the header on it.
+    at = std::min(Content().find("\r\n", at), Content().size());
+  } else {
     // The end of the section, in front of the blank lines that separate it
     // from the next one.
     at = Content().find(kSectionLimit, *start);

@@ -13,9 +13,13 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QTextEdit>
+#include <QToolTip>
 #include <set>
 
+#include "platform/textcodec.h"
 #include "platform/uiseam.h"
 
 namespace platform {
@@ -37,6 +41,96 @@ void SetControlId(QWidget* widget, int id) {
 }
 
 void SetDialogOpenHook(std::function<void(Dialog&)> hook) { OpenHook() = std::move(hook); }
+
+namespace {
+
+std::function<std::string()>& CodePageHint() {
+  static std::function<std::string()> hint;
+  return hint;
+}
+
+constexpr char kGuardedProperty[] = "pravikCodePageGuard";
+
+void ShowRefusal(QWidget* field) {
+  const std::string hint = CodePageHint() ? CodePageHint()() : std::string();
+  if (hint.empty()) return;
+  QToolTip::showText(field->mapToGlobal(QPoint(0, field->height())), QString::fromStdString(hint), field);
+}
+
+// The text fields (and field parts of combo boxes) that take what a user types.
+bool IsTextField(QWidget* w) {
+  if (qobject_cast<QAbstractSpinBox*>(w ? w->parentWidget() : nullptr)) return false;  // numbers only
+  return qobject_cast<QLineEdit*>(w) || qobject_cast<QTextEdit*>(w) || qobject_cast<QPlainTextEdit*>(w);
+}
+
+}  // namespace
+
+void SetCodePageHint(std::function<std::string()> hint) { CodePageHint() = std::move(hint); }
+
+QString WithoutForeignCharacters(const QString& text, int* position) {
+  QString kept;
+  kept.reserve(text.size());
+  int removedBefore = 0;
+  for (qsizetype i = 0; i < text.size();) {
+    const char32_t cp = text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()
+                            ? QChar::surrogateToUcs4(text.at(i), text.at(i + 1))
+                            : text.at(i).unicode();
+    const int units = cp > 0xFFFF ? 2 : 1;
+    if (IsCp1252Character(cp)) kept.append(text.mid(i, units));
+    else if (position && i < *position) removedBefore += units;
+    i += units;
+  }
+  if (position) *position -= removedBefore;
+  return kept;
+}
+
+void Dialog::GuardCodePage(QWidget* root) {
+  for (QWidget* w : root->findChildren<QWidget*>())
+    if (IsTextField(w)) GuardCodePageOf(w);
+}
+
+void Dialog::GuardCodePageOf(QWidget* field) {
+  if (field->property(kGuardedProperty).toBool()) return;
+  field->setProperty(kGuardedProperty, true);
+  if (auto* line = qobject_cast<QLineEdit*>(field)) {
+    // Only what the user types or pastes; texts the program sets are its own.
+    connect(line, &QLineEdit::textEdited, line, [line](const QString& text) {
+      int cursor = line->cursorPosition();
+      const QString kept = WithoutForeignCharacters(text, &cursor);
+      if (kept.size() == text.size()) return;
+      line->setText(kept);
+      line->setCursorPosition(cursor);
+      ShowRefusal(line);
+    });
+    return;
+  }
+  // Multi-line fields tell every change; the ones of a read-only field are
+  // the program's.
+  auto strip = [field](QTextDocument* document, bool readOnly) {
+    if (readOnly) return;
+    const QString text = document->toPlainText();
+    if (WithoutForeignCharacters(text).size() == text.size()) return;
+    QTextCursor cursor(document);
+    cursor.beginEditBlock();
+    for (qsizetype i = text.size(); i-- > 0;) {
+      const bool pair = i > 0 && text.at(i).isLowSurrogate() && text.at(i - 1).isHighSurrogate();
+      const qsizetype start = pair ? i - 1 : i;
+      const char32_t cp = pair ? QChar::surrogateToUcs4(text.at(i - 1), text.at(i)) : text.at(i).unicode();
+      if (!IsCp1252Character(cp)) {
+        cursor.setPosition(static_cast<int>(start));
+        cursor.setPosition(static_cast<int>(i + 1), QTextCursor::KeepAnchor);
+        cursor.removeSelectedText();
+      }
+      i = start;
+    }
+    cursor.endEditBlock();
+    ShowRefusal(field);
+  };
+  if (auto* edit = qobject_cast<QTextEdit*>(field))
+    connect(edit, &QTextEdit::textChanged, edit, [edit, strip] { strip(edit->document(), edit->isReadOnly()); });
+  else if (auto* plain = qobject_cast<QPlainTextEdit*>(field))
+    connect(plain, &QPlainTextEdit::textChanged, plain, [plain, strip] { strip(plain->document(), plain->isReadOnly()); });
+}
 
 Dialog::Dialog(int template_id, QWidget* parent) : QDialog(parent), template_id_(template_id) {
   if (qApp)
@@ -64,6 +158,7 @@ void Dialog::InitDialog() {
   if (opened_) return;
   opened_ = true;
   WireStandardButtons();
+  GuardCodePage(this);
   if (OpenHook()) OpenHook()(*this);
   OnInitDialog();
 }
@@ -207,6 +302,8 @@ int Dialog::OwningControlId(QWidget* widget) const {
 }
 
 void Dialog::FocusChanged(QWidget* old, QWidget* now) {
+  // Fields made after the opening (in-place editors of grids) when they get the focus.
+  if (now && IsTextField(now) && isAncestorOf(now)) GuardCodePageOf(now);
   const int id = OwningControlId(old);
   if (id == 0) return;
   if (now && OwningControlId(now) == id) return;          // inside the same control

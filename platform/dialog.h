@@ -58,6 +58,15 @@ bool SendCommandToTopLevel(QWidget* widget, int id);
 // Called for every dialog when it opens, before OnInitDialog.
 void SetDialogOpenHook(std::function<void(Dialog&)> hook);
 
+// Every editable text field of a dialog refuses, as it is typed or pasted,
+// a character that code page 1252 cannot hold (it would be stored as "?"),
+// and shows this short hint beside the field; the shell gives the translated
+// text.
+void SetCodePageHint(std::function<std::string()> hint);
+// The text without the characters code page 1252 cannot hold; `position`
+// (a UTF-16 index into the text) moves with the removals before it.
+QString WithoutForeignCharacters(const QString& text, int* position = nullptr);
+
 class Dialog : public QDialog {
   Q_OBJECT
 
@@ -120,6 +129,10 @@ class Dialog : public QDialog {
 
  private:
   void WireStandardButtons();
+  // Makes the editable text fields refuse what code page 1252 cannot hold
+  // (fields made later are taken when they get the focus).
+  void GuardCodePage(QWidget* root);
+  void GuardCodePageOf(QWidget* field);
   void FocusChanged(QWidget* old, QWidget* now);
   int OwningControlId(QWidget* widget) const;
 

@@ -1,6 +1,8 @@
 #include "platform/files.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -105,16 +107,88 @@ fs::path TemporarySibling(const fs::path& path) {
 
 bool WriteFileAtomic(const fs::path& path, std::string_view bytes) {
   fs::path tmp = TemporarySibling(path);
-  if (!WriteFileBytes(tmp, bytes)) {
+  if (!WriteFileBytes(tmp, bytes) || !ReplaceFile(tmp, path)) {
     DeleteFile(tmp);
     return false;
   }
-  if (::rename(tmp.c_str(), path.c_str()) != 0) {
-    DeleteFile(tmp);
-    return false;
-  }
-  SyncFolderOf(path);
   return true;
+}
+
+bool ReplaceFile(const fs::path& replacement, const fs::path& target) {
+  // A data folder shared by several computers relies on the mode and group
+  // it gave the file; the replacement would get the process's defaults.
+  struct stat st {};
+  if (::stat(target.c_str(), &st) == 0) {
+    // Best effort: a file system without modes must not fail the save.
+    (void)::chmod(replacement.c_str(), st.st_mode & 07777);
+    if (::chown(replacement.c_str(), st.st_uid, st.st_gid) != 0)
+      (void)::chown(replacement.c_str(), static_cast<uid_t>(-1), st.st_gid);
+  }
+  if (::rename(replacement.c_str(), target.c_str()) != 0) return false;
+  SyncFolderOf(target);
+  return true;
+}
+
+namespace {
+
+// The writer's process id of a TemporarySibling name; 0 for other names.
+pid_t TemporaryFileOwner(const std::string& name) {
+  if (name.size() < 2 || name[0] != '.') return 0;
+  const size_t tmp = name.rfind(".tmp");
+  if (tmp == std::string::npos || tmp == 0) return 0;
+  // "<pid>_<n>_<n>" up to the end.
+  std::string_view rest = std::string_view(name).substr(tmp + 4);
+  long long numbers[3] = {};
+  for (int i = 0; i < 3; ++i) {
+    size_t digits = 0;
+    while (digits < rest.size() && digits < 10 && rest[digits] >= '0' && rest[digits] <= '9')
+      numbers[i] = numbers[i] * 10 + (rest[digits++] - '0');
+    if (digits == 0) return 0;
+    rest.remove_prefix(digits);
+    if (i < 2) {
+      if (rest.empty() || rest.front() != '_') return 0;
+      rest.remove_prefix(1);
+    }
+  }
+  if (!rest.empty() || numbers[0] <= 0 || numbers[0] > 0x7fffffff) return 0;
+  return static_cast<pid_t>(numbers[0]);
+}
+
+// Whether the process holds the file open; true when it runs but cannot be
+// looked into.
+bool ProcessHoldsFile(pid_t pid, const struct stat& file) {
+  if (::kill(pid, 0) != 0 && errno == ESRCH) return false;
+  const std::string fdFolder = "/proc/" + std::to_string(pid) + "/fd";
+  DIR* dir = ::opendir(fdFolder.c_str());
+  if (!dir) return errno != ENOENT;
+  bool holds = false;
+  while (dirent* entry = ::readdir(dir)) {
+    struct stat target {};
+    if (entry->d_name[0] == '.') continue;
+    if (::stat((fdFolder + "/" + entry->d_name).c_str(), &target) == 0 && target.st_dev == file.st_dev &&
+        target.st_ino == file.st_ino) {
+      holds = true;
+      break;
+    }
+  }
+  ::closedir(dir);
+  return holds;
+}
+
+}  // namespace
+
+std::vector<fs::path> RemoveOrphanedTemporaryFiles(const fs::path& folder) {
+  std::vector<fs::path> failed;
+  std::error_code ec;
+  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+    const pid_t owner = TemporaryFileOwner(it->path().filename().string());
+    if (owner == 0) continue;
+    struct stat st {};
+    if (::lstat(it->path().c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
+    if (ProcessHoldsFile(owner, st)) continue;
+    if (::unlink(it->path().c_str()) != 0 && errno != ENOENT) failed.push_back(it->path());
+  }
+  return failed;
 }
 
 bool CopyFile(const fs::path& from, const fs::path& to, bool overwrite) {

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace platform {
 
@@ -36,10 +37,18 @@ std::optional<std::string> ReadFileBytes(const fs::path& path);
 // Creates or truncates the file and writes the bytes, flushed to disk.
 bool WriteFileBytes(const fs::path& path, std::string_view bytes);
 // Writes to a temporary file in the same folder, flushes it and renames it
-// over the target.
+// over the target (ReplaceFile).
 bool WriteFileAtomic(const fs::path& path, std::string_view bytes);
+// Renames a flushed file in the target's folder over the target, which keeps
+// its mode and, where permitted, its owner and group; then flushes the folder.
+bool ReplaceFile(const fs::path& replacement, const fs::path& target);
 
-// A unique temporary name in the folder of the given path.
+// A unique temporary name in the folder of the given path: "." + the file
+// name + ".tmp<pid>_<n>_<n>", the pid being the writer's.
 fs::path TemporarySibling(const fs::path& path);
+// Removes the temporary files of TemporarySibling directly in the folder
+// that no running process holds open (those of writers that were killed or
+// crashed). Gives the ones that could not be removed.
+std::vector<fs::path> RemoveOrphanedTemporaryFiles(const fs::path& folder);
 
 }  // namespace platform

@@ -90,6 +90,11 @@ std::string ToCp1252(std::string_view s) {
   return out;
 }
 
+bool IsCp1252Character(char32_t cp) {
+  if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return true;
+  return ReverseHigh().count(cp) != 0;
+}
+
 std::string Cp1252Char(unsigned char byte) {
   return FromCp1252(std::string_view(reinterpret_cast<const char*>(&byte), 1));
 }

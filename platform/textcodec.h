@@ -14,6 +14,10 @@ std::string FromCp1252(std::string_view bytes);
 // byte that is not valid UTF-8, becomes "?".
 std::string ToCp1252(std::string_view utf8);
 
+// Whether code page 1252 holds the character (the five undefined bytes
+// included), so that it is stored as it is and not as "?".
+bool IsCp1252Character(char32_t codePoint);
+
 // The UTF-8 text of one code page 1252 byte (for separators such as "€" 0x80).
 std::string Cp1252Char(unsigned char byte);
 

@@ -22,6 +22,14 @@ constexpr std::array<Place, 17> kPlaces = {{{1, 0}, {1, 1}, {1, 2}, {1, 3}, {1, 
                                             {3, 0}, {3, 1}, {3, 2}, {3, 3}, {3, 4},
                                             {4, -1}, {5, -1}, {6, -1}}};
 
+// A value as the text form can hold it: a brace (or a "|" inside a group of
+// parts) would shift the groups when the text is read back, so it becomes "#".
+std::string Writable(std::string value, bool part) {
+  for (char& c : value)
+    if (c == '{' || c == '}' || (part && c == '|')) c = '#';
+  return value;
+}
+
 std::string Lookup(const std::map<std::string, std::string>& map, const std::string& key) {
   auto it = map.find(key);
   return it == map.end() ? std::string() : it->second;
@@ -60,7 +68,7 @@ std::string CMatDef::Format() const {
     } else {
       text += "|";
     }
-    text += GetValue(MatDefKeys[k]);
+    text += Writable(GetValue(MatDefKeys[k]), kPlaces[k].part >= 0);
   }
   return text + "}";
 }

@@ -2,7 +2,7 @@
 // One material definition and its one-line text form:
 //   {0}{ID|BEZEICHNUNG|SIEBTURM|WTS|CTIME|MTIME}{ANZ_SIEBUNGEN|X_VON|X_BIS}
 //   {SPEZ_1|SPEZ_2|SPEZ_3|GRUNDPR|GRUNDPRDAT}{SIEBANFORDERUNGEN}{NEBENPRUEFUNGEN}{SIEBANFLINIEN}
-// Values are not escaped, so none may hold "{", "}" or "|".
+// Values are not escaped: Format writes the separators a value may hold as "#".
 #include <array>
 #include <map>
 #include <string>
@@ -15,7 +15,9 @@ class CMatDef {
   // Stores all 17 values (missing ones empty), derives CTIME from the ID when
   // it is empty and completes the texts of built-in definitions. Always true.
   bool Parse(const std::string& text);
-  // The text form of the stored values.
+  // The text form of the stored values. A "{" or "}" in a value (and a "|"
+  // in a value of groups 1 to 3) is written as "#", so that the text reads
+  // back to the same values and formats to the same text again.
   std::string Format() const;
   // "" for a key that was never set.
   std::string GetValue(const std::string& key) const;

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <thread>
@@ -68,10 +69,10 @@ bool ParseRecordCount(std::string_view line, long long& count) {
 
 enum class ScanResult { Sound, Unsound, NewerVersion };
 
-// Walks the bytes of a record file once and checks that the copy is sound.
-// With `records` it also builds the records, which are appended only when the
-// copy is sound and its version is ours.
-ScanResult ScanRecordBytes(std::string_view bytes, RecordList* records) {
+// Walks the bytes of a record file once and checks that the copy is sound
+// (and, for loading, that its version is ours). With `records` it also builds
+// the records, which are appended only when the copy is sound and ours.
+ScanResult ScanRecordBytes(std::string_view bytes, RecordList* records, bool forLoading) {
   const std::string versionTag = "[VERSION=" + std::to_string(RecordFileVersion) + "]";
   LineReader reader(bytes);
   std::string_view line;
@@ -86,7 +87,7 @@ ScanResult ScanRecordBytes(std::string_view bytes, RecordList* records) {
     }
     if (StartsWith(line, "[ANZ=") && !ParseRecordCount(line, expected)) return ScanResult::Unsound;
     // The soundness check skips version lines; only the loader refuses another version.
-    if (records && Contains(line, "[VERSION=") && !Contains(line, versionTag)) newerVersion = true;
+    if (forLoading && Contains(line, "[VERSION=") && !Contains(line, versionTag)) newerVersion = true;
   }
   if (!started) return ScanResult::Unsound;
 
@@ -141,7 +142,7 @@ std::string FormatRecordBytes(const std::vector<const CVersuch*>& records) {
     if (!record) continue;
     ++count;
     for (int field = 0; field < CVersuch::kFieldCount; ++field)
-      size += record->GetField(field).size() + 5;
+      size += record->GetField(field).size() + 6;
   }
   std::string out;
   out.reserve(size);
@@ -154,7 +155,7 @@ std::string FormatRecordBytes(const std::vector<const CVersuch*>& records) {
       const char prefix[] = {'\r', '\n', static_cast<char>('0' + field / 10),
                              static_cast<char>('0' + field % 10), '~'};
       out.append(prefix, sizeof prefix);
-      AppendFieldLine(out, platform::ToCp1252(record->GetField(field)));
+      AppendFieldLine(out, platform::ToCp1252(record->GetFieldForStore(field)));
     }
   }
   out += "\r\nDATA_STOP\r\n";
@@ -169,7 +170,7 @@ std::vector<const CVersuch*> Pointers(const RecordList& records) {
 }
 
 bool ValidateRecordBytes(std::string_view bytes) {
-  return ScanRecordBytes(bytes, nullptr) == ScanResult::Sound;
+  return ScanRecordBytes(bytes, nullptr, false) == ScanResult::Sound;
 }
 
 // Tries a step up to three times, waiting between the attempts.
@@ -186,34 +187,38 @@ bool WithRetries(const std::function<bool()>& step) {
 bool ReplaceWithCheckedCopy(const fs::path& from, const fs::path& to) {
   fs::path temporary = platform::TemporarySibling(to);
   if (platform::CopyFile(from, temporary) && ValidateRecordFile(temporary) &&
-      platform::MoveFile(temporary, to))
+      platform::ReplaceFile(temporary, to))
     return true;
   platform::DeleteFile(temporary);
   return false;
 }
 
-void ShowFolderMessage(int textId, const std::string& german, const fs::path& folder) {
+void ShowFolderMessage(int textId, const std::string& german, const fs::path& folder,
+                       unsigned flags = platform::MB_OK | platform::MB_ICONSTOP) {
   std::string text = TranslateString(textId, german);
   StrReplace(text, "%s", folder.string(), false);
-  platform::ShowMessageBox(text, platform::MB_OK | platform::MB_ICONSTOP);
+  platform::ShowMessageBox(text, flags);
+}
+
+// Whether `file` was written after `other` (both must exist).
+bool IsNewerFile(const fs::path& file, const fs::path& other) {
+  std::error_code ec, otherEc;
+  const auto written = fs::last_write_time(file, ec);
+  const auto otherWritten = fs::last_write_time(other, otherEc);
+  return !ec && !otherEc && written > otherWritten;
 }
 
 }  // namespace
 
 void AppendFieldLine(std::string& out, std::string_view text) {
-  if (text.find_first_of("\r\n") == std::string_view::npos) {
-    out += text;
-    return;
-  }
-  for (size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    if (c != '\r' && c != '\n') {
-      out.push_back(c);
-      continue;
-    }
+  size_t start = 0;
+  for (size_t lf = text.find('\n'); lf != std::string_view::npos; lf = text.find('\n', start)) {
+    const size_t end = lf > start && text[lf - 1] == '\r' ? lf - 1 : lf;
+    out.append(text, start, end - start);
     out += kLineBreakMark;
-    if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    start = lf + 1;
   }
+  out.append(text, start, std::string_view::npos);
 }
 
 bool ValidateRecordFile(const fs::path& path) {
@@ -223,10 +228,33 @@ bool ValidateRecordFile(const fs::path& path) {
 
 bool LoadRecordFile(RecordList& records, const fs::path& folder) {
   // Each copy is read once and checked in memory, so what is checked is what is read.
-  for (const char* name : {kRecordFileName, kRecordTempFileName}) {
-    auto bytes = platform::ReadFileBytes(folder / name);
+  const fs::path dataFile = folder / kRecordFileName;
+  const fs::path tempFile = folder / kRecordTempFileName;
+  std::optional<std::string> dataBytes = platform::ReadFileBytes(dataFile);
+  if (dataBytes) {
+    // A save cut short between its checked temporary copy and the replace of
+    // "data.db" leaves the temporary copy as the newer state: it is taken
+    // when both are sound, so that the next save does not overwrite it.
+    if (IsNewerFile(tempFile, dataFile) && ScanRecordBytes(*dataBytes, nullptr, true) == ScanResult::Sound) {
+      std::optional<std::string> tempBytes = platform::ReadFileBytes(tempFile);
+      if (tempBytes && *tempBytes != *dataBytes &&
+          ScanRecordBytes(*tempBytes, &records, true) == ScanResult::Sound) {
+        ShowFolderMessage(60100,
+                          "Im Datenordner\n%s\nist die Datei data_tmp.db neuer als data.db: das letzte "
+                          "Speichern wurde nicht abgeschlossen.\nDie Daten wurden aus data_tmp.db geladen; "
+                          "das nächste Speichern ersetzt data.db.",
+                          folder, platform::MB_OK | platform::MB_ICONWARNING);
+        return true;
+      }
+    }
+  }
+  // "data.db", or "data_tmp.db" when "data.db" is not sound.
+  std::optional<std::string> tempBytes;
+  for (int copy = 0; copy < 2; ++copy) {
+    const std::optional<std::string>& bytes =
+        copy == 0 ? dataBytes : (tempBytes = platform::ReadFileBytes(tempFile));
     if (!bytes) continue;
-    switch (ScanRecordBytes(*bytes, &records)) {
+    switch (ScanRecordBytes(*bytes, &records, true)) {
       case ScanResult::Sound:
         return true;
       case ScanResult::NewerVersion:

@@ -19,8 +19,10 @@ constexpr int RecordFileVersion = 3001;
 inline constexpr const char* kRecordFileName = "data.db";
 inline constexpr const char* kRecordTempFileName = "data_tmp.db";
 
-// Appends a field's text with every line break (CR LF, CR or LF) as
-// "#CRLF#", so that the field keeps its one line.
+// Appends a field's text with every line break (LF, or CR LF) as "#CRLF#",
+// so that the field keeps its one line. A CR alone ends no line of the
+// readers, so it is kept: a file that holds one reads and writes back
+// unchanged.
 void AppendFieldLine(std::string& out, std::string_view text);
 
 // True when the file is a sound copy: it can be read, has "DATA_START" and
@@ -35,8 +37,8 @@ bool ValidateRecordFile(const std::filesystem::path& path);
 bool LoadRecordFile(RecordList& records, const std::filesystem::path& folder);
 
 // Writes the records in list order (replacing the file as a whole). A line
-// break inside a field is stored as "#CRLF#", so that every field keeps its
-// one line. True when the whole file was written and flushed.
+// break (LF or CR LF) inside a field is stored as "#CRLF#", so that every
+// field keeps its one line; a CR alone is kept as it is. True when the whole file was written and flushed.
 bool WriteRecordFile(const std::vector<const CVersuch*>& records,
                      const std::filesystem::path& path);
 bool WriteRecordFile(const RecordList& records, const std::filesystem::path& path);

@@ -49,7 +49,7 @@ std::string RecordText(const CVersuch& record, bool leadingLineEnd) {
   for (int field = 0; field < CVersuch::kFieldCount; ++field) {
     const char prefix[] = {static_cast<char>('0' + field / 10), static_cast<char>('0' + field % 10), '~'};
     text.append(prefix, sizeof prefix);
-    AppendFieldLine(text, record.GetField(field));
+    AppendFieldLine(text, record.GetFieldForStore(field));
     text += "\r\n";
   }
   return text;

@@ -50,16 +50,33 @@ bool CVersuch::SetValue(int field, int part, const std::string& value) {
   return true;
 }
 
+namespace {
+
+// The ";" that the reader of field 18 removes: the first one, unless it is
+// the first character.
+size_t LoadDroppedSemicolon(const std::string& text) {
+  const size_t semi = text.find(';');
+  return semi == 0 ? std::string::npos : semi;
+}
+
+}  // namespace
+
 bool CVersuch::SetFieldOnLoad(int field, const std::string& text) {
   if (field == 18) {
-    size_t semi = text.find(';');
-    if (semi != std::string::npos && semi != 0) {
+    if (const size_t semi = LoadDroppedSemicolon(text); semi != std::string::npos) {
       std::string copy = text;
       copy.erase(semi, 1);
       return SetField(field, copy);
     }
   }
   return SetField(field, text);
+}
+
+std::string CVersuch::GetFieldForStore(int field) const {
+  std::string text = GetField(field);
+  if (field == 18)
+    if (const size_t semi = LoadDroppedSemicolon(text); semi != std::string::npos) text.insert(semi, 1, ';');
+  return text;
 }
 
 std::string CVersuch::GetGroup(int field, int group) const {

@@ -47,8 +47,13 @@ class CVersuch {
   int GetValueInt(int field, int part) const;
   // Stores part `part` of the field; "~", "|" and "$" in the value become "#".
   bool SetValue(int field, int part, const std::string& value);
-  // As SetField; for field 18 the first ";" is removed unless it is the first character.
+  // As SetField; for field 18 the first ";" is removed unless it is the first
+  // character (older files hold a ";" there that is not part of the text).
   bool SetFieldOnLoad(int field, const std::string& text);
+  // The field as every writer of stored records writes it, so that
+  // SetFieldOnLoad gives the same text back: field 18 doubles the ";" that
+  // the reader removes.
+  std::string GetFieldForStore(int field) const;
   std::string GetGroup(int field, int group) const;
   std::string GetGroupValue(int field, int group, int part) const;
 

@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "i18n/translation.h"
 #include "platform/clipboard.h"
 #include "platform/fonts.h"
 #include "shell/app/appflags.h"
@@ -51,10 +52,22 @@ void FixedFontHolder::Apply(const QWidget& dialog, QWidget* control) {
 
 // ----------------------------------------------------------- CpvGuardedDialog
 
+namespace {
+
+// The hint of a refused character, in the user's language.
+void InstallCodePageHint() {
+  platform::SetCodePageHint([] {
+    return TranslateString(60103, "Dieses Zeichen kann nicht gespeichert werden und wurde entfernt.");
+  });
+}
+
+}  // namespace
+
 CpvGuardedDialog::CpvGuardedDialog(int templateId, QWidget* parent) : platform::Dialog(templateId, parent) {
   // The shell's part of every opening; set again here so that it stands
   // whoever constructed a dialog first.
   platform::SetDialogOpenHook(&CpvGuardedDialog::OpenHook);
+  InstallCodePageHint();
 }
 
 void CpvGuardedDialog::OpenHook(platform::Dialog& dialog) {
@@ -179,7 +192,9 @@ std::string CpvDialog::GetClipboardText() const { return platform::GetClipboardT
 
 // ------------------------------------------------------------ CpvPropertyPage
 
-CpvPropertyPage::CpvPropertyPage(int templateId, QWidget* parent) : platform::Dialog(templateId, parent) {}
+CpvPropertyPage::CpvPropertyPage(int templateId, QWidget* parent) : platform::Dialog(templateId, parent) {
+  InstallCodePageHint();
+}
 
 CpvPropertyPage::~CpvPropertyPage() = default;
 

@@ -10,6 +10,7 @@
 namespace {
 
 CPravikWinApp* g_app = nullptr;
+int g_waitDepth = 0;
 
 }  // namespace
 
@@ -126,4 +127,18 @@ void CPravikWinApp::SetCommandImage(int commandId, const QIcon& icon) { commandI
 QIcon CPravikWinApp::GetCommandIcon(int commandId) const {
   auto it = commandImages_.find(commandId);
   return it == commandImages_.end() ? QIcon() : it->second;
+}
+
+// ------------------------------------------------------------ WaitWindowScope
+
+WaitWindowScope::WaitWindowScope(bool show) : shown_(show) {
+  if (!shown_) return;
+  if (g_waitDepth++ == 0)
+    if (CPravikWinApp* app = GetApp()) app->ShowWaitWindow(true);
+}
+
+WaitWindowScope::~WaitWindowScope() {
+  if (!shown_) return;
+  if (--g_waitDepth == 0)
+    if (CPravikWinApp* app = GetApp()) app->ShowWaitWindow(false);
 }

@@ -116,11 +116,15 @@ class CPravikWinApp : public CPravikApp {
 // The application object in force; nullptr when there is none.
 CPravikWinApp* GetApp();
 
-// The wait window around a long operation, hidden however the operation ends.
+// Shows the application's wait window while it lives (when `show` is true);
+// nested scopes keep it up until the outermost ends.
 class WaitWindowScope {
  public:
-  WaitWindowScope() { if (CPravikWinApp* app = GetApp()) app->ShowWaitWindow(true); }
-  ~WaitWindowScope() { if (CPravikWinApp* app = GetApp()) app->ShowWaitWindow(false); }
+  explicit WaitWindowScope(bool show = true);
+  ~WaitWindowScope();
   WaitWindowScope(const WaitWindowScope&) = delete;
   WaitWindowScope& operator=(const WaitWindowScope&) = delete;
+
+ private:
+  bool shown_ = false;
 };

@@ -164,10 +164,8 @@ bool CProgrammEinstellungen::ReadDataFolder(const fs::path& programFolder) {
 void CProgrammEinstellungen::LoadSettings() {
   const ProgramProfile profile = Profile();
   m_ArchiveFolder = profile.GetString("Archivierung", "Ordner", "");
-  if (m_ArchiveFolder.empty()) {
-    m_ArchiveFolder = (m_DataFolder / "archiv").string();
-    profile.WriteString("Archivierung", "Ordner", m_ArchiveFolder);
-  }
+  archiveFolderMissing_ = m_ArchiveFolder.empty();
+  if (archiveFolderMissing_) m_ArchiveFolder = (m_DataFolder / "archiv").string();
   for (int i = 0; i < kLayoutEntryCount; ++i)
     LayoutTable[i] = ParseLayoutEntry(profile.GetString("Layout", "color" + std::to_string(i), "0,0,0,1"),
                                       LayoutTable[i]);
@@ -179,6 +177,13 @@ void CProgrammEinstellungen::LoadSettings() {
 
   m_NoDatasaveInfo = profile.GetInt("General", "NoDatasaveInfo", 0);
   m_PrintLogo = profile.GetInt("General", "PrintLogo", 1);
+}
+
+bool CProgrammEinstellungen::WriteMissingDefaults() {
+  if (!archiveFolderMissing_) return true;
+  if (!Profile().WriteString("Archivierung", "Ordner", m_ArchiveFolder)) return false;
+  archiveFolderMissing_ = false;
+  return true;
 }
 
 bool CProgrammEinstellungen::SaveSettings() const {

@@ -101,9 +101,13 @@ class CProgrammEinstellungen {
   // The same for a given program folder, without changing the current directory.
   bool ReadDataFolder(const std::filesystem::path& programFolder);
 
-  // Reads the archive folder, the pens, the language and the flags; writes
-  // the default archive folder back when none is stored.
+  // Reads the archive folder (the default one when none is stored), the
+  // pens, the language and the flags. Writes nothing: the data folder may
+  // still belong to another running program.
   void LoadSettings();
+  // Stores the default archive folder when the settings had none; the start
+  // calls it once the data-folder lock is ours. False when the write failed.
+  bool WriteMissingDefaults();
   // Writes the archive folder, the two flags and the 17 pens (not the
   // language). False when a write failed; the values stay in the record.
   bool SaveSettings() const;
@@ -120,6 +124,9 @@ class CProgrammEinstellungen {
   // The printed area of a page on the printer (0.01 mm, y up, relative to
   // the printable area); sets print width and height.
   void ComputePrintRect(const platform::DrawContext& dc, platform::Rect& rect);
+
+ private:
+  bool archiveFolderMissing_ = false;
 };
 
 // The defaults of the 17 pens before anything is loaded.

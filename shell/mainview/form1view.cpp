@@ -445,7 +445,9 @@ void CForm1View::EvaluateSelection() {
     CVersuch* record = model_->RecordAt(rows.front());
     if (record->m_selected != 1) changedRows.push_back(rows.front());
     record->m_selected = 1;
-    panel_->SetBallastMode(record->IsDbMaterial());
+    // The track-ballast keys are the tests of track ballast; a built-in
+    // grading mixture keeps the normal keys its side tests need.
+    panel_->SetBallastMode(record->IsGleisschotter());
   }
   // The flag colours the whole row: repaint every cell of those rows.
   for (int row : changedRows) list_->RepaintRow(row);
@@ -481,7 +483,7 @@ void CForm1View::UpdateTestTypePanel(int selectedCount) {
 }
 
 void CForm1View::UpdatePanelStatus() {
-  const CVersuch* record = model_->RecordAt(list_->FocusedRow());
+  const CVersuch* record = model_->RecordAt(CurrentRecordRow(list_->FocusedRow(), SelectedRows()));
   if (!record) return;
   panel_->ClearStatuses();
   for (const std::string& token : TestStatusTokens(record->GetTestStatusList())) panel_->SetStatusEntry(token);
@@ -502,7 +504,7 @@ int CForm1View::SelectedCountUpTo(int limit) const {
 
 bool CForm1View::HasCurrentRecordTestType(const std::string& key) const {
   if (SelectedCountUpTo(2) > 1) return false;
-  const CVersuch* record = model_->RecordAt(list_->FocusedRow());
+  const CVersuch* record = model_->RecordAt(CurrentRecordRow(list_->FocusedRow(), SelectedRows()));
   return record && record->HasTestType(key);
 }
 

@@ -74,6 +74,7 @@ void CountedKeyIndex::Clear() {
 
 int CurrentRecordRow(int focusedRow, const std::vector<int>& selected) {
   if (focusedRow < 0) return -1;
+  if (selected.size() == 1) return selected.front();
   if (selected.size() > 1 && std::find(selected.begin(), selected.end(), focusedRow) == selected.end())
     return selected.front();
   return focusedRow;

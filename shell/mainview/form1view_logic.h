@@ -58,9 +58,10 @@ class CountedKeyIndex {
 
 // ------------------------------------------------------------ selection
 
-// The row the test openers act on: the focused row, or the first selected
-// row when several are selected and the focused one is not among them; -1
-// without a focused row. `selected` is in list order.
+// The row the test openers act on, the one the status bar names: the
+// selected row when one is selected (wherever the focus is); the focused row,
+// or the first selected row when several are selected and the focused one is
+// not among them; -1 without a focused row. `selected` is in list order.
 int CurrentRecordRow(int focusedRow, const std::vector<int>& selected);
 
 // The evaluation of a selection (records in list order).

@@ -431,7 +431,13 @@ void CMainFrame::OnSieveProgramEnded() {
 
 bool CMainFrame::QueryClose() {
   if (!view_) return true;
-  while (!view_->SaveAllRecords()) {
+  for (;;) {
+    bool saved = false;
+    {
+      WaitWindowScope wait;
+      saved = view_->SaveAllRecords();
+    }
+    if (saved) break;
     // The save has told what failed; the records are still only in memory.
     const int answer = platform::ShowMessageBox(
         TranslateString(kSaveFailedTextId,

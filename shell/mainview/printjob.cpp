@@ -100,7 +100,7 @@ bool CRecordPrintJob::OnPreparePrinting(platform::PrintInfo& info) {
   }
   if (count == 0) {
     // Nothing to print: a blank job would only waste paper.
-    Warn(0, "Die ausgewählten Einträge haben keine Berichtsseiten.");
+    Warn(60102, "Die ausgewählten Einträge haben keine Berichtsseiten.");
     return false;
   }
   return true;

@@ -42,9 +42,12 @@ bool ProcessRuns(const std::string& processId, const std::string& programPath) {
   const pid_t pid = static_cast<pid_t>(std::stol(processId));
   if (pid <= 0) return false;
   if (::kill(pid, 0) != 0 && errno != EPERM) return false;
+  // A process whose program file cannot be looked at (not readable, or
+  // replaced by an update while it runs) may well be the holder: it counts
+  // as ended only when no process with that id runs.
   std::error_code ec;
   const fs::path exe = fs::read_symlink("/proc/" + processId + "/exe", ec);
-  if (ec) return true;  // cannot tell: assume it still holds the lock
+  if (ec || exe.string().ends_with(" (deleted)") || !fs::exists(exe, ec)) return true;
   return Field(exe.string()) == programPath;
 }
 

@@ -75,6 +75,19 @@ bool CheckDataFolder(const fs::path& dataFolder) {
   return false;
 }
 
+void RemoveLeftoverTemporaryFiles(const fs::path& dataFolder) {
+  std::vector<fs::path> failed = platform::RemoveOrphanedTemporaryFiles(dataFolder);
+  for (const std::string& name : DataSubFolders()) {
+    std::vector<fs::path> more = platform::RemoveOrphanedTemporaryFiles(dataFolder / name);
+    failed.insert(failed.end(), more.begin(), more.end());
+  }
+  if (failed.empty()) return;
+  std::string text = TranslateString(60101, "Diese temporären Dateien abgebrochener Speichervorgänge konnten "
+                                            "nicht entfernt werden:");
+  for (const fs::path& file : failed) text += "\n" + file.string();
+  platform::ShowMessageBox(text, platform::MB_OK | platform::MB_ICONWARNING);
+}
+
 void PrepareDataFolder(const fs::path& dataFolder) {
   for (const std::string& name : DataSubFolders()) platform::CreateFolder(dataFolder / name);
   ClearReadOnlyFiles(dataFolder);
@@ -139,8 +152,6 @@ bool CStartup::InitInstance() {
 
   // 1. The data folder and its settings.
   if (!ReadDataFolder()) return Fail(kExitStartRefused);
-  // 2. A newer category database.
-  OfferCategoryDatabase(programFolder_, app_.m_Settings.m_DataFolder);
   // 3. The plant; its folder becomes the data folder.
   platform::CreateFolder(programFolder_ / kPlantSelectionFolder);
   switch (RunPlantSelection(app_, programFolder_)) {
@@ -166,7 +177,12 @@ bool CStartup::InitInstance() {
   lock_ = std::make_unique<CLock>();
   if (!lock_->Lock(dataFolder)) return Fail(kExitStartRefused);
   lockTaken_ = true;
+  // Only now may the start write into the data folder.
+  app_.m_Settings.WriteMissingDefaults();
+  RemoveLeftoverTemporaryFiles(dataFolder);
   PrepareDataFolder(dataFolder);
+  // A newer category database, offered for the folder that is ours.
+  OfferCategoryDatabase(programFolder_, dataFolder);
 
   // 7. PlantIdentity: filled by the plant selection when a plant was opened;
   // without plants it stays empty and new records are refused.
@@ -202,10 +218,16 @@ int CStartup::ExitInstance(int status) {
     frame_.reset();
   }
   document_.reset();
-  if (lock_) lock_->Unlock();
+  // Written while the folder is still ours.
   if (lockTaken_) app_.WriteProfileString("Allgemeines", "letzterAufruf", "heute");
+  if (lock_) lock_->Unlock();
   app_.DestroyWindows();
   return exitStatus_;
+}
+
+bool CStartup::CloseMainWindow() {
+  if (!frame_ || !frame_->isVisible()) return true;
+  return frame_->close();
 }
 
 void CStartup::OnAppAbout() {
@@ -227,6 +249,14 @@ int RunApplication(int argc, char** argv, const StartupOptions& options) {
   CStartup startup(app, resolved);
   // The command line is not interpreted: every start opens the one document.
   if (!startup.InitInstance()) return startup.ExitInstance();
-  const int status = qtApp.exec();
+  const int status = RunMessageLoop(startup);
   return startup.ExitInstance(status);
+}
+
+int RunMessageLoop(CStartup& startup) {
+  int status = 0;
+  do {
+    status = QApplication::exec();
+  } while (!startup.CloseMainWindow());
+  return status;
 }

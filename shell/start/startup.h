@@ -2,21 +2,23 @@
 // Start-up and shutdown of the program.
 //
 // CStartup runs the start in this order, a failing step ending it: the data
-// folder ("datapfad.dat") and its settings; the offer of a newer category
-// database; the plant selection (the chosen plant's folder is read again);
-// the check of the data folder; the single-instance guard (skipped while
-// Shift is held); the data-folder lock; then the folder's missing
-// sub-folders, the splash window, the document (which loads "data.db"), the
-// main frame with the main view, the daily copies of "data.db", and the main
-// window is shown.
+// folder ("datapfad.dat") and its settings; the plant selection (the chosen
+// plant's folder is read again); the check of the data folder; the
+// single-instance guard (skipped while Shift is held); the data-folder lock;
+// then the settings' missing defaults, the clean-up of temporary files, the
+// folder's missing sub-folders, the offer of a newer category database, the
+// splash window, the document (which loads "data.db"), the main frame with
+// the main view, the daily copies of "data.db", and the main window is shown.
 //
 // A start refused by the check, the guard or the lock writes nothing into the
-// data folder. Once the lock is taken, every end (also a failed later step)
-// releases it and writes "letzterAufruf".
+// data folder: the settings' missing defaults, the category database and the
+// clean-up of temporary files left by killed saves come after the lock. Once
+// the lock is taken, every end (also a failed later step) writes
+// "letzterAufruf" and then releases it.
 //
 //   CPravikWinApp app;
 //   CStartup startup(app, {});
-//   if (startup.InitInstance()) qtApp.exec();
+//   if (startup.InitInstance()) RunMessageLoop(startup);
 //   return startup.ExitInstance();
 #include <filesystem>
 #include <memory>
@@ -67,6 +69,11 @@ void BackupRecordFileDaily(const std::filesystem::path& recordFile);
 // when both name the same file.
 void OfferCategoryDatabase(const std::filesystem::path& programFolder, const std::filesystem::path& dataFolder);
 
+// Removes the temporary files that killed or crashed saves left in the data
+// folder and its sub-folders (none that a running process holds); tells the
+// user only about files that could not be removed. Run once the lock is ours.
+void RemoveLeftoverTemporaryFiles(const std::filesystem::path& dataFolder);
+
 // The message of a document, frame or view that could not be made.
 std::string CreationFailureText(bool document, bool frame, bool view, const std::filesystem::path& dataFolder);
 
@@ -79,10 +86,13 @@ class CStartup {
 
   // The start-up sequence; false: the program ends (ExitStatus tells how).
   bool InitInstance();
+  // Closes the main window, which saves every record; false when it stays
+  // open (the user kept it after a failed save). True without a window.
+  bool CloseMainWindow();
   // The shutdown: ends the main window (saving every record) if it is still
-  // open, releases the lock, writes "letzterAufruf" when the lock was ours,
-  // ends the splash and wait windows. Gives the program's exit status; runs
-  // once (the destructor runs it when nobody did).
+  // open, writes "letzterAufruf" and then releases the lock when the lock was
+  // ours, ends the splash and wait windows. Gives the program's exit status;
+  // runs once (the destructor runs it when nobody did).
   int ExitInstance(int status = 0);
   int ExitStatus() const { return exitStatus_; }
 
@@ -109,6 +119,11 @@ class CStartup {
   bool exited_ = false;
   int exitStatus_ = 0;
 };
+
+// The message loop of a started program. Whichever way the loop ends, the
+// shutdown may only follow once the main window has closed: when it stays
+// open, the loop runs on. Gives the loop's exit status.
+int RunMessageLoop(CStartup& startup);
 
 // The whole program: QApplication, start-up, message loop, shutdown.
 int RunApplication(int argc, char** argv, const StartupOptions& options = {});

@@ -11,7 +11,11 @@
 #include <QGridLayout>
 #include <QImage>
 #include <QLabel>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTextEdit>
+#include <QToolTip>
 #include <QMimeData>
 #include <QClipboard>
 #include <QPushButton>
@@ -258,6 +262,69 @@ TEST(DialogItems, LosingTheFocusOnScreenDeliversKillFocus) {
   QApplication::processEvents();
   EXPECT_EQ(dialog.recomputations, before + 2);
   dialog.hide();
+}
+
+// What code page 1252 cannot hold is refused as it is typed or pasted, in
+// every text field of a dialog (also one made later, as a grid's editor), so
+// that what the user sees is what is stored.
+TEST(DialogItems, TextFieldsRefuseWhatTheCodePageCannotHold) {
+  SetCodePageHint([] { return std::string("Zeichen entfernt"); });
+  Dialog dialog(703);
+  auto* grid = new QGridLayout(&dialog);
+  auto* line = new QLineEdit(&dialog);
+  auto* notes = new QPlainTextEdit(&dialog);
+  auto* shown = new QTextEdit(&dialog);
+  shown->setReadOnly(true);
+  auto* combo = new QComboBox(&dialog);
+  combo->setEditable(true);
+  grid->addWidget(line, 0, 0);
+  grid->addWidget(notes, 1, 0);
+  grid->addWidget(shown, 2, 0);
+  grid->addWidget(combo, 3, 0);
+  dialog.show();
+  QApplication::setActiveWindow(&dialog);
+  QApplication::processEvents();
+
+  auto type = [](QWidget* field, const QString& text) {
+    QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, text);
+    QApplication::sendEvent(field, &press);
+  };
+  line->setFocus();
+  for (const QString& typed : {QString("a"), QString::fromUtf8("≤"), QString("b"), QString::fromUtf8("✓"),
+                               QString::fromUtf8("€"), QString::fromUtf8("ä"), QString::fromUtf8("😀")})
+    type(line, typed);
+  EXPECT_EQ(line->text(), QString::fromUtf8("ab€ä"));
+  EXPECT_EQ(line->cursorPosition(), 4);
+  EXPECT_EQ(QToolTip::text(), "Zeichen entfernt");
+  line->setCursorPosition(1);
+  QApplication::clipboard()->setText(QString::fromUtf8("xΩ漢y"));
+  line->paste();
+  EXPECT_EQ(line->text(), QString::fromUtf8("axyb€ä"));
+  EXPECT_EQ(line->cursorPosition(), 3);
+
+  type(combo->lineEdit(), QString::fromUtf8("α"));
+  type(combo->lineEdit(), QString::fromUtf8("1"));
+  EXPECT_EQ(combo->currentText(), "1");
+
+  notes->setPlainText("Zeile\n");
+  notes->moveCursor(QTextCursor::End);
+  notes->insertPlainText(QString::fromUtf8("≥ 5 µm ✓"));
+  EXPECT_EQ(notes->toPlainText(), QString::fromUtf8("Zeile\n 5 µm "));
+  // The program's own texts in a field that only shows them stay as they are.
+  shown->setPlainText(QString::fromUtf8("Σ ≤ 3"));
+  EXPECT_EQ(shown->toPlainText(), QString::fromUtf8("Σ ≤ 3"));
+
+  // A field made after the opening is taken when it gets the focus.
+  auto* later = new QLineEdit(&dialog);
+  grid->addWidget(later, 4, 0);
+  later->show();
+  later->setFocus();
+  QApplication::processEvents();
+  type(later, QString::fromUtf8("≤"));
+  type(later, "7");
+  EXPECT_EQ(later->text(), "7");
+  dialog.hide();
+  SetCodePageHint({});
 }
 
 TEST(ScriptedSeam, AnswersMessageBoxesInOrder) {

@@ -171,6 +171,26 @@ TEST(IniFile, RefusesWhatALineCannotHoldAndNeverOverwritesAnUnreadableFile) {
   EXPECT_TRUE(std::filesystem::is_directory(dir / "folder.ini"));
 }
 
+// A NUL byte is a plain character of a value (and of names): what was set is
+// given back, and a file holding one keeps it through other writes.
+TEST(IniFile, NulBytesRoundTrip) {
+  TempFolder dir;
+  const auto file = dir / "nul.ini";
+  for (const std::string& value : {std::string("a\0b", 3), std::string(1, '\0'), std::string("ab\0", 3)}) {
+    ASSERT_TRUE(WritePrivateProfileString("S", "K", value, file));
+    EXPECT_EQ(GetPrivateProfileString("S", "K", "<none>", kProfileBufferSize, file), value);
+    const std::string key("k\0x", 3);
+    ASSERT_TRUE(WritePrivateProfileString("S", key, "v", file));
+    EXPECT_EQ(GetPrivateProfileString("S", key, "<none>", kProfileBufferSize, file), "v");
+    EXPECT_EQ(GetPrivateProfileString("S", "kx", "<none>", kProfileBufferSize, file), "<none>");
+  }
+  const std::string bytes("[S]\r\nK=a\0b\r\nL=c\r\n", 17);
+  ASSERT_TRUE(WriteFileBytes(file, bytes));
+  ASSERT_TRUE(WritePrivateProfileString("S", "L", "x", file));
+  EXPECT_EQ(GetPrivateProfileString("S", "K", "<none>", kProfileBufferSize, file), std::string("a\0b", 3));
+  EXPECT_EQ(*ReadFileBytes(file), std::string("[S]\r\nK=a\0b\r\nL=x\r\n", 17));
+}
+
 TEST(IniFile, DeletesKeysAndSections) {
   TempFolder dir;
   auto path = CopyFixture(dir);

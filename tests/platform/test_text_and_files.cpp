@@ -1,6 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <clocale>
+#include <filesystem>
 
 #include "platform/datetime.h"
 #include "platform/files.h"
@@ -79,6 +85,60 @@ TEST(Files, FailuresAreReported) {
   EXPECT_FALSE(FileExists(dir / "a" / "f"));
   EXPECT_TRUE(DeleteFile(dir / "a" / "g"));
   EXPECT_FALSE(DeleteFile(dir / "a" / "g"));
+}
+
+// A file replaced through a temporary file keeps what a shared data folder
+// gave it: its mode, owner and group.
+TEST(Files, ReplacementKeepsModeAndGroup) {
+  TempFolder dir;
+  const std::filesystem::path file = dir / "kunden.dat";
+  ASSERT_TRUE(WriteFileBytes(file, "old"));
+  ASSERT_EQ(::chmod(file.c_str(), 0640), 0);
+  struct stat before {};
+  ASSERT_EQ(::stat(file.c_str(), &before), 0);
+  // Another group than the process's own, where the process may give one.
+  const gid_t group = ::getuid() == 0 ? 4242 : before.st_gid;
+  ASSERT_EQ(::chown(file.c_str(), static_cast<uid_t>(-1), group), 0);
+  const mode_t umaskBefore = ::umask(022);
+
+  ASSERT_TRUE(WriteFileAtomic(file, "new"));
+  ::umask(umaskBefore);
+  struct stat after {};
+  ASSERT_EQ(::stat(file.c_str(), &after), 0);
+  EXPECT_EQ(after.st_mode & 07777, 0640u);
+  EXPECT_EQ(after.st_gid, group);
+  EXPECT_EQ(after.st_uid, before.st_uid);
+  EXPECT_EQ(*ReadFileBytes(file), "new");
+}
+
+// Temporary files of killed writers go; those a running process holds, and
+// other files, stay.
+TEST(Files, OrphanedTemporaryFilesAreRemoved) {
+  TempFolder dir;
+  const pid_t ended = ::fork();
+  if (ended == 0) ::_exit(0);
+  ::waitpid(ended, nullptr, 0);
+  const std::string self = std::to_string(::getpid());
+  const std::string gone = std::to_string(ended);
+  const struct {
+    std::string name;
+    bool stays;
+  } files[] = {
+      {".data.db.tmp" + gone + "_123_0", false},     // its writer has ended
+      {".pravik.ini.tmp" + self + "_1_7", false},    // its writer runs but does not hold it
+      {".data_tmp.db.tmp" + self + "_1_8", true},    // held open below
+      {"data.db.tmp" + gone + "_1_2", true},         // not a hidden temporary name
+      {".data.db.tmp" + gone, true},                 // incomplete name
+      {".data.db.tmp" + gone + "_1_2x", true},
+      {"data.db", true},
+  };
+  for (const auto& f : files) ASSERT_TRUE(WriteFileBytes(dir / f.name, "x"));
+  const int held = ::open((dir / files[2].name).c_str(), O_RDONLY);
+  ASSERT_GE(held, 0);
+
+  EXPECT_TRUE(RemoveOrphanedTemporaryFiles(dir.path()).empty());
+  ::close(held);
+  for (const auto& f : files) EXPECT_EQ(std::filesystem::exists(dir / f.name), f.stays) << f.name;
 }
 
 TEST(Numbers, FormatFixedRoundsLikePrintf) {

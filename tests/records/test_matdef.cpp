@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "records/matdef.h"
 #include "records/matdef_file.h"
 
@@ -75,6 +77,26 @@ TEST(MatDef, DamagedTextsParseToEmptyValues) {
   partial.Parse("{0}{SDM-X|Name}{1|0.02");
   EXPECT_TRUE(partial.HasName());
   EXPECT_EQ(partial.GetValue("X_VON"), "");
+}
+
+// A value holding a brace shifts the groups as it is read; formatting what
+// was parsed from a formatted text gives the same text again.
+TEST(MatDef, TextFormIsStable) {
+  for (const char* text : {"{0}{ID-2305120830123|A{b}|c}{x|y}{z}{4}{[VA_KORNF|SI15]}{6|a}",
+                           "{0}{{x}}{1|2|3}{A|B{|C}{@{}{[VA_PLATT|FI20]}", "{0}{ID|Name|0.063 2}{}{}{a{b{c}{}{"}) {
+    SCOPED_TRACE(text);
+    CMatDef first;
+    first.Parse(text);
+    const std::string formatted = first.Format();
+    CMatDef second;
+    second.Parse(formatted);
+    EXPECT_EQ(second.Format(), formatted);
+    for (const char* key : MatDefKeys) {
+      std::string expected = first.GetValue(key);
+      std::replace(expected.begin(), expected.end(), '{', '#');
+      EXPECT_EQ(second.GetValue(key), expected) << key;
+    }
+  }
 }
 
 TEST(MatDef, UnknownKeyGivesEmptyText) {

@@ -42,6 +42,23 @@ TEST(Versuch, SetFieldOnLoadDropsTheFirstSemicolonOfField18) {
   }
 }
 
+// What the program stores in field 18 comes back from the reader unchanged.
+TEST(Versuch, FieldForStoreIsUndoneBySetFieldOnLoad) {
+  for (const char* text : {"x;y;z", ";x;y", "a;;b", "Kies0/2|DIN;EN", ";", "a;", "", "no semicolon"}) {
+    for (int field : {18, 5}) {
+      CVersuch stored;
+      stored.SetField(field, text);
+      CVersuch loaded;
+      loaded.SetFieldOnLoad(field, stored.GetFieldForStore(field));
+      EXPECT_EQ(loaded.GetField(field), text) << field;
+    }
+  }
+  CVersuch r;
+  r.SetField(18, "x;y");
+  EXPECT_EQ(r.GetFieldForStore(18), "x;;y");
+  EXPECT_EQ(r.GetFieldForStore(5), "");
+}
+
 TEST(Versuch, TestStatusList) {
   struct Case { const char* list; const char* key; const char* status; const char* out; } cases[] = {
       {"", "VA_KORNF", "8", "[VA_KORNF:8]"},

@@ -16,6 +16,7 @@
 #include "shell/mainview/printjob.h"
 #include "support/scripted_ui_gtest.h"
 #include "support/temp_folder.h"
+#include "fixtures/dlgbase/english_language.h"
 
 namespace {
 
@@ -45,6 +46,18 @@ TEST(PrintJob, PagesOfTheRecordsInOrder) {
   // Rebuilding frees the old pages first.
   EXPECT_EQ(job.BuildPrintPages(), 3);
   EXPECT_EQ(job.pages().size(), 3u);
+}
+
+// The message has a text id of its own, so that the language file translates it.
+TEST(PrintJob, NoPagesMessageIsTranslated) {
+  EnglishLanguage english;
+  CVersuch noPages = reporttest::PageARecord();
+  noPages.SetField(29, "[VA_GRUND:1][VA_SIEBL:0]");
+  platform::TestUi ui;
+  ui.ExpectMessageBox(platform::IDOK, "T[Die ausgewählten Einträge haben keine Berichtsseiten.]");
+  CRecordPrintJob job({&noPages});
+  EXPECT_EQ(platform::PrintPreview(job), platform::PrintResult::kCancelled);
+  EXPECT_NE(english.FileBytes().find("IDS-60102="), std::string::npos);
 }
 
 TEST(PrintJob, SaysSoInsteadOfPrintingNothing) {

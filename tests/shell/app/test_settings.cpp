@@ -137,7 +137,10 @@ TEST(Settings, LoadsFixtureFiles) {
     CProgrammEinstellungen s = LoadedFrom(dir, c.fixture);
     const std::string archive = c.archive.empty() ? (dir / "archiv").string() : c.archive;
     EXPECT_EQ(s.m_ArchiveFolder, archive);
-    // A missing archive folder is written back at once.
+    // A missing archive folder is written back only once the folder is ours.
+    const bool missing = c.archive.empty();
+    EXPECT_EQ(Raw(dir / "pravik.ini", "Archivierung", "Ordner"), missing ? "<missing>" : archive);
+    EXPECT_TRUE(s.WriteMissingDefaults());
     EXPECT_EQ(Raw(dir / "pravik.ini", "Archivierung", "Ordner"), archive);
     EXPECT_EQ(CurrentLangCode(), c.lang);
     EXPECT_EQ(PrintGermanFlag(), c.printGerman);

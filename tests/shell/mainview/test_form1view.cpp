@@ -101,7 +101,7 @@ TEST(CurrentRecordRule, FocusedRowOrFirstSelected) {
       {3, {}, 3},          // focus alone
       {3, {3, 5}, 3},      // focus among several selected
       {4, {2, 5}, 2},      // focus outside several selected: the first selected
-      {4, {2}, 4},         // one selected, focus on another row: the focused row
+      {4, {2}, 2},         // one selected, focus on another row: the selected row the status bar names
   };
   for (const Case& c : cases) EXPECT_EQ(CurrentRecordRow(c.focused, c.selected), c.expected);
 }
@@ -473,15 +473,41 @@ TEST_F(MainView, ATrackBallastRecordSwitchesThePanel) {
   EXPECT_TRUE(EnabledKeys().empty());
 }
 
+// A built-in grading mixture (recycled) keeps the normal keys: the button
+// and status of its recycled-composition test.
+TEST_F(MainView, AGradingMixtureKeepsTheNormalPanel) {
+  CForm1View& view = Open();
+  CVersuch* mixture = model().RecordAt(0);
+  std::string requirements = mixture->GetField(5);
+  StrSetField(requirements, ';', 8, "[SDM-DBDBDB-RC-0301]");
+  mixture->SetField(5, requirements);
+  mixture->SetField(25, "{0}{SDM-DBDBDB-RC-0301|RC-Gemisch 0/45|0.063 2 45}{1|0.063|45}{Recycling|TL|WPK||}{}"
+                        "{[VA_RCZUS|][VA_KORNF|SI15]}");
+  mixture->SetTestStatusList("[VA_GRUND:1][VA_SIEBL:8][VA_KORNF:0][VA_RCZUS:9]");
+  ASSERT_TRUE(mixture->IsDbMaterial());
+  ASSERT_TRUE(mixture->IsKorngemisch());
+  Select({0});
+  EXPECT_EQ(view.panel()->ItemCount(), 15);
+  EXPECT_EQ(EnabledKeys(), (std::set<std::string>{"VA_GRUND", "VA_SIEBL", "VA_KORNF", "VA_RCZUS"}));
+  EXPECT_EQ(view.panel()->state().StatusCode("VA_RCZUS"), 9);
+}
+
 TEST_F(MainView, CurrentRecordFollowsFocusAndSelection) {
   CForm1View& view = Open();
   int row = -1;
   Select({2, 5}, 7);  // focus outside two selected rows: the first selected
   EXPECT_EQ(view.GetCurrentRecord(&row), model().RecordAt(2));
   EXPECT_EQ(row, 2);
-  Select({2}, 7);  // one selected, focus elsewhere: the focused row
-  EXPECT_EQ(view.GetCurrentRecord(&row), model().RecordAt(7));
-  EXPECT_EQ(row, 7);
+  // One selected and the focus moved elsewhere (Ctrl with the arrow keys):
+  // the record the status bar names, and the panel shows its statuses.
+  Select({2}, 7);
+  EXPECT_EQ(view.GetCurrentRecord(&row), model().RecordAt(2));
+  EXPECT_EQ(row, 2);
+  EXPECT_NE(view.StatusText().find(model().RecordAt(2)->GetValue(1, 0)), std::string::npos);
+  model().RecordAt(2)->SetTestStatusList("[VA_GRUND:9]");
+  model().RecordAt(7)->SetTestStatusList("[VA_GRUND:8]");
+  view.UpdatePanelStatus();
+  EXPECT_EQ(view.panel()->state().StatusCode("VA_GRUND"), 9);
   view.list()->selectionModel()->clearCurrentIndex();
   EXPECT_EQ(view.GetCurrentRecord(), nullptr);
 

@@ -2,6 +2,7 @@
 // the notice, take-over of a lock whose process has ended, and an Unlock that
 // touches only our own lock.
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -123,6 +124,45 @@ TEST_F(LockTest, OwnLockOfALiveProcessIsNotTakenOver) {
   CLock lock;
   EXPECT_FALSE(lock.Lock(folder.path()));
   EXPECT_EQ(Content(LockFile()), live);
+}
+
+// The holder runs a program file that an update has replaced meanwhile: its
+// executable cannot be looked at, and it still holds the folder.
+TEST_F(LockTest, OwnLockOfARunningProcessWithoutReadableProgramIsNotTakenOver) {
+  TempFolder programFolder;
+  const fs::path program = programFolder / "pravik";
+  ASSERT_TRUE(platform::CopyFile("/bin/sleep", program));
+  fs::permissions(program, fs::perms::owner_all);
+  const pid_t holder = ::fork();
+  if (holder == 0) {
+    ::execl(program.c_str(), "pravik", "30", static_cast<char*>(nullptr));
+    ::_exit(127);
+  }
+  ::usleep(100000);  // the child runs the copy
+  ASSERT_TRUE(platform::DeleteFile(program));
+  ASSERT_TRUE(platform::WriteFileBytes(program, "the updated program"));
+
+  LockHolder self;
+  self.programPath = program.string();
+  LockHolder line = ParseLockLine(OwnLine(std::to_string(holder)));
+  line.programPath = program.string();
+  WriteLock(FormatLockLine(line));
+  {
+    platform::TestUi ui;
+    ui.ExpectDialog(kNoticeDialog, IDOK);
+    CLock lock;
+    lock.SetSelf(self);
+    EXPECT_FALSE(lock.Lock(folder.path()));
+  }
+  EXPECT_EQ(Content(LockFile()), FormatLockLine(line));
+  ::kill(holder, SIGKILL);
+  ::waitpid(holder, nullptr, 0);
+  // Once no process with that id runs, the lock is stale.
+  platform::TestUi ui;
+  CLock lock;
+  lock.SetSelf(self);
+  EXPECT_TRUE(lock.Lock(folder.path()));
+  lock.Unlock();
 }
 
 TEST_F(LockTest, OwnLockOfAnEndedProcessIsTakenOver) {

@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
+#include <sys/inotify.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <QApplication>
+#include <QTimer>
 #include <chrono>
 #include <filesystem>
 #include <map>
@@ -7,6 +12,7 @@
 
 #include "platform/datetime.h"
 #include "platform/files.h"
+#include "platform/inifile.h"
 #include "platform/pdf_words.h"
 #include "platform/printdriver.h"
 #include "platform/textfile.h"
@@ -44,6 +50,14 @@ std::map<std::string, std::string> Snapshot(const fs::path& folder) {
 
 void SetWriteTime(const fs::path& path, std::chrono::hours age) {
   fs::last_write_time(path, fs::file_time_type::clock::now() - age);
+}
+
+// The id of a process that has ended.
+std::string EndedProcessId() {
+  const pid_t child = ::fork();
+  if (child == 0) ::_exit(0);
+  ::waitpid(child, nullptr, 0);
+  return std::to_string(child);
 }
 
 fs::path CopyName(const fs::path& record, int n) {
@@ -230,6 +244,9 @@ class StartupTest : public ::testing::Test {
 
 TEST_F(StartupTest, EndToEndThroughThePlantSelectionToTheFilledListAndBack) {
   const std::string recordsBefore = Bytes(dataFolder() / "data.db");
+  // A save killed in an earlier run left its temporary file.
+  const fs::path leftover = dataFolder() / (".data.db.tmp" + EndedProcessId() + "_1_0");
+  platform::WriteFileBytes(leftover, "half a save");
   // The last plant's folder is another one; the chosen plant's folder is read after the selection.
   platform::CreateFolder(program_ / "old-plant");
   platform::WriteFileBytes(program_ / "datapfad.dat", (program_ / "old-plant").string() + "\r\n");
@@ -251,6 +268,8 @@ TEST_F(StartupTest, EndToEndThroughThePlantSelectionToTheFilledListAndBack) {
     EXPECT_TRUE(platform::FolderExists(dataFolder() / "unterschriften"));
     EXPECT_TRUE(platform::FolderExists(dataFolder() / "matdef"));
     EXPECT_EQ(Bytes(dataFolder() / "data.db.01"), recordsBefore);  // the daily copy
+    EXPECT_FALSE(fs::exists(leftover));
+    EXPECT_EQ(Ini("Archivierung", "Ordner"), (dataFolder() / "archiv").string());  // the default, once ours
     EXPECT_EQ(startup.ExitInstance(), 0);
   }
   EXPECT_TRUE(ValidateRecordFile(dataFolder() / "data.db"));
@@ -272,18 +291,18 @@ TEST_F(StartupTest, CancelledPlantSelectionEndsTheStartBeforeTheDataFolderIsPrep
     EXPECT_FALSE(startup.InitInstance());
     EXPECT_EQ(startup.ExitInstance(), kExitStartRefused);
   }
-  // pravik.ini gets the archive folder from the settings; nothing else.
-  auto after = Snapshot(dataFolder());
-  after.erase("pravik.ini");
-  EXPECT_EQ(after, before);
+  EXPECT_EQ(Snapshot(dataFolder()), before);
 }
 
 // A refused start (lock of someone else, or a second instance) leaves the
 // data folder byte for byte as the running holder has it.
 TEST_F(StartupTest, RefusedStartsWriteNothingIntoTheDataFolder) {
-  // The running instance's folder: settings written, its lock in place.
-  ProgramProfile(dataFolder() / "pravik.ini").WriteString("Archivierung", "Ordner", (dataFolder() / "archiv").string());
+  // The running instance's folder: its lock in place, settings without the
+  // archive folder (the refused start must not write its default), and a
+  // temporary file the running holder may be writing.
   platform::WriteFileBytes(lockFile(), "[other-pc][someone][01.01.2026 08:00][/opt/pravik/pravik][4242]");
+  platform::WriteFileBytes(dataFolder() / (".data.db.tmp" + EndedProcessId() + "_1_0"), "being written");
+  ASSERT_TRUE(platform::DeletePrivateProfileKey("Archivierung", "Ordner", dataFolder() / "pravik.ini"));
   const auto before = Snapshot(dataFolder());
   {
     platform::TestUi ui;
@@ -328,6 +347,91 @@ TEST_F(StartupTest, AFailedStepAfterTheLockReleasesIt) {
   EXPECT_FALSE(fs::exists(lockFile()));
   EXPECT_EQ(Ini("Allgemeines", "letzterAufruf"), "heute");
   EXPECT_EQ(Bytes(dataFolder() / "data.db"), "not a record file\r\n");
+}
+
+// "letzterAufruf" is written while the folder is still ours: the settings
+// file is replaced before the lock file goes.
+TEST_F(StartupTest, ShutdownWritesTheLastCallBeforeReleasingTheLock) {
+  platform::TestUi ui;
+  OpenDemoPlant(ui);
+  CPravikWinApp app;
+  CStartup startup(app, options_);
+  ASSERT_TRUE(startup.InitInstance());
+  const int watch = ::inotify_init1(IN_NONBLOCK);
+  ASSERT_GE(watch, 0);
+  ASSERT_GE(::inotify_add_watch(watch, dataFolder().c_str(), IN_DELETE | IN_MOVED_TO), 0);
+  EXPECT_EQ(startup.ExitInstance(), 0);
+
+  // The folder's changes in the order they happened.
+  std::vector<std::pair<std::string, uint32_t>> events;
+  alignas(inotify_event) char buffer[1 << 16];
+  for (ssize_t n; (n = ::read(watch, buffer, sizeof buffer)) > 0;) {
+    for (char* p = buffer; p < buffer + n;) {
+      const auto* event = reinterpret_cast<const inotify_event*>(p);
+      if (event->len) events.emplace_back(event->name, event->mask);
+      p += sizeof(inotify_event) + event->len;
+    }
+  }
+  ::close(watch);
+  ptrdiff_t lastIniWrite = -1, lockRemoved = -1;
+  for (size_t i = 0; i < events.size(); ++i) {
+    if (events[i].first == "pravik.ini" && (events[i].second & IN_MOVED_TO)) lastIniWrite = static_cast<ptrdiff_t>(i);
+    if (events[i].first == "lock.lck" && (events[i].second & IN_DELETE) && lockRemoved < 0)
+      lockRemoved = static_cast<ptrdiff_t>(i);
+  }
+  EXPECT_GE(lastIniWrite, 0);
+  EXPECT_GT(lockRemoved, lastIniWrite);
+  EXPECT_EQ(Ini("Allgemeines", "letzterAufruf"), "heute");
+}
+
+// The user keeps the window open after a failed save at the end: however
+// the message loop ended, nothing of the shutdown happens, and the loop runs
+// on until the window closes.
+TEST_F(StartupTest, WindowKeptOpenAfterAFailedSaveStopsTheShutdown) {
+  platform::TestUi ui;
+  OpenDemoPlant(ui);
+  CPravikWinApp app;
+  CStartup startup(app, options_);
+  ASSERT_TRUE(startup.InitInstance());
+  // A folder where the save's file must go makes the save fail.
+  const fs::path blocker = dataFolder() / "data_tmp.db";
+  fs::remove(blocker);
+  fs::create_directory(blocker);
+  ui.ExpectMessageBox(platform::IDOK, "nicht gespeichert werden");
+  ui.ExpectMessageBox(platform::IDCANCEL, "erneut gespeichert");
+  // Whether the wait window stood while each box came.
+  struct WaitWindowWatch : platform::MessageBoxHandler {
+    platform::MessageBoxHandler* next = platform::CurrentMessageBoxHandler();
+    std::vector<bool> waiting;
+    int Show(const platform::MessageBoxRequest& request) override {
+      CMomentBitteDlg* wait = GetApp()->WaitWindow();
+      waiting.push_back(wait && wait->isVisible());
+      return next->Show(request);
+    }
+  } watch;
+  platform::SetMessageBoxHandler(&watch);
+  bool lookedAtTheKeptWindow = false;
+  QTimer::singleShot(0, [] { QCoreApplication::quit(); });
+  QTimer::singleShot(300, [&] {
+    lookedAtTheKeptWindow = true;
+    EXPECT_TRUE(startup.Frame()->isVisible());
+    EXPECT_TRUE(startup.HoldsLock());
+    EXPECT_TRUE(fs::exists(lockFile()));
+    EXPECT_EQ(Ini("Allgemeines", "letzterAufruf"), "<none>");
+    EXPECT_EQ(Ini("Layout", "Spaltenbreiten"), "<none>");
+    fs::remove(blocker);
+    QCoreApplication::exit(3);
+  });
+  EXPECT_EQ(RunMessageLoop(startup), 3);
+  platform::SetMessageBoxHandler(watch.next);
+  EXPECT_TRUE(lookedAtTheKeptWindow);
+  // The save at the end runs under the wait window; the question comes without it.
+  EXPECT_EQ(watch.waiting, (std::vector<bool>{true, false}));
+  EXPECT_FALSE(startup.Frame()->isVisible());
+  EXPECT_TRUE(ValidateRecordFile(blocker));
+  EXPECT_EQ(startup.ExitInstance(3), 3);
+  EXPECT_FALSE(fs::exists(lockFile()));
+  EXPECT_EQ(Ini("Allgemeines", "letzterAufruf"), "heute");
 }
 
 TEST_F(StartupTest, WithoutPlantsTheStartKeepsTheFolderAndLeavesTheIdentityEmpty) {

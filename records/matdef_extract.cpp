@@ -79,7 +79,7 @@ bool AddMaterialDefinitionsToFile(const std::filesystem::path& dataFolder,
   // file is either the old one or the new one.
   std::filesystem::path copy = file;
   copy += ".bak";
-  if (platform::WriteFileBytes(copy, *bytes) && platform::MoveFile(copy, file)) return true;
+  if (platform::WriteFileBytes(copy, *bytes) && platform::ReplaceFile(copy, file)) return true;
   if (platform::FileExists(copy)) platform::DeleteFile(copy);
   return false;
 }

@@ -130,7 +130,10 @@ void ReassignMaterialFields(CVersuch& record, const CMatDef& material) {
 std::unique_ptr<CVersuch> DuplicateRecord(const CVersuch& source, const std::string& testNumber,
                                           const std::string& recordId, const std::string& today) {
   auto copy = std::make_unique<CVersuch>();
-  for (int field = 0; field < CVersuch::kFieldCount; ++field) copy->SetFieldOnLoad(field, source.GetField(field));
+  // Taken as stored records are read, from the text as it is stored, so that
+  // the copy keeps every ";" of field 18.
+  for (int field = 0; field < CVersuch::kFieldCount; ++field)
+    copy->SetFieldOnLoad(field, source.GetFieldForStore(field));
   copy->SetValue(1, 0, testNumber);
   copy->SetValue(0, 0, recordId);
   for (int part : {5, 6, 9}) copy->SetValue(1, part, today);

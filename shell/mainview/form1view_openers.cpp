@@ -51,8 +51,8 @@ void CForm1View::StartSieveProgram() {
 
 void CForm1View::EditBruchflaechigkeit() {
   NoteOpener("EditBruchflaechigkeit");
-  // The record of the focused row, without the sieve-program guard.
-  if (!model_->RecordAt(list_->FocusedRow())) return;
+  // The current record, without the sieve-program guard.
+  if (!model_->RecordAt(CurrentRecordRow(list_->FocusedRow(), list_->SelectedRows()))) return;
   // CGeo_b_BruchflaechigkeitDlg is not built yet.
 }
 

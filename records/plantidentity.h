@@ -9,4 +9,6 @@ struct CPlantIdentity {
   std::string operatorName;
   std::string plantNumber;
   std::string plantName;
+  // The plant's key in the plant selection; empty when none was opened.
+  std::string plantKey;
 };

@@ -21,6 +21,7 @@
 #include "shell/app/pravikapp.h"
 #include "shell/app/pravikdoc.h"
 #include "shell/customers/customerlist.h"
+#include "shell/help/hilfedlg.h"
 #include "shell/mainview/form1view_panel.h"
 #include "shell/mainview/printjob.h"
 #include "shell/mainview/recordlistmodel.h"
@@ -117,6 +118,7 @@ CForm1View::CForm1View(CPravikDoc* document, QWidget* parent) : CpvFormView(kTem
 CForm1View::~CForm1View() {
   qApp->removeEventFilter(this);
   if (initialized_) OnDestroy();
+  delete tips_.data();  // stores its rectangle
   selectionTimer_.Stop();
   sortChooserTimer_.Stop();
   // The rows (and their records) go with the model; the list goes first.
@@ -172,6 +174,9 @@ void CForm1View::CreateControls() {
   });
   connect(panel_, &CButtonListbox::ItemClicked, this, &CForm1View::OnLbnSelChangeTestTypePanel);
   connect(button(kTogglePanelButton), &QAbstractButton::clicked, this, &CForm1View::OnTogglePanel);
+  connect(button(kDeleteButton), &QAbstractButton::clicked, this, &CForm1View::OnLoeschen);
+  connect(button(kSameTowerButton), &QAbstractButton::clicked, this, &CForm1View::OnSameSiebturm);
+  connect(list_, &CExListCtrl::ListKeyDown, this, &CForm1View::OnLvnKeyDownList);
   connect(hideReminder_, &QCheckBox::clicked, this, &CForm1View::OnHideBackupReminder);
   ConnectRecordControls();
 }
@@ -243,11 +248,19 @@ void CForm1View::AddRecordRowsAtTop(RecordList records) {
   model_->InsertRecordsAtTop(std::move(records));
 }
 
-void CForm1View::DeleteRecordRow(int row) {
-  std::unique_ptr<CVersuch> record = model_->TakeRecord(row);
-  if (!record) return;
-  testNumbers_.Remove(record->GetValue(1, 0));
-  recordIds_.Remove(record->GetValue(0, 0));
+void CForm1View::DeleteRecordRow(int row) { DeleteRecordRows({row}); }
+
+void CForm1View::DeleteRecordRows(const std::vector<int>& rows) {
+  // From the last run of adjacent rows up, so that the rows above keep their numbers.
+  for (size_t end = rows.size(); end > 0;) {
+    size_t begin = end - 1;
+    while (begin > 0 && rows[begin - 1] == rows[begin] - 1) --begin;
+    for (const std::unique_ptr<CVersuch>& record : model_->TakeRecords(rows[begin], rows[end - 1] - rows[begin] + 1)) {
+      testNumbers_.Remove(record->GetValue(1, 0));
+      recordIds_.Remove(record->GetValue(0, 0));
+    }
+    end = begin;
+  }
 }
 
 void CForm1View::RefreshRecordRow(int row) {
@@ -544,6 +557,7 @@ bool CForm1View::eventFilter(QObject* watched, QEvent* event) {
     auto* widget = qobject_cast<QWidget*>(watched);
     if (key->key() == Qt::Key_Alt && widget && widget->window() == window() && !key->isAutoRepeat())
       panel_->SetAltMode(type == QEvent::KeyPress);
+    if (type == QEvent::KeyPress && widget && widget->window() == window()) OnViewKey(widget, *key);
   } else if (type == QEvent::ApplicationDeactivate || (type == QEvent::WindowDeactivate && watched == window())) {
     panel_->SetAltMode(false);
   }
@@ -569,6 +583,12 @@ void CForm1View::RegisterCommands(platform::CommandTable& commands) {
   };
   route(10007, [this] { OnSpaltenLayoutZuruecksetzen(); });
   route(32783, [this] { OnSaveAll(); });
+  route(9001, [this] { OnMaterialdefinitionen(); });
+  route(9002, [this] { OnKundenverwaltung(); });
+  route(9003, [this] { OnStatistikverwaltung(); });
+  route(9011, [this] { OnAllgemeineEinstellungen(); });
+  route(9012, [this] { OnEinstellungenNeuePruefnummern(); });
+  route(9014, [this] { OnTippsUndTricks(); });
   for (const TestCommand& command : kTestCommands) {
     std::function<void()> handler = [] {};
     if (command.opener) handler = [this, opener = command.opener] { (this->*opener)(); };

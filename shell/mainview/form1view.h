@@ -27,9 +27,11 @@
 
 class QAbstractButton;
 class QCheckBox;
+class QKeyEvent;
 class QLabel;
 class CButtonListbox;
 class CExListCtrl;
+class CHilfeDlg;
 class CPravikDoc;
 class CRecordListModel;
 
@@ -75,6 +77,8 @@ class CForm1View : public CpvFormView {
   void AddRecordRowsAtTop(RecordList records);
   // Removes a row, its record and one count of its test number and record ID.
   void DeleteRecordRow(int row);
+  // The same for several rows (ascending, each once), in one pass.
+  void DeleteRecordRows(const std::vector<int>& rows);
   // Rebuilds the record's list summary and redraws its row.
   void RefreshRecordRow(int row);
   // Writes the records of every row to "data.db". False when the save
@@ -170,6 +174,27 @@ class CForm1View : public CpvFormView {
   // Registers the view's commands and their enabling rules with the frame's table.
   void RegisterCommands(platform::CommandTable& commands);
   void OnSaveAll();
+  void OnLoeschen();                       // 1004: delete the selected records
+  void OnSameSiebturm();                   // 1039: select the records of the same sieve tower
+  void OnMaterialdefinitionen();           // 9001
+  void OnKundenverwaltung();               // 9002
+  void OnStatistikverwaltung();            // 9003
+  void OnAllgemeineEinstellungen();        // 9011
+  void OnEinstellungenNeuePruefnummern();  // 9012
+  void OnTippsUndTricks();                 // 9014
+  CHilfeDlg* TipsWindow() const;
+
+  // ---- marks on the selected records, kept in memory until the next save
+  // Ctrl+1 (1), Ctrl+2 (2), Ctrl+3 (0).
+  void SetCheckMark(int value);
+  // Ctrl+S: in or out of the statistics.
+  void ToggleStatisticsFlag();
+  // F12 in the list.
+  void ToggleTestNumberHighlight();
+  // Alt+1 to Alt+9 in the list.
+  void SetRecordDigit(int digit);
+  // A key pressed in the list: F12, Alt with a digit.
+  void OnLvnKeyDownList(int key, Qt::KeyboardModifiers modifiers);
 
   // ---- records and materials (form1view_records.cpp)
   void OnNeuePruefnummer();                 // button 1003: a new record
@@ -230,6 +255,11 @@ class CForm1View : public CpvFormView {
   RecordFileImport ImportRecordFile(const std::filesystem::path& file, std::string_view root);
   // The number of selected rows, counted no further than the limit.
   int SelectedCountUpTo(int limit) const;
+  // The keys that act anywhere in the view's window (Ctrl+1 to Ctrl+3,
+  // Ctrl+S, Scroll Lock), seen once, by the widget that receives them first.
+  void OnViewKey(QWidget* receiver, const QKeyEvent& key);
+  // Repaints the rows (ascending) without rebuilding their texts.
+  void RedrawRows(const std::vector<int>& rows);
 
   CPravikDoc* document_;
   CButtonListbox* panel_ = nullptr;
@@ -253,4 +283,5 @@ class CForm1View : public CpvFormView {
   std::string statusText_;
   std::function<void(const std::string&)> statusHandler_;
   std::function<void(std::string_view)> openerObserver_;
+  QPointer<CHilfeDlg> tips_;
 };

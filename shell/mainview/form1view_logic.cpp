@@ -126,6 +126,8 @@ std::vector<std::string> TestStatusTokens(const std::string& statusList) {
   return tokens;
 }
 
+std::string ToggledFlag(const std::string& value) { return value == "1" ? "0" : "1"; }
+
 std::string SievingModeWord(int mode) {
   // From the program's own strings, not the language file.
   if (mode == 1) return "Nass";

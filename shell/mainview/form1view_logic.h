@@ -93,6 +93,9 @@ SelectionButtons SelectionButtonStates(const SelectionSummary& summary, const Se
 // up to the first empty one.
 std::vector<std::string> TestStatusTokens(const std::string& statusList);
 
+// A record flag turned over: "0" for "1", "1" for anything else (also empty).
+std::string ToggledFlag(const std::string& value);
+
 // The word of the "Siebung" column for a sieving mode: "Nass" (1),
 // "Trocken" (2), else empty.
 std::string SievingModeWord(int mode);

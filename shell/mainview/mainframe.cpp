@@ -73,6 +73,12 @@ const std::vector<MenuItem>& LanguageMenu() {
   return items;
 }
 
+// The items of the record list's context menu (menu 140), for their prompts.
+const std::vector<MenuItem>& ContextMenu() {
+  static const std::vector<MenuItem> items = {{9213, "&Duplizieren"}, {9216, "&Material neu zuordnen"}};
+  return items;
+}
+
 // Toolbar 128; 0 is a separator.
 constexpr int kToolbar[] = {57607, 57609, 57606, 0,    9001, 9005, 9002, 9003, 9004, 9011, 9012,
                             9013,  0,     9101,  9104, 0,    9102, 9103, 0,    9014, 10005};
@@ -326,6 +332,21 @@ void CMainFrame::ApplyMenuTexts() {
   // Toolbar tips follow the menu texts.
   for (int id : kToolbar)
     if (id != 0 && id != 10005) commands_.Action(id)->setToolTip(PlainText(commands_.Action(id)->text().toStdString()));
+  ApplyCommandPrompts();
+}
+
+void CMainFrame::ApplyCommandPrompts() {
+  // The prompt of a command is a program text with the command id as its id;
+  // its German text is the menu text without mnemonic and shortcut.
+  auto prompt = [this](const MenuItem& item) {
+    if (QAction* action = commands_.Action(item.id))
+      action->setStatusTip(QString::fromStdString(TranslateString(item.id, PlainText(item.german).toStdString())));
+  };
+  for (const Popup& popup : MainMenu())
+    for (const MenuItem& item : popup.items)
+      if (item.id > 0) prompt(item);
+  for (const MenuItem& item : LanguageMenu()) prompt(item);
+  for (const MenuItem& item : ContextMenu()) prompt(item);
 }
 
 void CMainFrame::CreateToolBar() {
@@ -359,6 +380,7 @@ void CMainFrame::SetView(CForm1View* view) {
   setCentralWidget(view);
   view->SetStatusTextHandler([this](const std::string& text) { SetMessageText(text); });
   view->RegisterCommands(commands_);
+  ApplyCommandPrompts();
   view->OnInitialUpdate();
   commands_.UpdateAll();
 }

@@ -93,6 +93,8 @@ class CMainFrame : public QMainWindow {
   void CreateStatusBar();
   // The menu in German, as the resource holds it, then translated.
   void ApplyMenuTexts();
+  // The status-bar prompts of the commands of menus 128 and 140 and the toolbar.
+  void ApplyCommandPrompts();
   void WritePlacement();
 
   platform::CommandTable commands_;

@@ -146,6 +146,19 @@ RecordList CRecordListModel::TakeRecordsIf(const std::function<bool(const CVersu
   return records;
 }
 
+RecordList CRecordListModel::TakeRecords(int first, int count) {
+  first = std::max(first, 0);
+  count = std::min(count, RecordCount() - first);
+  RecordList records;
+  if (count <= 0) return records;
+  beginRemoveRows({}, first, first + count - 1);
+  const auto from = rows_.begin() + first;
+  records.assign(std::make_move_iterator(from), std::make_move_iterator(from + count));
+  rows_.erase(from, from + count);
+  endRemoveRows();
+  return records;
+}
+
 void CRecordListModel::Clear() {
   if (rows_.empty()) return;
   beginResetModel();
@@ -153,9 +166,13 @@ void CRecordListModel::Clear() {
   endResetModel();
 }
 
-void CRecordListModel::RefreshRow(int row) {
-  if (row < 0 || row >= RecordCount()) return;
-  emit dataChanged(index(row, 0), index(row, kListColumnCount - 1));
+void CRecordListModel::RefreshRow(int row) { RefreshRows(row, row); }
+
+void CRecordListModel::RefreshRows(int first, int last) {
+  first = std::max(first, 0);
+  last = std::min(last, RecordCount() - 1);
+  if (first > last) return;
+  emit dataChanged(index(first, 0), index(last, kListColumnCount - 1));
 }
 
 void CRecordListModel::Sort(int kind, int parameter) {

@@ -49,10 +49,15 @@ class CRecordListModel : public QAbstractTableModel {
   // Removes every row whose record the test accepts and hands the records
   // over in row order; one notification per run of adjacent rows.
   RecordList TakeRecordsIf(const std::function<bool(const CVersuch&)>& test);
+  // Removes `count` rows from `first` on (kept within the rows) with one
+  // notification and hands their records over.
+  RecordList TakeRecords(int first, int count);
   void Clear();
 
   // The row's texts changed (its record's list summary was rebuilt).
   void RefreshRow(int row);
+  // The same for the rows first to last.
+  void RefreshRows(int first, int last);
 
   // One stable pass by one key (recordsort.h); rows keep their selection and
   // focus, which move with their records.

@@ -65,9 +65,7 @@ bool CheckDataFolder(const fs::path& dataFolder) {
     return false;
   }
   const fs::path recordFile = dataFolder / kRecordFileName;
-  if (platform::FileExists(recordFile)) return true;
-  // A save that was cut short leaves only the sound copy; the document recovers from it.
-  if (ValidateRecordFile(dataFolder / kRecordTempFileName)) return true;
+  if (HoldsRecordFile(dataFolder)) return true;
   platform::ShowMessageBox(TranslateString(5248, "Der Zugriff auf die Datei:") + " '" + recordFile.string() + "' " +
                                TranslateString(5147, "ist nicht möglich! Das Programm wird beendet.\n"),
                            platform::MB_OK | platform::MB_ICONSTOP,
@@ -86,6 +84,13 @@ void RemoveLeftoverTemporaryFiles(const fs::path& dataFolder) {
                                             "nicht entfernt werden:");
   for (const fs::path& file : failed) text += "\n" + file.string();
   platform::ShowMessageBox(text, platform::MB_OK | platform::MB_ICONWARNING);
+}
+
+bool HoldsRecordFile(const fs::path& dataFolder) {
+  if (!platform::FolderExists(dataFolder)) return false;
+  if (platform::FileExists(dataFolder / kRecordFileName)) return true;
+  // A save that was cut short leaves only the sound copy; the document recovers from it.
+  return ValidateRecordFile(dataFolder / kRecordTempFileName);
 }
 
 void PrepareDataFolder(const fs::path& dataFolder) {

@@ -54,6 +54,8 @@ inline constexpr char kPlantSelectionFolder[] = "werkeauswahl";
 // nothing): the folder must exist and hold "data.db", or a sound
 // "data_tmp.db" from which the document recovers. False after the message.
 bool CheckDataFolder(const std::filesystem::path& dataFolder);
+// The rule of that check, without a message.
+bool HoldsRecordFile(const std::filesystem::path& dataFolder);
 // Creates the missing sub-folders and clears the read-only bits of the files
 // directly in the data folder and in "stat", "misch" and "archiv". Failures
 // are passed over.

@@ -293,7 +293,7 @@ PlantSelectionResult RunPlantSelection(CPravikWinApp& app, const fs::path& progr
                              platform::MB_OK | platform::MB_ICONWARNING);
   if (answer != platform::IDOK || dlg.OpenedPlant() < 0) return PlantSelectionResult::Cancelled;
   const WERKDATEN& plant = selection.Rows()[dlg.OpenedPlant()];
-  app.PlantIdentity = {plant.operatorNumber, plant.operatorName, plant.plantNumber, plant.plantName};
+  app.PlantIdentity = {plant.operatorNumber, plant.operatorName, plant.plantNumber, plant.plantName, plant.plantKey};
   app.m_Settings.m_Plant.operatorNumber = plant.operatorNumber;
   app.m_Settings.m_Plant.operatorName = plant.operatorName;
   app.m_Settings.m_Plant.plantNumber = plant.plantNumber;

@@ -83,7 +83,7 @@ class MainFrame : public MainViewTesting {
   void SetUp() override {
     MainViewTesting::SetUp();
     QApplication::setQuitOnLastWindowClosed(false);
-    app_.PlantIdentity = {"12", "Schotterwerke Südbaden", "34", "Kieswerk Mühlhausen"};
+    app_.PlantIdentity = {"12", "Schotterwerke Südbaden", "34", "Kieswerk Mühlhausen", "MUE"};
   }
   void TearDown() override { QApplication::setQuitOnLastWindowClosed(true); }
 

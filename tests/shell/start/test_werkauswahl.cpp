@@ -204,6 +204,7 @@ TEST_F(PlantFolder, DialogGivesAPlantItsFolderAndOpensIt) {
   EXPECT_EQ(app.PlantIdentity.plantName, "Steinbruch Ost");
   EXPECT_EQ(app.PlantIdentity.operatorNumber, "8");
   EXPECT_EQ(app.PlantIdentity.operatorName, "Stein AG");
+  EXPECT_EQ(app.PlantIdentity.plantKey, "C");
   EXPECT_EQ(app.m_Settings.m_Plant.plantName, "Steinbruch Ost");
   EXPECT_EQ(FirstLine(Sel() / "configmap.dat"), "LASTLAUNCH_C°" + stamp + "€REIHENFOLGE°B,C,A");
 }

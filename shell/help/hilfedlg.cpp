@@ -1,0 +1,70 @@
+#include "shell/help/hilfedlg.h"
+
+#include <QPushButton>
+#include <QResizeEvent>
+
+#include "controls/autorichedit.h"
+#include "platform/textfile.h"
+#include "shell/app/pravikapp.h"
+#include "shell/app/sysfuncs.h"
+
+namespace {
+
+// The template: the text above the button, filling the window.
+constexpr int kWidth = 520;
+constexpr int kHeight = 420;
+constexpr int kMargin = 7;
+constexpr int kButtonWidth = 90;
+constexpr int kButtonHeight = 26;
+
+}  // namespace
+
+CHilfeDlg::CHilfeDlg(std::string topic, QWidget* parent) : CpvDialog(kTemplateId, parent), topic_(std::move(topic)) {
+  setWindowTitle(QStringLiteral("Tipps und Tricks"));
+  setSizeGripEnabled(true);
+  setModal(false);
+  setAttribute(Qt::WA_ShowWithoutActivating);
+  resize(kWidth, kHeight);
+  text_ = new CAutoRichEditCtrl(this);
+  platform::SetControlId(text_, kTextId);
+  text_->setGeometry(kMargin, kMargin, kWidth - 2 * kMargin, kHeight - 3 * kMargin - kButtonHeight);
+  auto* close = new QPushButton(QString::fromUtf8("Schließen"), this);
+  platform::SetControlId(close, platform::IDOK);
+  close->setGeometry(kWidth - kMargin - kButtonWidth, kHeight - kMargin - kButtonHeight, kButtonWidth, kButtonHeight);
+}
+
+CHilfeDlg::~CHilfeDlg() { layout_.SaveWindowPos(this); }
+
+std::filesystem::path CHilfeDlg::HelpFile() const {
+  std::filesystem::path folder;
+  if (CPravikWinApp* app = GetApp(); app && !app->m_Settings.m_ProgramFolder.empty())
+    folder = app->m_Settings.m_ProgramFolder;
+  else
+    GetProgramFolder(folder);
+  return folder / "hlp" / (topic_ + ".rtf");
+}
+
+void CHilfeDlg::LoadHelpTopic() {
+  const auto lines = platform::ReadTextLines(HelpFile());
+  if (!lines) return;
+  std::string text;
+  for (const std::string& line : *lines) text += line + "\r\n";
+  text_->SetRTF(text);
+}
+
+void CHilfeDlg::ShowWithoutActivating() {
+  show();
+  LoadHelpTopic();
+}
+
+bool CHilfeDlg::OnInitDialog() {
+  CpvDialog::OnInitDialog();
+  LoadHelpTopic();
+  layout_.Init(this, "Hlp" + topic_, 0);
+  return true;
+}
+
+void CHilfeDlg::resizeEvent(QResizeEvent* event) {
+  layout_.Resize(this, event->size().width(), event->size().height());
+  CpvDialog::resizeEvent(event);
+}

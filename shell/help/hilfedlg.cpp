@@ -1,5 +1,7 @@
 #include "shell/help/hilfedlg.h"
 
+#include <QApplication>
+#include <QGuiApplication>
 #include <QPushButton>
 #include <QResizeEvent>
 
@@ -16,6 +18,11 @@ constexpr int kHeight = 420;
 constexpr int kMargin = 7;
 constexpr int kButtonWidth = 90;
 constexpr int kButtonHeight = 26;
+
+bool ActivatesEveryShownWindow() {
+  const QString platform = QGuiApplication::platformName();
+  return platform == QLatin1String("offscreen") || platform == QLatin1String("minimal");
+}
 
 }  // namespace
 
@@ -53,8 +60,21 @@ void CHilfeDlg::LoadHelpTopic() {
 }
 
 void CHilfeDlg::ShowWithoutActivating() {
+  const bool wasVisible = isVisible();
+  QWidget* active = QApplication::activeWindow();
   show();
+  // Some window systems (the offscreen one) activate every window they show.
+  if (!wasVisible && active && active != this && ActivatesEveryShownWindow()) giveBack_ = active;
   LoadHelpTopic();
+}
+
+bool CHilfeDlg::event(QEvent* event) {
+  if (event->type() == QEvent::WindowActivate && giveBack_) {
+    QPointer<QWidget> back = giveBack_;
+    giveBack_.clear();
+    back->activateWindow();
+  }
+  return CpvDialog::event(event);
 }
 
 bool CHilfeDlg::OnInitDialog() {

@@ -39,9 +39,13 @@ class CHilfeDlg : public CpvDialog {
  protected:
   bool OnInitDialog() override;
   void resizeEvent(QResizeEvent* event) override;
+  bool event(QEvent* event) override;
 
  private:
   std::string topic_;
+  // The window that had the activation when a window system activated this
+  // one all the same; it gets it back.
+  QPointer<QWidget> giveBack_;
   CAutoRichEditCtrl* text_ = nullptr;
   JAutoResize layout_;
 };

@@ -10,5 +10,5 @@ struct CPlantIdentity {
   std::string plantNumber;
   std::string plantName;
   // The plant's key in the plant selection; empty when none was opened.
-  std::string plantKey;
+  std::string plantKey{};
 };

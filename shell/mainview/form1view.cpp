@@ -176,7 +176,6 @@ void CForm1View::CreateControls() {
   connect(button(kTogglePanelButton), &QAbstractButton::clicked, this, &CForm1View::OnTogglePanel);
   connect(button(kDeleteButton), &QAbstractButton::clicked, this, &CForm1View::OnLoeschen);
   connect(button(kSameTowerButton), &QAbstractButton::clicked, this, &CForm1View::OnSameSiebturm);
-  connect(list_, &CExListCtrl::ListKeyDown, this, &CForm1View::OnLvnKeyDownList);
   connect(hideReminder_, &QCheckBox::clicked, this, &CForm1View::OnHideBackupReminder);
   ConnectRecordControls();
 }

@@ -193,8 +193,6 @@ class CForm1View : public CpvFormView {
   void ToggleTestNumberHighlight();
   // Alt+1 to Alt+9 in the list.
   void SetRecordDigit(int digit);
-  // A key pressed in the list: F12, Alt with a digit.
-  void OnLvnKeyDownList(int key, Qt::KeyboardModifiers modifiers);
 
   // ---- records and materials (form1view_records.cpp)
   void OnNeuePruefnummer();                 // button 1003: a new record
@@ -203,7 +201,8 @@ class CForm1View : public CpvFormView {
   void OnMaterialdefinitionExtrahieren();   // 9005
   // A right click on a row: context menu 140 (9213, 9216).
   void OnNMRClickList(int row, const QPoint& globalPos);
-  // A key in the list: Scroll Lock opens the raw record editor on the focused row.
+  // A key in the list: F12, Alt with a digit, and Scroll Lock, which opens
+  // the raw record editor on the focused row.
   void OnLvnKeyDownList(int key, Qt::KeyboardModifiers modifiers);
   void OpenRawRecordEditor(int row);
 

@@ -141,6 +141,7 @@ void CForm1View::SetRecordDigit(int digit) {
 void CForm1View::OnLvnKeyDownList(int key, Qt::KeyboardModifiers modifiers) {
   if (key == Qt::Key_F12) ToggleTestNumberHighlight();
   else if ((modifiers & Qt::AltModifier) && key >= Qt::Key_1 && key <= Qt::Key_9) SetRecordDigit(key - Qt::Key_0);
+  else if (key == Qt::Key_ScrollLock) OpenRawRecordEditor(list_->FocusedRow());
 }
 
 void CForm1View::OnViewKey(QWidget* receiver, const QKeyEvent& key) {

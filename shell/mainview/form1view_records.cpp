@@ -168,10 +168,6 @@ void CForm1View::OnNMRClickList(int row, const QPoint& globalPos) {
   if (const int chosen = platform::TrackPopupMenu(menu)) commands_->Execute(chosen);
 }
 
-void CForm1View::OnLvnKeyDownList(int key, Qt::KeyboardModifiers) {
-  if (key == Qt::Key_ScrollLock) OpenRawRecordEditor(list_->FocusedRow());
-}
-
 void CForm1View::OpenRawRecordEditor(int row) {
   CVersuch* record = model_->RecordAt(row);
   if (!record) return;

@@ -20,7 +20,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const CPlantIdentity kPlant{"12", "Kies und Schotter GmbH", "3", "Werk Nord", "NORD"};
+const CPlantIdentity kPlant{"12", "Kies und Schotter GmbH", "3", "Werk Nord"};
 
 std::time_t At(int year, int month, int day, int hour, int minute, int second) {
   std::tm tm{};

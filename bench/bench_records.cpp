@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_ratio.h"
 #include "controls/exlistctrl.h"
 #include "controls/materiallistctrl.h"
 #include "platform/files.h"
@@ -30,7 +31,9 @@
 namespace {
 
 namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
+using benchratio::Clock;
+using benchratio::MeanSeconds;
+using benchratio::ReportRatio;
 
 constexpr int kDefinitions = 1000;
 constexpr int kRecords = 20000;
@@ -80,19 +83,6 @@ class BenchPlant {
 BenchPlant& Plant() {
   static BenchPlant plant;
   return plant;
-}
-
-// The mean time of a piece of plain work, in seconds.
-template <typename Work>
-double MeanSeconds(int runs, Work work) {
-  const auto start = Clock::now();
-  for (int i = 0; i < runs; ++i) work();
-  return std::chrono::duration<double>(Clock::now() - start).count() / runs;
-}
-
-void ReportRatio(benchmark::State& state, double ownSeconds, double plainSeconds, const char* plainName) {
-  state.counters[std::string(plainName) + "_ms"] = plainSeconds * 1e3;
-  state.counters[std::string("x_") + plainName] = plainSeconds > 0 ? ownSeconds / plainSeconds : 0;
 }
 
 void BM_OpenNewRecordDialog(benchmark::State& state) {

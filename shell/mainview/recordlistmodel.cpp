@@ -159,6 +159,26 @@ RecordList CRecordListModel::TakeRecords(int first, int count) {
   return records;
 }
 
+RecordList CRecordListModel::TakeScatteredRecords(const std::vector<int>& rows) {
+  RecordList records;
+  if (rows.empty()) return records;
+  records.reserve(rows.size());
+  beginResetModel();
+  size_t next = 0;
+  size_t kept = 0;
+  for (size_t row = 0; row < rows_.size(); ++row) {
+    if (next < rows.size() && rows[next] == static_cast<int>(row)) {
+      records.push_back(std::move(rows_[row]));
+      ++next;
+    } else {
+      rows_[kept++] = std::move(rows_[row]);
+    }
+  }
+  rows_.resize(kept);
+  endResetModel();
+  return records;
+}
+
 void CRecordListModel::Clear() {
   if (rows_.empty()) return;
   beginResetModel();

@@ -52,6 +52,9 @@ class CRecordListModel : public QAbstractTableModel {
   // Removes `count` rows from `first` on (kept within the rows) with one
   // notification and hands their records over.
   RecordList TakeRecords(int first, int count);
+  // Removes the rows (ascending, each once) in one pass, announced as a
+  // reset of the model, and hands their records over.
+  RecordList TakeScatteredRecords(const std::vector<int>& rows);
   void Clear();
 
   // The row's texts changed (its record's list summary was rebuilt).

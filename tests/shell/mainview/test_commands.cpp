@@ -313,6 +313,41 @@ TEST_F(ViewCommands, DeletingAsksWithTheCountAndRewritesTheFile) {
   view().OnLoeschen();
 }
 
+// Many scattered rows go in one pass: the same rows, records and index
+// entries go, and the focused row that stays keeps the focus.
+TEST_F(ViewCommands, DeletingManyScatteredRows) {
+  {
+    RecordList records = recordgen::RecordGenerator(3).Make(100);
+    std::vector<const CVersuch*> all;
+    for (const auto& record : records) all.push_back(record.get());
+    ASSERT_TRUE(SaveRecordFileSafely(all, folder_.path()));
+  }
+  Open();
+  ASSERT_EQ(model().RecordCount(), 100);
+  std::vector<int> every2nd;
+  std::vector<std::string> keptIds, goneIds;
+  for (int row = 0; row < 100; ++row) {
+    (row % 2 ? keptIds : goneIds).push_back(model().RecordAt(row)->GetValue(0, 0));
+    if (row % 2 == 0) every2nd.push_back(row);
+  }
+  const CVersuch* focused = model().RecordAt(51);
+  Select(every2nd, 51);
+  {
+    TestUi ui;
+    ui.ExpectMessageBox(IDYES, "(50)");
+    view().OnLoeschen();
+  }
+  ASSERT_EQ(model().RecordCount(), 50);
+  for (int row = 0; row < 50; ++row) EXPECT_EQ(model().RecordAt(row)->GetValue(0, 0), keptIds[static_cast<size_t>(row)]);
+  for (const std::string& id : goneIds) EXPECT_EQ(app_.TestRecordIdIndex.count(id), 0u) << id;
+  EXPECT_EQ(app_.TestRecordIdIndex.size(), 50u);
+  EXPECT_EQ(view().list()->FocusedRow(), 25);
+  EXPECT_EQ(model().RecordAt(25), focused);
+  RecordList saved;
+  ASSERT_TRUE(LoadRecordFile(saved, folder_.path()));
+  EXPECT_EQ(saved.size(), 50u);
+}
+
 // ------------------------------------------------------------ marks from the keyboard
 
 TEST_F(ViewCommands, MarksFromTheKeyboardStayInMemory) {

@@ -13,6 +13,7 @@
 #include <random>
 
 #include "bench/bench_ratio.h"
+#include "bench/bench_view.h"
 #include "controls/exlistctrl.h"
 #include "platform/files.h"
 #include "platform/scripted_ui.h"
@@ -77,16 +78,8 @@ BenchPlant& Plant() {
 }
 
 // A view over a fresh copy of the records, shown offscreen.
-struct PlantView {
-  PlantView() {
-    document.m_Records = Plant().Copies();
-    view = std::make_unique<CForm1View>(&document);
-    view->resize(1400, 800);
-    view->OnInitialUpdate();
-    view->show();
-  }
-  CPravikDoc document;
-  std::unique_ptr<CForm1View> view;
+struct PlantView : FilledView {
+  PlantView() : FilledView(Plant().Copies()) {}
 };
 
 void MarkAllRows(benchmark::State& state, void (*mark)(CForm1View&)) {

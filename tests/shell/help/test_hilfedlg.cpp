@@ -21,20 +21,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class TipsWindow : public MainViewTesting {
+class TipsWindow : public MainFrameTesting {
  protected:
   void SetUp() override {
-    MainViewTesting::SetUp();
-    QApplication::setQuitOnLastWindowClosed(false);
+    MainFrameTesting::SetUp();
     platform::CreateFolder(folder_ / "hlp");
-    doc_ = std::make_unique<CPravikDoc>();
-    ASSERT_TRUE(doc_->OnNewDocument());
-    frame_ = std::make_unique<CMainFrame>();
-    frame_->SetView(new CForm1View(doc_.get()));
-  }
-  void TearDown() override {
-    frame_.reset();
-    QApplication::setQuitOnLastWindowClosed(true);
+    Open();
   }
 
   void WriteTopic(const std::string& title) {
@@ -46,9 +38,6 @@ class TipsWindow : public MainViewTesting {
   }
   std::string Shown() const { return Tips()->text()->toPlainText().toStdString(); }
   CHilfeDlg* Tips() const { return frame_->view()->TipsWindow(); }
-
-  std::unique_ptr<CPravikDoc> doc_;
-  std::unique_ptr<CMainFrame> frame_;
 };
 
 }  // namespace
@@ -114,10 +103,7 @@ TEST_F(TipsWindow, TheRectangleIsKeptAtTheEnd) {
                         std::to_string(size.height()));
 
   // The next program opens it there.
-  doc_ = std::make_unique<CPravikDoc>();
-  ASSERT_TRUE(doc_->OnNewDocument());
-  frame_ = std::make_unique<CMainFrame>();
-  frame_->SetView(new CForm1View(doc_.get()));
+  Open();
   frame_->commands().Execute(9014);
   Settle();
   EXPECT_EQ(Tips()->pos(), QPoint(40, 30));

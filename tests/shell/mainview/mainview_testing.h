@@ -1,18 +1,23 @@
 #pragma once
 // The common ground of the main view and main frame tests: a copy of the
 // fixture data folder, the application pointing at it, the INI file's
-// values, finding rows by test number and selecting rows the way the list does.
+// values, finding rows by test number and selecting rows the way the list does;
+// and the main frame with its view over that folder.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QItemSelectionModel>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "controls/exlistctrl.h"
 #include "shell/app/pravikapp.h"
+#include "shell/app/pravikdoc.h"
 #include "shell/app/settings.h"
 #include "shell/mainview/form1view.h"
+#include "shell/mainview/mainframe.h"
 #include "shell/mainview/recordlistmodel.h"
 #include "support/stubs.h"
 #include "support/temp_folder.h"
@@ -57,4 +62,30 @@ class MainViewTesting : public ::testing::Test {
 
   TempFolder folder_;
   CPravikWinApp app_;
+};
+
+// The main frame with its view over the records of the data folder, as the
+// start makes them (the frame ends before the test's folder goes).
+class MainFrameTesting : public MainViewTesting {
+ protected:
+  void SetUp() override {
+    MainViewTesting::SetUp();
+    QApplication::setQuitOnLastWindowClosed(false);
+  }
+  void TearDown() override {
+    frame_.reset();
+    QApplication::setQuitOnLastWindowClosed(true);
+  }
+
+  CMainFrame& Open() {
+    frame_.reset();
+    doc_ = std::make_unique<CPravikDoc>();
+    EXPECT_TRUE(doc_->OnNewDocument());
+    frame_ = std::make_unique<CMainFrame>();
+    frame_->SetView(new CForm1View(doc_.get()));
+    return *frame_;
+  }
+
+  std::unique_ptr<CPravikDoc> doc_;
+  std::unique_ptr<CMainFrame> frame_;
 };

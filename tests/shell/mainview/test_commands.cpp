@@ -37,23 +37,10 @@ namespace {
 
 constexpr char kSieveWarning[] = "Beenden Sie bitte zuerst das Kornsummenlinienprogramm!";
 
-class ViewCommands : public MainViewTesting {
+class ViewCommands : public MainFrameTesting {
  protected:
-  void SetUp() override {
-    MainViewTesting::SetUp();
-    QApplication::setQuitOnLastWindowClosed(false);
-  }
-  void TearDown() override {
-    frame_.reset();
-    QApplication::setQuitOnLastWindowClosed(true);
-  }
-
   CMainFrame& Open() {
-    frame_.reset();
-    doc_ = std::make_unique<CPravikDoc>();
-    EXPECT_TRUE(doc_->OnNewDocument());
-    frame_ = std::make_unique<CMainFrame>();
-    frame_->SetView(new CForm1View(doc_.get()));
+    MainFrameTesting::Open();
     // The About box is the start-up's; it routes the command as start-up does.
     frame_->commands().SetHandler(57664, [] {});
     return *frame_;
@@ -79,9 +66,6 @@ class ViewCommands : public MainViewTesting {
     QKeyEvent release(QEvent::KeyRelease, key, modifiers);
     QApplication::sendEvent(target, &release);
   }
-
-  std::unique_ptr<CPravikDoc> doc_;
-  std::unique_ptr<CMainFrame> frame_;
 };
 
 // ------------------------------------------------------------ the table

@@ -78,29 +78,15 @@ TEST(FramePlacement, KeepsAnIconOnScreen) {
   for (const Case& c : cases) EXPECT_EQ(KeepOnScreen(c.stored, 1920, 1080), c.expected);
 }
 
-class MainFrame : public MainViewTesting {
+class MainFrame : public MainFrameTesting {
  protected:
   void SetUp() override {
-    MainViewTesting::SetUp();
-    QApplication::setQuitOnLastWindowClosed(false);
-    app_.PlantIdentity = {"12", "Schotterwerke Südbaden", "34", "Kieswerk Mühlhausen", "MUE"};
-  }
-  void TearDown() override { QApplication::setQuitOnLastWindowClosed(true); }
-
-  CMainFrame& Open() {
-    frame_.reset();
-    doc_ = std::make_unique<CPravikDoc>();
-    EXPECT_TRUE(doc_->OnNewDocument());
-    frame_ = std::make_unique<CMainFrame>();
-    frame_->SetView(new CForm1View(doc_.get()));
-    return *frame_;
+    MainFrameTesting::SetUp();
+    app_.PlantIdentity = {"12", "Schotterwerke Südbaden", "34", "Kieswerk Mühlhausen"};
   }
 
   void SelectRow(int row) { SelectRows(*frame_->view(), {row}); }
   int RowOf(const std::string& number) { return MainViewTesting::RowOf(*frame_->view()->model(), number); }
-
-  std::unique_ptr<CPravikDoc> doc_;
-  std::unique_ptr<CMainFrame> frame_;
 };
 
 TEST_F(MainFrame, MenuToolbarStatusBarAndTitle) {

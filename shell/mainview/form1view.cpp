@@ -256,24 +256,17 @@ void CForm1View::DeleteRecordRows(const std::vector<int>& rows) {
       recordIds_.Remove(record->GetValue(0, 0));
     }
   };
-  size_t runs = 0;
-  for (size_t i = 0; i < rows.size(); ++i) runs += (i == 0 || rows[i] != rows[i - 1] + 1) ? 1 : 0;
+  const std::vector<std::pair<int, int>> runs = RowRunsFromTheEnd(rows);
   // Many scattered rows go in one pass; the focus stays on its record.
   constexpr size_t kRunsRemovedOneByOne = 32;
-  if (runs > kRunsRemovedOneByOne) {
+  if (runs.size() > kRunsRemovedOneByOne) {
     const CVersuch* focused = model_->RecordAt(list_->FocusedRow());
     forget(model_->TakeScatteredRecords(rows));
     if (const int row = model_->RowOf(focused); row >= 0)
       list_->selectionModel()->setCurrentIndex(model_->index(row, 0), QItemSelectionModel::NoUpdate);
     return;
   }
-  // From the last run of adjacent rows up, so that the rows above keep their numbers.
-  for (size_t end = rows.size(); end > 0;) {
-    size_t begin = end - 1;
-    while (begin > 0 && rows[begin - 1] == rows[begin] - 1) --begin;
-    forget(model_->TakeRecords(rows[begin], rows[end - 1] - rows[begin] + 1));
-    end = begin;
-  }
+  for (const auto& [first, last] : runs) forget(model_->TakeRecords(first, last - first + 1));
 }
 
 void CForm1View::RefreshRecordRow(int row) {

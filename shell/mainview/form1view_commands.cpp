@@ -92,12 +92,7 @@ void CForm1View::OnSameSiebturm() {
 // ------------------------------------------------------------ marks
 
 void CForm1View::RedrawRows(const std::vector<int>& rows) {
-  for (size_t end = rows.size(); end > 0;) {
-    size_t begin = end - 1;
-    while (begin > 0 && rows[begin - 1] == rows[begin] - 1) --begin;
-    model_->RefreshRows(rows[begin], rows[end - 1]);
-    end = begin;
-  }
+  for (const auto& [first, last] : RowRunsFromTheEnd(rows)) model_->RefreshRows(first, last);
 }
 
 void CForm1View::SetCheckMark(int value) {

@@ -126,6 +126,17 @@ std::vector<std::string> TestStatusTokens(const std::string& statusList) {
   return tokens;
 }
 
+std::vector<std::pair<int, int>> RowRunsFromTheEnd(const std::vector<int>& rows) {
+  std::vector<std::pair<int, int>> runs;
+  for (size_t end = rows.size(); end > 0;) {
+    size_t begin = end - 1;
+    while (begin > 0 && rows[begin - 1] == rows[begin] - 1) --begin;
+    runs.emplace_back(rows[begin], rows[end - 1]);
+    end = begin;
+  }
+  return runs;
+}
+
 std::string ToggledFlag(const std::string& value) { return value == "1" ? "0" : "1"; }
 
 std::string SievingModeWord(int mode) {

@@ -5,6 +5,7 @@
 #include <array>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 class CVersuch;
@@ -92,6 +93,10 @@ SelectionButtons SelectionButtonStates(const SelectionSummary& summary, const Se
 // The tokens "KEY:status" of a test status list ("[VA_GRUND:8][VA_PLATT:0]"),
 // up to the first empty one.
 std::vector<std::string> TestStatusTokens(const std::string& statusList);
+
+// The runs of adjacent rows of an ascending list of rows, as first and last
+// row, the last run first (so that removing them keeps the rows above).
+std::vector<std::pair<int, int>> RowRunsFromTheEnd(const std::vector<int>& rows);
 
 // A record flag turned over: "0" for "1", "1" for anything else (also empty).
 std::string ToggledFlag(const std::string& value);

@@ -91,6 +91,13 @@ TEST(CountedKeyIndex, KeepsAKeyWhileAnyRecordHasIt) {
   EXPECT_EQ(mirror, (std::unordered_map<std::string, std::string>{{"other", ""}}));
 }
 
+TEST(RowRuns, AdjacentRowsFromTheEnd) {
+  using Runs = std::vector<std::pair<int, int>>;
+  EXPECT_EQ(RowRunsFromTheEnd({}), Runs{});
+  EXPECT_EQ(RowRunsFromTheEnd({4}), (Runs{{4, 4}}));
+  EXPECT_EQ(RowRunsFromTheEnd({0, 1, 2, 5, 7, 8}), (Runs{{7, 8}, {5, 5}, {0, 2}}));
+}
+
 TEST(CurrentRecordRule, FocusedRowOrFirstSelected) {
   struct Case {
     int focused;

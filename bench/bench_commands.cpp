@@ -10,7 +10,6 @@
 #include <QItemSelectionModel>
 #include <filesystem>
 #include <memory>
-#include <random>
 
 #include "bench/bench_ratio.h"
 #include "bench/bench_view.h"
@@ -18,8 +17,6 @@
 #include "platform/files.h"
 #include "platform/scripted_ui.h"
 #include "records/recordfile.h"
-#include "shell/app/pravikapp.h"
-#include "shell/app/pravikdoc.h"
 #include "shell/mainview/form1view.h"
 #include "shell/mainview/recordlistmodel.h"
 #include "tools/record_generator.h"
@@ -38,36 +35,27 @@ constexpr int kRecords = 20000;
 class BenchPlant {
  public:
   BenchPlant() {
-    folder_ = fs::temp_directory_path() / ("pravik_bench_" + std::to_string(std::random_device{}()));
-    fs::create_directories(folder_);
-    app_.m_Settings.m_DataFolder = folder_;
-    app_.m_Settings.m_IniPath = folder_ / "pravik.ini";
     records_ = recordgen::RecordGenerator(17).Make(kRecords);
     std::vector<const CVersuch*> all;
     for (const auto& record : records_) all.push_back(record.get());
-    SaveRecordFileSafely(all, folder_);
+    SaveRecordFileSafely(all, data_.folder());
     catSeconds_ = MeanSeconds(5, [this] { benchmark::DoNotOptimize(platform::ReadFileBytes(RecordFile())); });
-  }
-  ~BenchPlant() {
-    std::error_code ec;
-    fs::remove_all(folder_, ec);
   }
   RecordList Copies() const {
     RecordList copies;
     for (const auto& record : records_) copies.push_back(std::make_unique<CVersuch>(*record));
     return copies;
   }
-  fs::path RecordFile() const { return folder_ / kRecordFileName; }
+  fs::path RecordFile() const { return data_.folder() / kRecordFileName; }
   // Reading the file of all the records (measured before any command rewrote it).
   double CatSeconds() const { return catSeconds_; }
   // Copying the file as it is now, flushed.
   double CpSeconds() const {
-    return MeanSeconds(5, [this] { platform::CopyFileAtomic(RecordFile(), folder_ / "copy.db"); });
+    return MeanSeconds(5, [this] { platform::CopyFileAtomic(RecordFile(), data_.folder() / "copy.db"); });
   }
 
  private:
-  fs::path folder_;
-  CPravikWinApp app_;
+  BenchDataFolder data_;
   RecordList records_;
   double catSeconds_ = 0;
 };

@@ -123,24 +123,14 @@ std::unique_ptr<CVersuch> CRecordListModel::TakeRecord(int row) {
 }
 
 RecordList CRecordListModel::TakeRecordsIf(const std::function<bool(const CVersuch&)>& test) {
-  // The runs of rows to remove, taken from the bottom so that the rows above keep their numbers.
-  std::vector<std::pair<int, int>> runs;
-  for (int row = 0; row < RecordCount(); ++row) {
-    if (!test(*rows_[static_cast<size_t>(row)])) continue;
-    if (!runs.empty() && runs.back().second == row - 1) runs.back().second = row;
-    else runs.emplace_back(row, row);
-  }
+  std::vector<int> rows;
+  for (int row = 0; row < RecordCount(); ++row)
+    if (test(*rows_[static_cast<size_t>(row)])) rows.push_back(row);
+  // Run by run from the bottom, so that the rows above keep their numbers.
   std::vector<RecordList> taken;
-  taken.reserve(runs.size());
-  for (auto run = runs.rbegin(); run != runs.rend(); ++run) {
-    beginRemoveRows({}, run->first, run->second);
-    const auto first = rows_.begin() + run->first;
-    const auto last = rows_.begin() + run->second + 1;
-    taken.emplace_back(std::make_move_iterator(first), std::make_move_iterator(last));
-    rows_.erase(first, last);
-    endRemoveRows();
-  }
+  for (const auto& [first, last] : RowRunsFromTheEnd(rows)) taken.push_back(TakeRecords(first, last - first + 1));
   RecordList records;
+  records.reserve(rows.size());
   for (auto run = taken.rbegin(); run != taken.rend(); ++run)
     for (auto& record : *run) records.push_back(std::move(record));
   return records;

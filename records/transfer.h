@@ -17,7 +17,8 @@
 //
 // Inside the program the file text is UTF-8 with CR LF line ends as CMarkup
 // writes them; on disk it is code page 1252 (WriteRecordDocument), read back
-// with platform::ReadTextFile, which drops the CR of each line end.
+// with platform::FromCp1252 alone: a record line ends at its CR LF (or a bare
+// LF), so a CR at the end of a field is kept.
 #include <array>
 #include <filesystem>
 #include <functional>

@@ -8,7 +8,7 @@
 #include "i18n/translation.h"
 #include "platform/files.h"
 #include "platform/messagebox.h"
-#include "platform/textfile.h"
+#include "platform/textcodec.h"
 #include "platform/uiseam.h"
 #include "records/strutil.h"
 #include "records/transfer.h"
@@ -47,11 +47,13 @@ void RememberTransferFolder(const CPravikWinApp& app, const std::filesystem::pat
 
 CForm1View::RecordFileImport CForm1View::ImportRecordFile(const std::filesystem::path& file, std::string_view root) {
   RecordFileImport result;
-  const std::optional<std::string> text = platform::ReadTextFile(file);
-  if (!text) return result;
+  // The line ends stay as written: each record line drops its own CR LF only,
+  // so a carriage return at the end of a field survives.
+  const std::optional<std::string> bytes = platform::ReadFileBytes(file);
+  if (!bytes) return result;
   result.read = true;
   RecordDocument document =
-      ReadRecordDocument(*text, root, [this](const std::string& id) { return recordIds_.Contains(id); });
+      ReadRecordDocument(platform::FromCp1252(*bytes), root, [this](const std::string& id) { return recordIds_.Contains(id); });
   result.error = document.error;
   result.added = static_cast<int>(document.records.size());
   result.skipped = document.skipped;

@@ -67,6 +67,7 @@ int FuzzLanguageFile(const std::uint8_t* data, std::size_t size);
 int FuzzBitmap(const std::uint8_t* data, std::size_t size);
 int FuzzRequirementCode(const std::uint8_t* data, std::size_t size);
 int FuzzMaterialDefinition(const std::uint8_t* data, std::size_t size);
+int FuzzTransferFile(const std::uint8_t* data, std::size_t size);
 
 struct Target {
   const char* name;
@@ -76,6 +77,7 @@ inline constexpr Target kTargets[] = {
     {"recordfile", FuzzRecordFile},          {"inifile", FuzzIniFile},
     {"langfile", FuzzLanguageFile},          {"bitmap", FuzzBitmap},
     {"requirement", FuzzRequirementCode},    {"matdef", FuzzMaterialDefinition},
+    {"transferfile", FuzzTransferFile},
 };
 
 }  // namespace fuzz

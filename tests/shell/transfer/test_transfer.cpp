@@ -143,13 +143,18 @@ TEST_F(Transfer, ExportWritesTheSelectedRecordsAndImportTakesThemOnce) {
   EXPECT_TRUE(disk.empty());
 }
 
-TEST_F(Transfer, EveryByteTrailingBlanksAndTildesTravel) {
+TEST_F(Transfer, EveryByteTrailingBlanksCarriageReturnsAndTildesTravel) {
   RecordList records = TransferRecords();
   std::string all;
   for (int b = 0x20; b <= 0xFF; ++b) all.push_back(static_cast<char>(b));
   records[0]->SetField(3, platform::FromCp1252(all));
   records[0]->SetField(14, "trailing  ");
   records[2]->SetField(20, "  ~a~b~  ");
+  // Control bytes, and carriage returns that are no line end.
+  std::string controls;
+  for (int b = 0x01; b < 0x20; ++b)
+    if (b != '\n') controls.push_back(static_cast<char>(b));
+  records[1]->SetField(13, controls + "\r\r");
   const fs::path file = outside_ / "all.xml";
   {
     Plant source(records);

@@ -17,4 +17,9 @@ std::string FormatLocalTime(const char* format, std::time_t when) {
   return std::string(buf, n);
 }
 
+std::string FormatIsoDate(const std::string& text) {
+  if (text.size() != 8) return text;
+  return text.substr(0, 4) + "-" + text.substr(4, 2) + "-" + text.substr(6, 2);
+}
+
 }  // namespace platform

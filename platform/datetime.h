@@ -14,4 +14,7 @@ void SetClockOverride(std::optional<std::time_t> fixed);
 std::string FormatLocalTime(const char* format, std::time_t when);
 inline std::string FormatLocalTime(const char* format) { return FormatLocalTime(format, Now()); }
 
+// "YYYYMMDD" shown as "YYYY-MM-DD"; any other text comes back unchanged.
+std::string FormatIsoDate(const std::string& text);
+
 }  // namespace platform

@@ -4,6 +4,7 @@
 #include <QAbstractSpinBox>
 #include <QApplication>
 #include <QComboBox>
+#include <QDateTimeEdit>
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
 #include <QGroupBox>
@@ -243,6 +244,11 @@ bool Dialog::SetItemText(int id, std::string_view value) {
     const auto found = list->findItems(text, Qt::MatchExactly);
     if (found.isEmpty()) return false;
     list->setCurrentItem(found.front());
+  } else if (auto* date = qobject_cast<QDateTimeEdit*>(w)) {
+    // As typed into the edit: in its own display format.
+    const QDateTime typed = QDateTime::fromString(text.trimmed(), date->displayFormat());
+    if (!typed.isValid()) return false;
+    date->setDateTime(typed);
   } else {
     return false;
   }

@@ -91,8 +91,9 @@ class Dialog : public QDialog {
   // Text of line edits, text edits, combo boxes, labels, buttons, group
   // boxes and spin boxes; "" for an unknown id.
   std::string GetItemText(int id) const;
-  // Sets the text; a non-editable combo box selects the entry with it.
-  // False for an unknown id or a missing entry.
+  // Sets the text; a non-editable combo box selects the entry with it, a
+  // date edit reads it in its display format. False for an unknown id, a
+  // missing entry or a date that does not read.
   bool SetItemText(int id, std::string_view text);
   bool IsItemChecked(int id) const;
   void CheckItem(int id, bool checked);

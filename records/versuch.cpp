@@ -111,6 +111,8 @@ bool CVersuch::IsToleratedSieveValue(const std::string& sieveSize, const std::st
   return (size == 50.0 || size == 63.0) && PlainAtof(passing) > 99.0;
 }
 
+bool CVersuch::HasSieveData() const { return IsGleisschotter() || GetValue(7, 6) == "1"; }
+
 bool CVersuch::IsWetSieving() const {
   const std::string active = GetValue(3, 0);
   return (active == "0" && GetValue(7, 2) == "0") || (active == "1" && GetValue(8, 2) == "0");

@@ -64,6 +64,10 @@ class CVersuch {
   std::string GetFractionMasses() const { return GetValue(27, 0); }
   std::string GetSievingMethod() const { return GetValue(27, 4); }
   std::string GetTestStatusList() const { return GetValue(29, 0); }
+  // The first 8 characters of field 1 part 11 (YYYYMMDD).
+  std::string GetSamplingDate() const { return GetSamplingDateTime().substr(0, 8); }
+  // Track ballast always; others when field 7 part 6 says sieve data exist.
+  bool HasSieveData() const;
   void SetTestStatusList(const std::string& list) { SetValue(29, 0, list); }
   std::string GetSignatureFile() const { return GetValue(1, 25); }
   // Field 1 part 11, YYYYMMDDhhmmss.

@@ -60,11 +60,6 @@ void ShowFileMessage(int textId, const std::string& german, const std::filesyste
   platform::ShowMessageBox(text, flags);
 }
 
-std::string FormatIsoDate(const std::string& text) {
-  if (text.size() != 8) return text;
-  return text.substr(0, 4) + "-" + text.substr(4, 2) + "-" + text.substr(6, 2);
-}
-
 std::string LookupMapValue(const std::map<std::string, std::string>& map, const std::string& key) {
   auto it = map.find(key);
   return it == map.end() ? std::string() : it->second;

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/datetime.h"
+
 // Starts a program with its arguments and does not wait; whether it started.
 // A failure is not reported.
 bool RunProgram(const std::filesystem::path& program, const std::vector<std::string>& arguments = {});
@@ -30,10 +32,8 @@ std::string GetCurrentTimeStamp();
 // "YYYYMMDD[hhmm[ss]]" shown as "DD.MM.YYYY[ hh:mm[:ss]]"; seconds only when
 // above 0; a text of 7 characters or fewer comes back unchanged.
 std::string FormatTimeStamp(const std::string& text);
-// "YYYYMMDD" shown as "YYYY-MM-DD"; any other text comes back unchanged.
-std::string FormatIsoDate(const std::string& text);
 // Shows the translated text with its first "%s" replaced by the file's path.
 void ShowFileMessage(int textId, const std::string& german, const std::filesystem::path& file, unsigned flags);
-
+using platform::FormatIsoDate;
 // The key's value, "" when the key is absent.
 std::string LookupMapValue(const std::map<std::string, std::string>& map, const std::string& key);

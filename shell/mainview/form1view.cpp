@@ -176,6 +176,9 @@ void CForm1View::CreateControls() {
   connect(button(kTogglePanelButton), &QAbstractButton::clicked, this, &CForm1View::OnTogglePanel);
   connect(button(kDeleteButton), &QAbstractButton::clicked, this, &CForm1View::OnLoeschen);
   connect(button(kSameTowerButton), &QAbstractButton::clicked, this, &CForm1View::OnSameSiebturm);
+  connect(button(kPeriodStatisticsButton), &QAbstractButton::clicked, this, &CForm1View::OnZeitraumstatistik);
+  connect(button(kMaterialStatisticsButton), &QAbstractButton::clicked, this, &CForm1View::OnMaterialstatistik);
+  connect(button(kMixtureButton), &QAbstractButton::clicked, this, &CForm1View::OnMischmodul);
   connect(hideReminder_, &QCheckBox::clicked, this, &CForm1View::OnHideBackupReminder);
   ConnectRecordControls();
 }
@@ -620,6 +623,7 @@ void CForm1View::RegisterCommands(platform::CommandTable& commands) {
   route(9102, [this] { OnImportieren(); });
   route(9103, [this] { OnExportieren(); });
   route(9104, [this] { OnDearchivieren(); });
+  route(9013, [this] { OnEinstellungenStatistiken(); });
   // Commands of later dialogs: only their enabling rules stand already.
   auto atLeastOne = [this](platform::CmdUI& ui) { ui.Enable(SelectedCountUpTo(1) > 0); };
   for (int id : {9005, 9103, 57607, 57609}) commands.SetUpdateRule(id, atLeastOne);

@@ -170,6 +170,23 @@ class CForm1View : public CpvFormView {
   // The archive folder: "Ordner" of section "Archivierung", read at every use.
   std::filesystem::path ArchiveFolder() const;
 
+  // ---- statistics and mixtures (form1view_statistics.cpp)
+  // Commands 1034 and 1035: the statistics dialog, the file, and the offer
+  // to start the statistics manager.
+  void OnZeitraumstatistik();
+  void OnMaterialstatistik();
+  // The records of the selection written as a statistics file; its path, or
+  // empty (the user has been told why).
+  std::string CreateStatistics(const std::string& selection, const CVersuch& reference);
+  std::string WriteMaterialStatistics(const std::vector<const CVersuch*>& set, const std::string& selection,
+                                      const CVersuch& reference);
+  std::string WritePeriodStatistics(const std::vector<const CVersuch*>& set, const std::string& selection);
+  void StartStatisticsManager(const std::string& path);
+  // Command 1036: the selected records' gradings to the mixture editor.
+  void OnMischmodul();
+  // Command 9013.
+  void OnEinstellungenStatistiken();
+
   // ---- commands
   // Registers the view's commands and their enabling rules with the frame's table.
   void RegisterCommands(platform::CommandTable& commands);
@@ -233,6 +250,7 @@ class CForm1View : public CpvFormView {
   // Deselects the row (when there is one) before a new row takes its place.
   void DeselectRow(int row);
   void SelectAndFocusRow(int row, bool only);
+  void RunStatistics(bool material);
   void RegisterRecordKeys(const CVersuch& record);
   void ApplySortOrder(const std::function<void(std::vector<CVersuch*>&)>& order);
   // The common end of every view timer: panel statuses and the list's focus.

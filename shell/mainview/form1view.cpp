@@ -624,6 +624,7 @@ void CForm1View::RegisterCommands(platform::CommandTable& commands) {
   route(9103, [this] { OnExportieren(); });
   route(9104, [this] { OnDearchivieren(); });
   route(9013, [this] { OnEinstellungenStatistiken(); });
+  route(9004, [this] { OnMischungsverwaltung(); });
   // Commands of later dialogs: only their enabling rules stand already.
   auto atLeastOne = [this](platform::CmdUI& ui) { ui.Enable(SelectedCountUpTo(1) > 0); };
   for (int id : {9005, 9103, 57607, 57609}) commands.SetUpdateRule(id, atLeastOne);

@@ -186,6 +186,8 @@ class CForm1View : public CpvFormView {
   void OnMischmodul();
   // Command 9013.
   void OnEinstellungenStatistiken();
+  // Command 9004: the mixture management.
+  void OnMischungsverwaltung();
 
   // ---- commands
   // Registers the view's commands and their enabling rules with the frame's table.

@@ -1,5 +1,6 @@
-// The statistics commands (1034, 1035), the mixture hand-off (1036) and the
-// statistics print options (9013) of the main view. Choosing the records and
+// The statistics commands (1034, 1035), the mixture hand-off (1036), the
+// mixture management (9004) and the statistics print options (9013) of the
+// main view. Choosing the records and
 // building the files is plain code in records/; here the dialogs, messages
 // and companion programs.
 #include <QString>
@@ -16,6 +17,7 @@
 #include "shell/app/sysfuncs.h"
 #include "shell/mainview/form1view.h"
 #include "shell/mainview/recordlistmodel.h"
+#include "shell/mixtures/mischungsverwaltungdlg.h"
 #include "shell/statistics/statisticsprintsettings.h"
 #include "shell/statistics/statistikdlg.h"
 
@@ -148,4 +150,10 @@ void CForm1View::OnMischmodul() {
 
 void CForm1View::OnEinstellungenStatistiken() {
   if (CPravikWinApp* app = GetApp()) EditStatisticsPrintSettings(*app, this);
+}
+
+void CForm1View::OnMischungsverwaltung() {
+  const CPravikWinApp* app = GetApp();
+  if (!app) return;
+  RunMixtureManagement({app->m_Settings.m_DataFolder / "misch", ArchiveFolder(), app->m_Settings.m_ProgramFolder}, this);
 }

@@ -16,9 +16,11 @@
 #include "platform/textfile.h"
 #include "records/strutil.h"
 #include "records/recordfile.h"
+#include "controls/perslistctrl.h"
 #include "shell/app/pravikdoc.h"
 #include "shell/mainview/mainframe.h"
 #include "shell/mainview/mainview_testing.h"
+#include "shell/mixtures/mischungsverwaltungdlg.h"
 #include "shell/statistics/statisticsprintsettings.h"
 #include "shell/statistics/statistikdlg.h"
 #include "support/scripted_ui_gtest.h"
@@ -259,6 +261,25 @@ TEST_F(StatisticsCommands, PrintOptionsCommandIsEnabledAndOpensItsDialog) {
   EXPECT_TRUE(commands.Execute(9013));
   ui.VerifyAllShown();
   EXPECT_EQ(Ini("Statistiken", "Print08"), "1");
+}
+
+TEST_F(StatisticsCommands, MixtureManagementIsEnabledAndListsTheWorkingFolder) {
+  ASSERT_TRUE(platform::WriteTextFile(folder_ / "misch" / "240101080000.pvm",
+                                      "BEZEICHNUNG=[Beton A]\nLISTCTRLDATEN=[Beton A|2|01.01.2024|C20/25]\n"));
+  ASSERT_TRUE(platform::WriteTextFile(folder_ / "misch" / "tmp.pvm", "LISTCTRLDATEN=[unbenannt|1||]\n"));
+  platform::CommandTable& commands = frame_->commands();
+  EXPECT_TRUE(commands.Update(9004));
+  platform::TestUi ui;
+  ui.ExpectDialog(CMischungsverwaltungDlg::kTemplateId, [this](DialogDriver& d) {
+    auto& dlg = static_cast<CMischungsverwaltungDlg&>(d.dialog());
+    EXPECT_EQ(dlg.ListedFolder(), folder_ / "misch");
+    EXPECT_EQ(dlg.TargetFolder(), fs::path(Ini("Archivierung", "Ordner") == "<none>" ? (folder_ / "archiv").string()
+                                                                                 : Ini("Archivierung", "Ordner")));
+    ASSERT_EQ(dlg.List()->GetItemCount(), 1);
+    EXPECT_EQ(dlg.List()->GetItemText(0, 1), "Beton A");
+  }, IDCANCEL);
+  EXPECT_TRUE(commands.Execute(9004));
+  ui.VerifyAllShown();
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <QTextBlockFormat>
 #include <QTextCharFormat>
 #include <QTextCursor>
+#include <QTextOption>
 
 CAutoRichEditCtrl::CAutoRichEditCtrl(QWidget* parent) : QTextEdit(parent) {
   setReadOnly(true);
@@ -38,6 +39,10 @@ void CAutoRichEditCtrl::Show(const RtfDocument& document) {
                                                             : Qt::AlignLeft);
     block.setLeftMargin(paragraph.leftIndent * pixelsPerTwip);
     block.setTextIndent(paragraph.firstIndent * pixelsPerTwip);
+    // A hanging paragraph's first tab goes to its left indent, so that the
+    // text after a heading word lines up with the lines below it.
+    if (paragraph.firstIndent < 0 && paragraph.leftIndent > 0)
+      block.setTabPositions({QTextOption::Tab(paragraph.leftIndent * pixelsPerTwip, QTextOption::LeftTab)});
     if (first) cursor.setBlockFormat(block);
     else cursor.insertBlock(block);
     first = false;

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QTextBlock>
+#include <QTextLayout>
 #include <QTextDocument>
 #include <filesystem>
 #include <random>
@@ -157,7 +158,7 @@ TEST(RtfReader, TheShippedTopic) {
   // Every key the topic explains, bold at the start of its paragraph.
   std::vector<std::string> keys;
   for (const RtfParagraph& p : doc.paragraphs)
-    if (!p.runs.empty() && p.runs[0].format.bold && p.leftIndent == 360) keys.push_back(p.runs[0].text);
+    if (!p.runs.empty() && p.runs[0].format.bold && p.leftIndent == 2300) keys.push_back(p.runs[0].text);
   EXPECT_EQ(keys, (std::vector<std::string>{"Strg+1", "Strg+2", "Strg+3", "Strg+S", "F12", "Alt+1", "Doppelklick",
                                             "Rechte Maustaste", "Rollen", "Klick auf Überschrift"}));
   auto paragraph = [&doc](const std::string& start) -> const RtfParagraph* {
@@ -168,7 +169,7 @@ TEST(RtfReader, TheShippedTopic) {
   const RtfParagraph* ctrl1 = paragraph("Strg+1");
   ASSERT_NE(ctrl1, nullptr);
   EXPECT_EQ(ctrl1->Text(), "Strg+1\tsetzt bei allen markierten Prüfnummern das Häkchen.");
-  EXPECT_EQ(ctrl1->firstIndent, -360);
+  EXPECT_EQ(ctrl1->firstIndent, -2300);
   RtfDocument one;
   one.paragraphs = {*ctrl1};
   EXPECT_EQ(Marked(one), "*Strg+1*\tsetzt bei allen markierten Prüfnummern das Häkchen.");
@@ -247,6 +248,17 @@ TEST(AutoRichEdit, ShowsRtfPlainTextOrNothing) {
   EXPECT_EQ(second.text(), QString::fromUtf8("Grüße\u2028zweite Zeile"));
   EXPECT_NEAR(second.blockFormat().leftMargin(), control.logicalDpiX() / 2.0, 0.01);
   EXPECT_NE(second.begin().fragment().charFormat().fontWeight(), QFont::Bold);
+
+  // A hanging paragraph: the text after the first tab starts where the next
+  // lines start, also after heading words wider than a tab stop.
+  control.SetRTF(Rtf("\\li3000\\fi-3000\\b Klick auf \\'dcberschrift\\b0\\tab " + std::string(40, 'w') + " " +
+                     std::string(40, 'w')));
+  doc->setTextWidth(500);
+  doc->adjustSize();
+  QTextLayout* layout = doc->firstBlock().layout();
+  ASSERT_GE(layout->lineCount(), 2);
+  const int afterTab = static_cast<int>(control.Document().paragraphs[0].Text().find('\t')) + 1;
+  EXPECT_NEAR(layout->lineAt(0).cursorToX(afterTab), layout->lineAt(1).x(), 1.0);
 
   // Not RTF: shown as it stands, braces and backslashes included.
   control.SetRTF("Kein {\\b RTF}\nzweite Zeile");

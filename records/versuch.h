@@ -63,6 +63,10 @@ class CVersuch {
   // The ";"-separated masses of the size fractions < 1 .. > 32 mm of the sieving.
   std::string GetFractionMasses() const { return GetValue(27, 0); }
   std::string GetSievingMethod() const { return GetValue(27, 4); }
+  // The sieved masses of the track-ballast grain classes 31.5-40 and 40-50 mm
+  // (field 27 parts 1 and 2); empty when not sieved.
+  std::string GetBallastMass31To40() const { return GetValue(27, 1); }
+  std::string GetBallastMass40To50() const { return GetValue(27, 2); }
   std::string GetTestStatusList() const { return GetValue(29, 0); }
   // The first 8 characters of field 1 part 11 (YYYYMMDD).
   std::string GetSamplingDate() const { return GetSamplingDateTime().substr(0, 8); }

@@ -1,5 +1,8 @@
 #include "evaluation/frame/testentryframe.h"
 
+#include "records/requirement.h"
+#include "records/strutil.h"
+
 const std::vector<TestEntrySpec>& TestEntrySpecs() {
   static const std::vector<TestEntrySpec> specs = {
       {"VA_GRUND", 1, true, -1},
@@ -79,6 +82,31 @@ std::string StatusReportRow(const std::string& label, const std::string& actual,
   return ReportRequirementRow(label, "", actual, required, code);
 }
 
+std::string JudgedReportRow(const std::string& label, const std::string& actual, const std::string& required,
+                            const std::string& status) {
+  if (status.size() != 1 || (status[0] != TestStatus::Met && status[0] != TestStatus::NotMet)) return "";
+  return StatusReportRow(label, actual, required, status);
+}
+
 std::string MarkedStatisticsValue(const std::string& value, const std::string& status) {
   return status.size() == 1 && status[0] == TestStatus::NotMet ? value + "_*" : value;
+}
+
+bool StatesRequirement(const std::string& code) {
+  const std::string trimmed = TrimWhite(code);
+  return !trimmed.empty() && trimmed != "--" && !FormatRequirement(trimmed, 1).empty();
+}
+
+int JudgeRequirement(const std::string& code, const std::string& value) {
+  if (value.empty() || !StatesRequirement(code)) return kNoRequirement;
+  return IsRequirementMet(TrimWhite(code), value) ? kRequirementMet : kRequirementNotMet;
+}
+
+std::string StatusOfJudgement(bool hasValue, int requirementState) {
+  if (!hasValue) return std::string(1, TestStatus::Incomplete);
+  switch (requirementState) {
+    case kRequirementMet: return std::string(1, TestStatus::Met);
+    case kRequirementNotMet: return std::string(1, TestStatus::NotMet);
+    default: return std::string(1, TestStatus::DoneNoRequirement);
+  }
 }

@@ -110,5 +110,23 @@ std::string ReportCodeForStatus(const std::string& status);
 // disappears) when the status states no result. `required` is shown as it is.
 std::string StatusReportRow(const std::string& label, const std::string& actual, const std::string& required,
                             const std::string& status);
+// The row of a test whose report states only a judgement: as StatusReportRow
+// for Met and NotMet, "" for every other status (also DoneNoRequirement).
+std::string JudgedReportRow(const std::string& label, const std::string& actual, const std::string& required,
+                            const std::string& status);
 // The statistics value: the value, followed by "_*" when the status is NotMet.
 std::string MarkedStatisticsValue(const std::string& value, const std::string& status);
+
+// ---- judging a value
+
+// True when a requirement code states a requirement that values can be
+// judged against ("", "--" and codes without a comparison state none).
+bool StatesRequirement(const std::string& code);
+// Requirement states of the dialogs.
+enum : int { kNoRequirement = 0, kRequirementMet = 1, kRequirementNotMet = 2 };
+// The state of a value against a code: kNoRequirement when the value is
+// empty or the code states none.
+int JudgeRequirement(const std::string& code, const std::string& value);
+// The TestStatus of a judged value: Incomplete without a value, else
+// DoneNoRequirement, Met or NotMet by the requirement state.
+std::string StatusOfJudgement(bool hasValue, int requirementState);

@@ -44,11 +44,6 @@ std::string JoinRow(const FlakinessRowTexts& texts) {
 
 }  // namespace
 
-bool StatesRequirement(const std::string& code) {
-  const std::string trimmed = TrimWhite(code);
-  return !trimmed.empty() && trimmed != "--" && !FormatRequirement(trimmed, kDecimals).empty();
-}
-
 FlakinessResult ComputeFlakiness(const FlakinessInput& input) {
   FlakinessResult r;
   r.inputs.requirement = input.requirement;
@@ -91,12 +86,7 @@ FlakinessResult ComputeFlakiness(const FlakinessInput& input) {
   else
     r.requirementState = IsRequirementMet(TrimWhite(input.requirement), r.fi) ? kRequirementMet : kRequirementNotMet;
 
-  if (TrimWhite(r.fi).empty())
-    r.status = std::string(1, TestStatus::Incomplete);
-  else if (r.requirementState == kNoRequirement)
-    r.status = std::string(1, TestStatus::DoneNoRequirement);
-  else
-    r.status = std::string(1, r.requirementState == kRequirementMet ? TestStatus::Met : TestStatus::NotMet);
+  r.status = StatusOfJudgement(!TrimWhite(r.fi).empty(), r.requirementState);
   return r;
 }
 

@@ -32,8 +32,6 @@ struct FlakinessInput {
   std::string requirement; // requirement code of the material, may be empty
 };
 
-// Requirement states of the dialog.
-enum : int { kNoRequirement = 0, kRequirementMet = 1, kRequirementNotMet = 2 };
 
 struct FlakinessResult {
   FlakinessInput inputs;  // the inputs as shown: numbers with one decimal
@@ -47,10 +45,6 @@ struct FlakinessResult {
   // Parts 0 to 7 of field 23.
   std::string ResultText() const;
 };
-
-// True when a requirement code states a requirement that values can be
-// judged against ("", "--" and codes without a comparison state none).
-bool StatesRequirement(const std::string& code);
 
 FlakinessResult ComputeFlakiness(const FlakinessInput& input);
 

@@ -1,7 +1,6 @@
 #include "evaluation/plattigkeit/plattigkeitdlg.h"
 
 #include <QGridLayout>
-#include <QLineEdit>
 
 #include "evaluation/frame/statusmarks.h"
 #include "records/strutil.h"

@@ -5,9 +5,13 @@
 
 #include "controls/exlistctrl.h"
 #include "evaluation/alkali/alkalidlg.h"
+#include "evaluation/bruchflaechigkeit/bruchflaechigkeitdlg.h"
 #include "evaluation/frame/testentryframe.h"
+#include "evaluation/kornform/kornformgleisschotterdlg.h"
+#include "evaluation/kornform/kornformsdmdlg.h"
 #include "evaluation/petrographie/petrographiedlg.h"
 #include "evaluation/plattigkeit/plattigkeitdlg.h"
+#include "evaluation/plattigkeit/plattigkeitgleisschotterdlg.h"
 #include "i18n/translation.h"
 #include "platform/messagebox.h"
 #include "platform/textfile.h"
@@ -51,14 +55,12 @@ void CForm1View::StartSieveProgram() {
 
 void CForm1View::EditBruchflaechigkeit() {
   NoteOpener("EditBruchflaechigkeit");
-  // The current record, without the sieve-program guard.
-  if (!model_->RecordAt(CurrentRecordRow(list_->FocusedRow(), list_->SelectedRows()))) return;
-  // CGeo_b_BruchflaechigkeitDlg is not built yet.
+  OpenTestEntry(*this, "VA_BRUCH", EditCrushedSurfaces);
 }
 
 void CForm1View::EditKornform() {
-  if (!OpenerRecord("EditKornform")) return;
-  // The grain-shape dialogs are not built yet.
+  NoteOpener("EditKornform");
+  OpenTestEntry(*this, "VA_KORNF", EditShapeIndex);
 }
 
 void CForm1View::EditPlattigkeit() {
@@ -122,13 +124,13 @@ void CForm1View::EditLaenger100GS() {
 }
 
 void CForm1View::EditKornformGS() {
-  if (!OpenerRecord("EditKornformGS")) return;
-  // CKornformGleisschotterDlg / CKornformDlg are not built yet.
+  NoteOpener("EditKornformGS");
+  OpenTestEntry(*this, "VA_GS_KORNFORM", EditGrainShape);
 }
 
 void CForm1View::EditPlattigkeitGS() {
-  if (!OpenerRecord("EditPlattigkeitGS")) return;
-  // CPlattigkeitGleisschotterDlg is not built yet.
+  NoteOpener("EditPlattigkeitGS");
+  OpenTestEntry(*this, "VA_GS_PLATTIGKEIT", EditBallastFlakiness);
 }
 
 void CForm1View::EditWasseraufnahme() {

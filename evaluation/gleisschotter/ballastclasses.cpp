@@ -1,0 +1,88 @@
+#include "evaluation/gleisschotter/ballastclasses.h"
+
+#include <cmath>
+
+#include "records/matdef.h"
+#include "records/requirement.h"
+#include "records/strutil.h"
+
+namespace {
+
+constexpr int kDecimals = 1;
+// Below this a sum of masses cannot be divided by.
+constexpr double kSmallestSum = 0.0001;
+
+// The sum of two shown masses, "" unless both are given.
+std::string PairSum(const std::string& a, const std::string& b) {
+  if (a.empty() || b.empty()) return "";
+  const double sum = AtofLocale(a) + AtofLocale(b);
+  return std::isfinite(sum) ? FormatDouble(sum, kDecimals) : "";
+}
+
+}  // namespace
+
+BallastClassResult ComputeBallastClasses(const BallastClassInput& input) {
+  BallastClassResult r;
+  r.inputs.total4050 = GetNormalizedNumber(input.total4050, kDecimals);
+  r.inputs.total3140 = GetNormalizedNumber(input.total3140, kDecimals);
+  r.inputs.part4050 = GetNormalizedNumber(input.part4050, kDecimals);
+  r.inputs.part3140 = GetNormalizedNumber(input.part3140, kDecimals);
+  r.inputs.requirement = TrimWhite(input.requirement);
+  StrReplace(r.inputs.requirement, "_D", "_R");
+
+  r.sumTotals = PairSum(r.inputs.total4050, r.inputs.total3140);
+  r.sumParts = PairSum(r.inputs.part4050, r.inputs.part3140);
+  const double divisor = AtofLocale(r.sumTotals);
+  if (!r.sumTotals.empty() && !r.sumParts.empty() && divisor > kSmallestSum) {
+    const double share = AtofLocale(r.sumParts) * 100.0 / divisor;
+    if (std::isfinite(share)) r.share = FormatDouble(share, kDecimals);
+  }
+
+  r.requirementState = JudgeRequirement(r.inputs.requirement, r.share);
+  r.status = StatusOfJudgement(!r.share.empty(), r.requirementState);
+  return r;
+}
+
+std::string BallastResultCode(const std::string& status) {
+  if (status.size() == 1 && status[0] == TestStatus::Met) return "1";
+  if (status.size() == 1 && status[0] == TestStatus::NotMet) return "2";
+  return "0";
+}
+
+std::string BallastClassResult::ResultText(const std::string& shownRequirement) const {
+  return "2|" + share + "|" + inputs.requirement + "|" + shownRequirement + "|" + BallastResultCode(status) +
+         "|||||||" + inputs.total4050 + "|" + inputs.total3140 + "|" + inputs.part4050 + "|" + inputs.part3140 +
+         "||" + sumTotals + "|" + sumParts + "|";
+}
+
+TestEntryResult BallastEntryResult(const BallastClassResult& result, const std::string& shownRequirement) {
+  TestEntryResult out;
+  out.status = result.status;
+  out.resultText = result.ResultText(shownRequirement);
+  return out;
+}
+
+BallastClassInput BallastClassInputFromField(const std::string& field, const std::string& requirement) {
+  BallastClassInput in;
+  in.total4050 = StrGetField(field, '|', 11);
+  in.total3140 = StrGetField(field, '|', 12);
+  in.part4050 = StrGetField(field, '|', 13);
+  in.part3140 = StrGetField(field, '|', 14);
+  in.requirement = requirement;
+  return in;
+}
+
+std::string BallastRequirement(const CVersuch& record, const std::string& testKey) {
+  CMatDef material;
+  material.Parse(record.GetField(25));
+  return StrGetField(material.GetSideTestEntry(testKey), '|', 1);
+}
+
+bool TakeSievedBallastMasses(const CVersuch& record, BallastClassInput& input) {
+  const std::string mass4050 = record.GetBallastMass40To50();
+  const std::string mass3140 = record.GetBallastMass31To40();
+  if (mass4050.empty() || mass3140.empty()) return false;
+  input.total4050 = mass4050;
+  input.total3140 = mass3140;
+  return true;
+}

@@ -183,6 +183,7 @@ void CDruckSeite::Print(DrawContext& dc, int left, int top, int right, int botto
 
   switch (m_Letter) {
     case 'A': PrintPageA(dc); break;
+    case 'C': PrintPageC(dc); break;
     case 'B':
       DrawHeaderBlock(dc);
       DrawPetrographyPage(dc);
@@ -191,7 +192,6 @@ void CDruckSeite::Print(DrawContext& dc, int left, int top, int right, int botto
       DrawHeaderBlock(dc);
       DrawAlkaliPage(dc);
       break;
-    case 'C':
     case 'E':
     case 'F':
       // The side-test painters of these pages join later; the header stands.

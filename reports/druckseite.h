@@ -150,8 +150,14 @@ class CDruckSeite {
   // ---- page D: alkali classification
   void DrawAlkaliPage(platform::DrawContext& dc);
 
+  // ---- page C; each block gives the height it took
+  // The crushed surfaces of one (mode 1) or several size classes.
+  int DrawBruchflaechigkeit(platform::DrawContext& dc, int mode);
+  int DrawBruchflaechigkeitOldMethod(platform::DrawContext& dc);
+
  private:
   void PrintPageA(platform::DrawContext& dc);
+  void PrintPageC(platform::DrawContext& dc);
   void PrintPageX(platform::DrawContext& dc);
   // The record field of the sieving in force: 8 for the second, else 7.
   int ActiveSievingField() const;
@@ -166,6 +172,10 @@ class CDruckSeite {
   int m_nPage = 0;
   char m_Letter = '\0';
 };
+
+// The filled class rows of the crushed surfaces (record field 20 parts 20 to
+// 29): their count and the first of them (0 when there is none).
+void CountBruchKornklassen(const CVersuch& record, int& first, int& count);
 
 // The settings the pages print with: the application's, or the defaults
 // when no application object exists. Loads the company logo named in the

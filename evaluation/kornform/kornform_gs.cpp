@@ -23,7 +23,7 @@ MixtureShapeResult ComputeMixtureShape(const std::string& bad, const std::string
 }
 
 std::string MixtureShapeResult::ResultText() const {
-  return "0|" + shares.shareBad + "|" + requirement + "|" + requirementText + "|||||||" + shares.bad + "|" +
+  return "0|" + shares.shareBad + "|" + requirement + "|" + requirementText + "||||||||" + shares.bad + "|" +
          shares.good;
 }
 

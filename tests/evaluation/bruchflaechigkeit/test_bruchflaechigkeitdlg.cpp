@@ -1,0 +1,172 @@
+// The crushed-surfaces dialog through the scripted seam: the mode it opens
+// in, what each mode shows and lets the user type, the question before
+// switching to one size class, the red deviation fields, and the record it
+// writes on OK.
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <string>
+
+#include "controls/label.h"
+#include "evaluation/bruchflaechigkeit/bruchflaechigkeitdlg.h"
+#include "shell/app/pravikapp.h"
+#include "support/scripted_ui_gtest.h"
+#include "support/temp_folder.h"
+
+using platform::DialogDriver;
+using platform::IDCANCEL;
+using platform::IDNO;
+using platform::IDOK;
+using platform::IDYES;
+using Dlg = CGeo_b_BruchflaechigkeitDlg;
+
+namespace {
+
+const char* const kSeveral = "mit mehreren Kornklassen";
+const char* const kOne = "mit einer Kornklasse";
+const char* const kOld = "Alte Berechnungsmethode";
+
+CVersuch Record(const std::string& bruchEntry) {
+  CVersuch r;
+  r.SetValue(1, 0, "12-3-0301");
+  r.SetField(25, "{0}{3-1|Edelsplitt 4/16||||}{1|0.063|31.5}{Brechkorn|DIN EN 12620|WPK||}{}{" + bruchEntry + "}{}");
+  return r;
+}
+
+void FillRow(DialogDriver& d, int row, const char* m1, const char* mtc, const char* mpc, const char* mop, const char* mtr,
+             const char* einwaage) {
+  if (*m1) d.SetText(Dlg::kFirstM1 + row, m1);
+  d.SetText(Dlg::MassId(row, kMtc), mtc);
+  d.SetText(Dlg::MassId(row, kMpc), mpc);
+  d.SetText(Dlg::MassId(row, kMop), mop);
+  d.SetText(Dlg::MassId(row, kMtr), mtr);
+  if (*einwaage) d.SetText(Dlg::kFirstEinwaage + row, einwaage);
+}
+
+std::string ModeShown(DialogDriver& d) { return d.Text(Dlg::kModeCombo); }
+
+TEST(CrushedSurfacesDialog, ANewTestOpensWithSeveralClasses) {
+  CVersuch record = Record("[VA_BRUCH|90_GE|3_LE||8/16¿4/8|||]");
+  platform::TestUi ui;
+  ui.ExpectDialog(Dlg::kTemplateId, [](DialogDriver& d) {
+    EXPECT_EQ(ModeShown(d), kSeveral);
+    EXPECT_EQ(d.dialog().windowTitle().toStdString(), "Berechnen der Bruchflächigkeit mit mehreren Kornklassen");
+    EXPECT_FALSE(d.IsVisible(Dlg::kOldDialog));
+    EXPECT_FALSE(d.IsVisible(Dlg::kClassCombo));
+    EXPECT_TRUE(d.IsVisible(Dlg::kFirstEinwaage));
+    EXPECT_EQ(d.Text(Dlg::kFirstName), "8/16");
+    EXPECT_EQ(d.Text(Dlg::kFirstName + 1), "4/8");
+    EXPECT_TRUE(d.IsEnabled(Dlg::kFirstM1 + 1));
+    EXPECT_FALSE(d.IsEnabled(Dlg::kFirstM1 + 2));  // only two size classes
+    EXPECT_EQ(d.Text(Dlg::kRequirement + kCheckGt50), ">= 90");
+    EXPECT_EQ(d.Text(Dlg::kRequirement + kCheckMtr), "<= 3");
+    EXPECT_EQ(d.Text(Dlg::kRequirement10to100), "");
+    EXPECT_EQ(d.Text(Dlg::kResultLabel), "Gemittelte, gewichtete Werte:");
+    EXPECT_FALSE(d.IsVisible(Dlg::kWarning));
+    // A deviation above 1 % turns the field red and shows the warning.
+    FillRow(d, 0, "1450", "620", "120", "40", "20", "820");
+    EXPECT_EQ(d.Text(Dlg::kFirstAbweich), "2.44");
+    EXPECT_TRUE(d.IsVisible(Dlg::kWarning));
+    EXPECT_TRUE(static_cast<Dlg&>(d.dialog()).ItemColor(Dlg::kFirstAbweich).has_value());
+    d.SetText(Dlg::kFirstEinwaage, "800");
+    EXPECT_EQ(d.Text(Dlg::kFirstAbweich), "0.00");
+    EXPECT_FALSE(d.IsVisible(Dlg::kWarning));
+    EXPECT_FALSE(static_cast<Dlg&>(d.dialog()).ItemColor(Dlg::kFirstAbweich).has_value());
+  }, IDCANCEL);
+  EXPECT_FALSE(EditCrushedSurfaces(record, nullptr));
+  ui.VerifyAllShown();
+  EXPECT_EQ(record.GetField(20), "");  // Cancel writes nothing
+}
+
+TEST(CrushedSurfacesDialog, TheSettingChoosesTheModeOfANewTest) {
+  TempFolder folder;
+  CPravikWinApp app;
+  app.m_Settings.m_DataFolder = folder.path();
+  app.m_Settings.m_IniPath = folder / "pravik.ini";
+  app.WriteProfileInt("Bruchflaechigkeit", "BrechnungModus", 0);
+  CVersuch record = Record("[VA_BRUCH|90_GE|3_LE||8/16¿4/8|||]");
+  platform::TestUi ui;
+  ui.ExpectDialog(Dlg::kTemplateId, [](DialogDriver& d) { EXPECT_EQ(ModeShown(d), kOne); }, IDCANCEL);
+  EditCrushedSurfaces(record, nullptr);
+}
+
+TEST(CrushedSurfacesDialog, SwitchingToOneClassAsksBeforeClearing) {
+  CVersuch record = Record("[VA_BRUCH|90_GE|3_LE||8/16¿4/8|||]");
+  platform::TestUi ui;
+  ui.ExpectDialog(Dlg::kTemplateId, [&ui](DialogDriver& d) {
+    FillRow(d, 0, "1450", "620", "120", "40", "20", "800");
+    FillRow(d, 1, "1200", "180", "40", "20", "10", "250");
+    // No: the previous mode stays, every field as it was.
+    ui.ExpectMessageBox(IDNO, "Alte Eingabefelder löschen ?");
+    d.Select(Dlg::kModeCombo, kOne);
+    EXPECT_EQ(ModeShown(d), kSeveral);
+    EXPECT_EQ(static_cast<Dlg&>(d.dialog()).Mode(), kSeveralClasses);
+    EXPECT_EQ(d.Text(Dlg::kFirstM1 + 1), "1200.0");
+    EXPECT_EQ(d.Text(Dlg::kFirstEinwaage), "800");
+    EXPECT_EQ(d.Text(Dlg::kFirstName + 1), "4/8");
+    EXPECT_EQ(d.Text(Dlg::kResultGt50), "90");
+    EXPECT_TRUE(d.IsEnabled(Dlg::MassId(1, kMtc)));
+    // Yes: one size class; the second row and the Einwaage are gone.
+    ui.ExpectMessageBox(IDYES, "Alte Eingabefelder löschen ?");
+    d.Select(Dlg::kModeCombo, kOne);
+    EXPECT_EQ(ModeShown(d), kOne);
+    EXPECT_EQ(d.dialog().windowTitle().toStdString(), "Berechnen der Bruchflächigkeit für eine Kornklasse");
+    EXPECT_EQ(d.Text(Dlg::MassId(1, kMtc)), "");
+    EXPECT_EQ(d.Text(Dlg::kFirstM1 + 1), "");
+    EXPECT_EQ(d.Text(Dlg::kFirstEinwaage), "");
+    EXPECT_EQ(d.Text(Dlg::MassId(0, kMtc)), "620.0");
+    EXPECT_FALSE(d.IsEnabled(Dlg::MassId(1, kMtc)));
+    EXPECT_TRUE(d.IsVisible(Dlg::kClassCombo));
+    EXPECT_FALSE(d.IsVisible(Dlg::kFirstName));
+    EXPECT_FALSE(d.IsVisible(Dlg::kFirstEinwaage));
+    EXPECT_EQ(d.Text(Dlg::kResultLabel), "Ergebnis ganzzahlig gerundet:");
+    // The shares now are of M1 (1450 g): 800 g weighed is far off.
+    EXPECT_EQ(d.Text(Dlg::ShareId(0, kMtc)), "42.8");
+    EXPECT_EQ(d.Text(Dlg::kFirstAbweich), "44.8");
+    EXPECT_TRUE(d.IsVisible(Dlg::kWarning));
+    d.SetText(Dlg::kFirstM1, "800");
+    EXPECT_EQ(d.Text(Dlg::kResultGt50), "93");  // 77.5 + 15.0, rounded
+    d.Select(Dlg::kClassCombo, "4/8");
+    // Back to several classes: no question, the rows come back empty.
+    d.Select(Dlg::kModeCombo, kOld);
+    EXPECT_EQ(d.Text(Dlg::kFirstName + 1), "4/8");
+    EXPECT_FALSE(d.IsVisible(Dlg::kFirstM1));
+    d.Select(Dlg::kModeCombo, kOne);  // nothing to clear: no question
+  }, IDOK);
+  const std::optional<TestEntryResult> result = EditCrushedSurfaces(record, nullptr);
+  ui.VerifyAllShown();
+  ASSERT_TRUE(result);
+  EXPECT_EQ(result->status, "8");
+  EXPECT_EQ(record.GetValue(20, 19), "1");
+  EXPECT_EQ(record.GetValue(20, 18), "4/8");
+  EXPECT_EQ(record.GetValue(20, 34), "93");
+  EXPECT_EQ(record.GetValue(10, 13), "93@2@78@15@5");
+}
+
+TEST(CrushedSurfacesDialog, AnOlderRecordOpensInTheOldMethod) {
+  CVersuch record = Record("[VA_BRUCH||||8/16¿4/8|||]");
+  record.SetField(20, "|||1|0|0|0|1||0|0|0|4.0@6.0@@@@@@@@@10.0@|6.0@9.0@@@@@@@@@15.0@|10.0@15.0@@@@@@@@@25.0@|"
+                      "80.0@70.0@@@@@@@@@150.0@|@@@@@@@@@@@|@@@@@@@@@@|8/16@4/8@@@@@@@@@");
+  platform::TestUi ui;
+  ui.ExpectDialog(Dlg::kTemplateId, [](DialogDriver& d) {
+    EXPECT_EQ(ModeShown(d), kOld);
+    EXPECT_FALSE(d.IsVisible(Dlg::kFirstM1));
+    EXPECT_FALSE(d.IsVisible(Dlg::kFirstAbweich));
+    EXPECT_FALSE(d.IsEnabled(Dlg::kFirstM1));
+    EXPECT_EQ(d.Text(Dlg::MassId(1, kMtc)), "70.0");
+    EXPECT_EQ(d.Text(Dlg::ShareId(0, kMtc)), "80.0");
+    // Integer results of the column sums: 150 / 200, 25 / 200, 15 / 200, rest.
+    EXPECT_EQ(d.Text(Dlg::kResult + kMtc), "75");
+    EXPECT_EQ(d.Text(Dlg::kResult + kMpc), "13");
+    EXPECT_EQ(d.Text(Dlg::kResult + kMop), "8");
+    EXPECT_EQ(d.Text(Dlg::kResult + kMtr), "4");
+    EXPECT_EQ(d.dialog().Item<CLabel>(Dlg::kLamp + kCheckGt50)->state().status, 0);
+  }, IDOK);
+  const std::optional<TestEntryResult> result = EditCrushedSurfaces(record, nullptr);
+  ASSERT_TRUE(result);
+  EXPECT_EQ(result->status, "1");  // results without requirements
+  EXPECT_EQ(record.GetValue(20, 19), "0");
+  EXPECT_EQ(record.GetValue(20, 18), "8/16@4/8@@@@@@@@@");
+}
+
+}  // namespace

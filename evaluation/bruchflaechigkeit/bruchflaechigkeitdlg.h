@@ -47,6 +47,9 @@ class CGeo_b_BruchflaechigkeitDlg : public CEntryDialog {
   };
   static constexpr int MassId(int row, int surfaceClass) { return kFirstMass + 10 * surfaceClass + row; }
   static constexpr int ShareId(int row, int surfaceClass) { return kFirstShare + 10 * surfaceClass + row; }
+  static constexpr int ResultId(int surfaceClass) { return kResult + surfaceClass; }
+  static constexpr int RequirementId(int check) { return kRequirement + check; }
+  static constexpr int LampId(int check) { return kLamp + check; }
 
   explicit CGeo_b_BruchflaechigkeitDlg(CVersuch* record, QWidget* parent = nullptr);
   ~CGeo_b_BruchflaechigkeitDlg() override;

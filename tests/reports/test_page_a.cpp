@@ -8,12 +8,15 @@
 #include <string>
 
 #include "charts/chart_render.h"
+#include "evaluation/kornform/kornform_gs.h"
+#include "evaluation/kornform/kornformkennzahl.h"
 #include "platform/pdf_words.h"
 #include "platform/printdriver.h"
 #include "reports/druckseite.h"
 #include "reports/report_testing.h"
 #include "shell/app/pravikapp.h"
 #include "shell/mainview/printjob.h"
+#include "reports/print_record.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -227,6 +230,46 @@ TEST_F(PageA, RecordsOfSeveralPagesAreNumbered) {
   EXPECT_TRUE(pdf.Find("Korndurchmesser", 2));
   EXPECT_FALSE(pdf.Find("Korndurchmesser", 3));  // page B: no chart
   EXPECT_TRUE(pdf.Find("Prüf.-Nr.:", 3));
+}
+
+// The report rows of the grain-shape tests as their computations store them.
+TEST_F(PageA, PrintsTheGrainShapeRows) {
+  // Standard form: the fractions 4-8 and 8-16 weighted 25 : 75 give SI 14.0.
+  CVersuch record = reporttest::PageARecord();
+  ShapeIndexInput in;
+  in.limit = "20";
+  in.fraction[0] = "4-8", in.residue[0] = "100.0", in.bad[0] = "10", in.good[0] = "40";
+  in.fraction[1] = "8-16", in.residue[1] = "300.0", in.bad[1] = "12", in.good[1] = "88";
+  const ShapeIndexResult shape = ComputeShapeIndex(in);
+  ASSERT_EQ(shape.si, "14.0");
+  StoreTestEntryResult(record, *FindTestEntrySpec("VA_KORNF"), ShapeIndexEntryResult(shape));
+  PdfText pdf = reporttest::PrintRecordToPdf(record, folder_.path(), "page_a_shape_index").pdf;
+  const Word* index = pdf.Find("Kornformkennzahl:");
+  ASSERT_TRUE(index);
+  EXPECT_TRUE(RightOf(pdf, *index, "14"));
+  EXPECT_TRUE(RightOf(pdf, *index, "20"));
+  EXPECT_TRUE(RightOf(pdf, *index, "ja"));
+  std::vector<const Word*> rows;
+  for (const Word& w : pdf.words)
+    if (w.text == "Kornform") rows.push_back(&w);
+  ASSERT_EQ(rows.size(), 2u);  // one row per fraction, top down
+  EXPECT_GT(rows[0]->top, rows[1]->top);
+  EXPECT_TRUE(RightOf(pdf, *rows[0], "4-8") && RightOf(pdf, *rows[0], "ja"));
+  EXPECT_TRUE(RightOf(pdf, *rows[1], "8-16") && RightOf(pdf, *rows[1], "12"));
+  EXPECT_GT(rows[1]->top, index->top);
+
+  // A grading mixture: the one "Kornform:" row of field 4 part 2.
+  CVersuch mixture = reporttest::PageARecord();
+  StoreTestEntryResult(mixture, *FindTestEntrySpec("VA_GS_KORNFORM"),
+                       MixtureShapeEntryResult(ComputeMixtureShape("30", "70", "25_LE")));
+  ASSERT_EQ(mixture.GetValue(4, 2), "Kornform:@@30.0@<= 25@1");
+  pdf = reporttest::PrintRecordToPdf(mixture, folder_.path(), "page_a_mixture").pdf;
+  const Word* row = pdf.Find("Kornform:");
+  ASSERT_TRUE(row);
+  EXPECT_TRUE(RightOf(pdf, *row, "30"));
+  EXPECT_TRUE(RightOf(pdf, *row, "25"));
+  EXPECT_TRUE(RightOf(pdf, *row, "nein"));
+  EXPECT_FALSE(pdf.Find("Kornformkennzahl:"));
 }
 
 }  // namespace

@@ -4,23 +4,13 @@
 // "data.db" read back from disk.
 #include <gtest/gtest.h>
 
-#include <QItemSelectionModel>
-#include <filesystem>
 #include <string>
 
-#include "controls/exlistctrl.h"
 #include "evaluation/bruchflaechigkeit/bruchflaechigkeitdlg.h"
-#include "platform/files.h"
-#include "records/recordfile.h"
-#include "shell/app/appflags.h"
-#include "shell/app/pravikapp.h"
-#include "shell/app/pravikdoc.h"
-#include "shell/mainview/form1view.h"
+#include "evaluation/frame/entry_on_main_view.h"
 #include "shell/mainview/form1view_panel.h"
-#include "shell/mainview/recordlistmodel.h"
 #include "support/scripted_ui_gtest.h"
 #include "support/stubs.h"
-#include "support/temp_folder.h"
 
 using platform::DialogDriver;
 using platform::IDCANCEL;
@@ -29,51 +19,18 @@ using Dlg = CGeo_b_BruchflaechigkeitDlg;
 
 namespace {
 
-const std::filesystem::path kFixture = std::filesystem::path(PRAVIK_FIXTURES) / "evaluation" / "bruchflaechigkeit";
 const char* const kNumber = "12-3-0301";  // a 4/16 aggregate tested in the classes 8/16 and 4/8
 
-class CrushedSurfacesOnMainView : public ::testing::Test {
+class CrushedSurfacesOnMainView : public EntryOnMainView {
  protected:
+  CrushedSurfacesOnMainView() : EntryOnMainView("bruchflaechigkeit") {}
   void SetUp() override {
-    SetEditAllowed(true);
-    std::filesystem::copy_file(kFixture / kRecordFileName, data_ / kRecordFileName);
-    app_.m_Settings.m_DataFolder = data_.path();
-    app_.m_Settings.m_IniPath = data_ / "pravik.ini";
-    ASSERT_TRUE(doc_.OnNewDocument());
-    view_ = std::make_unique<CForm1View>(&doc_);
-    view_->OnInitialUpdate();
+    EntryOnMainView::SetUp();
     Select(kNumber);
     ASSERT_TRUE(SpinUntil([this] { return !view_->SelectionEvaluationPending(); }));
   }
-  void TearDown() override { view_.reset(); }
-
-  void Select(const std::string& testNumber) {
-    CRecordListModel* model = view_->model();
-    for (int row = 0; row < model->RecordCount(); ++row) {
-      if (model->RecordAt(row)->GetValue(1, 0) != testNumber) continue;
-      view_->list()->selectionModel()->setCurrentIndex(
-          model->index(row, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-      return;
-    }
-    FAIL() << "no row with " << testNumber;
-  }
   // The panel button of the test.
   void ClickKey() { view_->OpenTestOfKey("VA_BRUCH"); }
-
-  const CVersuch* OnDisk(const std::string& testNumber) {
-    disk_.clear();
-    EXPECT_TRUE(LoadRecordFile(disk_, data_.path()));
-    for (const auto& record : disk_)
-      if (record->GetValue(1, 0) == testNumber) return record.get();
-    return nullptr;
-  }
-  std::string FileBytes() const { return platform::ReadFileBytes(data_ / kRecordFileName).value_or("<unreadable>"); }
-
-  TempFolder data_;
-  CPravikWinApp app_;
-  CPravikDoc doc_;
-  std::unique_ptr<CForm1View> view_;
-  RecordList disk_;
 };
 
 TEST_F(CrushedSurfacesOnMainView, TwoSizeClassesStoredFromTheLastInput) {

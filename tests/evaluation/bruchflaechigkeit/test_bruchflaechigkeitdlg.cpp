@@ -58,8 +58,8 @@ TEST(CrushedSurfacesDialog, ANewTestOpensWithSeveralClasses) {
     EXPECT_EQ(d.Text(Dlg::kFirstName + 1), "4/8");
     EXPECT_TRUE(d.IsEnabled(Dlg::kFirstM1 + 1));
     EXPECT_FALSE(d.IsEnabled(Dlg::kFirstM1 + 2));  // only two size classes
-    EXPECT_EQ(d.Text(Dlg::kRequirement + kCheckGt50), ">= 90");
-    EXPECT_EQ(d.Text(Dlg::kRequirement + kCheckMtr), "<= 3");
+    EXPECT_EQ(d.Text(Dlg::RequirementId(kCheckGt50)), ">= 90");
+    EXPECT_EQ(d.Text(Dlg::RequirementId(kCheckMtr)), "<= 3");
     EXPECT_EQ(d.Text(Dlg::kRequirement10to100), "");
     EXPECT_EQ(d.Text(Dlg::kResultLabel), "Gemittelte, gewichtete Werte:");
     EXPECT_FALSE(d.IsVisible(Dlg::kWarning));
@@ -156,11 +156,11 @@ TEST(CrushedSurfacesDialog, AnOlderRecordOpensInTheOldMethod) {
     EXPECT_EQ(d.Text(Dlg::MassId(1, kMtc)), "70.0");
     EXPECT_EQ(d.Text(Dlg::ShareId(0, kMtc)), "80.0");
     // Integer results of the column sums: 150 / 200, 25 / 200, 15 / 200, rest.
-    EXPECT_EQ(d.Text(Dlg::kResult + kMtc), "75");
-    EXPECT_EQ(d.Text(Dlg::kResult + kMpc), "13");
-    EXPECT_EQ(d.Text(Dlg::kResult + kMop), "8");
-    EXPECT_EQ(d.Text(Dlg::kResult + kMtr), "4");
-    EXPECT_EQ(d.dialog().Item<CLabel>(Dlg::kLamp + kCheckGt50)->state().status, 0);
+    EXPECT_EQ(d.Text(Dlg::ResultId(kMtc)), "75");
+    EXPECT_EQ(d.Text(Dlg::ResultId(kMpc)), "13");
+    EXPECT_EQ(d.Text(Dlg::ResultId(kMop)), "8");
+    EXPECT_EQ(d.Text(Dlg::ResultId(kMtr)), "4");
+    EXPECT_EQ(d.dialog().Item<CLabel>(Dlg::LampId(kCheckGt50))->state().status, 0);
   }, IDOK);
   const std::optional<TestEntryResult> result = EditCrushedSurfaces(record, nullptr);
   ASSERT_TRUE(result);

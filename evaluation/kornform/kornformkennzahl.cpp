@@ -55,6 +55,9 @@ ShapeIndexEntry ShapeIndexEntryOf(const CVersuch& record) {
   if (item.empty()) return entry;
   entry.present = true;
   entry.limit = TrimWhite(StrGetField(item, '|', 1));
+  // Definitions that give the limit as an upper-limit code ("20_LE") mean the number.
+  if (entry.limit.size() > 3 && entry.limit.compare(entry.limit.size() - 3, 3, "_LE") == 0)
+    entry.limit = TrimWhite(entry.limit.substr(0, entry.limit.size() - 3));
   entry.form = StrGetField(item, '|', 2);
   const std::string fractions = StrGetField(item, '|', 3);
   for (int i = 0; i < kShapeIndexRows; ++i) {

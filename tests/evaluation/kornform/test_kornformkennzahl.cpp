@@ -84,6 +84,8 @@ TEST(ShapeIndex, ReadsTheMaterialEntry) {
   EXPECT_EQ(e.limit, "20");
   EXPECT_FALSE(e.IsSimpleForm());
   EXPECT_EQ(e.fractions, (std::vector<std::string>{"4-8", "8-16"}));
+  // A limit written as an upper-limit code is its number.
+  EXPECT_EQ(ShapeIndexEntryOf(RecordWith("[VA_KORNF|20_LE]")).limit, "20");
   e = ShapeIndexEntryOf(RecordWith("[VA_KORNF||0]"));
   EXPECT_TRUE(e.present && e.IsSimpleForm());
   EXPECT_EQ(e.limit, "");

@@ -30,6 +30,7 @@
 #include "shell/mainview/form1view.h"
 #include "shell/mainview/mainframe.h"
 #include "shell/mainview/recordlistmodel.h"
+#include "shell/mixtures/mischungsverwaltungdlg.h"
 #include "shell/settings/einstellungendlg.h"
 #include "shell/start/startup.h"
 #include "shell/start/werkauswahldlg.h"
@@ -191,6 +192,11 @@ TEST_F(CommandsEndToEnd, MenusToolbarFormAndKeysChangeExactlyWhatWasDone) {
     FromMenu(frame, 9002);
     ui.VerifyAllShown();
 
+    // The mixture management from the toolbar, closed again.
+    ui.ExpectDialog(CMischungsverwaltungDlg::kTemplateId, IDCANCEL);
+    FromToolbar(frame, 9004);
+    ui.VerifyAllShown();
+
     // Marks from the keyboard: Ctrl+2 on three rows, Ctrl+1 on one of them,
     // Ctrl+S on another, F12 and Alt+4 on two more.
     Select(view, {0, 1, 2});
@@ -249,8 +255,9 @@ TEST_F(CommandsEndToEnd, MenusToolbarFormAndKeysChangeExactlyWhatWasDone) {
   }
   EXPECT_EQ(marks.size(), 6u);
 
-  // "pravik.ini": the pen, the default for new records and the tips window's
-  // rectangle; what the settings dialog wrote besides holds what was there.
+  // "pravik.ini": the pen, the default for new records, the tips window's
+  // rectangle and the column widths of the mixture list; what the settings
+  // dialog wrote besides holds what was there.
   const Ini iniAfter = ReadIni(IniFile());
   for (const auto& [key, value] : iniBefore) EXPECT_EQ(iniAfter.count(key), 1u) << key.first << "/" << key.second;
   Ini changed;
@@ -264,6 +271,7 @@ TEST_F(CommandsEndToEnd, MenusToolbarFormAndKeysChangeExactlyWhatWasDone) {
   EXPECT_EQ((changed[{"Siebungen", "defaultSummenmodus"}]), "0");
   EXPECT_EQ((changed[{"Bruchflaechigkeit", "BrechnungModus"}]), "1");
   EXPECT_FALSE((changed[{"WinPos", "Hlptipps_und_tricks"}].empty()));
+  EXPECT_FALSE((changed[{"spaltenbreiten", "Mischverwaltung"}].empty()));
   CProgrammEinstellungen was, is;
   was.m_IniPath = program_ / "before.ini";
   is.m_IniPath = IniFile();
@@ -278,6 +286,7 @@ TEST_F(CommandsEndToEnd, MenusToolbarFormAndKeysChangeExactlyWhatWasDone) {
   for (const auto& [key, value] : changed) {
     const bool expected = key.first == "Siebungen" || key.first == "Bruchflaechigkeit" ||
                           key == std::make_pair(std::string("WinPos"), std::string("Hlptipps_und_tricks")) ||
+                          key == std::make_pair(std::string("spaltenbreiten"), std::string("Mischverwaltung")) ||
                           (key.first == "Layout" && key.second.rfind("color", 0) == 0) ||
                           key == std::make_pair(std::string("Archivierung"), std::string("Ordner")) ||
                           (key.first == "General" && (key.second == "NoDatasaveInfo" || key.second == "PrintLogo"));

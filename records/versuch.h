@@ -60,6 +60,7 @@ class CVersuch {
   // Named accessors.
   std::string GetAlkaliData() const { return GetField(24); }
   void SetAlkaliData(const std::string& data) { SetField(24, data); }
+  void SetSandEquivalentData(const std::string& data) { SetField(31, data); }
   // The ";"-separated masses of the size fractions < 1 .. > 32 mm of the sieving.
   std::string GetFractionMasses() const { return GetValue(27, 0); }
   std::string GetSievingMethod() const { return GetValue(27, 4); }

@@ -129,7 +129,7 @@ bool CVersuch::IsPageNeeded(const std::string& pageKey) const {
   if (pageKey == "SEITE_B") return !ballast && HasDoneEntry(list, "VA_PETRO");
   if (pageKey == "SEITE_C")
     return !ballast && (HasDoneEntry(list, "VA_BRUCH") || HasDoneEntry(list, "VA_RCZUS") ||
-                        HasDoneEntry(list, "VA_100MM"));
+                        HasDoneEntry(list, "VA_SANDEQ") || HasDoneEntry(list, "VA_100MM"));
   if (pageKey == "SEITE_D") return !ballast && HasDoneEntry(list, "VA_ALKALI");
   if (pageKey == "SEITE_E" || pageKey == "SEITE_F") return !ballast && Contains(list, "[VA_WBS:");
   if (pageKey == "SEITE_X" || pageKey == "SEITE_Y") return ballast;

@@ -110,3 +110,8 @@ std::string StatusOfJudgement(bool hasValue, int requirementState) {
     default: return std::string(1, TestStatus::DoneNoRequirement);
   }
 }
+
+int RequirementLampState(const std::string& code, const std::string& value) {
+  if (!StatesRequirement(code)) return kNoRequirement;
+  return IsRequirementMet(TrimWhite(code), value) ? kRequirementMet : kRequirementNotMet;
+}

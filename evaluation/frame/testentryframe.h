@@ -130,3 +130,6 @@ int JudgeRequirement(const std::string& code, const std::string& value);
 // The TestStatus of a judged value: Incomplete without a value, else
 // DoneNoRequirement, Met or NotMet by the requirement state.
 std::string StatusOfJudgement(bool hasValue, int requirementState);
+// The lamp beside a judged value: kNoRequirement when the code states none;
+// otherwise met or not, an empty value never meeting a requirement.
+int RequirementLampState(const std::string& code, const std::string& value);

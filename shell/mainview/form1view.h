@@ -136,6 +136,7 @@ class CForm1View : public CpvFormView {
   void EditOrganischeStoffe();
   void EditPetrographie();
   void EditRCZusammensetzung();
+  void EditRCZusammensetzungDBKG();
   void EditWassergehalt();
   void EditSandaequivalent();
   void EditFliesskoeffizient();

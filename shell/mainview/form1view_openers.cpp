@@ -6,12 +6,18 @@
 #include "controls/exlistctrl.h"
 #include "evaluation/alkali/alkalidlg.h"
 #include "evaluation/bruchflaechigkeit/bruchflaechigkeitdlg.h"
+#include "evaluation/fliesskoeffizient/fliesskoefizientdlg.h"
 #include "evaluation/frame/testentryframe.h"
 #include "evaluation/kornform/kornformgleisschotterdlg.h"
 #include "evaluation/kornform/kornformsdmdlg.h"
+#include "evaluation/organisch/organursprungsdmdlg.h"
 #include "evaluation/petrographie/petrographiedlg.h"
 #include "evaluation/plattigkeit/plattigkeitdlg.h"
 #include "evaluation/plattigkeit/plattigkeitgleisschotterdlg.h"
+#include "evaluation/rczusammensetzung/zusammrecycdlg.h"
+#include "evaluation/rohdichte/rohdichtedlg.h"
+#include "evaluation/sandeq/dlgsandeq.h"
+#include "evaluation/wassergehalt/wassergehaltdlg.h"
 #include "i18n/translation.h"
 #include "platform/messagebox.h"
 #include "platform/textfile.h"
@@ -69,8 +75,8 @@ void CForm1View::EditPlattigkeit() {
 }
 
 void CForm1View::EditOrganischeStoffe() {
-  if (!OpenerRecord("EditOrganischeStoffe")) return;
-  // COrganUrsprungSDMDlg is not built yet.
+  NoteOpener("EditOrganischeStoffe");
+  OpenTestEntry(*this, "VA_ORGAN", EditOrganicMatter);
 }
 
 void CForm1View::EditPetrographie() {
@@ -79,23 +85,33 @@ void CForm1View::EditPetrographie() {
 }
 
 void CForm1View::EditRCZusammensetzung() {
-  if (!OpenerRecord("EditRCZusammensetzung")) return;
-  // CZusammRecycDlg and its variant for mixtures are not built yet.
+  const CVersuch* record = OpenerRecord("EditRCZusammensetzung");
+  if (!record) return;
+  if (record->IsKorngemisch()) {
+    EditRCZusammensetzungDBKG();
+    return;
+  }
+  OpenTestEntry(*this, "VA_RCZUS", EditRecycledComposition);
+}
+
+void CForm1View::EditRCZusammensetzungDBKG() {
+  NoteOpener("EditRCZusammensetzungDBKG");
+  OpenTestEntry(*this, "VA_RCZUS", EditRecycledCompositionMixture);
 }
 
 void CForm1View::EditWassergehalt() {
-  if (!OpenerRecord("EditWassergehalt")) return;
-  // CWassergehaltDlg is not built yet.
+  NoteOpener("EditWassergehalt");
+  OpenTestEntry(*this, "VA_WASSERG", EditWaterContent);
 }
 
 void CForm1View::EditSandaequivalent() {
-  if (!OpenerRecord("EditSandaequivalent")) return;
-  // CDlgSandEq is not built yet.
+  NoteOpener("EditSandaequivalent");
+  OpenTestEntry(*this, "VA_SANDEQ", EditSandEquivalent);
 }
 
 void CForm1View::EditFliesskoeffizient() {
-  if (!OpenerRecord("EditFliesskoeffizient")) return;
-  // CFliesskoefizientDlg is not built yet.
+  NoteOpener("EditFliesskoeffizient");
+  OpenTestEntry(*this, "VA_FLIESSK", EditFlowCoefficient);
 }
 
 void CForm1View::EditAlkali() {
@@ -104,8 +120,8 @@ void CForm1View::EditAlkali() {
 }
 
 void CForm1View::EditRohdichte() {
-  if (!OpenerRecord("EditRohdichte")) return;
-  // CRohdichte is not built yet.
+  NoteOpener("EditRohdichte");
+  OpenTestEntry(*this, "VA_ROHDI", EditParticleDensity);
 }
 
 void CForm1View::EditWasserbausteine() {

@@ -172,6 +172,9 @@ TEST(RecordKinds, PagesFollowTheStatuses) {
       {"SDM-1", "[VA_PETRO:9][VA_BRUCH:0][VA_RCZUS:0][VA_100MM:0]", "B"},
       {"SDM-1", "[VA_BRUCH:0][VA_RCZUS:0][VA_100MM:1]", "C"},
       {"SDM-1", "[VA_BRUCH:8]", "C"},
+      // The sand equivalent alone prints page C, once it holds a result.
+      {"SDM-1", "[VA_SANDEQ:7]", "C"},
+      {"SDM-1", "[VA_SANDEQ:0]", ""},
       {"SDM-1", "[VA_ALKALI:7]", "D"},
       {"SDM-1", "[VA_WBS:0]", "EF"},
       {"SDM-1", "[VA_SIEBL:8][VA_PETRO:8][VA_BRUCH:8][VA_ALKALI:8][VA_WBS:8]", "ABCDEF"},

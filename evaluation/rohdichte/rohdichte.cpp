@@ -1,0 +1,52 @@
+#include "evaluation/rohdichte/rohdichte.h"
+
+#include <cmath>
+
+#include "records/strutil.h"
+
+namespace {
+constexpr int kFirstInputPart = 23;  // T, then M1 .. M4
+}  // namespace
+
+double WaterDensityAt(double t) {
+  return 4.894e-8 * t * t * t - 8.211847e-6 * t * t + 6.253924e-5 * t + 0.999847509725;
+}
+
+ParticleDensityInput ParticleDensityInputFromRecord(const CVersuch& record) {
+  ParticleDensityInput in;
+  in.t = record.GetValue(26, kFirstInputPart);
+  for (int i = 0; i < 4; ++i) in.m[static_cast<size_t>(i)] = record.GetValue(26, kFirstInputPart + 1 + i);
+  return in;
+}
+
+ParticleDensityResult ComputeParticleDensity(const ParticleDensityInput& input) {
+  ParticleDensityResult r;
+  r.status = std::string(1, TestStatus::Incomplete);
+  r.inputs.t = GetNormalizedNumber(input.t, 1);
+  std::array<double, 4> m{};
+  bool massesGiven = true;
+  for (size_t i = 0; i < m.size(); ++i) {
+    r.inputs.m[i] = GetNormalizedNumber(input.m[i], 1);
+    m[i] = ParseNumber(r.inputs.m[i]);
+    massesGiven = massesGiven && m[i] > 0.0 && std::isfinite(m[i]);
+  }
+  const double t = ParseNumber(r.inputs.t);
+  if (!(t >= 0.001) || !std::isfinite(t)) return r;
+  r.rhoW = FormatDouble(WaterDensityAt(t), 3);
+  if (!massesGiven) return r;
+  const double d = m[0] - (m[1] - m[2]);
+  if (!(d > 0.0001)) return r;
+  const double rho = ParseNumber(r.rhoW) * m[3] / d;
+  if (!std::isfinite(rho)) return r;
+  r.rhoRd = FormatDouble(rho, 3);
+  r.status = std::string(1, TestStatus::DoneNoRequirement);
+  return r;
+}
+
+void StoreParticleDensity(CVersuch& record, const ParticleDensityResult& r) {
+  // Part 20 of an armourstone entry holds its own values.
+  if (record.GetValue(26, 0).empty()) record.SetValue(26, 20, r.rhoW);
+  record.SetValue(26, 21, r.rhoRd);
+  record.SetValue(26, kFirstInputPart, r.inputs.t);
+  for (int i = 0; i < 4; ++i) record.SetValue(26, kFirstInputPart + 1 + i, r.inputs.m[static_cast<size_t>(i)]);
+}

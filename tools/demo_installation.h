@@ -16,9 +16,15 @@
 #include <vector>
 
 #include "evaluation/alkali/alkali.h"
+#include "evaluation/fliesskoeffizient/fliesskoeffizient.h"
 #include "evaluation/frame/testentryframe.h"
+#include "evaluation/organisch/organisch.h"
 #include "evaluation/petrographie/petrographie.h"
 #include "evaluation/plattigkeit/plattigkeit.h"
+#include "evaluation/rczusammensetzung/zusammrecyc.h"
+#include "evaluation/rohdichte/rohdichte.h"
+#include "evaluation/sandeq/sandeq.h"
+#include "evaluation/wassergehalt/wassergehalt.h"
 #include "platform/files.h"
 #include "platform/numbers.h"
 #include "platform/textfile.h"
@@ -38,11 +44,15 @@ inline constexpr char kOperatorNumber[] = "12";
 inline constexpr char kOperatorName[] = "Demo Kies und Schotter GmbH";
 
 // Definitions of the demo plant's own file, derived from built-in ones:
-// crushed aggregates with the flakiness test added, and an armourstone; and
-// a sand and gravel for concrete with petrography and the alkali test.
+// crushed aggregates with the flakiness test added, and an armourstone; a
+// sand and gravel for concrete with petrography and the alkali test; a
+// crushed sand with the tests of fine aggregates; a recycled building
+// material with its composition.
 inline constexpr char kAggregateId[] = "SDM-DEMO-0001";
 inline constexpr char kArmourstoneId[] = "SDM-DEMO-0002";
 inline constexpr char kConcreteId[] = "SDM-DEMO-0003";
+inline constexpr char kSandId[] = "SDM-DEMO-0004";
+inline constexpr char kRecycledId[] = "SDM-DEMO-0005";
 
 struct DemoResult {
   std::vector<std::string> written;  // the files made by this run
@@ -101,6 +111,27 @@ inline std::string ConcreteDefinition() {
          "{Rundkorn|DIN EN 12620|Werkseigene Produktionskontrolle||2025-01-15 08:00}"
          "{0.063|3_LE||1||1||@1|5-40||1||1||@4|25-60||1||1||@16|60-90||1||1||@31.5|85-99||1||1||}"
          "{[VA_PETRO|][VA_ALKALI|2|2]}";
+}
+
+inline std::string SandDefinition() {
+  return std::string("{0}{") + kSandId +
+         "|Brechsand 0/2|0.063 0.125 0.25 0.5 1 2 4}{1|0.063|4}"
+         "{Brechkorn|DIN EN 12620|Werkseigene Produktionskontrolle||2025-01-15 08:00}"
+         "{0.063|16_LE||1||1||@0.25|10-35||1||1||@1|45-80||1||1||@2|85-99||1||1||@4|100_EQ||1||1||}"
+         "{[VA_SANDEQ|_GE|60|82|14.1.2025][VA_WASSERG|8_LE][VA_FLIESSK|30_GE][VA_ORGAN|][VA_ROHDI|]}";
+}
+
+// The constituents of EN 933-11 with the limits of the road-building rules.
+inline constexpr char kRecycledConstituents[] =
+    "VA_RCZUS|Rc Beton@Ru ungebundene Gesteinskörnung@Rb Ziegel, Klinker@Ra Asphalt@Rg Glas@X Sonstiges@@@@@@"
+    "FL schwimmendes Material@|@@30_LE@30_LE@5_LE@0.2_LE@@@@@@5_LE@";
+
+inline std::string RecycledDefinition() {
+  return std::string("{0}{") + kRecycledId +
+         "|RC-Baustoff 0/32|0.063 0.5 2 5.6 11.2 22.4 31.5 45}{1|0.063|45}"
+         "{Recyclingbaustoff|TL Gestein-StB|Werkseigene Produktionskontrolle||2025-01-15 08:00}"
+         "{0.063|5_LE||1||1||@2|20-40||1||1||@31.5|90-99||1||1||}"
+         "{[" + kRecycledConstituents + "][VA_WASSERG|]}";
 }
 
 inline std::string Two(int n) { return (n < 10 ? "0" : "") + std::to_string(n); }
@@ -171,6 +202,9 @@ class RecordMaker {
     if (r->HasTestType("VA_PETRO") && serial % 4 != 1) FillPetrography(*r);
     if (r->HasTestType("VA_ALKALI") && serial % 4 != 2) FillAlkali(*r);
     if (r->HasTestType("VA_WBS")) r->SetTestStatus("VA_WBS", serial % 2 ? "8" : "0");
+    if (r->HasTestType("VA_SANDEQ") && serial % 3 != 1) FillFineAggregateTests(*r);
+    if (r->HasTestType("VA_RCZUS") && !r->IsKorngemisch() && serial % 3 != 1) FillComposition(*r);
+    if (r->HasTestType("VA_WASSERG") && serial % 3 != 1) FillWaterContent(*r);
     if (serial % 11 == 5) r->SetValue(18, 7, "2");
     else if (serial % 5 == 1) r->SetValue(18, 7, "1");
     r->UpdateListSummary();
@@ -240,6 +274,60 @@ class RecordMaker {
                         "Tonstein, mürbe#CRLF##CRLF#", "Limonit#CRLF##CRLF#", "Holz, Kohle#CRLF##CRLF#"};
     if (const TestEntrySpec* entry = FindTestEntrySpec("VA_PETRO"))
       StoreTestEntryResult(r, *entry, PetrographyEntryResult(ComputePetrography(in)));
+  }
+
+  // Sand equivalent, flow coefficient, organic matter and particle density
+  // of a crushed sand, each computed as its entry does.
+  void FillFineAggregateTests(CVersuch& r) {
+    SandEquivalentInput sand = SandEquivalentInputFromRecord(r);
+    for (size_t k = 0; k < 2; ++k) {
+      const double h1 = Real(10.5, 12.5);
+      sand.h1[k] = Fixed(h1, 1);
+      sand.h2[k] = Fixed(h1 * Real(0.68, 0.8), 1);
+    }
+    const SandEquivalentResult se = ComputeSandEquivalent(sand);
+    r.SetSandEquivalentData(SandEquivalentField(r.GetField(31), se));
+    r.UpdateTestStatus("VA_SANDEQ", se.status);
+
+    FlowCoefficientInput flow = FlowCoefficientInputFromRecord(r);
+    const double mean = Real(30, 36);
+    for (std::string& time : flow.times) time = Fixed(mean + Real(-0.6, 0.6), 1);
+    flow.ecse = Fixed(Real(28, 31), 0);
+    flow.density = Fixed(Real(2.6, 2.7), 2);
+    if (const TestEntrySpec* entry = FindTestEntrySpec("VA_FLIESSK"))
+      StoreTestEntryResult(r, *entry, FlowCoefficientEntryResult(r, ComputeFlowCoefficient(flow)));
+
+    const OrganicInput organic{"farblos bis gelb", kComparisonLighter};
+    if (const TestEntrySpec* entry = FindTestEntrySpec("VA_ORGAN"))
+      StoreTestEntryResult(r, *entry, OrganicEntryResult(organic));
+
+    ParticleDensityInput density;
+    const double m4 = Real(480, 520);
+    density.t = Fixed(Real(19, 23), 1);
+    density.m = {Fixed(m4 * 1.008, 1), Fixed(Real(1500, 1520) + m4 * 0.62, 1), Fixed(Real(1500, 1520), 1), Fixed(m4, 1)};
+    const ParticleDensityResult rho = ComputeParticleDensity(density);
+    StoreParticleDensity(r, rho);
+    r.UpdateTestStatus("VA_ROHDI", rho.status);
+  }
+
+  void FillWaterContent(CVersuch& r) {
+    WaterContentInput water = WaterContentInputFromRecord(r);
+    const double dry = Real(900, 1300);
+    water.dry = Fixed(dry, 1);
+    water.wet = Fixed(dry * Real(1.02, 1.07), 1);
+    if (const TestEntrySpec* entry = FindTestEntrySpec("VA_WASSERG"))
+      StoreTestEntryResult(r, *entry, WaterContentEntryResult(r, ComputeWassergehalt(water)));
+  }
+
+  // A sorting of about 4 kg by EN 933-11.
+  void FillComposition(CVersuch& r) {
+    RecycInput in = RecycInputFromRecord(r.GetSideTestEntry("VA_RCZUS"), "");
+    const std::array<double, 6> masses = {Real(2200, 2700), Real(900, 1300), Real(150, 450), Real(80, 300),
+                                          Real(0, 20), Real(0, 9)};
+    for (size_t i = 0; i < masses.size(); ++i) in.masses[i] = Fixed(masses[i], 1);
+    in.masses[kFloatingRow] = Fixed(Real(2, 18), 1);
+    if (const TestEntrySpec* entry = FindTestEntrySpec("VA_RCZUS"))
+      StoreTestEntryResult(r, *entry, RecycEntryResult(ComputeZusammensetzung(in)));
   }
 
   // The masses of the size fractions < 1 to > 32 mm of the sieving, as the
@@ -330,6 +418,8 @@ inline RecordList MakeDemoRecords(std::uint32_t seed = 7) {
       {detail::WithDescriptionTexts(detail::Builtin("SDM-DBDBDB-RC-0301")), "RC KG1 (0/32)", mixtureCurves, 6},
       {detail::ArmourstoneDefinition(), "Wasserbausteine CP 90/250", "", 4},
       {detail::ConcreteDefinition(), "Kiessand 0/32 für Beton", "", 4},
+      {detail::SandDefinition(), "Brechsand 0/2", "", 3},
+      {detail::RecycledDefinition(), "RC-Baustoff 0/32", "", 3},
   };
   RecordList records;
   int serial = 1;
@@ -343,7 +433,7 @@ inline RecordList MakeDemoRecords(std::uint32_t seed = 7) {
 // The plant's own material definition file.
 inline std::vector<std::string> DemoMaterialDefLines() {
   return {"VERSION=001",        "DATA_START", detail::AggregateDefinition(), detail::ArmourstoneDefinition(),
-          detail::ConcreteDefinition(), "DATA_STOP"};
+          detail::ConcreteDefinition(), detail::SandDefinition(), detail::RecycledDefinition(), "DATA_STOP"};
 }
 
 // Prepares the demo installation in the program folder with its data folder

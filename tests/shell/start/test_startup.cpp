@@ -462,8 +462,9 @@ TEST(DemoInstallation, MakesEveryFileOnceAndNeverOverwrites) {
 
   RecordList records;
   ASSERT_TRUE(LoadRecordFile(records, data));
-  ASSERT_EQ(records.size(), 34u);
+  ASSERT_EQ(records.size(), 40u);
   int ballast = 0, recycled = 0, armourstone = 0, flakiness = 0, petrography = 0, alkali = 0;
+  int sandEquivalent = 0, composition = 0, waterContent = 0;
   for (const auto& r : records) {
     ballast += r->IsGleisschotter();
     recycled += r->GetMaterialId().find("-RC-") != std::string::npos;
@@ -474,6 +475,9 @@ TEST(DemoInstallation, MakesEveryFileOnceAndNeverOverwrites) {
       ++flakiness;
     }
     petrography += !r->GetValue(21, 24).empty();
+    sandEquivalent += !r->GetValue(31, 8).empty();
+    composition += !r->IsKorngemisch() && !r->GetValue(15, 0).empty();
+    waterContent += !r->GetValue(17, 0).empty();
     if (!r->GetValue(27, 0).empty() && r->HasTestType("VA_ALKALI")) {
       EXPECT_EQ(StrCountFields(r->GetValue(27, 0), ';'), 7) << "size fractions";
       alkali += r->GetAlkaliData().find("E_OF:") != std::string::npos;
@@ -485,6 +489,9 @@ TEST(DemoInstallation, MakesEveryFileOnceAndNeverOverwrites) {
   EXPECT_GT(flakiness, 0);
   EXPECT_GT(petrography, 0);
   EXPECT_GT(alkali, 0);
+  EXPECT_GT(sandEquivalent, 0);
+  EXPECT_GT(composition, 0);
+  EXPECT_GT(waterContent, 0);
   std::vector<std::string> definitions;
   std::string error;
   EXPECT_TRUE(ReadMaterialDefs(data, definitions, error)) << error;

@@ -155,6 +155,15 @@ class CDruckSeite {
   int DrawBruchflaechigkeit(platform::DrawContext& dc, int mode);
   int DrawBruchflaechigkeitOldMethod(platform::DrawContext& dc);
 
+  // ---- page C under the crushed surfaces; each block takes the offset d of
+  // its top below the side-test anchor and gives the offset for the next.
+  // The composition of recycled material: d + 5920, or d without a result.
+  int DrawZusammRecyc(platform::DrawContext& dc, int d);
+  // The composition of a grading mixture: d + ZusammRecycKorngemischHeight.
+  int DrawZusammRecycKorngemisch(platform::DrawContext& dc, int d);
+  // The sand equivalent: d + 3000.
+  int DrawSandaequivalent(platform::DrawContext& dc, int d);
+
  private:
   void PrintPageA(platform::DrawContext& dc);
   void PrintPageC(platform::DrawContext& dc);
@@ -176,6 +185,10 @@ class CDruckSeite {
 // The filled class rows of the crushed surfaces (record field 20 parts 20 to
 // 29): their count and the first of them (0 when there is none).
 void CountBruchKornklassen(const CVersuch& record, int& first, int& count);
+
+// The space the grading-mixture composition takes with its rows: down to
+// its sum line, one line and a gap, at least 4500.
+int ZusammRecycKorngemischHeight(int rows);
 
 // The settings the pages print with: the application's, or the defaults
 // when no application object exists. Loads the company logo named in the

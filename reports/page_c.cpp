@@ -65,6 +65,9 @@ void CDruckSeite::PrintPageC(DrawContext& dc) {
     const int mode = m_pVersuch->GetValueInt(20, 19);
     y = mode != 0 ? DrawBruchflaechigkeit(dc, mode) : DrawBruchflaechigkeitOldMethod(dc);
   }
+  if (m_pVersuch->ContainsTestType("VA_RCZUS"))
+    y = m_pVersuch->IsKorngemisch() ? DrawZusammRecycKorngemisch(dc, y) : DrawZusammRecyc(dc, y) + 300;
+  if (m_pVersuch->ContainsTestType("VA_SANDEQ")) y = DrawSandaequivalent(dc, y) + 300;
   static_cast<void>(y);
 }
 

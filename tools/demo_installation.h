@@ -424,9 +424,12 @@ inline RecordList MakeDemoRecords(std::uint32_t seed = 7) {
   RecordList records;
   int serial = 1;
   for (const Kind& kind : kinds)
-    for (int i = 0; i < kind.count; ++i, ++serial)
-      records.push_back(maker.Make(kind.definition, kind.name, kind.targetCurves, serial, 6 + serial * 9,
+    for (int i = 0; i < kind.count; ++i, ++serial) {
+      // Every nine days, within the one year.
+      const int dayOfYear = 1 + (5 + serial * 9) % 365;
+      records.push_back(maker.Make(kind.definition, kind.name, kind.targetCurves, serial, dayOfYear,
                                    customers[static_cast<size_t>(serial) % customers.size()]));
+    }
   return records;
 }
 

@@ -1,9 +1,25 @@
-// Loading and safe saving of a record file of 20,000 generated records.
+// Loading and safe saving of record files of 5,000, 20,000 and 80,000
+// generated records, each beside the plain tools on the same file in the
+// same run: "cat" into "wc -l" for the load, "cp" and "sync" of the copy for
+// the safe save. Every iteration times the program's own work and then the
+// plain tools, so that both see the same state of the machine; the counters
+// give the medians and their ratio, and the peak memory of a load.
 #include <benchmark/benchmark.h>
 
+#include <malloc.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <map>
+#include <memory>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "platform/files.h"
 #include "records/recordfile.h"
@@ -11,67 +27,143 @@
 
 namespace {
 
-constexpr int kRecords = 20000;
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
 
 // A data folder with a generated "data.db", removed at exit.
 class BenchFolder {
  public:
-  BenchFolder() {
-    path_ = std::filesystem::temp_directory_path() /
-            ("pravik_bench_" + std::to_string(std::random_device{}()));
-    std::filesystem::create_directories(path_);
-    recordgen::WriteGeneratedRecordFile(path_, kRecords, 7);
+  explicit BenchFolder(int records) {
+    path_ = fs::temp_directory_path() / ("pravik_bench_" + std::to_string(std::random_device{}()));
+    fs::create_directories(path_);
+    recordgen::WriteGeneratedRecordFile(path_, records, 7);
   }
   ~BenchFolder() {
     std::error_code ec;
-    std::filesystem::remove_all(path_, ec);
+    fs::remove_all(path_, ec);
   }
-  const std::filesystem::path& path() const { return path_; }
+  const fs::path& path() const { return path_; }
+  fs::path file() const { return path_ / kRecordFileName; }
 
  private:
-  std::filesystem::path path_;
+  fs::path path_;
 };
 
-BenchFolder& Folder() {
-  static BenchFolder folder;
-  return folder;
+BenchFolder& Folder(int records) {
+  static std::map<int, std::unique_ptr<BenchFolder>> folders;
+  auto& folder = folders[records];
+  if (!folder) folder = std::make_unique<BenchFolder>(records);
+  return *folder;
 }
 
-void SetBytes(benchmark::State& state) {
-  auto size = platform::FileSize(Folder().path() / kRecordFileName).value_or(0);
-  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(size));
-  state.counters["records"] = kRecords;
-  state.counters["file_MB"] = static_cast<double>(size) / 1e6;
+double Seconds(Clock::time_point since) { return std::chrono::duration<double>(Clock::now() - since).count(); }
+
+double Median(std::vector<double> values) {
+  if (values.empty()) return 0;
+  std::sort(values.begin(), values.end());
+  return values[values.size() / 2];
+}
+
+// The plain tools through the shell, as a user would run them.
+double ShellSeconds(const std::string& command) {
+  const auto start = Clock::now();
+  if (std::system(command.c_str()) != 0) return 0;
+  return Seconds(start);
+}
+
+std::string Quoted(const fs::path& path) { return "'" + path.string() + "'"; }
+
+// A kilobyte figure of /proc/self/status ("VmRSS", "VmHWM").
+long StatusKilobytes(const std::string& key) {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  while (std::getline(status, line))
+    if (line.rfind(key + ":", 0) == 0) return std::atol(line.c_str() + key.size() + 1);
+  return 0;
+}
+
+// The memory a load takes at its peak, measured in a child process that
+// first gives the free memory of its heap back and resets its peak.
+double LoadPeakBytes(const fs::path& folder) {
+  int pipeEnds[2];
+  if (::pipe(pipeEnds) != 0) return 0;
+  const pid_t child = ::fork();
+  if (child == 0) {
+    ::close(pipeEnds[0]);
+    ::malloc_trim(0);
+    std::ofstream("/proc/self/clear_refs") << "5";
+    const long before = StatusKilobytes("VmRSS");
+    long peak = 0;
+    {
+      RecordList records;
+      if (LoadRecordFile(records, folder)) peak = StatusKilobytes("VmHWM") - before;
+    }
+    const ssize_t written = ::write(pipeEnds[1], &peak, sizeof peak);
+    ::_exit(written == sizeof peak ? 0 : 1);
+  }
+  ::close(pipeEnds[1]);
+  long peak = 0;
+  if (::read(pipeEnds[0], &peak, sizeof peak) != sizeof peak) peak = 0;
+  ::close(pipeEnds[0]);
+  ::waitpid(child, nullptr, 0);
+  return static_cast<double>(peak) * 1024;
+}
+
+void Report(benchmark::State& state, int records, const std::vector<double>& own, const std::vector<double>& plain,
+            const char* plainName) {
+  const double fileBytes = static_cast<double>(platform::FileSize(Folder(records).file()).value_or(0));
+  state.counters["records"] = records;
+  state.counters["file_MB"] = fileBytes / 1e6;
+  state.counters["own_ms"] = Median(own) * 1e3;
+  state.counters[std::string(plainName) + "_ms"] = Median(plain) * 1e3;
+  state.counters[std::string("x_") + plainName] = Median(plain) > 0 ? Median(own) / Median(plain) : 0;
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(fileBytes));
 }
 
 void BM_LoadRecordFile(benchmark::State& state) {
-  Folder();  // generated before the timing starts
+  const int records = static_cast<int>(state.range(0));
+  const BenchFolder& folder = Folder(records);  // generated before the timing starts
+  std::vector<double> own, plain;
   for (auto _ : state) {
-    RecordList records;
-    if (!LoadRecordFile(records, Folder().path()) || records.size() != kRecords) {
+    RecordList loaded;
+    const auto start = Clock::now();
+    const bool ok = LoadRecordFile(loaded, folder.path());
+    own.push_back(Seconds(start));
+    state.SetIterationTime(own.back());
+    if (!ok || loaded.size() != static_cast<size_t>(records)) {
       state.SkipWithError("load failed");
       break;
     }
-    benchmark::DoNotOptimize(records.data());
+    plain.push_back(ShellSeconds("cat " + Quoted(folder.file()) + " | wc -l >/dev/null"));
   }
-  SetBytes(state);
+  Report(state, records, own, plain, "cat_wc");
+  state.counters["peak_x_file"] = LoadPeakBytes(folder.path()) / std::max<double>(1, static_cast<double>(platform::FileSize(folder.file()).value_or(1)));
 }
-BENCHMARK(BM_LoadRecordFile)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadRecordFile)->Arg(5000)->Arg(20000)->Arg(80000)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 void BM_SaveRecordFileSafely(benchmark::State& state) {
-  RecordList records;
-  if (!LoadRecordFile(records, Folder().path())) {
+  const int records = static_cast<int>(state.range(0));
+  const BenchFolder& folder = Folder(records);
+  RecordList loaded;
+  if (!LoadRecordFile(loaded, folder.path())) {
     state.SkipWithError("load failed");
     return;
   }
+  const fs::path copy = folder.path() / "copy.db";
+  std::vector<double> own, plain;
   for (auto _ : state) {
-    if (!SaveRecordFileSafely(records, Folder().path())) {
+    const auto start = Clock::now();
+    const bool ok = SaveRecordFileSafely(loaded, folder.path());
+    own.push_back(Seconds(start));
+    state.SetIterationTime(own.back());
+    if (!ok) {
       state.SkipWithError("save failed");
       break;
     }
+    plain.push_back(ShellSeconds("cp " + Quoted(folder.file()) + " " + Quoted(copy) + " && sync " + Quoted(copy)));
   }
-  SetBytes(state);
+  Report(state, records, own, plain, "cp_sync");
 }
-BENCHMARK(BM_SaveRecordFileSafely)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SaveRecordFileSafely)->Arg(5000)->Arg(20000)->Arg(80000)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace

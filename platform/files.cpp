@@ -8,9 +8,17 @@
 
 #include <atomic>
 #include <cerrno>
+#include <cstring>
 #include <random>
 
 namespace platform {
+
+namespace {
+
+// Pieces of this size keep the copying in the processor's cache.
+constexpr size_t kPieceSize = 256 * 1024;
+
+}  // namespace
 
 bool FileExists(const fs::path& path) {
   std::error_code ec;
@@ -43,7 +51,7 @@ bool CreateFolder(const fs::path& path) {
 
 namespace {
 
-bool WriteAllAndSync(int fd, std::string_view bytes) {
+bool WriteAll(int fd, std::string_view bytes) {
   size_t done = 0;
   while (done < bytes.size()) {
     ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
@@ -53,8 +61,10 @@ bool WriteAllAndSync(int fd, std::string_view bytes) {
     }
     done += static_cast<size_t>(n);
   }
-  return ::fsync(fd) == 0;
+  return true;
 }
+
+bool WriteAllAndSync(int fd, std::string_view bytes) { return WriteAll(fd, bytes) && ::fsync(fd) == 0; }
 
 bool SyncFolderOf(const fs::path& path) {
   fs::path folder = path.parent_path();
@@ -89,12 +99,90 @@ std::optional<std::string> ReadFileBytes(const fs::path& path) {
   return out;
 }
 
+bool SameFileBytes(const fs::path& a, const fs::path& b) {
+  const int fdA = ::open(a.c_str(), O_RDONLY | O_CLOEXEC);
+  const int fdB = fdA < 0 ? -1 : ::open(b.c_str(), O_RDONLY | O_CLOEXEC);
+  // Reads up to `size` bytes, fewer only at the end; -1 when reading fails.
+  auto readFull = [](int fd, char* data, size_t size) -> ssize_t {
+    size_t done = 0;
+    while (done < size) {
+      const ssize_t n = ::read(fd, data + done, size - done);
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0) return -1;
+      if (n == 0) break;
+      done += static_cast<size_t>(n);
+    }
+    return static_cast<ssize_t>(done);
+  };
+  bool same = fdA >= 0 && fdB >= 0;
+  std::string bufferA(same ? kPieceSize : 0, '\0'), bufferB(bufferA.size(), '\0');
+  while (same) {
+    const ssize_t nA = readFull(fdA, bufferA.data(), kPieceSize);
+    const ssize_t nB = readFull(fdB, bufferB.data(), kPieceSize);
+    same = nA >= 0 && nA == nB && std::memcmp(bufferA.data(), bufferB.data(), static_cast<size_t>(nA)) == 0;
+    if (nA <= 0) break;
+  }
+  if (fdA >= 0) ::close(fdA);
+  if (fdB >= 0) ::close(fdB);
+  return same;
+}
+
 bool WriteFileBytes(const fs::path& path, std::string_view bytes) {
   int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
   if (fd < 0) return false;
   bool ok = WriteAllAndSync(fd, bytes);
   ok = (::close(fd) == 0) && ok;
   return ok;
+}
+
+FileLines::FileLines(const fs::path& path) : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {
+  if (fd_ < 0) return;
+  ::posix_fadvise(fd_, 0, 0, POSIX_FADV_SEQUENTIAL);
+  buffer_.resize(kPieceSize);
+}
+
+FileLines::~FileLines() {
+  if (fd_ >= 0) ::close(fd_);
+}
+
+bool FileLines::Fill() {
+  if (begin_ > 0) {
+    std::memmove(buffer_.data(), buffer_.data() + begin_, end_ - begin_);
+    end_ -= begin_;
+    scanned_ -= begin_;
+    begin_ = 0;
+  }
+  if (end_ == buffer_.size()) buffer_.resize(buffer_.size() * 2);  // a line longer than the buffer
+  for (;;) {
+    const ssize_t n = ::read(fd_, buffer_.data() + end_, buffer_.size() - end_);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) failed_ = true;
+    if (n <= 0) {
+      atEnd_ = true;
+      return false;
+    }
+    end_ += static_cast<size_t>(n);
+    return true;
+  }
+}
+
+bool FileLines::Next(std::string_view& line) {
+  if (fd_ < 0 || failed_) return false;
+  for (;;) {
+    if (const void* lf = std::memchr(buffer_.data() + scanned_, '\n', end_ - scanned_)) {
+      const size_t at = static_cast<size_t>(static_cast<const char*>(lf) - buffer_.data());
+      line = std::string_view(buffer_.data() + begin_, at - begin_);
+      if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+      begin_ = scanned_ = at + 1;
+      return true;
+    }
+    scanned_ = end_;
+    if (!atEnd_ && Fill()) continue;
+    if (failed_ || begin_ == end_) return false;
+    line = std::string_view(buffer_.data() + begin_, end_ - begin_);  // the last line has no LF
+    begin_ = scanned_ = end_;
+    return true;
+  }
 }
 
 fs::path TemporarySibling(const fs::path& path) {
@@ -108,6 +196,20 @@ fs::path TemporarySibling(const fs::path& path) {
 bool WriteFileAtomic(const fs::path& path, std::string_view bytes) {
   fs::path tmp = TemporarySibling(path);
   if (!WriteFileBytes(tmp, bytes) || !ReplaceFile(tmp, path)) {
+    DeleteFile(tmp);
+    return false;
+  }
+  return true;
+}
+
+bool WriteFileAtomic(const fs::path& path, const std::function<bool(const PieceWriter&)>& produce) {
+  const fs::path tmp = TemporarySibling(path);
+  const int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  if (fd < 0) return false;
+  const PieceWriter write = [fd](std::string_view piece) { return WriteAll(fd, piece); };
+  bool ok = produce(write) && ::fsync(fd) == 0;
+  ok = ::close(fd) == 0 && ok;
+  if (!ok || !ReplaceFile(tmp, path)) {
     DeleteFile(tmp);
     return false;
   }
@@ -193,9 +295,37 @@ std::vector<fs::path> RemoveOrphanedTemporaryFiles(const fs::path& folder) {
 
 bool CopyFile(const fs::path& from, const fs::path& to, bool overwrite) {
   if (!overwrite && fs::exists(to)) return false;
-  auto bytes = ReadFileBytes(from);
-  if (!bytes) return false;
-  return WriteFileBytes(to, *bytes);
+  const int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
+  if (in < 0) return false;
+  const int out = ::open(to.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  if (out < 0) {
+    ::close(in);
+    return false;
+  }
+  // The kernel copies between the files; where it cannot, a buffer does.
+  bool ok = true;
+  bool inKernel = true;
+  std::string buffer;
+  for (;;) {
+    ssize_t n = inKernel ? ::copy_file_range(in, nullptr, out, nullptr, kPieceSize * 16, 0) : -1;
+    if (n < 0 && inKernel && (errno == EXDEV || errno == ENOSYS || errno == EINVAL || errno == EOPNOTSUPP)) {
+      inKernel = false;
+      buffer.resize(kPieceSize);
+    }
+    if (!inKernel) {
+      n = ::read(in, buffer.data(), buffer.size());
+      if (n > 0 && !WriteAll(out, std::string_view(buffer.data(), static_cast<size_t>(n)))) n = -1;
+    }
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      ok = n == 0;
+      break;
+    }
+  }
+  ok = ok && ::fsync(out) == 0;
+  ok = ::close(out) == 0 && ok;
+  ::close(in);
+  return ok;
 }
 
 bool CopyFileAtomic(const fs::path& from, const fs::path& to) {

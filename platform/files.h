@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <ctime>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -34,14 +35,47 @@ bool DeleteFile(const fs::path& path);
 
 // Whole files as bytes.
 std::optional<std::string> ReadFileBytes(const fs::path& path);
+// Whether both files can be read and hold the same bytes.
+bool SameFileBytes(const fs::path& a, const fs::path& b);
 // Creates or truncates the file and writes the bytes, flushed to disk.
 bool WriteFileBytes(const fs::path& path, std::string_view bytes);
 // Writes to a temporary file in the same folder, flushes it and renames it
 // over the target (ReplaceFile).
 bool WriteFileAtomic(const fs::path& path, std::string_view bytes);
+// The same for a file made in pieces: `produce` hands each piece to the
+// writer it gets, which is false once the disk refuses; so is `produce`.
+using PieceWriter = std::function<bool(std::string_view)>;
+bool WriteFileAtomic(const fs::path& path, const std::function<bool(const PieceWriter&)>& produce);
 // Renames a flushed file in the target's folder over the target, which keeps
 // its mode and, where permitted, its owner and group; then flushes the folder.
 bool ReplaceFile(const fs::path& replacement, const fs::path& target);
+
+// The lines of a file, read through one buffer: split at LF, a CR right
+// before the LF belongs to the line end (as the C library's text mode reads
+// them). A line stays valid until the next call.
+class FileLines {
+ public:
+  explicit FileLines(const fs::path& path);
+  ~FileLines();
+  FileLines(const FileLines&) = delete;
+  FileLines& operator=(const FileLines&) = delete;
+
+  bool opened() const { return fd_ >= 0; }
+  // False at the end of the file and when reading fails (then failed()).
+  bool Next(std::string_view& line);
+  bool failed() const { return failed_; }
+
+ private:
+  bool Fill();
+
+  int fd_ = -1;
+  std::string buffer_;
+  size_t begin_ = 0;    // the next line starts here
+  size_t scanned_ = 0;  // no LF between begin_ and here
+  size_t end_ = 0;      // bytes read
+  bool atEnd_ = false;
+  bool failed_ = false;
+};
 
 // A unique temporary name in the folder of the given path: "." + the file
 // name + ".tmp<pid>_<n>_<n>", the pid being the writer's.

@@ -1,6 +1,8 @@
 #include "platform/textcodec.h"
 
 #include <array>
+#include <cstdint>
+#include <cstring>
 #include <unordered_map>
 
 namespace platform {
@@ -40,11 +42,110 @@ const std::unordered_map<char32_t, unsigned char>& ReverseHigh() {
   return map;
 }
 
+// The UTF-8 form of every byte: its length and up to three bytes.
+struct Utf8Of {
+  unsigned char size;
+  char bytes[3];
+};
+
+constexpr std::array<Utf8Of, 256> MakeUtf8Table() {
+  std::array<Utf8Of, 256> table{};
+  for (int b = 0; b < 256; ++b) {
+    const char32_t cp = b >= 0x80 && b <= 0x9F ? kHigh[static_cast<size_t>(b - 0x80)] : static_cast<char32_t>(b);
+    Utf8Of& u = table[static_cast<size_t>(b)];
+    if (cp < 0x80) {
+      u = {1, {static_cast<char>(cp), 0, 0}};
+    } else if (cp < 0x800) {
+      u = {2, {static_cast<char>(0xC0 | (cp >> 6)), static_cast<char>(0x80 | (cp & 0x3F)), 0}};
+    } else {
+      u = {3, {static_cast<char>(0xE0 | (cp >> 12)), static_cast<char>(0x80 | ((cp >> 6) & 0x3F)),
+               static_cast<char>(0x80 | (cp & 0x3F))}};
+    }
+  }
+  return table;
+}
+constexpr std::array<Utf8Of, 256> kUtf8 = MakeUtf8Table();
+
+// The length of the run of ASCII bytes at the start, eight bytes at a time.
+size_t AsciiPrefix(std::string_view s) {
+  size_t i = 0;
+  for (; i + 8 <= s.size(); i += 8) {
+    uint64_t word;
+    std::memcpy(&word, s.data() + i, 8);
+    if (word & 0x8080808080808080ull) break;
+  }
+  while (i < s.size() && static_cast<unsigned char>(s[i]) < 0x80) ++i;
+  return i;
+}
+
+// The code page byte of a character above U+007F; 0 when the code page lacks it.
+unsigned char Cp1252ByteOf(char32_t cp) {
+  if (cp >= 0xA0 && cp <= 0xFF) return static_cast<unsigned char>(cp);
+  for (size_t i = 0; i < kHigh.size(); ++i)
+    if (kHigh[i] == cp) return static_cast<unsigned char>(0x80 + i);
+  return 0;
+}
+
 }  // namespace
+
+// Most stored text is plain ASCII: it is copied as a whole, and the rest is
+// written through a table into a string of the exact size.
+std::string FromCp1252(std::string_view bytes) {
+  const size_t ascii = AsciiPrefix(bytes);
+  if (ascii == bytes.size()) return std::string(bytes);
+  size_t size = ascii;
+  for (size_t i = ascii; i < bytes.size(); ++i) size += kUtf8[static_cast<unsigned char>(bytes[i])].size;
+  std::string out(size, '\0');
+  char* p = out.data();
+  std::memcpy(p, bytes.data(), ascii);
+  p += ascii;
+  for (size_t i = ascii; i < bytes.size(); ++i) {
+    const Utf8Of& u = kUtf8[static_cast<unsigned char>(bytes[i])];
+    p[0] = u.bytes[0];
+    if (u.size > 1) {
+      p[1] = u.bytes[1];
+      if (u.size > 2) p[2] = u.bytes[2];
+    }
+    p += u.size;
+  }
+  return out;
+}
+
+std::string ToCp1252(std::string_view s) {
+  std::string out;
+  out.reserve(s.size());
+  size_t i = 0;
+  while (i < s.size()) {
+    if (const size_t run = AsciiPrefix(s.substr(i)); run > 0) {
+      out.append(s.data() + i, run);
+      i += run;
+      if (i == s.size()) break;
+    }
+    auto b = static_cast<unsigned char>(s[i]);
+    int len = (b & 0xE0) == 0xC0 ? 2 : (b & 0xF0) == 0xE0 ? 3 : (b & 0xF8) == 0xF0 ? 4 : 0;
+    char32_t cp = len == 2 ? (b & 0x1F) : len == 3 ? (b & 0x0F) : (b & 0x07);
+    bool valid = len != 0 && i + len <= s.size();
+    for (int k = 1; valid && k < len; ++k) {
+      auto cb = static_cast<unsigned char>(s[i + k]);
+      if ((cb & 0xC0) != 0x80) valid = false;
+      else cp = (cp << 6) | (cb & 0x3F);
+    }
+    if (!valid) {
+      out.push_back('?');
+      ++i;
+      continue;
+    }
+    i += len;
+    const unsigned char byte = Cp1252ByteOf(cp);
+    out.push_back(byte ? static_cast<char>(byte) : '?');
+  }
+  return out;
+}
+
+namespace plain {
 
 std::string FromCp1252(std::string_view bytes) {
   std::string out;
-  out.reserve(bytes.size() + bytes.size() / 8);
   for (char c : bytes) {
     auto b = static_cast<unsigned char>(c);
     if (b < 0x80) out.push_back(c);
@@ -55,7 +156,6 @@ std::string FromCp1252(std::string_view bytes) {
 
 std::string ToCp1252(std::string_view s) {
   std::string out;
-  out.reserve(s.size());
   const auto& reverse = ReverseHigh();
   size_t i = 0;
   while (i < s.size()) {
@@ -89,6 +189,8 @@ std::string ToCp1252(std::string_view s) {
   }
   return out;
 }
+
+}  // namespace plain
 
 bool IsCp1252Character(char32_t cp) {
   if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return true;

@@ -14,6 +14,13 @@ std::string FromCp1252(std::string_view bytes);
 // byte that is not valid UTF-8, becomes "?".
 std::string ToCp1252(std::string_view utf8);
 
+// Byte-by-byte forms of the two conversions: slower, plainly right; the
+// tests hold the ones above against them.
+namespace plain {
+std::string FromCp1252(std::string_view bytes);
+std::string ToCp1252(std::string_view utf8);
+}  // namespace plain
+
 // Whether code page 1252 holds the character (the five undefined bytes
 // included), so that it is stored as it is and not as "?".
 bool IsCp1252Character(char32_t codePoint);

@@ -32,30 +32,6 @@ bool Contains(std::string_view line, std::string_view part) {
   return line.find(part) != std::string_view::npos;
 }
 
-// Lines of the file as the text mode of the C library reads them: split at LF,
-// a CR right before the LF belongs to the line end.
-class LineReader {
- public:
-  explicit LineReader(std::string_view bytes) : rest_(bytes) {}
-
-  bool Next(std::string_view& line) {
-    if (rest_.empty()) return false;
-    size_t end = rest_.find('\n');
-    if (end == std::string_view::npos) {
-      line = rest_;
-      rest_ = {};
-      return true;
-    }
-    line = rest_.substr(0, end);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    rest_.remove_prefix(end + 1);
-    return true;
-  }
-
- private:
-  std::string_view rest_;
-};
-
 // "[ANZ=<digits>]": anything else is no count, and the file is not sound.
 bool ParseRecordCount(std::string_view line, long long& count) {
   std::string_view rest = line.substr(5);
@@ -69,12 +45,12 @@ bool ParseRecordCount(std::string_view line, long long& count) {
 
 enum class ScanResult { Sound, Unsound, NewerVersion };
 
-// Walks the bytes of a record file once and checks that the copy is sound
+// Walks the lines of a record file once and checks that the copy is sound
 // (and, for loading, that its version is ours). With `records` it also builds
 // the records, which are appended only when the copy is sound and ours.
-ScanResult ScanRecordBytes(std::string_view bytes, RecordList* records, bool forLoading) {
+template <typename Lines>
+ScanResult ScanRecordLines(Lines& reader, RecordList* records, bool forLoading) {
   const std::string versionTag = "[VERSION=" + std::to_string(RecordFileVersion) + "]";
-  LineReader reader(bytes);
   std::string_view line;
 
   long long expected = -1;
@@ -89,7 +65,7 @@ ScanResult ScanRecordBytes(std::string_view bytes, RecordList* records, bool for
     // The soundness check skips version lines; only the loader refuses another version.
     if (forLoading && Contains(line, "[VERSION=") && !Contains(line, versionTag)) newerVersion = true;
   }
-  if (!started) return ScanResult::Unsound;
+  if (!started || reader.failed()) return ScanResult::Unsound;
 
   // A version we refuse is not read.
   const bool build = records != nullptr && !newerVersion;
@@ -118,7 +94,7 @@ ScanResult ScanRecordBytes(std::string_view bytes, RecordList* records, bool for
       current->SetFieldOnLoad(lines, platform::FromCp1252(line.substr(3)));
     ++lines;
   }
-  if (!stopped) return ScanResult::Unsound;
+  if (!stopped || reader.failed()) return ScanResult::Unsound;
   if (expected >= 0 && count != expected) return ScanResult::Unsound;
   if (newerVersion) return ScanResult::NewerVersion;
 
@@ -133,33 +109,42 @@ ScanResult ScanRecordBytes(std::string_view bytes, RecordList* records, bool for
   return ScanResult::Sound;
 }
 
-// The file's bytes. Fields are converted one by one, so that a line break in
-// a field can never become a line end of the file.
-std::string FormatRecordBytes(const std::vector<const CVersuch*>& records) {
+// The file's bytes, handed on in pieces of about `pieceSize`. Fields are
+// converted one by one, so that a line break in a field can never become a
+// line end of the file.
+bool FormatRecordBytes(const std::vector<const CVersuch*>& records, size_t pieceSize,
+                       const platform::PieceWriter& write) {
   size_t count = 0;
-  size_t size = 64;  // the code page text is never longer than the UTF-8 text
-  for (const CVersuch* record : records) {
-    if (!record) continue;
-    ++count;
-    for (int field = 0; field < CVersuch::kFieldCount; ++field)
-      size += record->GetField(field).size() + 6;
-  }
+  for (const CVersuch* record : records)
+    if (record) ++count;
   std::string out;
-  out.reserve(size);
+  out.reserve(pieceSize + 4096);
   out += "\r\n[VERSION=" + std::to_string(RecordFileVersion) + "]";
   out += "\r\n[ANZ=" + std::to_string(count) + "]";
   out += "\r\nDATA_START";
+  std::string field18;
   for (const CVersuch* record : records) {
     if (!record) continue;
     for (int field = 0; field < CVersuch::kFieldCount; ++field) {
       const char prefix[] = {'\r', '\n', static_cast<char>('0' + field / 10),
                              static_cast<char>('0' + field % 10), '~'};
       out.append(prefix, sizeof prefix);
-      AppendFieldLine(out, platform::ToCp1252(record->GetFieldForStore(field)));
+      const std::string& text = field == 18 ? (field18 = record->GetFieldForStore(field)) : record->GetField(field);
+      AppendFieldLine(out, platform::ToCp1252(text));
+    }
+    if (out.size() >= pieceSize) {
+      if (!write(out)) return false;
+      out.clear();
     }
   }
   out += "\r\nDATA_STOP\r\n";
-  return out;
+  return write(out);
+}
+
+bool WriteRecordBytes(const std::vector<const CVersuch*>& records, const fs::path& path) {
+  return platform::WriteFileAtomic(path, [&records](const platform::PieceWriter& write) {
+    return FormatRecordBytes(records, 1 << 20, write);
+  });
 }
 
 std::vector<const CVersuch*> Pointers(const RecordList& records) {
@@ -169,9 +154,14 @@ std::vector<const CVersuch*> Pointers(const RecordList& records) {
   return pointers;
 }
 
-bool ValidateRecordBytes(std::string_view bytes) {
-  return ScanRecordBytes(bytes, nullptr, false) == ScanResult::Sound;
+// Reads and checks the file as it is on disk (or in the system's cache of
+// it); a file that cannot be read is not sound.
+ScanResult ScanRecordFile(const fs::path& path, RecordList* records, bool forLoading) {
+  platform::FileLines lines(path);
+  if (!lines.opened()) return ScanResult::Unsound;
+  return ScanRecordLines(lines, records, forLoading);
 }
+
 
 // Tries a step up to three times, waiting between the attempts.
 bool WithRetries(const std::function<bool()>& step) {
@@ -222,39 +212,28 @@ void AppendFieldLine(std::string& out, std::string_view text) {
 }
 
 bool ValidateRecordFile(const fs::path& path) {
-  auto bytes = platform::ReadFileBytes(path);
-  return bytes && ValidateRecordBytes(*bytes);
+  return ScanRecordFile(path, nullptr, false) == ScanResult::Sound;
 }
 
 bool LoadRecordFile(RecordList& records, const fs::path& folder) {
-  // Each copy is read once and checked in memory, so what is checked is what is read.
+  // Each copy is checked as it is read, so what is checked is what is loaded.
   const fs::path dataFile = folder / kRecordFileName;
   const fs::path tempFile = folder / kRecordTempFileName;
-  std::optional<std::string> dataBytes = platform::ReadFileBytes(dataFile);
-  if (dataBytes) {
-    // A save cut short between its checked temporary copy and the replace of
-    // "data.db" leaves the temporary copy as the newer state: it is taken
-    // when both are sound, so that the next save does not overwrite it.
-    if (IsNewerFile(tempFile, dataFile) && ScanRecordBytes(*dataBytes, nullptr, true) == ScanResult::Sound) {
-      std::optional<std::string> tempBytes = platform::ReadFileBytes(tempFile);
-      if (tempBytes && *tempBytes != *dataBytes &&
-          ScanRecordBytes(*tempBytes, &records, true) == ScanResult::Sound) {
-        ShowFolderMessage(60100,
-                          "Im Datenordner\n%s\nist die Datei data_tmp.db neuer als data.db: das letzte "
-                          "Speichern wurde nicht abgeschlossen.\nDie Daten wurden aus data_tmp.db geladen; "
-                          "das nächste Speichern ersetzt data.db.",
-                          folder, platform::MB_OK | platform::MB_ICONWARNING);
-        return true;
-      }
-    }
+  // A save cut short between its checked temporary copy and the replace of
+  // "data.db" leaves the temporary copy as the newer state: it is taken when
+  // both are sound, so that the next save does not overwrite it.
+  if (IsNewerFile(tempFile, dataFile) && ScanRecordFile(dataFile, nullptr, true) == ScanResult::Sound &&
+      !platform::SameFileBytes(tempFile, dataFile) && ScanRecordFile(tempFile, &records, true) == ScanResult::Sound) {
+    ShowFolderMessage(60100,
+                      "Im Datenordner\n%s\nist die Datei data_tmp.db neuer als data.db: das letzte "
+                      "Speichern wurde nicht abgeschlossen.\nDie Daten wurden aus data_tmp.db geladen; "
+                      "das nächste Speichern ersetzt data.db.",
+                      folder, platform::MB_OK | platform::MB_ICONWARNING);
+    return true;
   }
   // "data.db", or "data_tmp.db" when "data.db" is not sound.
-  std::optional<std::string> tempBytes;
-  for (int copy = 0; copy < 2; ++copy) {
-    const std::optional<std::string>& bytes =
-        copy == 0 ? dataBytes : (tempBytes = platform::ReadFileBytes(tempFile));
-    if (!bytes) continue;
-    switch (ScanRecordBytes(*bytes, &records, true)) {
+  for (const fs::path& file : {dataFile, tempFile}) {
+    switch (ScanRecordFile(file, &records, true)) {
       case ScanResult::Sound:
         return true;
       case ScanResult::NewerVersion:
@@ -276,7 +255,7 @@ bool LoadRecordFile(RecordList& records, const fs::path& folder) {
 }
 
 bool WriteRecordFile(const std::vector<const CVersuch*>& records, const fs::path& path) {
-  return platform::WriteFileAtomic(path, FormatRecordBytes(records));
+  return WriteRecordBytes(records, path);
 }
 
 bool WriteRecordFile(const RecordList& records, const fs::path& path) {
@@ -284,12 +263,9 @@ bool WriteRecordFile(const RecordList& records, const fs::path& path) {
 }
 
 bool SaveRecordFileSafely(const std::vector<const CVersuch*>& records, const fs::path& folder) {
-  const std::string bytes = FormatRecordBytes(records);
   const fs::path tempFile = folder / kRecordTempFileName;
   const fs::path dataFile = folder / kRecordFileName;
-  bool saved = WithRetries([&] {
-    return platform::WriteFileAtomic(tempFile, bytes) && ValidateRecordFile(tempFile);
-  }) && WithRetries([&] { return ReplaceWithCheckedCopy(tempFile, dataFile); });
+  bool saved = WithRetries([&] { return WriteRecordBytes(records, tempFile) && ValidateRecordFile(tempFile); }) && WithRetries([&] { return ReplaceWithCheckedCopy(tempFile, dataFile); });
   if (!saved)
     ShowFolderMessage(5061,
                       "Die Datenbank konnte nicht gespeichert werden!\nDatenordner:\n%s\nDie Daten "

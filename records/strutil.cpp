@@ -227,6 +227,13 @@ unsigned NextFoldedChar(const std::string& s, size_t& i) {
 
 }  // namespace
 
+std::u16string FoldedText(const std::string& text) {
+  std::u16string folded;
+  folded.reserve(text.size());
+  for (size_t i = 0; i < text.size();) folded.push_back(static_cast<char16_t>(NextFoldedChar(text, i)));
+  return folded;
+}
+
 int StrCompareNoCase(const std::string& a, const std::string& b) {
   size_t i = 0, j = 0;
   while (i < a.size() && j < b.size()) {

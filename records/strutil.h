@@ -57,3 +57,6 @@ std::string TrimWhite(const std::string& text);
 // Case-insensitive comparison in the order of the single-byte code page (the
 // letters of code page 1252 folded to lower case): negative, 0 or positive.
 int StrCompareNoCase(const std::string& a, const std::string& b);
+// The text as StrCompareNoCase sees it: two folded texts compare as the
+// texts do, so that a sort folds each text once.
+std::u16string FoldedText(const std::string& text);

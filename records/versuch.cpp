@@ -21,8 +21,9 @@ std::string FormatStoredDate(const std::string& s) {
   return s;
 }
 
-std::string CVersuch::GetField(int field) const {
-  if (field < 0 || field >= kFieldCount) return "";
+const std::string& CVersuch::GetField(int field) const {
+  static const std::string none;
+  if (field < 0 || field >= kFieldCount) return none;
   return fields_[static_cast<size_t>(field)];
 }
 
@@ -61,15 +62,12 @@ size_t LoadDroppedSemicolon(const std::string& text) {
 
 }  // namespace
 
-bool CVersuch::SetFieldOnLoad(int field, const std::string& text) {
-  if (field == 18) {
-    if (const size_t semi = LoadDroppedSemicolon(text); semi != std::string::npos) {
-      std::string copy = text;
-      copy.erase(semi, 1);
-      return SetField(field, copy);
-    }
-  }
-  return SetField(field, text);
+bool CVersuch::SetFieldOnLoad(int field, std::string text) {
+  if (field < 0 || field >= kFieldCount) return false;
+  if (field == 18)
+    if (const size_t semi = LoadDroppedSemicolon(text); semi != std::string::npos) text.erase(semi, 1);
+  fields_[static_cast<size_t>(field)] = std::move(text);
+  return true;
 }
 
 std::string CVersuch::GetFieldForStore(int field) const {

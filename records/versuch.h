@@ -40,8 +40,8 @@ class CVersuch {
   // Selection flag of the main list.
   int m_selected = 0;
 
-  // Field access; indexes above 32 are refused.
-  std::string GetField(int field) const;
+  // Field access; indexes above 32 are refused (an empty text).
+  const std::string& GetField(int field) const;
   bool SetField(int field, const std::string& text);
   std::string GetValue(int field, int part) const;
   int GetValueInt(int field, int part) const;
@@ -49,7 +49,7 @@ class CVersuch {
   bool SetValue(int field, int part, const std::string& value);
   // As SetField; for field 18 the first ";" is removed unless it is the first
   // character (older files hold a ";" there that is not part of the text).
-  bool SetFieldOnLoad(int field, const std::string& text);
+  bool SetFieldOnLoad(int field, std::string text);
   // The field as every writer of stored records writes it, so that
   // SetFieldOnLoad gives the same text back: field 18 doubles the ";" that
   // the reader removes.

@@ -9,15 +9,18 @@
 #include <QPainter>
 #include <QPushButton>
 #include <algorithm>
+#include <chrono>
 
 #include "controls/buttonst.h"
 #include "controls/exlistctrl.h"
 #include "i18n/translation.h"
 #include "platform/commands.h"
 #include "platform/dialog.h"
+#include "platform/files.h"
 #include "platform/printdriver.h"
 #include "records/recordfile.h"
 #include "shell/app/appflags.h"
+#include "shell/app/longwait.h"
 #include "shell/app/pravikapp.h"
 #include "shell/app/pravikdoc.h"
 #include "shell/customers/customerlist.h"
@@ -284,8 +287,17 @@ void CForm1View::RefreshRecordRow(int row) {
 bool CForm1View::SaveAllRecords() {
   CPravikWinApp* app = GetApp();
   if (!app) return false;
+  // A save that keeps the user waiting shows the wait window.
+  static LongWaitGuess guess(60e6);
+  const std::uintmax_t bytes = platform::FileSize(app->m_Settings.m_DataFolder / kRecordFileName).value_or(0);
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  const bool saved = SaveRecordFileSafely(model_->Records(), app->m_Settings.m_DataFolder);
+  const auto started = std::chrono::steady_clock::now();
+  bool saved = false;
+  {
+    WaitWindowScope wait(guess.IsLong(bytes));
+    saved = SaveRecordFileSafely(model_->Records(), app->m_Settings.m_DataFolder);
+  }
+  if (saved) guess.Took(bytes, std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count());
   QApplication::restoreOverrideCursor();
   return saved;
 }

@@ -5,37 +5,73 @@
 #include "records/strutil.h"
 #include "records/versuch.h"
 
-int CompareRecordsByColumn(const CVersuch& a, const CVersuch& b, int parameter) {
-  const bool descending = parameter >= kSortDescending;
-  const int column = descending ? parameter - kSortDescending : parameter;
-  if (column == 16) {
-    int diff = a.GetSievingMode() - b.GetSievingMode();
-    return descending ? -diff : diff;
+namespace {
+
+// One key of one record, taken once per sort: the folded text the
+// comparators compare, or the number of the sieving mode.
+struct SortKey {
+  std::u16string text;
+  int number = 0;
+  bool descending = false;
+
+  int Compare(const SortKey& other) const {
+    const int c = number != other.number ? (number < other.number ? -1 : 1) : text.compare(other.text);
+    return descending ? -c : c;
   }
-  const std::string ta = StrGetField(a.GetField(30), '|', column);
-  const std::string tb = StrGetField(b.GetField(30), '|', column);
-  return descending ? StrCompareNoCase(tb, ta) : StrCompareNoCase(ta, tb);
+};
+
+SortKey ColumnKey(const CVersuch& record, int parameter) {
+  SortKey key;
+  key.descending = parameter >= kSortDescending;
+  const int column = key.descending ? parameter - kSortDescending : parameter;
+  if (column == 16) key.number = record.GetSievingMode();
+  else key.text = FoldedText(StrGetField(record.GetField(30), '|', column));
+  return key;
+}
+
+SortKey StatusKey(const CVersuch& record, int order) {
+  switch (order) {
+    case 0: return {FoldedText(record.GetField(29)), 0, true};
+    case 1: return {FoldedText(record.GetValue(1, 4)), 0, false};
+    case 2: return {FoldedText(record.GetValue(18, 7)), 0, true};
+    case 3: return {u"", record.GetValue(1, 21).empty() ? 0 : 1, true};
+    default: return {};
+  }
+}
+
+// One stable sort by the keys in turn (the first decides, the next breaks
+// its ties...), the same order as one stable pass per key from the last
+// key to the first.
+void SortByKeys(std::vector<CVersuch*>& rows, const std::vector<std::pair<int, int>>& keys) {
+  const size_t width = keys.size();
+  std::vector<SortKey> table(rows.size() * width);
+  for (size_t row = 0; row < rows.size(); ++row)
+    for (size_t k = 0; k < width; ++k)
+      table[row * width + k] = keys[k].first == kSortByStatus ? StatusKey(*rows[row], keys[k].second)
+                                                              : ColumnKey(*rows[row], keys[k].second);
+  std::vector<size_t> order(rows.size());
+  for (size_t i = 0; i < order.size(); ++i) order[i] = i;
+  std::stable_sort(order.begin(), order.end(), [&table, width](size_t a, size_t b) {
+    for (size_t k = 0; k < width; ++k)
+      if (const int c = table[a * width + k].Compare(table[b * width + k]); c != 0) return c < 0;
+    return false;
+  });
+  std::vector<CVersuch*> sorted(rows.size());
+  for (size_t i = 0; i < order.size(); ++i) sorted[i] = rows[order[i]];
+  rows = std::move(sorted);
+}
+
+}  // namespace
+
+int CompareRecordsByColumn(const CVersuch& a, const CVersuch& b, int parameter) {
+  return ColumnKey(a, parameter).Compare(ColumnKey(b, parameter));
 }
 
 int CompareRecordsByStatus(const CVersuch& a, const CVersuch& b, int order) {
-  switch (order) {
-    case 0: return StrCompareNoCase(b.GetField(29), a.GetField(29));
-    case 1: return StrCompareNoCase(a.GetValue(1, 4), b.GetValue(1, 4));
-    case 2: return StrCompareNoCase(b.GetValue(18, 7), a.GetValue(18, 7));
-    case 3: {
-      auto mark = [](const CVersuch& r) { return std::string(r.GetValue(1, 21).empty() ? "a" : "z"); };
-      return StrCompareNoCase(mark(b), mark(a));
-    }
-    default: return 0;
-  }
+  return StatusKey(a, order).Compare(StatusKey(b, order));
 }
 
-void SortRecords(std::vector<CVersuch*>& rows, int kind, int parameter) {
-  std::stable_sort(rows.begin(), rows.end(), [kind, parameter](const CVersuch* a, const CVersuch* b) {
-    return (kind == kSortByStatus ? CompareRecordsByStatus(*a, *b, parameter)
-                                  : CompareRecordsByColumn(*a, *b, parameter)) < 0;
-  });
-}
+void SortRecords(std::vector<CVersuch*>& rows, int kind, int parameter) { SortByKeys(rows, {{kind, parameter}}); }
 
 namespace {
 // Every kind but the status kind selects the column comparator.
@@ -58,9 +94,7 @@ void SortState::SetSortKey(int kind, int parameter) {
 }
 
 void SortState::FullSort(std::vector<CVersuch*>& rows) const {
-  SortRecords(rows, kSortByColumn, 0);
-  SortRecords(rows, secondaryKind, secondaryParameter);
-  SortRecords(rows, primaryKind, primaryParameter);
+  SortByKeys(rows, {{primaryKind, primaryParameter}, {secondaryKind, secondaryParameter}, {kSortByColumn, 0}});
 }
 
 std::string SortState::Format() const {

@@ -111,6 +111,8 @@ void BackupRecordFileDaily(const fs::path& recordFile) {
   if (platform::FileExists(copyName(1)) &&
       platform::FormatLocalTime("%Y%m%d", *written) == platform::FormatLocalTime("%Y%m%d", platform::Now()))
     return;
+  // Ten copies of a large file take a while.
+  WaitWindowScope wait;
   for (int n = 9; n >= 1; --n)
     if (platform::FileExists(copyName(n))) platform::CopyFileAtomic(copyName(n), copyName(n + 1));
   platform::CopyFileAtomic(recordFile, copyName(1));

@@ -42,6 +42,37 @@ TEST(Cp1252, UnrepresentableBecomesQuestionMark) {
   EXPECT_EQ(ToCp1252("\xC2\x85"), "?");         // C1 control not in the code page
 }
 
+// The fast conversions give what the byte-by-byte ones give, for every byte
+// value at every place of the eight-byte words the fast paths read: inside,
+// before and after runs of ASCII, alone and in the UTF-8 of its character.
+TEST(Cp1252, FastPathsMatchThePlainOnesOnEveryByte) {
+  std::vector<std::string> texts;
+  const std::string run = "Sieblinie 0/32 DIN";  // longer than two words
+  for (int b = 0; b < 256; ++b) {
+    const std::string byte(1, static_cast<char>(b));
+    const std::string utf8 = plain::FromCp1252(byte);
+    for (const std::string& piece : {byte, utf8, byte + byte, utf8 + byte}) {
+      for (size_t at = 0; at <= 17; ++at) {
+        texts.push_back(run.substr(0, at) + piece);
+        texts.push_back(run.substr(0, at) + piece + run);
+      }
+      texts.push_back(piece + run + piece);
+      texts.push_back(piece.substr(0, piece.size() - 1) + run);  // a cut sequence
+    }
+  }
+  std::string all;  // every byte, then every character
+  for (int b = 0; b < 256; ++b) all.push_back(static_cast<char>(b));
+  texts.push_back(all);
+  texts.push_back(plain::FromCp1252(all));
+  texts.push_back("");
+  for (const std::string& text : texts) {
+    ASSERT_EQ(FromCp1252(text), plain::FromCp1252(text)) << testing::PrintToString(text);
+    ASSERT_EQ(ToCp1252(text), plain::ToCp1252(text)) << testing::PrintToString(text);
+    // Decoding is lossless, whatever the bytes.
+    ASSERT_EQ(ToCp1252(FromCp1252(text)), text) << testing::PrintToString(text);
+  }
+}
+
 TEST(TextFile, CrLfAndCodePageOnDisk) {
   TempFolder dir;
   auto path = dir / "t.txt";

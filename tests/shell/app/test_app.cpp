@@ -13,6 +13,7 @@
 #include "shell/app/appflags.h"
 #include "shell/app/pravikapp.h"
 #include "shell/app/splash.h"
+#include "shell/app/longwait.h"
 #include "shell/app/versioninfo.h"
 #include "shell/app/waitwindow.h"
 #include "support/scripted_ui_gtest.h"
@@ -226,4 +227,17 @@ TEST(App, WaitWindowOfAnOwnerThatEndsFirst) {
   app.ShowWaitWindow(true);  // a new one
   ASSERT_NE(app.WaitWindow(), nullptr);
   EXPECT_TRUE(app.WaitWindow()->isVisible());
+}
+
+// The wait window comes for files that took about half a second or more at
+// the last pace; before the first run the guess decides.
+TEST(LongWaitGuess, LearnsThePaceOfTheLastRun) {
+  LongWaitGuess guess(100e6);
+  EXPECT_FALSE(guess.IsLong(40'000'000));
+  EXPECT_TRUE(guess.IsLong(50'000'000));
+  guess.Took(20'000'000, 0.4);  // 50 MB/s here
+  EXPECT_TRUE(guess.IsLong(25'000'000));
+  EXPECT_FALSE(guess.IsLong(20'000'000));
+  guess.Took(1'000, 0.001);  // too short to tell
+  EXPECT_TRUE(guess.IsLong(25'000'000));
 }

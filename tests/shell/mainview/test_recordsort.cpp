@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 
+#include "platform/textcodec.h"
 #include "records/strutil.h"
 #include "records/versuch.h"
 #include "shell/mainview/recordsort.h"
@@ -148,4 +150,52 @@ TEST(RecordSort, Column16SortsBySievingMode) {
   EXPECT_EQ(Numbers(rows), "C B A ");
   SortRecords(rows, kSortByColumn, 116);
   EXPECT_EQ(Numbers(rows), "A B C ");
+}
+
+// The folded texts a sort compares order as the comparison of the texts
+// does, for every character of the code page, bytes that are no UTF-8, and
+// characters outside the code page.
+TEST(RecordSort, FoldedTextsOrderAsTheTextsCompare) {
+  std::vector<std::string> texts = {"", "a", "A", "ab", "aB", "≤", "✓", "\xC3", "\xFF", "z\xC3", "Ärger"};
+  for (int b = 1; b < 256; ++b) {
+    const std::string byte(1, static_cast<char>(b));
+    texts.push_back(byte);
+    texts.push_back("x" + platform::FromCp1252(byte));
+    texts.push_back(platform::FromCp1252(byte) + "a");
+  }
+  auto sign = [](int c) { return (c > 0) - (c < 0); };
+  for (const std::string& a : texts)
+    for (const std::string& b : texts)
+      ASSERT_EQ(sign(FoldedText(a).compare(FoldedText(b))), sign(StrCompareNoCase(a, b)))
+          << testing::PrintToString(a) << " " << testing::PrintToString(b);
+}
+
+// A sort with keys taken once gives the order of one stable pass per key
+// with the text comparison, the last key first.
+TEST(RecordSort, KeyedSortMatchesStablePassesOfTheComparison) {
+  const char* types[] = {"Sieb", "sieb", "Korn", "Kies 0/2", "kies 0/2", "Äsche", ""};
+  const char* plants[] = {"Nord", "nord", "Süd", "SÜD", ""};
+  RecordList owned;
+  for (int i = 0; i < 300; ++i)
+    owned.push_back(Row("P-" + std::to_string(i % 37), types[(i * 5) % 7], plants[(i * 3) % 5]));
+  std::vector<CVersuch*> rows;
+  for (auto& r : owned) rows.push_back(r.get());
+  auto pass = [](std::vector<CVersuch*>& list, int column, bool descending) {
+    std::stable_sort(list.begin(), list.end(), [column, descending](const CVersuch* a, const CVersuch* b) {
+      const std::string ta = StrGetField(a->GetField(30), '|', column), tb = StrGetField(b->GetField(30), '|', column);
+      return (descending ? StrCompareNoCase(tb, ta) : StrCompareNoCase(ta, tb)) < 0;
+    });
+  };
+  for (const auto& [primary, secondary] : std::vector<std::pair<int, int>>{{12, 102}, {102, 12}, {2, 112}}) {
+    std::vector<CVersuch*> expected = rows;
+    pass(expected, 0, false);
+    pass(expected, secondary % 100, secondary >= 100);
+    pass(expected, primary % 100, primary >= 100);
+    SortState s;
+    s.SetSortKey(kSortByColumn, secondary);
+    s.SetSortKey(kSortByColumn, primary);
+    std::vector<CVersuch*> sorted = rows;
+    s.FullSort(sorted);
+    EXPECT_EQ(sorted, expected) << primary << " " << secondary;
+  }
 }

@@ -6,12 +6,12 @@
 
 #include <QApplication>
 #include <algorithm>
-#include <chrono>
 #include <clocale>
 #include <filesystem>
 #include <memory>
 #include <random>
 
+#include "bench/bench_ratio.h"
 #include "bench/bench_view.h"
 #include "controls/exlistctrl.h"
 #include "platform/commands.h"
@@ -40,9 +40,9 @@ class BenchApp {
     std::vector<double> times;
     for (int i = 0; i < 5; ++i) {
       RecordList loaded;
-      const auto start = std::chrono::steady_clock::now();
+      const auto start = benchratio::Clock::now();
       LoadRecordFile(loaded, folder_.folder());
-      times.push_back(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+      times.push_back(benchratio::SecondsSince(start));
     }
     std::sort(times.begin(), times.end());
     return loadSeconds_ = times[times.size() / 2];
@@ -97,12 +97,11 @@ void SortBetween(benchmark::State& state, int kind, int first, int second) {
   double sorting = 0;
   for (auto _ : state) {
     parameter = parameter == first ? second : first;
-    const auto start = std::chrono::steady_clock::now();
+    const auto start = benchratio::Clock::now();
     view.SortList(kind, parameter);
-    sorting += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    sorting += benchratio::SecondsSince(start);
   }
-  state.counters["load_ms"] = load * 1e3;
-  state.counters["x_load"] = sorting / static_cast<double>(state.iterations()) / load;
+  benchratio::ReportRatio(state, sorting / static_cast<double>(state.iterations()), load, "load");
 }
 
 void BM_SortByTestNumber(benchmark::State& state) { SortBetween(state, kSortByColumn, 0, kSortDescending); }

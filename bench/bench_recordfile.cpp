@@ -21,6 +21,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_ratio.h"
 #include "platform/files.h"
 #include "records/recordfile.h"
 #include "tools/record_generator.h"
@@ -28,7 +29,8 @@
 namespace {
 
 namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
+using benchratio::Clock;
+using benchratio::SecondsSince;
 
 // A data folder with a generated "data.db", removed at exit.
 class BenchFolder {
@@ -56,8 +58,6 @@ BenchFolder& Folder(int records) {
   return *folder;
 }
 
-double Seconds(Clock::time_point since) { return std::chrono::duration<double>(Clock::now() - since).count(); }
-
 double Median(std::vector<double> values) {
   if (values.empty()) return 0;
   std::sort(values.begin(), values.end());
@@ -68,7 +68,7 @@ double Median(std::vector<double> values) {
 double ShellSeconds(const std::string& command) {
   const auto start = Clock::now();
   if (std::system(command.c_str()) != 0) return 0;
-  return Seconds(start);
+  return SecondsSince(start);
 }
 
 std::string Quoted(const fs::path& path) { return "'" + path.string() + "'"; }
@@ -115,8 +115,7 @@ void Report(benchmark::State& state, int records, const std::vector<double>& own
   state.counters["records"] = records;
   state.counters["file_MB"] = fileBytes / 1e6;
   state.counters["own_ms"] = Median(own) * 1e3;
-  state.counters[std::string(plainName) + "_ms"] = Median(plain) * 1e3;
-  state.counters[std::string("x_") + plainName] = Median(plain) > 0 ? Median(own) / Median(plain) : 0;
+  benchratio::ReportRatio(state, Median(own), Median(plain), plainName);
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(fileBytes));
 }
 
@@ -128,7 +127,7 @@ void BM_LoadRecordFile(benchmark::State& state) {
     RecordList loaded;
     const auto start = Clock::now();
     const bool ok = LoadRecordFile(loaded, folder.path());
-    own.push_back(Seconds(start));
+    own.push_back(SecondsSince(start));
     state.SetIterationTime(own.back());
     if (!ok || loaded.size() != static_cast<size_t>(records)) {
       state.SkipWithError("load failed");
@@ -154,7 +153,7 @@ void BM_SaveRecordFileSafely(benchmark::State& state) {
   for (auto _ : state) {
     const auto start = Clock::now();
     const bool ok = SaveRecordFileSafely(loaded, folder.path());
-    own.push_back(Seconds(start));
+    own.push_back(SecondsSince(start));
     state.SetIterationTime(own.back());
     if (!ok) {
       state.SkipWithError("save failed");

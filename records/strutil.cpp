@@ -17,6 +17,17 @@ std::string StrGetField(const std::string& text, char separator, int n) {
   return StrGetFieldS(text, std::string(1, separator), n);
 }
 
+std::string_view StrGetFieldView(std::string_view text, char separator, int n) {
+  if (n < 0) return {};
+  size_t start = 0;
+  for (int i = 0; i < n; ++i) {
+    start = text.find(separator, start);
+    if (start == std::string_view::npos) return {};
+    ++start;
+  }
+  return text.substr(start, text.find(separator, start) - start);
+}
+
 std::string StrGetFieldS(const std::string& text, const std::string& separator, int n) {
   if (n < 0 || separator.empty()) return "";
   size_t pos = 0;
@@ -227,10 +238,25 @@ unsigned NextFoldedChar(const std::string& s, size_t& i) {
 
 }  // namespace
 
-std::u16string FoldedText(const std::string& text) {
-  std::u16string folded;
+std::string FoldedText(std::string_view text) {
+  std::string folded;
   folded.reserve(text.size());
-  for (size_t i = 0; i < text.size();) folded.push_back(static_cast<char16_t>(NextFoldedChar(text, i)));
+  size_t i = 0;
+  // Plain ASCII needs only its capitals folded.
+  for (; i < text.size() && static_cast<unsigned char>(text[i]) < 0x80; ++i)
+    folded.push_back(text[i] >= 'A' && text[i] <= 'Z' ? static_cast<char>(text[i] + 32) : text[i]);
+  if (i == text.size()) return folded;
+  const std::string rest(text.substr(i));
+  for (size_t j = 0; j < rest.size();) {
+    // Folded values above 0xFE go behind an 0xFF, so that bytes order as the values.
+    const unsigned value = NextFoldedChar(rest, j);
+    if (value < 0xFF) {
+      folded.push_back(static_cast<char>(value));
+    } else {
+      folded.push_back(static_cast<char>(0xFF));
+      folded.push_back(static_cast<char>(value - 0xFF));
+    }
+  }
   return folded;
 }
 

@@ -3,9 +3,12 @@
 // a separator, tokens between delimiters, numbers written with "." and read
 // with "." or ",". Positions are 0-based byte indexes; not found is -1.
 #include <string>
+#include <string_view>
 
 // Field n of the text split at the separator; "" for n < 0 or beyond the last field.
 std::string StrGetField(const std::string& text, char separator, int n);
+// As StrGetField, as a view into the text (no copy).
+std::string_view StrGetFieldView(std::string_view text, char separator, int n);
 // As StrGetField with a separator of one or more characters (found left to
 // right without overlap).
 std::string StrGetFieldS(const std::string& text, const std::string& separator, int n);
@@ -57,6 +60,6 @@ std::string TrimWhite(const std::string& text);
 // Case-insensitive comparison in the order of the single-byte code page (the
 // letters of code page 1252 folded to lower case): negative, 0 or positive.
 int StrCompareNoCase(const std::string& a, const std::string& b);
-// The text as StrCompareNoCase sees it: two folded texts compare as the
-// texts do, so that a sort folds each text once.
-std::u16string FoldedText(const std::string& text);
+// The text as StrCompareNoCase sees it: two folded texts compare (as plain
+// strings) as the texts do, so that a sort folds each text once.
+std::string FoldedText(std::string_view text);

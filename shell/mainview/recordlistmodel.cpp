@@ -26,15 +26,8 @@ constexpr ColumnText kColumns[kListColumnCount] = {
 
 // Part n of a "|"-list without copying the whole text.
 QString SummaryPart(const std::string& summary, int n) {
-  size_t start = 0;
-  for (int i = 0; i < n; ++i) {
-    start = summary.find('|', start);
-    if (start == std::string::npos) return {};
-    ++start;
-  }
-  size_t end = summary.find('|', start);
-  if (end == std::string::npos) end = summary.size();
-  return QString::fromUtf8(summary.data() + start, static_cast<qsizetype>(end - start));
+  const std::string_view part = StrGetFieldView(summary, '|', n);
+  return QString::fromUtf8(part.data(), static_cast<qsizetype>(part.size()));
 }
 
 }  // namespace

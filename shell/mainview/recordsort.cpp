@@ -10,7 +10,7 @@ namespace {
 // One key of one record, taken once per sort: the folded text the
 // comparators compare, or the number of the sieving mode.
 struct SortKey {
-  std::u16string text;
+  std::string text;
   int number = 0;
   bool descending = false;
 
@@ -25,7 +25,7 @@ SortKey ColumnKey(const CVersuch& record, int parameter) {
   key.descending = parameter >= kSortDescending;
   const int column = key.descending ? parameter - kSortDescending : parameter;
   if (column == 16) key.number = record.GetSievingMode();
-  else key.text = FoldedText(StrGetField(record.GetField(30), '|', column));
+  else key.text = FoldedText(StrGetFieldView(record.GetField(30), '|', column));
   return key;
 }
 
@@ -34,7 +34,7 @@ SortKey StatusKey(const CVersuch& record, int order) {
     case 0: return {FoldedText(record.GetField(29)), 0, true};
     case 1: return {FoldedText(record.GetValue(1, 4)), 0, false};
     case 2: return {FoldedText(record.GetValue(18, 7)), 0, true};
-    case 3: return {u"", record.GetValue(1, 21).empty() ? 0 : 1, true};
+    case 3: return {"", record.GetValue(1, 21).empty() ? 0 : 1, true};
     default: return {};
   }
 }

@@ -248,13 +248,15 @@ std::string FoldedText(std::string_view text) {
   if (i == text.size()) return folded;
   const std::string rest(text.substr(i));
   for (size_t j = 0; j < rest.size();) {
-    // Folded values above 0xFE go behind an 0xFF, so that bytes order as the values.
+    // Folded values above 0xFE go as two bytes behind an 0xFF, so that the
+    // bytes order as the values do.
     const unsigned value = NextFoldedChar(rest, j);
     if (value < 0xFF) {
       folded.push_back(static_cast<char>(value));
     } else {
       folded.push_back(static_cast<char>(0xFF));
-      folded.push_back(static_cast<char>(value - 0xFF));
+      folded.push_back(static_cast<char>(value >> 8));
+      folded.push_back(static_cast<char>(value & 0xFF));
     }
   }
   return folded;

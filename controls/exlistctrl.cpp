@@ -231,6 +231,15 @@ void CExListCtrl::RepaintRow(int row) {
   viewport()->update(QRect(0, rowViewportPosition(row), viewport()->width(), rowHeight(row)));
 }
 
+double CExListCtrl::DigitWidth() const {
+  return QFontMetricsF(font()).horizontalAdvance(QStringLiteral("0123456789")) / 10.0;
+}
+
+int CExListCtrl::StatusMarksWidth() const {
+  const int text = QFontMetrics(font()).horizontalAdvance(QString::fromStdString(RemarkMarkText()));
+  return std::max(kRemarkStripeEnd, kRemarkOffset + text) + 3;
+}
+
 void CExListCtrl::TrackRemark(const QPoint& viewportPos, const QPoint& globalPos) {
   if (!model()) return;
   if (isColumnHidden(kStatusColumn) || RowHeight() <= 0) {

@@ -122,6 +122,10 @@ class CExListCtrl : public JListCtrl {
   int FocusedRow() const;
   // Repaints every visible cell of the row.
   void RepaintRow(int row);
+  // The mean width of a digit of the list's font.
+  double DigitWidth() const;
+  // The width the status column needs for its marks (the remark mark last).
+  int StatusMarksWidth() const;
 
   CAnzeigeBermerkungDlg* RemarkPopup() const { return popup_; }
   // The row whose remark the popup shows or last showed; -1 for none.

@@ -162,6 +162,55 @@ void Dialog::InitDialog() {
   GuardCodePage(this);
   if (OpenHook()) OpenHook()(*this);
   OnInitDialog();
+  ShowReadOnlyFieldsReadOnly();
+}
+
+namespace {
+
+// A text field's read-only state; false for anything else.
+bool ReadOnlyText(const QWidget* w, bool& readOnly) {
+  if (auto* line = qobject_cast<const QLineEdit*>(w)) readOnly = line->isReadOnly();
+  else if (auto* plain = qobject_cast<const QPlainTextEdit*>(w)) readOnly = plain->isReadOnly();
+  else if (auto* rich = qobject_cast<const QTextEdit*>(w)) readOnly = rich->isReadOnly();
+  else return false;
+  return true;
+}
+
+// Read-only fields have the dialog's background instead of the editing one
+// and take the focus when clicked: the next keys then go nowhere instead of
+// into the field that had the focus before.
+void ApplyReadOnlyLook(QWidget* field) {
+  bool readOnly = false;
+  if (!ReadOnlyText(field, readOnly)) return;
+  QPalette palette = field->palette();
+  const QPalette& around = field->parentWidget() ? field->parentWidget()->palette() : QApplication::palette();
+  palette.setColor(QPalette::Base, around.color(readOnly ? QPalette::Window : QPalette::Base));
+  field->setPalette(palette);
+  if (readOnly && field->focusPolicy() == Qt::NoFocus) field->setFocusPolicy(Qt::ClickFocus);
+}
+
+class ReadOnlyLook : public QObject {
+ public:
+  using QObject::QObject;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::ReadOnlyChange) ApplyReadOnlyLook(static_cast<QWidget*>(watched));
+    return false;
+  }
+};
+
+}  // namespace
+
+void Dialog::ShowReadOnlyFieldsReadOnly() {
+  if (read_only_look_) return;
+  read_only_look_ = new ReadOnlyLook(this);
+  for (QWidget* w : findChildren<QWidget*>()) {
+    bool readOnly = false;
+    if (!ReadOnlyText(w, readOnly)) continue;
+    w->installEventFilter(read_only_look_);
+    ApplyReadOnlyLook(w);
+  }
 }
 
 void Dialog::showEvent(QShowEvent* event) {

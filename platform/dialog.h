@@ -134,12 +134,15 @@ class Dialog : public QDialog {
   // (fields made later are taken when they get the focus).
   void GuardCodePage(QWidget* root);
   void GuardCodePageOf(QWidget* field);
+  // Read-only text fields look read-only, now and when their state changes.
+  void ShowReadOnlyFieldsReadOnly();
   void FocusChanged(QWidget* old, QWidget* now);
   int OwningControlId(QWidget* widget) const;
 
   int template_id_;
   bool opened_ = false;
   bool buttons_wired_ = false;
+  QObject* read_only_look_ = nullptr;
   bool ended_ = false;
   int end_result_ = 0;
   std::map<int, std::vector<std::function<void()>>> kill_focus_;

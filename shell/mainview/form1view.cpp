@@ -202,11 +202,13 @@ void CForm1View::OnInitialUpdate() {
   list_->SetFontScale(130, 130);
   list_->horizontalHeader()->setSectionsMovable(true);
 
-  std::string widths = kDefaultColumnWidths;
+  // Widths the user saved stay; the defaults follow this system's list font.
+  defaultColumnWidths_ = ScaledDefaultColumnWidths(list_->DigitWidth(), list_->StatusMarksWidth());
+  std::string widths = defaultColumnWidths_;
   std::string order = kDefaultColumnOrder;
   std::string sortOrder = "0;0;0;0";
   if (app) {
-    widths = app->GetProfileString("Layout", "Spaltenbreiten", kDefaultColumnWidths);
+    widths = app->GetProfileString("Layout", "Spaltenbreiten", defaultColumnWidths_);
     order = app->GetProfileString("Layout", "columnorder", kDefaultColumnOrder);
     sortOrder = app->GetProfileString("Layout", "SortOrder", "0;0;0;0");
   }
@@ -315,7 +317,7 @@ CVersuch* CForm1View::GetCurrentRecord(int* row) {
 // ------------------------------------------------------------ columns
 
 void CForm1View::ApplyColumnLayout(const std::string& widths, const std::string& order, bool reset) {
-  const ColumnLayout layout = ParseColumnLayout(widths, order, reset);
+  const ColumnLayout layout = ParseColumnLayout(widths, order, reset, defaultColumnWidths_);
   QHeaderView* header = list_->horizontalHeader();
   for (size_t i = 0; i < layout.widths.size(); ++i) header->resizeSection(static_cast<int>(i), layout.widths[i]);
   for (size_t position = 0; position < layout.order.size(); ++position)

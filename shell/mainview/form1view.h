@@ -95,6 +95,8 @@ class CForm1View : public CpvFormView {
   void OnSpaltenLayoutZuruecksetzen();
   // The current widths and display order as stored in "pravik.ini".
   std::string ColumnWidthsText() const;
+  // The default widths of this system's list font ("Spaltenbreiten" form).
+  const std::string& DefaultColumnWidthsText() const { return defaultColumnWidths_; }
   std::string ColumnOrderText() const;
   // Writes widths, order and sort order to "pravik.ini" (once, at the end of
   // the view; the destructor does it when nobody did).
@@ -283,6 +285,7 @@ class CForm1View : public CpvFormView {
 
   CPravikDoc* document_;
   CButtonListbox* panel_ = nullptr;
+  std::string defaultColumnWidths_ = kDefaultColumnWidths;
   CExListCtrl* list_ = nullptr;
   CRecordListModel* model_ = nullptr;
   QAbstractButton* buttons_[7] = {};  // 1003, 1004, 1034, 1035, 1039, 1036, 1031

@@ -1,19 +1,22 @@
 #include "shell/mainview/form1view_logic.h"
 
 #include <algorithm>
+#include <cmath>
 
+#include "controls/exlistctrl.h"
 #include "i18n/translation.h"
 #include "records/strutil.h"
 #include "records/versuch.h"
 
 // ------------------------------------------------------------ columns
 
-ColumnLayout ParseColumnLayout(const std::string& widths, const std::string& order, bool reset) {
+ColumnLayout ParseColumnLayout(const std::string& widths, const std::string& order, bool reset,
+                               const std::string& defaultWidths) {
   std::string widthText = reset ? std::string() : widths;
   const std::string orderText = reset ? std::string(kDefaultColumnOrder) : order;
 
   ColumnLayout layout;
-  if (widthText.size() < 34) widthText = kDefaultColumnWidths;
+  if (widthText.size() < 34) widthText = defaultWidths;
   for (int i = 0; i < kListColumnCount; ++i) {
     const std::string field = StrGetField(widthText, ';', i);
     if (field.empty()) break;
@@ -31,6 +34,17 @@ ColumnLayout ParseColumnLayout(const std::string& widths, const std::string& ord
     if (permutation) layout.order = std::move(columns);
   }
   return layout;
+}
+
+std::string ScaledDefaultColumnWidths(double digitWidth, int statusMarksWidth) {
+  const double ratio = digitWidth > 0 ? digitWidth / kDefaultWidthsDigitWidth : 1.0;
+  std::vector<int> widths;
+  for (int i = 0; i < kListColumnCount; ++i) {
+    const int width = PlainAtoi(StrGetField(kDefaultColumnWidths, ';', i));
+    widths.push_back(i == kStatusColumn ? std::max(width, statusMarksWidth)
+                                             : static_cast<int>(std::lround(width * ratio)));
+  }
+  return FormatColumnWidths(widths);
 }
 
 std::string FormatColumnWidths(const std::vector<int>& widths) {

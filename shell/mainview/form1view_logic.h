@@ -28,7 +28,16 @@ struct ColumnLayout {
 // up to the first empty field (a non-number gives 0). The order is taken
 // only when it has exactly 17 fields that are a permutation of 0 to 16.
 // Reset: default widths and order.
-ColumnLayout ParseColumnLayout(const std::string& widths, const std::string& order, bool reset);
+ColumnLayout ParseColumnLayout(const std::string& widths, const std::string& order, bool reset,
+                               const std::string& defaultWidths = kDefaultColumnWidths);
+
+// The default widths are pixels of a list font whose digits are 6 pixels
+// wide (a date "2025-01-15" just fills the test-date column). On this system
+// the text columns grow or shrink with the real digit width of the list
+// font; the status column, drawn in pixels, keeps its width but always holds
+// its marks (statusMarksWidth). In the stored form of "Spaltenbreiten".
+inline constexpr double kDefaultWidthsDigitWidth = 6.0;
+std::string ScaledDefaultColumnWidths(double digitWidth, int statusMarksWidth);
 // "%d;" per column, the trailing ";" included.
 std::string FormatColumnWidths(const std::vector<int>& widths);
 // The indexes joined by ";".

@@ -327,6 +327,36 @@ TEST(DialogItems, TextFieldsRefuseWhatTheCodePageCannotHold) {
   SetCodePageHint({});
 }
 
+// A read-only field looks read-only and takes the focus when clicked, so the
+// next keys do not go into the field that had it.
+TEST(DialogItems, ReadOnlyFieldsLookReadOnlyAndKeepKeysFromOtherFields) {
+  RowsDialog dialog;
+  auto* input = static_cast<QLineEdit*>(dialog.GetDlgItem(2000));
+  auto* computed = static_cast<QLineEdit*>(dialog.GetDlgItem(2001));
+  computed->setReadOnly(true);
+  computed->setFocusPolicy(Qt::NoFocus);
+  dialog.show();
+  QApplication::setActiveWindow(&dialog);
+  QApplication::processEvents();
+  const QPalette around = dialog.palette();
+  EXPECT_EQ(computed->palette().color(QPalette::Base), around.color(QPalette::Window));
+  EXPECT_EQ(input->palette().color(QPalette::Base), around.color(QPalette::Base));
+
+  // A click gives it the focus (a field without focus would leave it where it was).
+  EXPECT_EQ(computed->focusPolicy(), Qt::ClickFocus);
+  input->setFocus();
+  computed->setFocus(Qt::MouseFocusReason);
+  QApplication::processEvents();
+  EXPECT_TRUE(computed->hasFocus());
+  QKeyEvent key(QEvent::KeyPress, Qt::Key_7, Qt::NoModifier, "7");
+  QApplication::sendEvent(QApplication::focusWidget(), &key);
+  EXPECT_EQ(input->text().toStdString(), "");
+
+  computed->setReadOnly(false);  // editable again: the editing background
+  EXPECT_EQ(computed->palette().color(QPalette::Base), around.color(QPalette::Base));
+  dialog.hide();
+}
+
 TEST(ScriptedSeam, AnswersMessageBoxesInOrder) {
   TestUi ui;
   ui.ExpectMessageBox(IDNO, "speichern").ExpectMessageBox(IDOK);

@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QImage>
 #include <QLabel>
@@ -70,6 +71,18 @@ TEST(ColumnLayout, StoredWidthsAndOrder) {
   }
   EXPECT_EQ(FormatColumnWidths(defaults), std::string(kDefaultColumnWidths) + ";");
   EXPECT_EQ(FormatColumnOrder({0, 2, 1}), "0;2;1");
+}
+
+// The default widths follow the digit width of the list font; the status
+// column keeps its pixels but holds its marks.
+TEST(ColumnLayout, DefaultWidthsFollowTheListFont) {
+  EXPECT_EQ(ScaledDefaultColumnWidths(6.0, 100), std::string(kDefaultColumnWidths) + ";");
+  EXPECT_EQ(ScaledDefaultColumnWidths(9.0, 100), "125;147;101;114;300;144;116;116;111;99;104;122;102;113;113;113;113;");
+  EXPECT_EQ(ScaledDefaultColumnWidths(5.0, 170), "69;170;56;63;167;80;64;64;62;55;58;68;57;63;63;63;63;");
+  const ColumnLayout stored = ParseColumnLayout("90;150;60;70;210;90;70;70;70;60;60;80;60;70;70;70;71;", "", false,
+                                                ScaledDefaultColumnWidths(9.0, 100));
+  EXPECT_EQ(stored.widths[0], 90);  // what the user saved stays
+  EXPECT_EQ(ParseColumnLayout("", "", true, ScaledDefaultColumnWidths(9.0, 100)).widths[4], 300);
 }
 
 // A test number two records share stays taken until the last of them goes.
@@ -267,8 +280,13 @@ TEST_F(MainView, ListsEveryRecordByTestNumberWithColumnsAndStatusBars) {
   EXPECT_TRUE(std::is_sorted(sorted.begin(), sorted.end(),
                              [](const std::string& a, const std::string& b) { return StrCompareNoCase(a, b) < 0; }));
   EXPECT_EQ(sorted.front(), "07-05-0008");
-  EXPECT_EQ(view.ColumnWidthsText(), std::string(kDefaultColumnWidths) + ";");
+  EXPECT_EQ(view.ColumnWidthsText(), view.DefaultColumnWidthsText());
   EXPECT_EQ(view.ColumnOrderText(), kDefaultColumnOrder);
+  // The default widths hold what they were made for on this system's font: a
+  // date in the test-date column, the status marks with the remark mark last.
+  const QFontMetrics list(view.list()->font());
+  EXPECT_LE(list.horizontalAdvance("2025-01-15") + 3, view.list()->horizontalHeader()->sectionSize(9));
+  EXPECT_LE(view.list()->StatusMarksWidth(), view.list()->horizontalHeader()->sectionSize(kStatusColumn));
   EXPECT_EQ(model().headerData(1, Qt::Horizontal).toString().toStdString(), "Status");
 
   // Every row's texts and record as the list reads them.
@@ -347,14 +365,17 @@ TEST_F(MainView, ColumnLayoutGoesToTheIniFileAndComesBack) {
   header->resizeSection(4, 250);
   header->moveSection(header->visualIndex(6), 1);
   view.OnLvnColumnClickList(2);
+  std::vector<int> widths = ParseColumnLayout(view.DefaultColumnWidthsText(), "", false).widths;
+  widths[4] = 250;
+  const std::string stored = FormatColumnWidths(widths);
   view_.reset();  // the end of the view writes the layout
 
-  EXPECT_EQ(Ini("Layout", "Spaltenbreiten"), "83;147;67;76;250;96;77;77;74;66;69;81;68;75;75;75;75;");
+  EXPECT_EQ(Ini("Layout", "Spaltenbreiten"), stored);
   EXPECT_EQ(Ini("Layout", "columnorder"), "0;6;1;2;3;4;5;7;8;9;10;11;12;13;14;15;16");
   EXPECT_EQ(Ini("Layout", "SortOrder"), "1;102;0;0");
 
   CForm1View& again = Open();
-  EXPECT_EQ(again.ColumnWidthsText(), "83;147;67;76;250;96;77;77;74;66;69;81;68;75;75;75;75;");
+  EXPECT_EQ(again.ColumnWidthsText(), stored);
   EXPECT_EQ(again.ColumnOrderText(), "0;6;1;2;3;4;5;7;8;9;10;11;12;13;14;15;16");
   EXPECT_EQ(again.sortState().Format(), "1;102;0;0");
   // Sorted by the stored key, ties by test number.
@@ -368,7 +389,7 @@ TEST_F(MainView, ColumnLayoutGoesToTheIniFileAndComesBack) {
 
   // The reset gives the default layout; the next end stores it with the unchanged sort keys.
   again.OnSpaltenLayoutZuruecksetzen();
-  EXPECT_EQ(again.ColumnWidthsText(), std::string(kDefaultColumnWidths) + ";");
+  EXPECT_EQ(again.ColumnWidthsText(), again.DefaultColumnWidthsText());
   again.OnDestroy();
   EXPECT_EQ(Ini("Layout", "columnorder"), kDefaultColumnOrder);
   EXPECT_EQ(Ini("Layout", "SortOrder"), "1;102;0;0");

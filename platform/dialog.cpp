@@ -167,11 +167,11 @@ void Dialog::InitDialog() {
 
 namespace {
 
-// A text field's read-only state; false for anything else.
+// A plain text field's read-only state; false for anything else. Rich text
+// fields (help and tips) keep their own background when read-only.
 bool ReadOnlyText(const QWidget* w, bool& readOnly) {
   if (auto* line = qobject_cast<const QLineEdit*>(w)) readOnly = line->isReadOnly();
   else if (auto* plain = qobject_cast<const QPlainTextEdit*>(w)) readOnly = plain->isReadOnly();
-  else if (auto* rich = qobject_cast<const QTextEdit*>(w)) readOnly = rich->isReadOnly();
   else return false;
   return true;
 }

@@ -335,12 +335,20 @@ TEST(DialogItems, ReadOnlyFieldsLookReadOnlyAndKeepKeysFromOtherFields) {
   auto* computed = static_cast<QLineEdit*>(dialog.GetDlgItem(2001));
   computed->setReadOnly(true);
   computed->setFocusPolicy(Qt::NoFocus);
+  auto* notes = new QPlainTextEdit(&dialog);
+  notes->setReadOnly(true);
+  auto* tips = new QTextEdit(&dialog);  // rich text (help, tips) keeps its page colour
+  tips->setReadOnly(true);
+  dialog.layout()->addWidget(notes);
+  dialog.layout()->addWidget(tips);
   dialog.show();
   QApplication::setActiveWindow(&dialog);
   QApplication::processEvents();
   const QPalette around = dialog.palette();
   EXPECT_EQ(computed->palette().color(QPalette::Base), around.color(QPalette::Window));
+  EXPECT_EQ(notes->palette().color(QPalette::Base), around.color(QPalette::Window));
   EXPECT_EQ(input->palette().color(QPalette::Base), around.color(QPalette::Base));
+  EXPECT_EQ(tips->palette().color(QPalette::Base), around.color(QPalette::Base));
 
   // A click gives it the focus (a field without focus would leave it where it was).
   EXPECT_EQ(computed->focusPolicy(), Qt::ClickFocus);

@@ -20,6 +20,7 @@
 #include <QToolTip>
 #include <set>
 
+#include "platform/datetimectrl.h"
 #include "platform/textcodec.h"
 #include "platform/uiseam.h"
 
@@ -250,7 +251,8 @@ std::vector<int> Dialog::ItemIds() const {
 std::string Dialog::GetItemText(int id) const {
   QWidget* w = GetDlgItem(id);
   QString text;
-  if (auto* e = qobject_cast<QLineEdit*>(w)) text = e->text();
+  if (auto* dt = qobject_cast<DateTimeCtrl*>(w)) text = dt->Text();
+  else if (auto* e = qobject_cast<QLineEdit*>(w)) text = e->text();
   else if (auto* t = qobject_cast<QTextEdit*>(w)) text = t->toPlainText();
   else if (auto* p = qobject_cast<QPlainTextEdit*>(w)) text = p->toPlainText();
   else if (auto* c = qobject_cast<QComboBox*>(w)) text = c->currentText();
@@ -265,6 +267,7 @@ std::string Dialog::GetItemText(int id) const {
 bool Dialog::SetItemText(int id, std::string_view value) {
   QWidget* w = GetDlgItem(id);
   const QString text = QString::fromUtf8(value.data(), static_cast<qsizetype>(value.size()));
+  if (auto* dt = qobject_cast<DateTimeCtrl*>(w)) return dt->SetText(text);
   if (auto* e = qobject_cast<QLineEdit*>(w)) e->setText(text);
   else if (auto* t = qobject_cast<QTextEdit*>(w)) t->setPlainText(text);
   else if (auto* p = qobject_cast<QPlainTextEdit*>(w)) p->setPlainText(text);
@@ -305,11 +308,13 @@ bool Dialog::SetItemText(int id, std::string_view value) {
 }
 
 bool Dialog::IsItemChecked(int id) const {
+  if (auto* dt = qobject_cast<DateTimeCtrl*>(GetDlgItem(id))) return dt->IsChecked();
   auto* b = qobject_cast<QAbstractButton*>(GetDlgItem(id));
   return b && b->isChecked();
 }
 
 void Dialog::CheckItem(int id, bool checked) {
+  if (auto* dt = qobject_cast<DateTimeCtrl*>(GetDlgItem(id))) dt->SetChecked(checked);
   if (auto* b = qobject_cast<QAbstractButton*>(GetDlgItem(id))) b->setChecked(checked);
 }
 

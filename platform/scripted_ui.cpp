@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "platform/datetimectrl.h"
 #include "platform/dialog.h"
 
 namespace platform {
@@ -92,7 +93,13 @@ void DialogDriver::SetText(int id, std::string_view text) {
 }
 
 void DialogDriver::Check(int id, bool checked) {
-  auto* button = qobject_cast<QAbstractButton*>(Usable(id, "check"));
+  QWidget* w = Usable(id, "check");
+  if (auto* picker = qobject_cast<DateTimeCtrl*>(w)) {
+    if (!picker->showNone()) ui_.Fail("cannot change the check of " + IdText(dialog_, id) + ": it has none");
+    picker->SetChecked(checked);
+    return;
+  }
+  auto* button = qobject_cast<QAbstractButton*>(w);
   if (!button) return;
   if (button->isChecked() != checked) button->click();
   if (button->isChecked() != checked) ui_.Fail("cannot change the check of " + IdText(dialog_, id));

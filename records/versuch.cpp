@@ -90,6 +90,11 @@ std::string CVersuch::GetInfo1Label() const {
   return label.empty() ? "Baustelle" : label;
 }
 
+void CVersuch::SetSignatureFile(const std::string& path) {
+  SetValue(1, 25, path);
+  signature_.reset();
+}
+
 std::string CVersuch::GetInfo2Label() const {
   std::string label = GetValue(1, 24);
   return label.empty() ? "Schicht" : label;

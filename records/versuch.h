@@ -47,6 +47,8 @@ class CVersuch {
   int GetValueInt(int field, int part) const;
   // Stores part `part` of the field; "~", "|" and "$" in the value become "#".
   bool SetValue(int field, int part, const std::string& value);
+  // Stores the integer as decimal text.
+  void SetValueInt(int field, int part, int value) { SetValue(field, part, std::to_string(value)); }
   // As SetField; for field 18 the first ";" is removed unless it is the first
   // character (older files hold a ";" there that is not part of the text).
   bool SetFieldOnLoad(int field, std::string text);
@@ -77,8 +79,16 @@ class CVersuch {
   std::string GetSignatureFile() const { return GetValue(1, 25); }
   // Field 1 part 11, YYYYMMDDhhmmss.
   std::string GetSamplingDateTime() const { return GetValue(1, 11); }
+  // Field 1 part 25; the loaded signature bitmap is dropped, so that the
+  // next print reads the new file.
+  void SetSignatureFile(const std::string& path);
   std::string GetInfo1Label() const;
   std::string GetInfo2Label() const;
+  void SetInfo1Label(const std::string& label) { SetValue(1, 23, label); }
+  void SetInfo2Label(const std::string& label) { SetValue(1, 24, label); }
+  // Field 1 part 21, the internal remark (line breaks as "#CRLF#").
+  std::string GetRemark() const { return GetValue(1, 21); }
+  void SetRemark(const std::string& remark) { SetValue(1, 21, remark); }
   std::string GetPruefart() const { return GetGroupValue(25, 3, 2); }
   std::string GetMaterialId() const;
   std::string GetSideTests() const { return GetGroup(25, 5); }

@@ -74,13 +74,17 @@ bool CPravikWinApp::IsSieveProgramActive() const {
 }
 
 bool CPravikWinApp::StartSieveProgram(const std::filesystem::path& program,
-                                      const std::vector<std::string>& arguments) {
+                                      const std::vector<std::string>& arguments, std::function<void()> onEnd) {
   const int run = ++sieveRun_;
   std::weak_ptr<CPravikWinApp*> self = self_;
   auto ended = [self, run] {
     if (auto app = self.lock(); app && *app) (*app)->OnSieveProgramEnded(run);
   };
-  if (!LaunchProgram(program, arguments, ended)) return false;
+  sieveRunEnd_ = std::move(onEnd);
+  if (!LaunchProgram(program, arguments, ended)) {
+    sieveRunEnd_ = nullptr;
+    return false;
+  }
   SieveProgramActive = true;
   return true;
 }
@@ -90,6 +94,9 @@ void CPravikWinApp::OnSieveProgramEnded(int run) {
   if (run != sieveRun_) return;
   SieveProgramActive = false;
   if (sieveEndHandler_) sieveEndHandler_();
+  std::function<void()> end = std::move(sieveRunEnd_);
+  sieveRunEnd_ = nullptr;
+  if (end) end();
 }
 
 void CPravikWinApp::ShowWaitWindow(bool show) {

@@ -75,8 +75,10 @@ class CPravikWinApp : public CPravikApp {
 
   // Starts the sieve program; on success SieveProgramActive is set until the
   // program's process ends, however it ends. A failed start is reported and
-  // leaves the flag alone.
-  bool StartSieveProgram(const std::filesystem::path& program, const std::vector<std::string>& arguments);
+  // leaves the flag alone. `onEnd` runs at the end of this run, after the
+  // flag has been cleared and the end handler has run.
+  bool StartSieveProgram(const std::filesystem::path& program, const std::vector<std::string>& arguments,
+                         std::function<void()> onEnd = {});
   // Called after the flag has been cleared at the sieve program's end (the
   // main window rebuilds its title there).
   void SetSieveProgramEndHandler(std::function<void()> handler) { sieveEndHandler_ = std::move(handler); }
@@ -108,6 +110,7 @@ class CPravikWinApp : public CPravikApp {
   std::map<int, QIcon> commandImages_;
   std::function<void()> sieveEndHandler_;
   int sieveRun_ = 0;
+  std::function<void()> sieveRunEnd_;  // of the current run
   // Lets a notice that comes after the object has ended find out.
   std::shared_ptr<CPravikWinApp*> self_;
   CPravikWinApp* previous_ = nullptr;

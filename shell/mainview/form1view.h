@@ -34,6 +34,7 @@ class CExListCtrl;
 class CHilfeDlg;
 class CPravikDoc;
 class CRecordListModel;
+struct SieveHandOff;
 
 namespace platform {
 class CommandTable;
@@ -153,6 +154,9 @@ class CForm1View : public CpvFormView {
   void EditKristallisation();
   void EditReinheitGS();
   void EditUmweltvertraeglichkeit();
+  // The end of the sieve program: its results come back from the hand-off
+  // file into the record handed off (form1view_sieve.cpp).
+  void TakeSieveResults(const SieveHandOff& handedOff, const std::filesystem::path& file);
 
   // ---- archive and transfer files (shell/archive/, shell/transfer/)
   // Builds a record from the text of a "PRUEFUNG" element and inserts it as

@@ -8,6 +8,7 @@
 #include "evaluation/bruchflaechigkeit/bruchflaechigkeitdlg.h"
 #include "evaluation/fliesskoeffizient/fliesskoefizientdlg.h"
 #include "evaluation/frame/testentryframe.h"
+#include "evaluation/grunddaten/grunddatendlg.h"
 #include "evaluation/kornform/kornformgleisschotterdlg.h"
 #include "evaluation/kornform/kornformsdmdlg.h"
 #include "evaluation/organisch/organursprungsdmdlg.h"
@@ -35,28 +36,8 @@ CVersuch* CForm1View::OpenerRecord(std::string_view name) {
 }
 
 void CForm1View::EditGrunddaten() {
-  if (!OpenerRecord("EditGrunddaten")) return;
-  // CGrunddatenDlg / CGrunddatenGSDlg are not built yet.
-}
-
-void CForm1View::StartSieveProgram() {
-  CVersuch* record = OpenerRecord("StartSieveProgram");
-  CPravikWinApp* app = GetApp();
-  if (!record || !app) return;
-  // The hand-off file: the record's 33 fields as "NN~text" lines.
-  const std::filesystem::path file = app->m_Settings.m_DataFolder / "sieb.tmp";
-  std::string text;
-  for (int field = 0; field < CVersuch::kFieldCount; ++field) {
-    text += (field < 10 ? "0" : "") + std::to_string(field) + "~" + record->GetField(field) + "\n";
-  }
-  if (!platform::WriteTextFile(file, text)) {
-    platform::ShowMessageBox("Error 3621\n\n[" + file.string() + "] " +
-                                 TranslateString(5172, "konnte nicht zum Schreiben geöffnet werden."),
-                             platform::MB_OK | platform::MB_ICONSTOP);
-    return;
-  }
-  if (app->StartSieveProgram(app->m_Settings.m_ProgramFolder / "gradix", {file.string()}))
-    window()->setWindowTitle("Pravik (inactive)");
+  NoteOpener("EditGrunddaten");
+  OpenTestEntry(*this, "VA_GRUND", EditBasicData);
 }
 
 void CForm1View::EditBruchflaechigkeit() {

@@ -18,6 +18,7 @@
 #include "evaluation/alkali/alkali.h"
 #include "evaluation/fliesskoeffizient/fliesskoeffizient.h"
 #include "evaluation/frame/testentryframe.h"
+#include "evaluation/grunddaten/grunddaten.h"
 #include "evaluation/organisch/organisch.h"
 #include "evaluation/petrographie/petrographie.h"
 #include "evaluation/plattigkeit/plattigkeit.h"
@@ -190,6 +191,7 @@ class RecordMaker {
     for (size_t i = 0; i < req.size(); ++i) requirements += (i ? ";" : "") + req[i];
     r->SetField(5, requirements);
     r->SetField(25, definition);
+    if (r->IsGleisschotter()) FillBallastProtocol(*r, serial, date);
     r->SetField(11, targetCurves);
     r->InitTestStatusList();
     r->SetTestStatus("VA_GRUND", "1");
@@ -219,6 +221,18 @@ class RecordMaker {
     int month = 0;
     while (month < 11 && dayOfYear > lengths[month]) dayOfYear -= lengths[month++];
     return "2025" + Two(month + 1) + Two(dayOfYear);
+  }
+
+  // The sampling protocol of track ballast, stored as its dialog stores it.
+  void FillBallastProtocol(CVersuch& r, int serial, const std::string& date) {
+    BallastData d = ReadBallastData(r, {}, date);
+    d.protocolNumber = std::to_string(serial) + "/2025";
+    d.year = "2025";
+    d.inTrack = serial % 3 == 0;
+    d.choices = {serial % 2, 0, 0, serial % 4};
+    d.weather = serial % 2 ? "trocken, 14 °C" : "Nieselregen, 8 °C";
+    d.blastPile = "SH-" + std::to_string(40 + serial);
+    StoreBallastData(r, d, {});
   }
 
   // A sieving along the tower, inside the material's sieve requirements; one

@@ -1,0 +1,193 @@
+// The basic data end to end: the program started on a demo installation, a
+// row double-clicked, the dialog filled through the scripted seam as a user
+// would, "data.db" and the takeover file read back from disk, a second
+// record taking the data over, a track-ballast record opening the protocol
+// dialog, and page A of the first record printed to PDF.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QImage>
+#include <QMouseEvent>
+#include <filesystem>
+#include <string>
+
+#include "controls/exlistctrl.h"
+#include "evaluation/grunddaten/grunddatendlg.h"
+#include "evaluation/grunddaten/grunddatengsdlg.h"
+#include "platform/commands.h"
+#include "platform/files.h"
+#include "platform/pdf_words.h"
+#include "platform/textfile.h"
+#include "records/recordfile.h"
+#include "shell/app/pravikapp.h"
+#include "shell/app/sysfuncs.h"
+#include "shell/mainview/form1view.h"
+#include "shell/mainview/mainframe.h"
+#include "shell/mainview/recordlistmodel.h"
+#include "shell/start/startup.h"
+#include "shell/start/werkauswahldlg.h"
+#include "support/scripted_ui_gtest.h"
+#include "support/stubs.h"
+#include "support/temp_folder.h"
+#include "tools/demo_installation.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using platform::DialogDriver;
+using platform::IDCANCEL;
+using platform::IDOK;
+using platform::IDYES;
+using Dlg = CGrunddatenDlg;
+
+class BasicDataEndToEnd : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    QApplication::setQuitOnLastWindowClosed(false);
+    ASSERT_TRUE(demo::MakeDemoInstallation(program_.path(), data()).ok);
+    options_.programFolder = program_.path();
+    options_.instanceGuardFolder = guard_.path();
+  }
+  void TearDown() override { QApplication::setQuitOnLastWindowClosed(true); }
+  fs::path data() const { return program_ / "demo-data"; }
+
+  int RowOf(const std::string& number) const {
+    for (int row = 0; row < view_->model()->RecordCount(); ++row)
+      if (view_->model()->RecordAt(row)->GetValue(1, 0) == number) return row;
+    ADD_FAILURE() << "no row " << number;
+    return -1;
+  }
+  void Mouse(QEvent::Type type, int row) {
+    CExListCtrl* list = view_->list();
+    const QPoint at = list->visualRect(view_->model()->index(row, 2)).center();
+    const Qt::MouseButtons buttons = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent event(type, at, list->viewport()->mapToGlobal(at), Qt::LeftButton, buttons, Qt::NoModifier);
+    QApplication::sendEvent(list->viewport(), &event);
+  }
+  // A double click on the row of the test number, as the mouse gives it.
+  void DoubleClick(const std::string& number) {
+    const int row = RowOf(number);
+    Mouse(QEvent::MouseButtonPress, row);
+    Mouse(QEvent::MouseButtonRelease, row);
+    Mouse(QEvent::MouseButtonDblClick, row);
+    Mouse(QEvent::MouseButtonRelease, row);
+  }
+  const CVersuch* OnDisk(const std::string& number) {
+    disk_.clear();
+    EXPECT_TRUE(LoadRecordFile(disk_, data()));
+    for (const auto& record : disk_)
+      if (record->GetValue(1, 0) == number) return record.get();
+    ADD_FAILURE() << "no record " << number << " in data.db";
+    return nullptr;
+  }
+  std::string DataDb() const { return platform::ReadFileBytes(data() / kRecordFileName).value_or("<none>"); }
+
+  TempFolder program_;
+  TempFolder guard_;
+  StartupOptions options_;
+  CForm1View* view_ = nullptr;
+  RecordList disk_;
+};
+
+TEST_F(BasicDataEndToEnd, EnteredTakenOverCancelledAndPrinted) {
+  const std::string first = "12-34-2503";   // an aggregate with its sieve analysis
+  const std::string second = "12-34-2505";  // another one
+  const std::string ballast = "12-34-2516";  // new track ballast
+  const fs::path signature = data() / "unterschriften" / "oeztuerk.bmp";
+  const fs::path pdf = program_ / "bericht.pdf";
+
+  platform::TestUi ui;
+  ui.ExpectDialog(538, [](DialogDriver& d) { static_cast<CWerkauswahlDlg&>(d.dialog()).SelectRow(0); }, IDOK);
+  CPravikWinApp app;
+  CStartup startup(app, options_);
+  ASSERT_TRUE(startup.InitInstance());
+  view_ = startup.Frame()->view();
+  ASSERT_TRUE(view_->model()->RecordAt(RowOf(first))->IsPageNeeded("SEITE_A"));
+  ASSERT_TRUE(view_->model()->RecordAt(RowOf(ballast))->IsGleisschotterMaterial());
+  ASSERT_TRUE(QImage(60, 20, QImage::Format_RGB32).save(QString::fromStdString(signature.string()), "BMP"));
+
+  // The first record: people, dates, customer, remark and signature.
+  ui.ExpectDialog(Dlg::kTemplateId, [&](DialogDriver& d) {
+    d.SetText(Dlg::kTestDate, "12.06.2025");
+    d.SetText(Dlg::kTestTime, "14:30");
+    d.SetText(Dlg::kTestedBy, "K. Öztürk");
+    d.SetText(Dlg::kSamplingDate, "11.06.2025");
+    d.SetText(Dlg::kSamplingTime, "");
+    d.SetText(Dlg::kSampledBy, "J. Brandt");
+    d.SetText(Dlg::kSamplingPoint, "Halde Nordost");
+    d.Select(Dlg::kCustomer, "Tiefbau Köhler & Söhne");
+    d.SetText(Dlg::kReportRemark, "Probe bei Regen entnommen\n\nRückstellprobe im Labor");
+    d.SetText(Dlg::kInternalRemark, "Nachmessung geplant");
+    d.Click(Dlg::kChooseSignature);
+  }, IDOK);
+  ui.ExpectFileDialog(signature);
+  DoubleClick(first);
+  ui.VerifyAllShown();
+  {
+    const CVersuch* r = OnDisk(first);
+    ASSERT_NE(r, nullptr);
+    EXPECT_EQ(r->GetValue(1, 9), "20250612143000");
+    EXPECT_EQ(r->GetValue(1, 10), "K. Öztürk");
+    EXPECT_EQ(r->GetValue(1, 11), "20250611");
+    EXPECT_EQ(r->GetValue(1, 12), "Halde Nordost");
+    EXPECT_EQ(r->GetValue(1, 13), "J. Brandt");
+    EXPECT_EQ(r->GetValue(1, 14), "Probe bei Regen entnommen#CRLF##CRLF#Rückstellprobe im Labor#CRLF##CRLF##CRLF#");
+    EXPECT_EQ(r->GetValue(1, 19), "12-34-250303101500");
+    EXPECT_EQ(r->GetValue(1, 20), "Tiefbau Köhler & Söhne");
+    EXPECT_EQ(r->GetValue(1, 21), "Nachmessung geplant");
+    EXPECT_EQ(r->GetValue(1, 25), signature.string());
+    EXPECT_EQ(r->GetValue(1, 6), GetTodayText());
+    EXPECT_NE(r->GetTestStatusList().find("[VA_GRUND:1]"), std::string::npos);
+  }
+  const fs::path takeover = data() / "tmp" / (GetLocalComputerName() + "_lgd.tmp");
+  const auto lines = platform::ReadTextLines(takeover);
+  ASSERT_TRUE(lines.has_value());
+  EXPECT_EQ(lines->front(), first);
+
+  // The second record takes the data over.
+  ui.ExpectDialog(Dlg::kTemplateId, [&](DialogDriver& d) {
+    EXPECT_EQ(d.Text(Dlg::kTakeover), "Daten übernehmen aus Prüf-Nr. " + first + " ...");
+    d.Click(Dlg::kTakeover);
+  }, IDOK);
+  ui.ExpectMessageBox(IDYES, "Trotzdem Daten übernehmen?");
+  DoubleClick(second);
+  ui.VerifyAllShown();
+  {
+    const CVersuch a = *OnDisk(first);
+    const CVersuch* b = OnDisk(second);
+    ASSERT_NE(b, nullptr);
+    for (int part : {4, 7, 8, 9, 10, 11, 12, 13, 14, 19, 20, 21, 23, 24, 25})
+      EXPECT_EQ(b->GetValue(1, part), a.GetValue(1, part)) << part;
+    EXPECT_NE(b->GetTestStatusList().find("[VA_GRUND:1]"), std::string::npos);
+  }
+
+  // A track-ballast record opens the protocol dialog; Cancel changes nothing on disk.
+  const std::string before = DataDb();
+  ui.ExpectDialog(CGrunddatenGSDlg::kTemplateId, [](DialogDriver& d) {
+    d.SetText(CGrunddatenGSDlg::kTestedByGS, "Niemand");
+    d.Click(1208);
+  }, IDCANCEL);
+  DoubleClick(ballast);
+  ui.VerifyAllShown();
+  EXPECT_EQ(DataDb(), before);
+
+  // Page A of the first record.
+  Mouse(QEvent::MouseButtonPress, RowOf(first));
+  Mouse(QEvent::MouseButtonRelease, RowOf(first));
+  ASSERT_TRUE(SpinUntil([this] { return !view_->SelectionEvaluationPending(); }));
+  ui.ExpectPrintDialog(true, pdf);
+  EXPECT_TRUE(startup.Frame()->commands().Execute(57607));
+  ui.VerifyAllShown();
+  const pdftest::PdfText text = pdftest::ReadPdf(pdf);
+  ASSERT_EQ(text.pages.size(), 1u);
+  for (const char* word : {"Öztürk", "12.06.2025", "14:30", "11.06.2025", "Brandt", "Nordost", "Köhler", "Regen",
+                           "Rückstellprobe"})
+    EXPECT_NE(text.Find(word, 1), nullptr) << word;
+  const pdftest::Word* remark1 = text.Find("Regen", 1);
+  const pdftest::Word* remark3 = text.Find("Rückstellprobe", 1);
+  ASSERT_TRUE(remark1 && remark3);
+  EXPECT_GT(remark1->top - remark3->top, 500);  // an empty line between them
+  EXPECT_EQ(startup.ExitInstance(), 0);
+}
+
+}  // namespace

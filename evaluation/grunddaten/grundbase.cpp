@@ -27,7 +27,7 @@ std::filesystem::path DataFolder() {
 }  // namespace
 
 CGrundBase::CGrundBase(int templateId, const GrundControlIds& ids, TakeoverKind kind, QWidget* parent)
-    : CpvDialog(templateId, parent), ids_(ids) {
+    : CpvDialog(templateId, parent), ids_(ids), kind_(kind) {
   m_TakeoverPath = TakeoverFilePath(DataFolder(), GetLocalComputerName(), kind);
 }
 
@@ -143,10 +143,15 @@ void CGrundBase::ExchangeCommon(BasicDataCommon& d, bool save) {
 }
 
 void CGrundBase::OnOK() {
+  if (!m_pVersuch || IsReadOnly()) return;
+  DoDataExchange(true);
+  m_Status = StoreValues(*m_pVersuch);
+  StoreRecentList(ids_.testedBy, "geprueftdurch");
+  StoreRecentList(ids_.sampledBy, "entnahmedurch");
   // The takeover file is a convenience: when it cannot be written, the
   // record is stored all the same and the file keeps what it had.
-  if (m_pVersuch)
-    platform::WriteTextFile(m_TakeoverPath, FormatTakeoverFile({m_pVersuch->GetValue(1, 0), m_TakeoverValues}));
+  m_TakeoverValues = TakeoverValues(*m_pVersuch, kind_);
+  platform::WriteTextFile(m_TakeoverPath, FormatTakeoverFile({m_pVersuch->GetValue(1, 0), m_TakeoverValues}));
   EndDialog(platform::IDOK);
 }
 

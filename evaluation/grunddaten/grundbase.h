@@ -47,7 +47,7 @@ class CGrundBase : public CpvDialog {
   CVersuch* m_pVersuch = nullptr;
   std::filesystem::path m_TakeoverPath;
   std::string m_Status;
-  // The values OK writes to the takeover file, in its order.
+  // Out on OK: the values written to the takeover file, in its order.
   std::vector<std::string> m_TakeoverValues;
 
   // Chooses the signature bitmap (button 1659) or clears it (1661).
@@ -58,12 +58,16 @@ class CGrundBase : public CpvDialog {
 
  protected:
   bool OnInitDialog() override;
-  // Writes the takeover file and ends the dialog with OK. The derived
-  // dialogs store the record first.
-  void OnOK() override;
+  // Takes the controls, lets the derived dialog store the record, stores
+  // the recent lists of the people, writes the takeover file and ends the
+  // dialog with OK.
+  void OnOK() final;
 
   // Controls to values (save) or values to controls.
   virtual void DoDataExchange(bool save) = 0;
+  // Stores the values in the record (and the dialog's own recent lists);
+  // gives the status.
+  virtual std::string StoreValues(CVersuch& record) = 0;
   // The values of the takeover file into the dialog's values.
   virtual void ApplyTakeover(const TakeoverFile& file) = 0;
 
@@ -85,4 +89,5 @@ class CGrundBase : public CpvDialog {
   void ExchangeDateTime(int dateId, int timeId, BasicDateTime& value, bool save);
 
   GrundControlIds ids_;
+  TakeoverKind kind_;
 };

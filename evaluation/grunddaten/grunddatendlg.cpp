@@ -45,21 +45,16 @@ void CGrunddatenDlg::DoDataExchange(bool save) {
   ExchangeText(kInfo2Label, data_.info2Label, save);
 }
 
-void CGrunddatenDlg::OnOK() {
-  if (!m_pVersuch || IsReadOnly()) return;
-  DoDataExchange(true);
-  m_Status = StoreBasicData(*m_pVersuch, data_, Customers());
-  StoreRecentList(kTestedBy, "geprueftdurch");
+std::string CGrunddatenDlg::StoreValues(CVersuch& record) {
+  const std::string status = StoreBasicData(record, data_, Customers());
   StoreRecentList(kSamplingPoint, "entnahmestelle");
-  StoreRecentList(kSampledBy, "entnahmedurch");
   if (data_.InfoFieldsUsed()) {
     StoreRecentList(kInfo1Value, "baustelle");
     StoreRecentList(kInfo2Value, "schicht");
     StoreRecentList(kInfo2Label, "schichtname");
     StoreRecentList(kInfo1Label, "baustname");
   }
-  m_TakeoverValues = TakeoverValues(*m_pVersuch, TakeoverKind::Basic);
-  CGrundBase::OnOK();
+  return status;
 }
 
 void CGrunddatenDlg::ApplyTakeover(const TakeoverFile& file) {

@@ -32,8 +32,8 @@ class CGrunddatenDlg : public CGrundBase {
 
  protected:
   bool OnInitDialog() override;
-  void OnOK() override;
   void DoDataExchange(bool save) override;
+  std::string StoreValues(CVersuch& record) override;
   void ApplyTakeover(const TakeoverFile& file) override;
 
  private:

@@ -88,20 +88,14 @@ void CGrunddatenGSDlg::DoDataExchange(bool save) {
   }
 }
 
-void CGrunddatenGSDlg::OnOK() {
-  if (!m_pVersuch || IsReadOnly()) return;
-  DoDataExchange(true);
+std::string CGrunddatenGSDlg::StoreValues(CVersuch& record) {
   if (InTrackNoticeNeeded(data_.storedInTrack, data_.inTrack))
     platform::ShowMessageBox(TranslateString(5214,
                                              "Sie haben die Angabe, ob Probenahme im Werk oder im Gleis erfolgt, "
                                              "geändert.\nDamit die Änderung wirksam wird, müssen Sie den Dialog "
                                              "'Siebline' erneut aufrufen!"),
                              platform::MB_OK | platform::MB_ICONWARNING, "Pravik");
-  m_Status = StoreBallastData(*m_pVersuch, data_, Customers());
-  StoreRecentList(kTestedByGS, "geprueftdurch");
-  StoreRecentList(kSampledByGS, "entnahmedurch");
-  m_TakeoverValues = TakeoverValues(*m_pVersuch, TakeoverKind::Ballast);
-  CGrundBase::OnOK();
+  return StoreBallastData(record, data_, Customers());
 }
 
 void CGrunddatenGSDlg::ApplyTakeover(const TakeoverFile& file) {

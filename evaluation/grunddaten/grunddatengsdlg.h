@@ -44,8 +44,8 @@ class CGrunddatenGSDlg : public CGrundBase {
 
  protected:
   bool OnInitDialog() override;
-  void OnOK() override;
   void DoDataExchange(bool save) override;
+  std::string StoreValues(CVersuch& record) override;
   void ApplyTakeover(const TakeoverFile& file) override;
 
  private:

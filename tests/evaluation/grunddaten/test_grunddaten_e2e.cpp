@@ -5,13 +5,10 @@
 // dialog, and page A of the first record printed to PDF.
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QImage>
-#include <QMouseEvent>
 #include <filesystem>
 #include <string>
 
-#include "controls/exlistctrl.h"
 #include "evaluation/grunddaten/grunddatendlg.h"
 #include "evaluation/grunddaten/grunddatengsdlg.h"
 #include "platform/commands.h"
@@ -19,17 +16,8 @@
 #include "platform/pdf_words.h"
 #include "platform/textfile.h"
 #include "records/recordfile.h"
-#include "shell/app/pravikapp.h"
 #include "shell/app/sysfuncs.h"
-#include "shell/mainview/form1view.h"
-#include "shell/mainview/mainframe.h"
-#include "shell/mainview/recordlistmodel.h"
-#include "shell/start/startup.h"
-#include "shell/start/werkauswahldlg.h"
-#include "support/scripted_ui_gtest.h"
-#include "support/stubs.h"
-#include "support/temp_folder.h"
-#include "tools/demo_installation.h"
+#include "support/demo_program.h"
 
 namespace {
 
@@ -40,38 +28,8 @@ using platform::IDOK;
 using platform::IDYES;
 using Dlg = CGrunddatenDlg;
 
-class BasicDataEndToEnd : public ::testing::Test {
+class BasicDataEndToEnd : public DemoProgramTest {
  protected:
-  void SetUp() override {
-    QApplication::setQuitOnLastWindowClosed(false);
-    ASSERT_TRUE(demo::MakeDemoInstallation(program_.path(), data()).ok);
-    options_.programFolder = program_.path();
-    options_.instanceGuardFolder = guard_.path();
-  }
-  void TearDown() override { QApplication::setQuitOnLastWindowClosed(true); }
-  fs::path data() const { return program_ / "demo-data"; }
-
-  int RowOf(const std::string& number) const {
-    for (int row = 0; row < view_->model()->RecordCount(); ++row)
-      if (view_->model()->RecordAt(row)->GetValue(1, 0) == number) return row;
-    ADD_FAILURE() << "no row " << number;
-    return -1;
-  }
-  void Mouse(QEvent::Type type, int row) {
-    CExListCtrl* list = view_->list();
-    const QPoint at = list->visualRect(view_->model()->index(row, 2)).center();
-    const Qt::MouseButtons buttons = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
-    QMouseEvent event(type, at, list->viewport()->mapToGlobal(at), Qt::LeftButton, buttons, Qt::NoModifier);
-    QApplication::sendEvent(list->viewport(), &event);
-  }
-  // A double click on the row of the test number, as the mouse gives it.
-  void DoubleClick(const std::string& number) {
-    const int row = RowOf(number);
-    Mouse(QEvent::MouseButtonPress, row);
-    Mouse(QEvent::MouseButtonRelease, row);
-    Mouse(QEvent::MouseButtonDblClick, row);
-    Mouse(QEvent::MouseButtonRelease, row);
-  }
   const CVersuch* OnDisk(const std::string& number) {
     disk_.clear();
     EXPECT_TRUE(LoadRecordFile(disk_, data()));
@@ -80,12 +38,6 @@ class BasicDataEndToEnd : public ::testing::Test {
     ADD_FAILURE() << "no record " << number << " in data.db";
     return nullptr;
   }
-  std::string DataDb() const { return platform::ReadFileBytes(data() / kRecordFileName).value_or("<none>"); }
-
-  TempFolder program_;
-  TempFolder guard_;
-  StartupOptions options_;
-  CForm1View* view_ = nullptr;
   RecordList disk_;
 };
 
@@ -96,12 +48,7 @@ TEST_F(BasicDataEndToEnd, EnteredTakenOverCancelledAndPrinted) {
   const fs::path signature = data() / "unterschriften" / "oeztuerk.bmp";
   const fs::path pdf = program_ / "bericht.pdf";
 
-  platform::TestUi ui;
-  ui.ExpectDialog(538, [](DialogDriver& d) { static_cast<CWerkauswahlDlg&>(d.dialog()).SelectRow(0); }, IDOK);
-  CPravikWinApp app;
-  CStartup startup(app, options_);
-  ASSERT_TRUE(startup.InitInstance());
-  view_ = startup.Frame()->view();
+  platform::TestUi& ui = ui_;
   ASSERT_TRUE(view_->model()->RecordAt(RowOf(first))->IsPageNeeded("SEITE_A"));
   ASSERT_TRUE(view_->model()->RecordAt(RowOf(ballast))->IsGleisschotterMaterial());
   ASSERT_TRUE(QImage(60, 20, QImage::Format_RGB32).save(QString::fromStdString(signature.string()), "BMP"));
@@ -172,11 +119,9 @@ TEST_F(BasicDataEndToEnd, EnteredTakenOverCancelledAndPrinted) {
   EXPECT_EQ(DataDb(), before);
 
   // Page A of the first record.
-  Mouse(QEvent::MouseButtonPress, RowOf(first));
-  Mouse(QEvent::MouseButtonRelease, RowOf(first));
-  ASSERT_TRUE(SpinUntil([this] { return !view_->SelectionEvaluationPending(); }));
+  Click(first);
   ui.ExpectPrintDialog(true, pdf);
-  EXPECT_TRUE(startup.Frame()->commands().Execute(57607));
+  EXPECT_TRUE(frame_->commands().Execute(57607));
   ui.VerifyAllShown();
   const pdftest::PdfText text = pdftest::ReadPdf(pdf);
   ASSERT_EQ(text.pages.size(), 1u);
@@ -187,7 +132,6 @@ TEST_F(BasicDataEndToEnd, EnteredTakenOverCancelledAndPrinted) {
   const pdftest::Word* remark3 = text.Find("Rückstellprobe", 1);
   ASSERT_TRUE(remark1 && remark3);
   EXPECT_GT(remark1->top - remark3->top, 500);  // an empty line between them
-  EXPECT_EQ(startup.ExitInstance(), 0);
 }
 
 }  // namespace

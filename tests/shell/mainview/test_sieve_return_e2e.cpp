@@ -7,85 +7,41 @@
 // title is the normal one and the panel opens dialogs again.
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QMouseEvent>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <thread>
 #include <string>
+#include <thread>
 
-#include "controls/exlistctrl.h"
 #include "platform/files.h"
 #include "records/recordfile.h"
 #include "records/strutil.h"
-#include "shell/app/pravikapp.h"
-#include "shell/mainview/form1view.h"
 #include "shell/mainview/form1view_panel.h"
-#include "shell/mainview/mainframe.h"
-#include "shell/mainview/recordlistmodel.h"
 #include "shell/mainview/recordsort.h"
-#include "shell/start/startup.h"
-#include "shell/start/werkauswahldlg.h"
-#include "support/scripted_ui_gtest.h"
-#include "support/stubs.h"
-#include "support/temp_folder.h"
-#include "tools/demo_installation.h"
+#include "support/demo_program.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using platform::DialogDriver;
-using platform::IDCANCEL;
 using platform::IDOK;
 
 constexpr char kAggregate[] = "12-34-2503";
 constexpr char kArmourstone[] = "12-34-2528";  // no sieve tower
 
-class SieveReturn : public ::testing::Test {
+class SieveReturn : public DemoProgramTest {
  protected:
   void SetUp() override {
-    QApplication::setQuitOnLastWindowClosed(false);
-    ASSERT_TRUE(demo::MakeDemoInstallation(program_.path(), data()).ok);
-    options_.programFolder = program_.path();
-    options_.instanceGuardFolder = guard_.path();
-    ui_.ExpectDialog(538, [](DialogDriver& d) { static_cast<CWerkauswahlDlg&>(d.dialog()).SelectRow(0); }, IDOK);
-    startup_ = std::make_unique<CStartup>(app_, options_);
-    ASSERT_TRUE(startup_->InitInstance());
-    frame_ = startup_->Frame();
-    view_ = frame_->view();
+    DemoProgramTest::SetUp();
     title_ = frame_->windowTitle().toStdString();
   }
-  void TearDown() override {
-    if (startup_) startup_->ExitInstance();
-    QApplication::setQuitOnLastWindowClosed(true);
-  }
-  fs::path data() const { return program_ / "demo-data"; }
-  fs::path handOff() const { return data() / "sieb.tmp"; }
-  std::string DataDb() const { return platform::ReadFileBytes(data() / kRecordFileName).value_or("<none>"); }
+  std::filesystem::path handOff() const { return data() / "sieb.tmp"; }
 
-  int RowOf(const std::string& number) const {
-    for (int row = 0; row < view_->model()->RecordCount(); ++row)
-      if (view_->model()->RecordAt(row)->GetValue(1, 0) == number) return row;
-    ADD_FAILURE() << "no row " << number;
-    return -1;
-  }
-  void Select(const std::string& number) {
-    CExListCtrl* list = view_->list();
-    const QPoint at = list->visualRect(view_->model()->index(RowOf(number), 2)).center();
-    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-      QMouseEvent event(type, at, list->viewport()->mapToGlobal(at), Qt::LeftButton,
-                        type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
-      QApplication::sendEvent(list->viewport(), &event);
-    }
-    ASSERT_TRUE(SpinUntil([this] { return !view_->SelectionEvaluationPending(); }));
-  }
   // A click on the panel's key, as the user gives it.
   void ClickPanel(const char* key) { view_->OnLbnSelChangeTestTypePanel(view_->panel()->ItemOfKey(key)); }
   void StubSieveProgram(const std::string& body) { WriteScript(program_ / "gradix", body); }
   void StartOn(const std::string& number) {
-    Select(number);
+    Click(number);
     ClickPanel("VA_SIEBL");
     ASSERT_TRUE(app_.SieveProgramActive);
     EXPECT_EQ(frame_->windowTitle().toStdString(), "Pravik (inactive)");
@@ -95,19 +51,11 @@ class SieveReturn : public ::testing::Test {
   void AwaitTheEnd() {
     ASSERT_TRUE(SpinUntil([this] { return !app_.SieveProgramActive && ui_.pending() == 0; }));
     EXPECT_EQ(frame_->windowTitle().toStdString(), title_);
-    ui_.ExpectDialog(524, IDCANCEL);
+    ui_.ExpectDialog(524, platform::IDCANCEL);
     ClickPanel("VA_GRUND");
     ui_.VerifyAllShown();
   }
 
-  TempFolder program_;
-  TempFolder guard_;
-  StartupOptions options_;
-  platform::TestUi ui_;
-  CPravikWinApp app_;
-  std::unique_ptr<CStartup> startup_;
-  CMainFrame* frame_ = nullptr;
-  CForm1View* view_ = nullptr;
   std::string title_;
 };
 
@@ -130,7 +78,7 @@ TEST_F(SieveReturn, ChangedSieveValuesReachTheRightRecordAfterSorting) {
   view_->SetSortKey(kSortByColumn, kSortDescending + 0);  // by test number, descending
   const int rowAfterSorting = RowOf(kAggregate);
   ASSERT_NE(rowAfterSorting, rowBefore);
-  Select("12-34-2501");
+  Click("12-34-2501");
   std::ofstream(go) << "go";
   ASSERT_TRUE(SpinUntil([this] { return !app_.SieveProgramActive; }));
   EXPECT_EQ(frame_->windowTitle().toStdString(), title_);
@@ -170,7 +118,7 @@ TEST_F(SieveReturn, ChangedSieveValuesReachTheRightRecordAfterSorting) {
   EXPECT_EQ(view_->model()->data(view_->model()->index(row, kListColumnCount - 1)).toString().toStdString(),
             SievingModeWord(2));
   EXPECT_EQ(StrGetField(view_->model()->RecordAt(row)->GetField(30), '|', 15), FormatStoredDate(GetTodayText()));
-  ui_.ExpectDialog(524, IDCANCEL);
+  ui_.ExpectDialog(524, platform::IDCANCEL);
   ClickPanel("VA_GRUND");
   ui_.VerifyAllShown();
 }
@@ -220,7 +168,7 @@ TEST_F(SieveReturn, ViewModeOnARecordWithoutSieveTowerStartsNothing) {
   const fs::path started = program_ / "started";
   StubSieveProgram("touch '" + started.string() + "'");
   fs::remove(handOff());
-  Select(kArmourstone);
+  Click(kArmourstone);
   ASSERT_FALSE(view_->model()->RecordAt(RowOf(kArmourstone))->HasTestType("VA_SIEBL"));
   view_->panel()->SetAltMode(true);
   ClickPanel("VA_SIEBL");

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "evaluation/grunddaten/grunddaten.h"
+#include "fixtures/dlgbase/english_language.h"
 #include "platform/files.h"
 #include "platform/textfile.h"
 #include "records/strutil.h"
@@ -343,6 +344,11 @@ TEST(TakeoverFile, ButtonTextAndWhenItStaysDisabled) {
   EXPECT_EQ(TakeoverButtonText(std::nullopt, "12-34-2520"), std::nullopt);
   EXPECT_EQ(TakeoverButtonText(TakeoverFile{"12-34-2517", {}}, "12-34-2520"), std::nullopt);
   EXPECT_EQ(ParseTakeoverFile(""), std::nullopt);
+  // In another language the text is that language's.
+  EnglishLanguage english;
+  const std::string translated = TakeoverButtonText(file, "12-34-2520").value_or("");
+  EXPECT_EQ(translated.rfind("T[", 0), 0u) << translated;
+  EXPECT_NE(translated.find("12-34-2517 ..."), std::string::npos) << translated;
 }
 
 TEST(TakeoverFile, OrdinaryValuesTakenOver) {

@@ -36,7 +36,7 @@ SieveHandOff MakeSieveHandOff(const CVersuch& record) {
   SieveHandOff handOff;
   for (int field = 0; field < CVersuch::kFieldCount; ++field) {
     std::string line;
-    AppendFieldLine(line, record.GetField(field));
+    AppendFieldLine(line, record.GetFieldForStore(field));
     handOff.fields[static_cast<size_t>(field)] = platform::FromCp1252(platform::ToCp1252(line));
   }
   handOff.recordId = handOff.fields[0];
@@ -97,8 +97,13 @@ SieveReturn JudgeSieveReturn(const SieveHandOff& handedOff, const std::optional<
 }
 
 void TakeSieveValues(CVersuch& record, const SieveHandOffLines& returned) {
+  // The file holds field 18 as the record file does; read it back the same way.
+  SieveHandOffLines loaded = returned;
+  CVersuch reader;
+  reader.SetFieldOnLoad(18, returned[18]);
+  loaded[18] = reader.GetField(18);
   for (const OwnedValue& value : kOwnedValues) {
-    const std::string text = OwnedText(returned, value);
+    const std::string text = OwnedText(loaded, value);
     if (value.part < 0) record.SetField(value.field, text);
     // An equal part is left alone: setting it could add empty parts.
     else if (record.GetValue(value.field, value.part) != text) record.SetValue(value.field, value.part, text);

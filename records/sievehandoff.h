@@ -35,7 +35,8 @@ struct SieveHandOff {
   SieveHandOffLines fields;  // the texts as the file holds them
 };
 
-// The record's fields as the file will hold them: one line each, and what
+// The record's fields as the file will hold them: as the record file writes
+// them (field 18 with its doubled ";"), one line each, and what
 // code page 1252 cannot hold already as "?", so that an untouched file
 // reads back equal.
 SieveHandOff MakeSieveHandOff(const CVersuch& record);

@@ -143,3 +143,15 @@ TEST(SieveHandOff, AStatusThatIsNoStatusIsNotTaken) {
   EXPECT_EQ(TestStatusIn("[VA_GRUND:1][VA_SIEBL:8]", "VA_SIEBL"), "8");
   EXPECT_EQ(TestStatusIn("[VA_GRUND:1]", "VA_SIEBL"), "");
 }
+
+TEST(SieveHandOff, FieldEighteenGoesAndComesBackAsTheRecordFileHoldsIt) {
+  CVersuch record = HandedOffRecord();
+  record.SetField(18, "Schotter|DIN|1;5|M");  // the first ";" in a part the sieve analysis owns
+  const SieveHandOff handOff = MakeSieveHandOff(record);
+  EXPECT_EQ(handOff.fields[18], "Schotter|DIN|1;;5|M");
+  SieveHandOffLines returned = handOff.fields;
+  returned[3] = "neue Siebung";
+  TakeSieveValues(record, returned);
+  EXPECT_EQ(record.GetField(18), "Schotter|DIN|1;5|M");
+  EXPECT_EQ(record.GetField(3), "neue Siebung");
+}

@@ -57,6 +57,22 @@ class CDiagrammBasis {
   // The grading chart of report page X (track ballast).
   void DrawGleisschotterSieblinie(platform::DrawContext& dc, const platform::Rect& rect);
 
+  // The armourstone charts of a record's field 26 (report pages E and F and
+  // the graph pages of the armourstone sheets), in the rectangle with its
+  // left and bottom moved in by 1000 for the axis texts. print: the titles
+  // are texts of a printed report.
+  // The size distribution: passing over the sieve opening, 1 to 400 mm, with
+  // the category's ranges as marks; a sieve without a measured value is left
+  // out, and the curve rises to 100 % at the first such sieve above it.
+  void DrawWBSSieblinie(platform::DrawContext& dc, const platform::Rect& rect, const std::string& resultText,
+                        bool print = true);
+  // The mass distribution: the cumulative share by mass over the stone mass
+  // up to 1.4 times the largest limit mass, with the category's upper and
+  // lower limit lines. What has no place on the axis is left out; without
+  // limit masses only the frame, the grid and the titles are drawn.
+  void DrawWBSMassenverteilung(platform::DrawContext& dc, const platform::Rect& rect, const std::string& resultText,
+                               bool print = true);
+
   // The measured points a chart draws, largest sieve first. Left out: sizes
   // of 0 or below and empty passing texts (no value was measured); on page A
   // passing values above 100; on page X every 100.0 % point that another

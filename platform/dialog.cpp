@@ -332,7 +332,12 @@ void Dialog::OnKillFocus(int id, std::function<void()> handler) {
 
 void Dialog::NotifyKillFocus(int id) {
   auto it = kill_focus_.find(id);
-  if (it == kill_focus_.end()) return;
+  if (it == kill_focus_.end()) {
+    // A control of a page inside this dialog: the page has the handlers.
+    Dialog* inner = InnerDialogOf(GetDlgItem(id));
+    if (inner) inner->NotifyKillFocus(id);
+    return;
+  }
   const auto handlers = it->second;  // a handler may add handlers
   for (const auto& handler : handlers) handler();
 }
@@ -353,7 +358,15 @@ bool SendCommandToTopLevel(QWidget* widget, int id) {
   return dialog && dialog->SendCommand(id);
 }
 
+Dialog* Dialog::InnerDialogOf(QWidget* widget) const {
+  for (QWidget* w = widget ? widget->parentWidget() : nullptr; w && w != this; w = w->parentWidget())
+    if (auto* dialog = qobject_cast<Dialog*>(w)) return dialog;
+  return nullptr;
+}
+
 int Dialog::OwningControlId(QWidget* widget) const {
+  // A page inside this dialog tells its own controls' losing the focus.
+  if (InnerDialogOf(widget)) return 0;
   for (QWidget* w = widget; w && w != this; w = w->parentWidget()) {
     if (w->isWindow()) return 0;  // another window
     if (int id = ControlId(w)) return id;

@@ -103,6 +103,8 @@ class Dialog : public QDialog {
 
   // --- notifications
   void OnKillFocus(int id, std::function<void()> handler);
+  // Runs the handlers of the id; a control of a page inside the dialog runs
+  // the page's handlers.
   void NotifyKillFocus(int id);
 
   // --- commands by id (the framework's WM_COMMAND): a control or a key of
@@ -138,6 +140,8 @@ class Dialog : public QDialog {
   void ShowReadOnlyFieldsReadOnly();
   void FocusChanged(QWidget* old, QWidget* now);
   int OwningControlId(QWidget* widget) const;
+  // The dialog (a property page) between the widget and this one, if any.
+  Dialog* InnerDialogOf(QWidget* widget) const;
 
   int template_id_;
   bool opened_ = false;

@@ -194,8 +194,8 @@ void CDruckSeite::Print(DrawContext& dc, int left, int top, int right, int botto
       break;
     case 'E':
     case 'F':
-      // The side-test painters of these pages join later; the header stands.
       DrawHeaderBlock(dc);
+      DrawArmourstonePage(dc, m_Letter == 'E' ? 0 : 1);
       break;
     case 'X': PrintPageX(dc); break;
     default: break;

@@ -164,10 +164,21 @@ class CDruckSeite {
   // The sand equivalent: d + 3000.
   int DrawSandaequivalent(platform::DrawContext& dc, int d);
 
+  // ---- pages E and F: armourstone (page 0 is E, 1 is F)
+  void DrawArmourstonePage(platform::DrawContext& dc, int page);
+  void DrawWBSGroessenverteilung(platform::DrawContext& dc);
+  void DrawWBSSteinformTabelle(platform::DrawContext& dc);
+  void DrawWBSSiebtabelle(platform::DrawContext& dc, int x, int y, const std::string& labels,
+                          const std::string& residues, const std::string& shares, const std::string& passing,
+                          const std::string& total, const std::string& ranges);
+
  private:
   void PrintPageA(platform::DrawContext& dc);
   void PrintPageC(platform::DrawContext& dc);
   void PrintPageX(platform::DrawContext& dc);
+  void DrawWBSMassenverteilungPage(platform::DrawContext& dc, int page);
+  // The category name with the part after each blank lowered.
+  void DrawWBSCategory(platform::DrawContext& dc, int x, int y, const std::string& category);
   // The record field of the sieving in force: 8 for the second, else 7.
   int ActiveSievingField() const;
   bool IsSecondSieving() const;

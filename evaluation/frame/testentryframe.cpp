@@ -46,17 +46,27 @@ void StoreTestEntryResult(CVersuch& record, const TestEntrySpec& entry, const Te
 }
 
 bool RunTestEntry(TestEntryView& view, const std::string& testKey, const TestEntryEdit& edit) {
+  if (!edit) return false;
+  return RunTestEntry(view, testKey, TestEntryEditWithApply([&edit](CVersuch& record, QWidget* parent, const TestEntryCommit&) {
+    return edit(record, parent);
+  }));
+}
+
+bool RunTestEntry(TestEntryView& view, const std::string& testKey, const TestEntryEditWithApply& edit) {
   const TestEntrySpec* entry = FindTestEntrySpec(testKey);
   if (!entry || !edit) return false;
   int row = -1;
   CVersuch* record = view.GetCurrentRecord(&row);
   if (!record) return false;
-  const std::optional<TestEntryResult> result = edit(*record, view.DialogParent());
+  const TestEntryCommit commit = [&](const TestEntryResult& result) {
+    // Every text is in the record before the row is redrawn and the file written.
+    StoreTestEntryResult(*record, *entry, result);
+    view.RefreshRecordRow(row);
+    view.SaveAllRecords();
+  };
+  const std::optional<TestEntryResult> result = edit(*record, view.DialogParent(), commit);
   if (!result) return false;
-  // Every text is in the record before the row is redrawn and the file written.
-  StoreTestEntryResult(*record, *entry, *result);
-  view.RefreshRecordRow(row);
-  view.SaveAllRecords();
+  commit(*result);
   return true;
 }
 

@@ -75,6 +75,13 @@ using TestEntryEdit = std::function<std::optional<TestEntryResult>(CVersuch& rec
 // The common course for one test key. True when a result was stored.
 bool RunTestEntry(TestEntryView& view, const std::string& testKey, const TestEntryEdit& edit);
 
+// A dialog that can store while it stays open (Apply of a property sheet)
+// gets this: it stores a result through the steps of OK (record, row, file).
+using TestEntryCommit = std::function<void(const TestEntryResult& result)>;
+using TestEntryEditWithApply =
+    std::function<std::optional<TestEntryResult>(CVersuch& record, QWidget* parent, const TestEntryCommit& commit)>;
+bool RunTestEntry(TestEntryView& view, const std::string& testKey, const TestEntryEditWithApply& edit);
+
 // Any view with GetCurrentRecord(int*), RefreshRecordRow(int) and SaveAllRecords().
 template <class View>
 class TestEntryViewOf : public TestEntryView {
@@ -94,6 +101,12 @@ class TestEntryViewOf : public TestEntryView {
 
 template <class View>
 bool OpenTestEntry(View& view, const std::string& testKey, const TestEntryEdit& edit) {
+  TestEntryViewOf<View> host(view);
+  return RunTestEntry(host, testKey, edit);
+}
+
+template <class View>
+bool OpenTestEntry(View& view, const std::string& testKey, const TestEntryEditWithApply& edit) {
   TestEntryViewOf<View> host(view);
   return RunTestEntry(host, testKey, edit);
 }

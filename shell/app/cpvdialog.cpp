@@ -244,6 +244,21 @@ CpvPropertySheet::CpvPropertySheet(int sheetId, const std::string& caption, QWid
   apply_->setEnabled(false);
   connect(apply_, &QPushButton::clicked, this, [this] { OnApplyNow(); });
   layout->addLayout(buttons);
+  connect(tabs_, &QTabWidget::currentChanged, this, &CpvPropertySheet::TabChanged);
+}
+
+// The page left is told first; a page that refuses stays in front.
+void CpvPropertySheet::TabChanged(int index) {
+  if (switching_ || activeIndex_ < 0) return;
+  CpvPropertyPage* old = GetPage(activeIndex_);
+  if (old && index != activeIndex_ && !old->OnKillActive()) {
+    switching_ = true;
+    tabs_->setCurrentIndex(activeIndex_);
+    switching_ = false;
+    return;
+  }
+  activeIndex_ = index;
+  if (CpvPropertyPage* page = GetPage(index)) page->OnSetActive();
 }
 
 // The pages belong to the caller: they leave the tabs before the sheet's
@@ -282,6 +297,8 @@ void CpvPropertySheet::Opening() {
     const int index = tabs_->indexOf(page);
     if (index >= 0) tabs_->setTabText(index, page->windowTitle());
   }
+  activeIndex_ = tabs_->currentIndex();
+  if (CpvPropertyPage* page = GetPage(activeIndex_)) page->OnSetActive();
 }
 
 void CpvPropertySheet::PageModified() {
@@ -290,6 +307,7 @@ void CpvPropertySheet::PageModified() {
 }
 
 bool CpvPropertySheet::ApplyPages() {
+  if (CpvPropertyPage* active = GetPage(GetActiveIndex()); active && !active->OnKillActive()) return false;
   for (std::size_t i = 0; i < pages_.size(); ++i) {
     if (pages_[i] && !pages_[i]->OnApply()) {
       SetActivePage(static_cast<int>(i));

@@ -171,6 +171,12 @@ class CpvPropertyPage : public platform::Dialog {
   // Apply and OK of the sheet: takes the page's values; false keeps the
   // sheet open. The default runs OnOK.
   virtual bool OnApply();
+  // The page becomes the active one: when the sheet opens (the first page),
+  // and when its tab is chosen.
+  virtual bool OnSetActive() { return true; }
+  // The page is left: another tab is chosen, or OK or Apply is pressed on
+  // it. False keeps it active.
+  virtual bool OnKillActive() { return true; }
 
  protected:
   // The sheet owns OK and Cancel: a page does not end.
@@ -224,8 +230,12 @@ class CpvPropertySheet : public CpvGuardedDialog {
   void PageModified();
   bool ApplyPages();
 
+  void TabChanged(int index);
+
   QTabWidget* tabs_ = nullptr;
   QPushButton* apply_ = nullptr;
+  int activeIndex_ = -1;
+  bool switching_ = false;
   std::vector<QPointer<CpvPropertyPage>> pages_;
 };
 

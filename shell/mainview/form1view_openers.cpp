@@ -19,6 +19,7 @@
 #include "evaluation/rohdichte/rohdichtedlg.h"
 #include "evaluation/sandeq/dlgsandeq.h"
 #include "evaluation/wassergehalt/wassergehaltdlg.h"
+#include "evaluation/wasserbausteine/wbsopener.h"
 #include "i18n/translation.h"
 #include "platform/messagebox.h"
 #include "platform/textfile.h"
@@ -106,8 +107,8 @@ void CForm1View::EditRohdichte() {
 }
 
 void CForm1View::EditWasserbausteine() {
-  if (!OpenerRecord("EditWasserbausteine")) return;
-  // The armourstone property sheets are not built yet.
+  NoteOpener("EditWasserbausteine");
+  OpenTestEntry(*this, "VA_WBS", TestEntryEditWithApply(EditArmourstone));
 }
 
 void CForm1View::EditLaenger100() {

@@ -1,0 +1,147 @@
+#pragma once
+// CWBSDlg01: the size distribution of armourstone, a sheet of three pages:
+// the sieving against a size category (CWBS1PropPage1), the shape of up to
+// 220 stones (CWBS1PropPageSt) and the grading chart (a CWBSGraphPage).
+// The sheet works on a copy of record field 26 that the data page holds;
+// each data page stores its parts into the copy when it becomes active and
+// when it is left (OK and Apply leave it too). The record is written by the
+// opener only.
+#include <functional>
+#include <string>
+
+#include "evaluation/wasserbausteine/groessenverteilung.h"
+#include "evaluation/wasserbausteine/wbsgraph.h"
+#include "evaluation/wasserbausteine/wbsklassen.h"
+#include "shell/app/cpvdialog.h"
+
+class CPvGridCtrl;
+class CWBSKatListCtrl;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+struct GridMessage;
+
+class CWBS1PropPage1 : public CpvPropertyPage {
+  Q_OBJECT
+
+ public:
+  static constexpr int kTemplateId = 634;
+  enum : int {
+    kCategory = 1001,
+    kCategoryLabel = 1002,
+    kFirstHeading = 1501,   // the six column headings
+    kFirstRowLabel = 1201,  // + table row: "> 360", "360" .. "22.4", "< yy.y"
+    kFirstResidue = 1301,   // + table row
+    kFirstShare = 1321,
+    kFirstSum = 1341,
+    kFirstPassing = 1361,
+    kFirstRange = 1381,
+    kTotal = 1400,
+    kTotalLabel = 1401,
+    kList = 1410,
+  };
+
+  explicit CWBS1PropPage1(QWidget* parent = nullptr);
+  ~CWBS1PropPage1() override;
+
+  // In: the test number and field 26. Out: field 26 and the status as the
+  // pages stored them last.
+  std::string m_TestNumber;
+  std::string m_ResultText;
+  std::string m_Status;
+  CWBSGroessenklasse m_Klasse;
+
+  // Computes from the entries and shows the result.
+  void ComputeGroessenverteilung();
+  // Empties the residues above the category's upper size, computes and
+  // stores the page's parts into the result text.
+  void StoreResult();
+  const SizeDistributionResult& Result() const { return result_; }
+
+  bool OnSetActive() override;
+  bool OnKillActive() override;
+
+ protected:
+  bool OnInitDialog() override;
+
+ private:
+  SizeDistributionInput ReadInputs() const;
+  void Show(const SizeDistributionResult& result);
+
+  QComboBox* category_ = nullptr;
+  CWBSKatListCtrl* list_ = nullptr;
+  SizeDistributionResult result_;
+};
+
+class CWBS1PropPageSt : public CpvPropertyPage {
+  Q_OBJECT
+
+ public:
+  static constexpr int kTemplateId = 635;
+  enum : int {
+    kGrid = 100,
+    kShapeCategory = 1601,
+    kShapeCategoryLabel = 1602,
+    kLimit = 1603,
+    kLimitLabel = 1604,
+    kValidCount = 1611,
+    kBadCount = 1612,
+    kBadShare = 1613,
+    kRequired = 1614,
+    kMet = 1615,
+    kFirstResultLabel = 1621,
+  };
+  static constexpr int kFirstStoneRow = 2;
+
+  explicit CWBS1PropPageSt(CWBS1PropPage1* dataPage, QWidget* parent = nullptr);
+  ~CWBS1PropPageSt() override;
+
+  CPvGridCtrl* Grid() const { return grid_; }
+  int m_Valid = 0;
+  int m_Bad = 0;
+
+  void ComputeSteinform();
+  // One stone row: its normalised values and, for a valid stone, the ratio
+  // and whether it is badly shaped; counted when asked.
+  void EvaluateStone(int row, bool count);
+  void StoreResult();
+
+  bool OnSetActive() override;
+  bool OnKillActive() override;
+
+ protected:
+  bool OnInitDialog() override;
+
+ private:
+  int OnGridMessage(const GridMessage& message);
+  void ShowStone(int row, const StoneShape& stone);
+
+  CWBS1PropPage1* dataPage_;
+  CPvGridCtrl* grid_ = nullptr;
+  QComboBox* shape_ = nullptr;
+  StoneShapeResult result_;
+};
+
+class CWBSDlg01 : public CpvPropertySheet {
+  Q_OBJECT
+
+ public:
+  static constexpr int kSheetId = 631;
+
+  explicit CWBSDlg01(QWidget* parent = nullptr);
+  ~CWBSDlg01() override;
+
+  CWBS1PropPage1 m_DataPage;
+  CWBS1PropPageSt m_StonePage;
+  CWBSGraphPage m_GraphPage;
+
+  // Runs after Apply has stored the pages into the data page's result text.
+  void SetApplyHandler(std::function<void()> handler) { applied_ = std::move(handler); }
+
+ protected:
+  bool OnInitDialog() override;
+  bool OnApplyNow() override;
+
+ private:
+  std::function<void()> applied_;
+};

@@ -1,0 +1,110 @@
+#pragma once
+// CWBSDlg02: the mass distribution of armourstone, a sheet of two pages: the
+// weighing of up to 220 stones against a mass category (CWBS2PropPage1),
+// twenty stones shown at a time, and the chart (a CWBSGraphPage). The sheet
+// works on a copy of record field 26 that the data page holds and stores
+// into when it becomes active and when it is left (OK and Apply leave it
+// too); the record is written by the opener only.
+#include <functional>
+#include <string>
+
+#include "evaluation/wasserbausteine/massenverteilung.h"
+#include "evaluation/wasserbausteine/wbsgraph.h"
+#include "evaluation/wasserbausteine/wbsklassen.h"
+#include "shell/app/cpvdialog.h"
+
+class CWBSKatListCtrl;
+class QComboBox;
+
+class CWBS2PropPage1 : public CpvPropertyPage {
+  Q_OBJECT
+
+ public:
+  static constexpr int kTemplateId = 637;
+  static constexpr int kVisibleStones = 20;
+  static constexpr int kLastOffset = kWBSStones - kVisibleStones;
+  enum : int {
+    kFirstStoneLabel = 1701,  // + visible row: the stone number
+    kFirstMass = 1721,
+    kFirstLength = 1741,
+    kFirstThickness = 1761,
+    kMassHeading = 1781,
+    kShapeHeading = 1782,
+    kLengthHeading = 1783,
+    kThicknessHeading = 1784,
+    kRauf = 1790,
+    kRunter = 1791,
+    kDust = 1792,
+    kDustLabel = 1793,
+    kCategory = 1794,
+    kCategoryLabel = 1795,
+    kMassClass = 1796,
+    kMassClassLabel = 1797,
+    kTable = 1798,
+    kList = 1799,
+  };
+
+  explicit CWBS2PropPage1(QWidget* parent = nullptr);
+  ~CWBS2PropPage1() override;
+
+  // In: the test number and field 26. Out: field 26 and the status as the
+  // page stored them last.
+  std::string m_TestNumber;
+  std::string m_ResultText;
+  std::string m_Status;
+  CWBSGewichtsklasse m_Klasse;
+  // All 220 stones; the visible rows are taken into them before every
+  // computation.
+  WBSStoneTexts m_Masses, m_Lengths, m_Thicknesses, m_BadMasses;
+  // The first stone shown (0 .. 200, in steps of 20).
+  int m_Offset = 0;
+
+  void ComputeMassenverteilung();
+  void StoreResult();
+  void ShowStonePage();
+  // Takes the visible rows, normalised, into the stones; shows and computes.
+  void TakeVisibleRows();
+  void OnRauf();
+  void OnRunter();
+  const MassDistributionResult& Result() const { return result_; }
+
+  bool OnSetActive() override;
+  bool OnKillActive() override;
+
+ protected:
+  bool OnInitDialog() override;
+
+ private:
+  void ReadVisibleRows();
+  MassDistributionInput ReadInputs();
+  void OnKillFocusStaub();
+
+  QComboBox* category_ = nullptr;
+  QComboBox* massClass_ = nullptr;
+  CWBSKatListCtrl* list_ = nullptr;
+  MassDistributionResult result_;
+  bool initialised_ = false;
+};
+
+class CWBSDlg02 : public CpvPropertySheet {
+  Q_OBJECT
+
+ public:
+  static constexpr int kSheetId = 632;
+
+  explicit CWBSDlg02(QWidget* parent = nullptr);
+  ~CWBSDlg02() override;
+
+  CWBS2PropPage1 m_DataPage;
+  CWBSGraphPage m_GraphPage;
+
+  // Runs after Apply has stored the data page into its result text.
+  void SetApplyHandler(std::function<void()> handler) { applied_ = std::move(handler); }
+
+ protected:
+  bool OnInitDialog() override;
+  bool OnApplyNow() override;
+
+ private:
+  std::function<void()> applied_;
+};

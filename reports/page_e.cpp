@@ -13,6 +13,7 @@
 #include "records/wbsfield.h"
 #include "reports/druckseite.h"
 #include "reports/page_common.h"
+#include "shell/app/settings.h"
 
 using platform::DrawContext;
 using platform::Rect;

@@ -126,7 +126,7 @@ TEST(WBSField, ParticleDensityPartsSurviveEitherStore) {
   std::string field;
   AddDensity(field);
   WriteWBSMassData(field, ReadWBSMassData(MassFixture()));
-  EXPECT_EQ(field, MassFixture() + "|d21@2.65||d23@2.65|d24@2.65|d25@2.65|d26@2.65|d27@2.65");
+  EXPECT_EQ(field, MassFixture() + "||d21@2.65||d23@2.65|d24@2.65|d25@2.65|d26@2.65|d27@2.65");
   for (int part : {21, 23, 27}) EXPECT_EQ(StrGetField(field, '|', part), "d" + std::to_string(part) + "@2.65");
   // A second store changes nothing.
   const std::string once = field;

@@ -30,6 +30,18 @@ Ends RangeEnds(const std::string& range) {
   return {AtofLocale(StrGetField(range, '-', 0)), AtofLocale(StrGetField(range, '-', 1))};
 }
 
+// Both charts run from 1 on a logarithmic axis, without the soil band.
+CLogDiaParameter Parameters(const Rect& r, double xMaximum, const std::string& yTitle, const std::string& xTitle) {
+  CLogDiaParameter par;
+  CDiagrammBasis::SetDiaParameter(par, r.left, r.top, r.right, r.bottom);
+  par.xMinimum = 1;
+  par.xMaximum = xMaximum;
+  par.yTitle = yTitle;
+  par.xTitle = xTitle;
+  par.soilBand = 0;
+  return par;
+}
+
 struct Vertex {
   double mass;
   double percent;
@@ -39,14 +51,8 @@ struct Vertex {
 
 void CDiagrammBasis::DrawWBSSieblinie(DrawContext& dc, const Rect& rect, const std::string& resultText, bool print) {
   const Rect r = ChartRect(rect);
-  CLogDiaParameter par;
-  SetDiaParameter(par, r.left, r.top, r.right, r.bottom);
-  par.xMinimum = 1;
-  par.xMaximum = 400;
-  par.yTitle = TranslateString(6391, "Siebdurchgang [M.-%]", print);
-  par.xTitle = TranslateString(6392, "Sieböffnungsweite [mm]", print);
-  par.soilBand = 0;
-
+  const CLogDiaParameter par = Parameters(r, 400, TranslateString(6391, "Siebdurchgang [M.-%]", print),
+                                          TranslateString(6392, "Sieböffnungsweite [mm]", print));
   CDCZustand state(dc);
   dc.Rectangle(r);
   m_LogDia.Create(par);
@@ -110,14 +116,8 @@ void CDiagrammBasis::DrawWBSMassenverteilung(DrawContext& dc, const Rect& rect, 
     range[k] = RangeEnds(data.table[kWBSRanges][k]);
   }
 
-  CLogDiaParameter par;
-  SetDiaParameter(par, r.left, r.top, r.right, r.bottom);
-  par.xMinimum = 1;
-  par.xMaximum = 1.4 * m[3];
-  par.yTitle = TranslateString(6393, "Summe [Masse-%]", print);
-  par.xTitle = TranslateString(6394, "Masse [kg]", print);
-  par.soilBand = 0;
-
+  const CLogDiaParameter par = Parameters(r, 1.4 * m[3], TranslateString(6393, "Summe [Masse-%]", print),
+                                          TranslateString(6394, "Masse [kg]", print));
   CDCZustand state(dc);
   dc.Rectangle(r);
   m_LogDia.CreateStandardAxis(par);

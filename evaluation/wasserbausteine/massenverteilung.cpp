@@ -1,6 +1,7 @@
 #include "evaluation/wasserbausteine/massenverteilung.h"
 
 #include <charconv>
+#include <cmath>
 
 #include "evaluation/wasserbausteine/wbsklassen.h"
 #include "i18n/translation.h"
@@ -146,7 +147,9 @@ MassDistributionResult ComputeMassDistribution(const MassDistributionInput& inpu
   }
   for (size_t k = 0; k < 4; ++k) {
     const std::string range = category.GetRange(static_cast<int>(k));
-    r.list[k] = {"0 - " + FormatGeneral(limit[k]), FormatGeneral(r.cumulative[k]) + " kg", Fixed(r.passing[k], 1),
+    // The cumulative mass as weighed: without the traces that give every stone a band.
+    r.list[k] = {"0 - " + FormatGeneral(limit[k]), FormatGeneral(std::round(r.cumulative[k] * 100) / 100) + " kg",
+                 Fixed(r.passing[k], 1),
                  range, r.categoryKnown ? Word(r.rangeMet[k]) : ""};
   }
 

@@ -297,7 +297,7 @@ bool CWBS1PropPageSt::OnKillActive() {
 // ------------------------------------------------------------ the sheet
 
 CWBSDlg01::CWBSDlg01(QWidget* parent)
-    : CpvPropertySheet(kSheetId, "", parent),
+    : CWBSSheet(kSheetId, parent),
       m_StonePage(&m_DataPage),
       m_GraphPage(636, CWBSGraphPage::Chart::kSize, &m_DataPage.m_ResultText) {
   AddPage(&m_DataPage);
@@ -309,11 +309,5 @@ CWBSDlg01::~CWBSDlg01() = default;
 
 bool CWBSDlg01::OnInitDialog() {
   setWindowTitle(Q("Größenverteilung von Wasserbausteinen  Prüf-Nr.: " + m_DataPage.m_TestNumber));
-  return true;
-}
-
-bool CWBSDlg01::OnApplyNow() {
-  if (!CpvPropertySheet::OnApplyNow()) return false;
-  if (applied_) applied_();
   return true;
 }

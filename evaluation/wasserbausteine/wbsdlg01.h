@@ -6,12 +6,12 @@
 // each data page stores its parts into the copy when it becomes active and
 // when it is left (OK and Apply leave it too). The record is written by the
 // opener only.
-#include <functional>
 #include <string>
 
 #include "evaluation/wasserbausteine/groessenverteilung.h"
 #include "evaluation/wasserbausteine/wbsgraph.h"
 #include "evaluation/wasserbausteine/wbsklassen.h"
+#include "evaluation/wasserbausteine/wbssheet.h"
 #include "shell/app/cpvdialog.h"
 
 class CPvGridCtrl;
@@ -122,7 +122,7 @@ class CWBS1PropPageSt : public CpvPropertyPage {
   StoneShapeResult result_;
 };
 
-class CWBSDlg01 : public CpvPropertySheet {
+class CWBSDlg01 : public CWBSSheet {
   Q_OBJECT
 
  public:
@@ -135,13 +135,7 @@ class CWBSDlg01 : public CpvPropertySheet {
   CWBS1PropPageSt m_StonePage;
   CWBSGraphPage m_GraphPage;
 
-  // Runs after Apply has stored the pages into the data page's result text.
-  void SetApplyHandler(std::function<void()> handler) { applied_ = std::move(handler); }
 
  protected:
   bool OnInitDialog() override;
-  bool OnApplyNow() override;
-
- private:
-  std::function<void()> applied_;
 };

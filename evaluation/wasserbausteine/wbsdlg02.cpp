@@ -230,7 +230,7 @@ bool CWBS2PropPage1::OnKillActive() {
 // ------------------------------------------------------------ the sheet
 
 CWBSDlg02::CWBSDlg02(QWidget* parent)
-    : CpvPropertySheet(kSheetId, "", parent), m_GraphPage(638, CWBSGraphPage::Chart::kMass, &m_DataPage.m_ResultText) {
+    : CWBSSheet(kSheetId, parent), m_GraphPage(638, CWBSGraphPage::Chart::kMass, &m_DataPage.m_ResultText) {
   AddPage(&m_DataPage);
   AddPage(&m_GraphPage);
 }
@@ -239,11 +239,5 @@ CWBSDlg02::~CWBSDlg02() = default;
 
 bool CWBSDlg02::OnInitDialog() {
   setWindowTitle(Q("Massenverteilung von Wasserbausteinen       Prüf-Nr.: " + m_DataPage.m_TestNumber));
-  return true;
-}
-
-bool CWBSDlg02::OnApplyNow() {
-  if (!CpvPropertySheet::OnApplyNow()) return false;
-  if (applied_) applied_();
   return true;
 }

@@ -5,12 +5,12 @@
 // works on a copy of record field 26 that the data page holds and stores
 // into when it becomes active and when it is left (OK and Apply leave it
 // too); the record is written by the opener only.
-#include <functional>
 #include <string>
 
 #include "evaluation/wasserbausteine/massenverteilung.h"
 #include "evaluation/wasserbausteine/wbsgraph.h"
 #include "evaluation/wasserbausteine/wbsklassen.h"
+#include "evaluation/wasserbausteine/wbssheet.h"
 #include "shell/app/cpvdialog.h"
 
 class CWBSKatListCtrl;
@@ -86,7 +86,7 @@ class CWBS2PropPage1 : public CpvPropertyPage {
   bool initialised_ = false;
 };
 
-class CWBSDlg02 : public CpvPropertySheet {
+class CWBSDlg02 : public CWBSSheet {
   Q_OBJECT
 
  public:
@@ -98,13 +98,7 @@ class CWBSDlg02 : public CpvPropertySheet {
   CWBS2PropPage1 m_DataPage;
   CWBSGraphPage m_GraphPage;
 
-  // Runs after Apply has stored the data page into its result text.
-  void SetApplyHandler(std::function<void()> handler) { applied_ = std::move(handler); }
 
  protected:
   bool OnInitDialog() override;
-  bool OnApplyNow() override;
-
- private:
-  std::function<void()> applied_;
 };

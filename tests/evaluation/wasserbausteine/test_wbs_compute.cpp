@@ -392,6 +392,7 @@ TEST(WBSWeighing, HandComputedSampleOfLMA10_60) {
   EXPECT_TRUE(r.lightMet);
   EXPECT_EQ(r.status, "8");
   EXPECT_EQ(r.list[0].range, "0 - 2");
+  EXPECT_EQ(r.list[0].actual, "2.15 kg");  // not the traces of the 200 empty stones
   EXPECT_EQ(r.list[2].actual, "553.25 kg");
   EXPECT_EQ(r.list[2].share, "89.3");
   EXPECT_EQ(r.list[4].required, "<= 20");
@@ -450,6 +451,7 @@ TEST(WBSWeighing, NearlyNothingWeighedGivesStatusZero) {
   EXPECT_EQ(r.status, "0");
   EXPECT_EQ(r.data.dust, "0.00");
   for (size_t k = 0; k < 4; ++k) EXPECT_EQ(r.list[k].word, "nein");
+  EXPECT_EQ(r.list[3].actual, "0 kg");
   // A mass just above a limit but within 0.001 kg stays in the lower band.
   in.masses[0] = "5.00";
   in.masses[1] = "40.001";  // two decimals: 40.00

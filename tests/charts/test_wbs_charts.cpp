@@ -140,7 +140,8 @@ class WBSChartCalls : public ::testing::Test {
     }
     return runs;
   }
-  static bool Near(Point a, Point b) { return std::abs(a.x - b.x) <= 3 && std::abs(a.y - b.y) <= 3; }
+  // One device pixel (10 units) apart at most.
+  static bool Near(Point a, Point b) { return std::abs(a.x - b.x) <= 12 && std::abs(a.y - b.y) <= 12; }
   void ExpectVertices(const std::vector<Point>& actual, const std::vector<Point>& expected) {
     ASSERT_EQ(actual.size(), expected.size());
     for (size_t i = 0; i < expected.size(); ++i)

@@ -43,8 +43,9 @@ CMischungsverwaltungDlg::CMischungsverwaltungDlg(MixtureFolders folders, QWidget
   Ui::MischungsverwaltungDlg ui;
   ui.setupUi(this);
   list_ = ui.mixtures;
+  // Rows are sorted by their own keys; the tree's sorting stays off (turning
+  // it off after this line would make the header unclickable again).
   list_->header()->setSectionsClickable(true);
-  list_->setSortingEnabled(false);
   connect(list_->header(), &QHeaderView::sectionClicked, this, [this](int column) { OnColumnClick(column); });
   connect(list_, &QTreeWidget::itemSelectionChanged, this, [this] { OnSelectionChanged(); });
   connect(list_, &QTreeWidget::itemDoubleClicked, this, [this] { OpenMixture(); });

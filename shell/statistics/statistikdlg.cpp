@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDateTime>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QSignalBlocker>
 
@@ -61,6 +62,9 @@ bool CStatistikDlg::OnInitDialog() {
   }
   auto part = [this](int n) { return StrGetField(m_OperatorAndPlant, '|', n); };
   SetItemText(kOperatorEdit, " " + part(0) + " (" + part(1) + ") / " + part(2) + " (" + part(3) + ")");
+  // Long texts show their beginning.
+  for (int id : {kMaterialEdit, kTowerEdit, kOperatorEdit})
+    if (auto* edit = Item<QLineEdit>(id)) edit->setCursorPosition(0);
 
   const QDate today = Today();
   {

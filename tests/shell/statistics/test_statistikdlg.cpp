@@ -5,6 +5,7 @@
 
 #include <QComboBox>
 #include <QDateEdit>
+#include <QLineEdit>
 #include <QListWidget>
 #include <ctime>
 
@@ -68,6 +69,9 @@ TEST_F(StatisticsDialog, MaterialModeWithCustomerAndDrySieving) {
               EXPECT_EQ(d.Text(Dlg::kMaterialEdit), "Kies 0/16  (Gesteinskörnung)");
               EXPECT_EQ(d.Text(Dlg::kTowerEdit), "0.063, 2, 8, 16");
               EXPECT_EQ(d.Text(Dlg::kOperatorEdit), " Schotterwerke Süd (12) / Kieswerk Au (34)");
+              // Texts longer than their fields show their beginning.
+              for (int id : {Dlg::kMaterialEdit, Dlg::kTowerEdit, Dlg::kOperatorEdit})
+                EXPECT_EQ(d.dialog().Item<QLineEdit>(id)->cursorPosition(), 0) << id;
               EXPECT_EQ(d.Text(Dlg::kFirstDay), "01.03.2021");
               EXPECT_EQ(d.Text(Dlg::kLastDay), "15.03.2021");
               EXPECT_EQ(d.Text(Dlg::kPeriodText), "Der Zeitraum umfasst 15 Tage");

@@ -177,6 +177,9 @@ class CDruckSeite {
   void PrintPageC(platform::DrawContext& dc);
   void PrintPageX(platform::DrawContext& dc);
   void DrawWBSMassenverteilungPage(platform::DrawContext& dc, int page);
+  // The first line of pages E and F: the anchor's, or lower when a long
+  // header block reaches it.
+  int ArmourstoneTop() const;
   // The category name with the part after each blank lowered.
   void DrawWBSCategory(platform::DrawContext& dc, int x, int y, const std::string& category);
   // The record field of the sieving in force: 8 for the second, else 7.

@@ -4,6 +4,7 @@
 // page F; the mass form (single stones weighed against a mass category)
 // prints its table, chart and stones 1 to 50 on page E, the stones 51 to 220
 // with the sums on page F.
+#include <algorithm>
 #include <array>
 #include <cstdio>
 
@@ -254,6 +255,14 @@ void CDruckSeite::DrawArmourstonePage(DrawContext& dc, int page) {
   }
 }
 
+int CDruckSeite::ArmourstoneTop() const {
+  std::vector<HeaderField> fields;
+  std::vector<std::string> standardLines;
+  // Where the header block's next line would begin, with a little room.
+  const int headerEnd = m_Layout[HeaderAnchors].top + BuildHeaderFields(fields, standardLines) - 150;
+  return std::min(m_Layout[ArmourstoneAnchors].bottom, headerEnd);
+}
+
 void CDruckSeite::DrawWBSCategory(DrawContext& dc, int x, int y, const std::string& category) {
   std::string text = category;
   StrReplace(text, " ", "<t>");
@@ -263,7 +272,9 @@ void CDruckSeite::DrawWBSCategory(DrawContext& dc, int x, int y, const std::stri
 void CDruckSeite::DrawWBSGroessenverteilung(DrawContext& dc) {
   const std::string field = m_pVersuch->GetField(26);
   auto part = [&field](int n) { return StrGetField(field, '|', n); };
-  const int X = m_Layout[ArmourstoneAnchors].right, Y = m_Layout[ArmourstoneAnchors].bottom;
+  // Below a long header the page moves down and its chart gives the room.
+  const int X = m_Layout[ArmourstoneAnchors].right, Y = ArmourstoneTop();
+  const int chartBottom = m_Layout[ArmourstoneAnchors].bottom - 20000;
   dc.SelectFont(m_Fonts.serif);
   Left(dc, X, Y, PrintText(6405, "Kategorie:"));
   DrawWBSCategory(dc, X + 2500, Y, part(2));
@@ -275,7 +286,7 @@ void CDruckSeite::DrawWBSGroessenverteilung(DrawContext& dc) {
   DrawWBSSiebanforderungen(dc, X, Y - 7000, part(15), part(16), part(17), part(18));
   DrawWBSSteinformErgebnis(dc, X + 9000, Y - 7000, part(7));
   m_Diagramm.SetChartPens(ChartPens::FromLayoutTable(ReportSettings().LayoutTable));
-  m_Diagramm.DrawWBSSieblinie(dc, Rect{X, Y - 11000, X + 17000, Y - 20000}, field, true);
+  m_Diagramm.DrawWBSSieblinie(dc, Rect{X, Y - 11000, X + 17000, chartBottom}, field, true);
 }
 
 void CDruckSeite::DrawWBSSiebtabelle(DrawContext& dc, int x, int y, const std::string& labels,
@@ -330,7 +341,7 @@ void CDruckSeite::DrawWBSSiebtabelle(DrawContext& dc, int x, int y, const std::s
 
 void CDruckSeite::DrawWBSSteinformTabelle(DrawContext& dc) {
   const WBSShapeData shape = ReadWBSShapeData(m_pVersuch->GetField(26));
-  const int X = m_Layout[ArmourstoneAnchors].right, Y = m_Layout[ArmourstoneAnchors].bottom;
+  const int X = m_Layout[ArmourstoneAnchors].right, Y = ArmourstoneTop();
   const int L = m_PrintRect.left;
   dc.SelectFont(m_Fonts.serif);
   Left(dc, X, Y, PrintText(61115, "Tabelle der Steinform"));
@@ -355,7 +366,10 @@ void CDruckSeite::DrawWBSSteinformTabelle(DrawContext& dc) {
 void CDruckSeite::DrawWBSMassenverteilungPage(DrawContext& dc, int page) {
   const std::string field = m_pVersuch->GetField(26);
   auto part = [&field](int n) { return StrGetField(field, '|', n); };
-  const int X = m_Layout[ArmourstoneAnchors].right, Y = m_Layout[ArmourstoneAnchors].bottom;
+  // Below a long header the title moves down; on page E the chart gives the
+  // room, so that the stone list keeps its place.
+  const int X = m_Layout[ArmourstoneAnchors].right, Y = ArmourstoneTop();
+  const int anchor = m_Layout[ArmourstoneAnchors].bottom;
   const int L = m_PrintRect.left;
 
   dc.SelectFont(m_Fonts.serif);
@@ -395,13 +409,15 @@ void CDruckSeite::DrawWBSMassenverteilungPage(DrawContext& dc, int page) {
   if (page == 0) {
     DrawWBSMassenTabelle(dc, L + 1300, Y - 700, part(14), part(15), part(16), part(17), part(18));
     m_Diagramm.SetChartPens(ChartPens::FromLayoutTable(ReportSettings().LayoutTable));
-    m_Diagramm.DrawWBSMassenverteilung(dc, Rect{L + 300, Y - 4360, L + 17800, Y - 12860}, field, true);
+    m_Diagramm.DrawWBSMassenverteilung(dc, Rect{L + 300, Y - 4360, L + 17800, anchor - 12860}, field, true);
     dc.SelectFont(m_Fonts.serifSmall);
-    group(L + 300, Y - 14260, 1, 25);
-    group(L + 9400, Y - 14260, 26, 50);
+    group(L + 300, anchor - 14260, 1, 25);
+    group(L + 9400, anchor - 14260, 26, 50);
   } else {
-    group(L + 300, Y - 1400, 51, 140);
-    const int closing = group(L + 9400, Y - 1400, 141, 220);
+    // The long list keeps as much of its room as the title leaves it.
+    const int top = std::min(anchor - 1400, Y - 1100);
+    group(L + 300, top, 51, 140);
+    const int closing = group(L + 9400, top, 141, 220);
     DrawWBSMassenSummen(dc, L + 9400, closing, part(11), part(4), part(12), part(13), badSum);
   }
 }

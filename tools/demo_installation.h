@@ -26,6 +26,8 @@
 #include "evaluation/rohdichte/rohdichte.h"
 #include "evaluation/sandeq/sandeq.h"
 #include "evaluation/wassergehalt/wassergehalt.h"
+#include "evaluation/wasserbausteine/groessenverteilung.h"
+#include "evaluation/wasserbausteine/massenverteilung.h"
 #include "platform/files.h"
 #include "platform/numbers.h"
 #include "platform/textfile.h"
@@ -203,7 +205,7 @@ class RecordMaker {
     // One record of each test is left for entering.
     if (r->HasTestType("VA_PETRO") && serial % 4 != 1) FillPetrography(*r);
     if (r->HasTestType("VA_ALKALI") && serial % 4 != 2) FillAlkali(*r);
-    if (r->HasTestType("VA_WBS")) r->SetTestStatus("VA_WBS", serial % 2 ? "8" : "0");
+    if (r->HasTestType("VA_WBS")) FillArmourstone(*r, serial);
     if (r->HasTestType("VA_SANDEQ") && serial % 3 != 1) FillFineAggregateTests(*r);
     if (r->HasTestType("VA_RCZUS") && !r->IsKorngemisch() && serial % 3 != 1) FillComposition(*r);
     if (r->HasTestType("VA_WASSERG") && serial % 3 != 1) FillWaterContent(*r);
@@ -322,6 +324,59 @@ class RecordMaker {
     const ParticleDensityResult rho = ComputeParticleDensity(density);
     StoreParticleDensity(r, rho);
     r.UpdateTestStatus("VA_ROHDI", rho.status);
+  }
+
+  // One armourstone record sieved with its stone shapes, one weighed stone by
+  // stone, each computed and stored as its sheet does; the others are left
+  // for entering. Their own generator keeps the other records' values.
+  void FillArmourstone(CVersuch& r, int serial) {
+    std::mt19937 rng(static_cast<std::uint32_t>(serial));
+    auto real = [&rng](double low, double high) { return std::uniform_real_distribution<double>(low, high)(rng); };
+    std::string field = r.GetField(26);
+    std::string status;
+    if (serial % 4 == 3) {
+      // A sieving of about 1.7 t of "CP 90/250" on 360 to 22.4 mm and the pan.
+      SizeDistributionInput sieving;
+      sieving.category = "CP 90/250";
+      const std::array<double, kWBSSizeRows> residues = {-1, 0, 96.4, 412.8, 548.3, 440.0, 110.0, 61.2, 18.4, 6.1, 3.9};
+      for (size_t row = 0; row < residues.size(); ++row)
+        if (residues[row] >= 0) sieving.residues[row] = Fixed(residues[row] * real(0.97, 1.03), 1);
+      const SizeDistributionResult sized = StoreSizeDistribution(sieving);
+      WriteWBSSizeData(field, sized.data);
+      status = sized.status;
+      // Forty stones measured, every ninth one flat.
+      StoneShapeInput shape;
+      shape.categoryIndex = kShapeLTA;
+      for (size_t i = 0; i < 40; ++i) {
+        const double thickness = real(7, 16);
+        shape.lengths[i] = Fixed(thickness * (i % 9 == 4 ? real(3.1, 3.8) : real(1.2, 2.6)), 1);
+        shape.thicknesses[i] = Fixed(thickness, 1);
+      }
+      WriteWBSShapeData(field, StoneShapeData(ComputeStoneShape(shape), kShapeLTA,
+                                              WBSShapeCategoryNames()[static_cast<size_t>(kShapeLTA)]));
+    } else if (serial % 4 == 0) {
+      // Thirty stones of 3 to 55 kg, most of 6 to 30 kg, weighed against "LMA 5/40", light class.
+      MassDistributionInput weighing;
+      weighing.category = "LMA 5/40";
+      weighing.massClass = kMassClassLight;
+      weighing.dust = Fixed(real(0.15, 0.35), 2);
+      for (size_t i = 0; i < 30; ++i) {
+        const double mass = i == 6 || i == 18 ? real(3, 4.8) : i == 22 ? real(42, 55) : real(6, 30);
+        // The edge of a cube of that mass (2.65 t/m3) in cm, stretched into a stone.
+        const double edge = std::cbrt(mass / 2.65) * 10;
+        const bool flat = i % 8 == 3;
+        weighing.masses[i] = Fixed(mass, 2);
+        weighing.lengths[i] = Fixed(edge * (flat ? real(2.0, 2.3) : real(1.2, 1.6)), 1);
+        weighing.thicknesses[i] = Fixed(edge * (flat ? real(0.55, 0.62) : real(0.7, 0.9)), 1);
+      }
+      const MassDistributionResult weighed = ComputeMassDistribution(weighing);
+      WriteWBSMassData(field, weighed.data);
+      status = weighed.status;
+    } else {
+      return;
+    }
+    if (const TestEntrySpec* entry = FindTestEntrySpec("VA_WBS"))
+      StoreTestEntryResult(r, *entry, TestEntryResult{status, field, {}, std::nullopt});
   }
 
   void FillWaterContent(CVersuch& r) {

@@ -15,7 +15,9 @@
 #include "platform/printdriver.h"
 #include "records/sievelist.h"
 #include "records/strutil.h"
+#include "records/wbsfield.h"
 #include "reports/druckseite.h"
+#include "reports/print_record.h"
 #include "shell/app/pravikapp.h"
 #include "shell/mainview/printjob.h"
 #include "support/temp_folder.h"
@@ -219,6 +221,42 @@ TEST_F(DemoReports, PageXOfTrackBallastShowsCurveAndLoss) {
   CDruckSeite page;
   DrawAgain(page, copy, print);
   CheckCurvePoints(*record, image, page.GetChartData().GetGleisschotterDia(), true);
+}
+
+// The armourstone records with an entry print it on pages E and F: the
+// sieving with its stone shapes, the weighing with its stones.
+TEST_F(DemoReports, ArmourstonePagesShowTheEntry) {
+  int printed = 0;
+  for (const auto& r : records_) {
+    const std::string field = r->GetField(26);
+    if (!r->HasTestType("VA_WBS") || GetWBSForm(field) == WBSForm::kNone) continue;
+    ++printed;
+    const std::string letters = GetRecordPageLetters(*r);
+    SCOPED_TRACE(letters);
+    const size_t e = letters.find("EF");
+    ASSERT_NE(e, std::string::npos);
+    const int pageE = static_cast<int>(e) + 1, pageF = pageE + 1;
+    CVersuch copy = *r;
+    const PdfText pdf = reporttest::PrintRecordToPdf(copy, folder_.path(), "demo_armourstone_" + std::to_string(printed)).pdf;
+    if (GetWBSForm(field) == WBSForm::kSize) {
+      const WBSSizeData sieving = ReadWBSSizeData(field);
+      EXPECT_TRUE(ValueRightOfLabel(pdf, "Summe:", sieving.total));
+      EXPECT_TRUE(pdf.Find("Sieböffnungsweite", pageE));
+      const WBSShapeData shape = ReadWBSShapeData(field);
+      EXPECT_TRUE(pdf.Find(shape.badShare, pageE)) << shape.badShare;
+      EXPECT_TRUE(pdf.Find(shape.lengths[39], pageF)) << shape.lengths[39];
+    } else {
+      const WBSMassData weighing = ReadWBSMassData(field);
+      EXPECT_TRUE(pdf.Find("Massenverteilung", pageE));
+      EXPECT_TRUE(pdf.Find(weighing.masses[29], pageE)) << weighing.masses[29];
+      EXPECT_TRUE(pdf.Find("Sollwertgrenzen", pageE));
+      EXPECT_TRUE(pdf.Find("gesamte", pageF));
+    }
+    int met = 0;
+    for (const Word& w : pdf.words) met += w.page == pageE && w.text == "ja";
+    EXPECT_GE(met, 5);
+  }
+  EXPECT_EQ(printed, 2);
 }
 
 // Every demo record is consistent in itself: the passing values in both places,

@@ -10,6 +10,8 @@
 #include <map>
 #include <string>
 
+#include "evaluation/wasserbausteine/groessenverteilung.h"
+#include "evaluation/wasserbausteine/massenverteilung.h"
 #include "platform/datetime.h"
 #include "platform/files.h"
 #include "platform/inifile.h"
@@ -17,6 +19,7 @@
 #include "platform/printdriver.h"
 #include "platform/textfile.h"
 #include "records/recordfile.h"
+#include "records/wbsfield.h"
 #include "shell/app/pravikapp.h"
 #include "shell/app/pravikdoc.h"
 #include "shell/app/settings.h"
@@ -451,6 +454,47 @@ TEST_F(StartupTest, WithoutPlantsTheStartKeepsTheFolderAndLeavesTheIdentityEmpty
 
 // ---------------------------------------------------------------- demo installation
 
+// The armourstone entry of a demo record computed anew from its stored
+// inputs, as its sheet would store it: the same field 26, and the status it
+// gives stands in the record's list of marks. The form it has is counted.
+void ExpectArmourstoneAsStored(const CVersuch& r, std::map<WBSForm, int>& forms) {
+  const std::string field = r.GetField(26);
+  const WBSForm form = GetWBSForm(field);
+  ++forms[form];
+  if (form == WBSForm::kNone) return;
+  std::string again = field;
+  std::string status;
+  if (form == WBSForm::kSize) {
+    const WBSSizeData sieving = ReadWBSSizeData(field);
+    const SizeDistributionResult sized = StoreSizeDistribution({sieving.residues, sieving.category});
+    WriteWBSSizeData(again, sized.data);
+    status = sized.status;
+    const WBSShapeData shape = ReadWBSShapeData(field);
+    const StoneShapeResult shaped =
+        ComputeStoneShape({shape.categoryIndex, shape.limit, shape.lengths, shape.thicknesses});
+    WriteWBSShapeData(again, StoneShapeData(shaped, shape.categoryIndex, shape.categoryName));
+    EXPECT_EQ(sieving.category, "CP 90/250");
+    EXPECT_EQ(sized.data.requirements.size(), 5u);
+    EXPECT_EQ(shape.validCount, "40");
+    EXPECT_GT(shaped.bad, 0);
+    EXPECT_EQ(shape.met, "1");
+  } else {
+    const WBSMassData weighing = ReadWBSMassData(field);
+    const MassDistributionResult weighed =
+        ComputeMassDistribution({weighing.masses, weighing.lengths, weighing.thicknesses, weighing.dust,
+                                 weighing.category, std::stoi(weighing.massClass)});
+    WriteWBSMassData(again, weighed.data);
+    status = weighed.status;
+    EXPECT_EQ(weighing.category, "LMA 5/40");
+    EXPECT_EQ(weighed.validCount, 30);
+    EXPECT_GT(weighed.badCount, 0);
+    EXPECT_TRUE(weighed.lightMet);
+  }
+  EXPECT_EQ(again, field);
+  EXPECT_EQ(status, "8");
+  EXPECT_NE(r.GetField(29).find("[VA_WBS:" + status + "]"), std::string::npos) << r.GetField(29);
+}
+
 TEST(DemoInstallation, MakesEveryFileOnceAndNeverOverwrites) {
   TempFolder program;
   const fs::path data = program / "demo-data";
@@ -465,10 +509,12 @@ TEST(DemoInstallation, MakesEveryFileOnceAndNeverOverwrites) {
   ASSERT_EQ(records.size(), 40u);
   int ballast = 0, recycled = 0, armourstone = 0, flakiness = 0, petrography = 0, alkali = 0;
   int sandEquivalent = 0, composition = 0, waterContent = 0;
+  std::map<WBSForm, int> armourstoneForms;
   for (const auto& r : records) {
     ballast += r->IsGleisschotter();
     recycled += r->GetMaterialId().find("-RC-") != std::string::npos;
     armourstone += r->HasTestType("VA_WBS");
+    if (r->HasTestType("VA_WBS")) ExpectArmourstoneAsStored(*r, armourstoneForms);
     if (r->HasTestType("VA_PLATT")) {
       EXPECT_FALSE(r->GetValue(23, 6).empty()) << "flakiness index";
       EXPECT_FALSE(r->GetValue(10, 0).empty()) << "sieve passing";
@@ -486,6 +532,10 @@ TEST(DemoInstallation, MakesEveryFileOnceAndNeverOverwrites) {
   EXPECT_GT(ballast, 0);
   EXPECT_GT(recycled, 0);
   EXPECT_GT(armourstone, 0);
+  // One sieving, one weighing, the rest left for entering.
+  EXPECT_EQ(armourstoneForms[WBSForm::kSize], 1);
+  EXPECT_EQ(armourstoneForms[WBSForm::kMass], 1);
+  EXPECT_GT(armourstoneForms[WBSForm::kNone], 0);
   EXPECT_GT(flakiness, 0);
   EXPECT_GT(petrography, 0);
   EXPECT_GT(alkali, 0);

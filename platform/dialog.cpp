@@ -177,15 +177,18 @@ bool ReadOnlyText(const QWidget* w, bool& readOnly) {
   return true;
 }
 
-// Read-only fields have the dialog's background instead of the editing one
-// and take the focus when clicked: the next keys then go nowhere instead of
+// Read-only and disabled fields have the dialog's background instead of the
+// editing one; read-only ones take the focus when clicked: the next keys then go nowhere instead of
 // into the field that had the focus before.
 void ApplyReadOnlyLook(QWidget* field) {
   bool readOnly = false;
   if (!ReadOnlyText(field, readOnly)) return;
   QPalette palette = field->palette();
   const QPalette& around = field->parentWidget() ? field->parentWidget()->palette() : QApplication::palette();
-  palette.setColor(QPalette::Base, around.color(readOnly ? QPalette::Window : QPalette::Base));
+  for (auto group : {QPalette::Active, QPalette::Inactive})
+    palette.setColor(group, QPalette::Base, around.color(readOnly ? QPalette::Window : QPalette::Base));
+  // A disabled field shows that it takes nothing, whether read-only or not.
+  palette.setColor(QPalette::Disabled, QPalette::Base, around.color(QPalette::Window));
   field->setPalette(palette);
   if (readOnly && field->focusPolicy() == Qt::NoFocus) field->setFocusPolicy(Qt::ClickFocus);
 }

@@ -328,7 +328,7 @@ TEST(DialogItems, TextFieldsRefuseWhatTheCodePageCannotHold) {
 }
 
 // A read-only field looks read-only and takes the focus when clicked, so the
-// next keys do not go into the field that had it.
+// next keys do not go into the field that had it; a disabled one looks disabled.
 TEST(DialogItems, ReadOnlyFieldsLookReadOnlyAndKeepKeysFromOtherFields) {
   RowsDialog dialog;
   auto* input = static_cast<QLineEdit*>(dialog.GetDlgItem(2000));
@@ -362,6 +362,11 @@ TEST(DialogItems, ReadOnlyFieldsLookReadOnlyAndKeepKeysFromOtherFields) {
 
   computed->setReadOnly(false);  // editable again: the editing background
   EXPECT_EQ(computed->palette().color(QPalette::Base), around.color(QPalette::Base));
+  // Disabled, it takes nothing and looks so.
+  input->setEnabled(false);
+  EXPECT_EQ(input->palette().color(QPalette::Base), around.color(QPalette::Window));
+  input->setEnabled(true);
+  EXPECT_EQ(input->palette().color(QPalette::Base), around.color(QPalette::Base));
   dialog.hide();
 }
 

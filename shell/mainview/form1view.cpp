@@ -482,8 +482,11 @@ void CForm1View::EvaluateSelection() {
     if (record->m_selected != 1) changedRows.push_back(rows.front());
     record->m_selected = 1;
     // The track-ballast keys are the tests of track ballast; a built-in
-    // grading mixture keeps the normal keys its side tests need.
+    // grading mixture keeps the normal keys its side tests need, with its
+    // grain shape under the key of the built-in materials.
     panel_->SetBallastMode(record->IsGleisschotter());
+    panel_->SetMixtureMode(!record->IsGleisschotter() && record->HasTestType("VA_GS_KORNFORM") &&
+                           !record->HasTestType("VA_KORNF"));
   }
   // The flag colours the whole row: repaint every cell of those rows.
   for (int row : changedRows) list_->RepaintRow(row);

@@ -51,6 +51,9 @@ void PanelState::FillTestTypeButtons() {
       {"VA_GS_UMWELT", 5018, "Umweltverträglichkeit"},
   };
   for (const Entry& e : kBallast) ballastSet_.push_back(std::string(e.key) + "|" + TranslateString(e.textId, e.german));
+  mixtureSet_ = normalSet_;
+  for (std::string& item : mixtureSet_)
+    if (item.rfind("VA_KORNF|", 0) == 0) item = "VA_GS_KORNFORM|" + TranslateString(5003, "Kornform");
 }
 
 std::string PanelState::GetKeyAt(int item) const {
@@ -72,6 +75,12 @@ bool PanelState::SetBallastMode(bool ballast) {
   if (ballast == ballastMode_) return false;
   ballastMode_ = ballast;
   return true;
+}
+
+bool PanelState::SetMixtureMode(bool mixture) {
+  if (mixture == mixtureMode_) return false;
+  mixtureMode_ = mixture;
+  return !ballastMode_;
 }
 
 void PanelState::EnableKey(const std::string& key, bool enable) {
@@ -156,6 +165,10 @@ void CButtonListbox::RebuildItems() {
 
 void CButtonListbox::SetBallastMode(bool ballast) {
   if (state_.SetBallastMode(ballast)) RebuildItems();
+}
+
+void CButtonListbox::SetMixtureMode(bool mixture) {
+  if (state_.SetMixtureMode(mixture)) RebuildItems();
 }
 
 void CButtonListbox::SetAltMode(bool alt) {

@@ -35,7 +35,9 @@ class PanelState {
   // Fills both button sets with their translated captions.
   void FillTestTypeButtons();
   // The items of the set in force ("KEY|caption").
-  const std::vector<std::string>& Items() const { return ballastMode_ ? ballastSet_ : normalSet_; }
+  const std::vector<std::string>& Items() const {
+    return ballastMode_ ? ballastSet_ : mixtureMode_ ? mixtureSet_ : normalSet_;
+  }
   int ItemCount() const { return static_cast<int>(Items().size()); }
   // The key of an item (text before the first "|"), empty outside the items.
   std::string GetKeyAt(int item) const;
@@ -44,6 +46,10 @@ class PanelState {
   bool BallastMode() const { return ballastMode_; }
   // True when the set in force changed.
   bool SetBallastMode(bool ballast);
+  // A built-in grading mixture records its grain shape under "VA_GS_KORNFORM":
+  // the normal set then shows that key in place of "VA_KORNF". True when the
+  // set in force changed.
+  bool SetMixtureMode(bool mixture);
 
   void EnableKey(const std::string& key, bool enable);
   bool IsKeyEnabled(int item) const;
@@ -68,9 +74,11 @@ class PanelState {
  private:
   std::vector<std::string> normalSet_;
   std::vector<std::string> ballastSet_;
+  std::vector<std::string> mixtureSet_;
   std::set<std::string> enabled_;
   std::map<std::string, std::string> statuses_;
   bool ballastMode_ = false;
+  bool mixtureMode_ = false;
   bool altMode_ = false;
   int hover_ = -1;
 };
@@ -94,6 +102,7 @@ class CButtonListbox : public QWidget {
   // Takes the items of the set in force and fits the height to them.
   void RebuildItems();
   void SetBallastMode(bool ballast);
+  void SetMixtureMode(bool mixture);
   void EnableKey(const std::string& key, bool enable) { state_.EnableKey(key, enable); }
   bool IsKeyEnabled(int item) const { return state_.IsKeyEnabled(item); }
   std::string GetKeyAt(int item) const { return state_.GetKeyAt(item); }

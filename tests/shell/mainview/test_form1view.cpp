@@ -520,6 +520,34 @@ TEST_F(MainView, AGradingMixtureKeepsTheNormalPanel) {
   EXPECT_EQ(view.panel()->state().StatusCode("VA_RCZUS"), 9);
 }
 
+// A built-in recycled mixture as its definition comes: the grain shape under
+// "VA_GS_KORNFORM" takes the place of the shape-index button, so that both its
+// side tests can be opened; the next aggregate gets "VA_KORNF" back.
+TEST_F(MainView, AGradingMixtureOpensItsGrainShapeFromThePanel) {
+  CForm1View& view = Open();
+  CVersuch* mixture = model().RecordAt(0);
+  std::string requirements = mixture->GetField(5);
+  StrSetField(requirements, ';', 8, "[SDM-DBDBDB-RC-0301]");
+  mixture->SetField(5, requirements);
+  mixture->SetField(25, "{0}{SDM-DBDBDB-RC-0301|RC-Gemisch 0/45|0.063 2 45}{1|0.063|45}{Recycling|TL|WPK||}{}"
+                        "{[VA_RCZUS|][VA_GS_KORNFORM|]}");
+  mixture->SetTestStatusList("[VA_GRUND:1][VA_SIEBL:8][VA_RCZUS:9][VA_GS_KORNFORM:8]");
+  Select({0});
+  EXPECT_EQ(view.panel()->ItemCount(), 15);
+  EXPECT_EQ(view.panel()->ItemOfKey("VA_GS_KORNFORM"), 2);
+  EXPECT_EQ(view.panel()->ItemOfKey("VA_KORNF"), -1);
+  EXPECT_EQ(view.panel()->state().CaptionAt(2), "Kornform");
+  EXPECT_EQ(EnabledKeys(), (std::set<std::string>{"VA_GRUND", "VA_SIEBL", "VA_RCZUS", "VA_GS_KORNFORM"}));
+  EXPECT_EQ(view.panel()->state().LookOf(2).mark, 8);
+  calls_.clear();
+  ClickKey("VA_GS_KORNFORM");
+  EXPECT_EQ(calls_, (std::vector<OpenerCall>{{"EditKornformGS", true}}));
+
+  Select({RowOf("07-34-0004")});
+  EXPECT_EQ(view.panel()->ItemOfKey("VA_KORNF"), 2);
+  EXPECT_EQ(view.panel()->ItemOfKey("VA_GS_KORNFORM"), -1);
+}
+
 TEST_F(MainView, CurrentRecordFollowsFocusAndSelection) {
   CForm1View& view = Open();
   int row = -1;

@@ -259,6 +259,18 @@ class MainView : public MainViewTesting {
     QApplication::sendEvent(view_->list(), &key);
   }
 
+  // The record of row 0 made a built-in recycled mixture with these side tests.
+  CVersuch* MakeRecycledMixture(const std::string& sideTests, const std::string& statuses) {
+    CVersuch* mixture = model().RecordAt(0);
+    std::string requirements = mixture->GetField(5);
+    StrSetField(requirements, ';', 8, "[SDM-DBDBDB-RC-0301]");
+    mixture->SetField(5, requirements);
+    mixture->SetField(25, "{0}{SDM-DBDBDB-RC-0301|RC-Gemisch 0/45|0.063 2 45}{1|0.063|45}{Recycling|TL|WPK||}{}{" +
+                              sideTests + "}");
+    mixture->SetTestStatusList(statuses);
+    return mixture;
+  }
+
   std::set<std::string> EnabledKeys() {
     std::set<std::string> keys;
     for (const char* key : TestTypeKeys)
@@ -505,13 +517,8 @@ TEST_F(MainView, ATrackBallastRecordSwitchesThePanel) {
 // and status of its recycled-composition test.
 TEST_F(MainView, AGradingMixtureKeepsTheNormalPanel) {
   CForm1View& view = Open();
-  CVersuch* mixture = model().RecordAt(0);
-  std::string requirements = mixture->GetField(5);
-  StrSetField(requirements, ';', 8, "[SDM-DBDBDB-RC-0301]");
-  mixture->SetField(5, requirements);
-  mixture->SetField(25, "{0}{SDM-DBDBDB-RC-0301|RC-Gemisch 0/45|0.063 2 45}{1|0.063|45}{Recycling|TL|WPK||}{}"
-                        "{[VA_RCZUS|][VA_KORNF|SI15]}");
-  mixture->SetTestStatusList("[VA_GRUND:1][VA_SIEBL:8][VA_KORNF:0][VA_RCZUS:9]");
+  CVersuch* mixture =
+      MakeRecycledMixture("[VA_RCZUS|][VA_KORNF|SI15]", "[VA_GRUND:1][VA_SIEBL:8][VA_KORNF:0][VA_RCZUS:9]");
   ASSERT_TRUE(mixture->IsDbMaterial());
   ASSERT_TRUE(mixture->IsKorngemisch());
   Select({0});
@@ -525,13 +532,7 @@ TEST_F(MainView, AGradingMixtureKeepsTheNormalPanel) {
 // side tests can be opened; the next aggregate gets "VA_KORNF" back.
 TEST_F(MainView, AGradingMixtureOpensItsGrainShapeFromThePanel) {
   CForm1View& view = Open();
-  CVersuch* mixture = model().RecordAt(0);
-  std::string requirements = mixture->GetField(5);
-  StrSetField(requirements, ';', 8, "[SDM-DBDBDB-RC-0301]");
-  mixture->SetField(5, requirements);
-  mixture->SetField(25, "{0}{SDM-DBDBDB-RC-0301|RC-Gemisch 0/45|0.063 2 45}{1|0.063|45}{Recycling|TL|WPK||}{}"
-                        "{[VA_RCZUS|][VA_GS_KORNFORM|]}");
-  mixture->SetTestStatusList("[VA_GRUND:1][VA_SIEBL:8][VA_RCZUS:9][VA_GS_KORNFORM:8]");
+  MakeRecycledMixture("[VA_RCZUS|][VA_GS_KORNFORM|]", "[VA_GRUND:1][VA_SIEBL:8][VA_RCZUS:9][VA_GS_KORNFORM:8]");
   Select({0});
   EXPECT_EQ(view.panel()->ItemCount(), 15);
   EXPECT_EQ(view.panel()->ItemOfKey("VA_GS_KORNFORM"), 2);

@@ -198,6 +198,7 @@ void CDruckSeite::Print(DrawContext& dc, int left, int top, int right, int botto
       DrawArmourstonePage(dc, m_Letter == 'E' ? 0 : 1);
       break;
     case 'X': PrintPageX(dc); break;
+    case 'Y': DrawBallastSideTests(dc); break;
     default: break;
   }
   if (m_Letter != '\0' && std::string_view("ABCDEFY").find(m_Letter) != std::string_view::npos)

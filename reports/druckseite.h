@@ -14,6 +14,7 @@
 // letter and the frame. Painters that stack blocks take a y and return the
 // y under what they drew; each leaves the drawing state as it found it.
 #include <array>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -142,6 +143,34 @@ class CDruckSeite {
   void DrawCategoryText(platform::DrawContext& dc, int x, int y, const std::string& category);
   void DrawTextLine(platform::DrawContext& dc, int x, int y, const std::string& text);
 
+  // ---- page X: track ballast
+  // Test number, plant, kind of test and the sampling protocol.
+  void DrawBallastHeaderBlock(platform::DrawContext& dc);
+  // Fractions, residues, passing with the requirement of each sieve, the sum
+  // line, the range row, and beside the table the tolerance note or the verdict.
+  void DrawBallastSieveTable(platform::DrawContext& dc);
+  // A marker pointing right and the text, its word " nicht " set in bold.
+  void DrawVerdictLine(platform::DrawContext& dc, int x, int y, const std::string& text);
+  // The note that explains the "**" of the 0.5 mm row.
+  void DrawBallastUndersizeNote(platform::DrawContext& dc);
+  // The verdict of every track-ballast test, above the tester's signature.
+  void DrawBallastSummary(platform::DrawContext& dc);
+  void DrawTopLine(platform::DrawContext& dc, const platform::Rect& rect);
+  void DrawBallastSignature(platform::DrawContext& dc);
+  // The plant manager's statement and the inspector's note.
+  void DrawBallastStatement(platform::DrawContext& dc);
+  void DrawBallastFrames(platform::DrawContext& dc, int left, int top, int right, int bottom);
+
+  // ---- page Y: the side tests of track ballast, one block each
+  void DrawBallastSideTests(platform::DrawContext& dc);
+  void DrawBallastPurity(platform::DrawContext& dc);
+  // variant 1: grain shape (field 12), 0: flakiness (field 23)
+  void DrawBallastShapeBlock(platform::DrawContext& dc, int variant);
+  void DrawBallastGrainsOver100(platform::DrawContext& dc);
+  void DrawBallastWaterAbsorption(platform::DrawContext& dc);
+  void DrawBallastCrystallisation(platform::DrawContext& dc);
+  void DrawBallastEnvironment(platform::DrawContext& dc);
+
   // ---- page B: petrography
   void DrawPetrographyPage(platform::DrawContext& dc);
   // "erfüllt" for code "1", "NICHT" and "ERFÜLLT" side by side for "2", else nothing.
@@ -176,6 +205,14 @@ class CDruckSeite {
   void PrintPageA(platform::DrawContext& dc);
   void PrintPageC(platform::DrawContext& dc);
   void PrintPageX(platform::DrawContext& dc);
+  // Captions of a page Y block, centred in the serif face at (x + dx, y - down).
+  struct BlockLabel {
+    int dx, down;
+    std::string text;
+  };
+  void DrawCentredLabels(platform::DrawContext& dc, int x, int y, std::initializer_list<BlockLabel> labels);
+  // The verdict line of a page Y block, in the serif face.
+  void DrawSerifVerdictLine(platform::DrawContext& dc, int x, int y, const std::string& text);
   void DrawWBSMassenverteilungPage(platform::DrawContext& dc, int page);
   // The first line of pages E and F: the anchor's, or lower when a long
   // header block reaches it.

@@ -55,9 +55,8 @@ void CDruckSeite::PrintPageA(DrawContext& dc) {
 
 void CDruckSeite::DrawSieveTables(DrawContext& dc) {
   if (!m_pVersuch) return;
-  // Track ballast has its own table, which joins with page X.
-  if (m_pVersuch->IsGleisschotter()) return;
-  DrawSieveTable(dc);
+  if (m_pVersuch->IsGleisschotter()) DrawBallastSieveTable(dc);
+  else DrawSieveTable(dc);
 }
 
 void CDruckSeite::DrawSieveTable(DrawContext& dc) {

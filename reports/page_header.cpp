@@ -193,12 +193,14 @@ void CDruckSeite::DrawRemarks(DrawContext& dc) {
     y -= 600;
   }
 
-  // The remark stays in its band: left of the signature (or inside the
-  // page), and no line below the band's bottom, which is the frame.
-  const int rightEdge = m_pVersuch->IsGleisschotter() ? m_PrintRect.right - 100 : m_Layout[BottomBand].left + 11000 - 100;
+  // The remark stays in its band: left of the signature, and no line below
+  // the band's bottom (the frame, or on track ballast the statement block).
+  const bool ballast = m_pVersuch->IsGleisschotter();
+  const int rightEdge = ballast ? m_PrintRect.right - 8400 - 100 : m_Layout[BottomBand].left + 11000 - 100;
+  const int floor = ballast ? m_Layout[BallastLowerBand].top : y0;
   const std::string remark = m_pVersuch->GetValue(1, 14);
   for (int i = 0; i < 6; ++i, y -= 300) {
-    if (y < y0) break;
+    if (y < floor) break;
     std::string line = StrGetFieldS(remark, "#CRLF#", i);
     if (line.empty()) continue;
     while (!line.empty() && x + dc.GetTextExtent(line).cx > rightEdge) {

@@ -78,6 +78,26 @@ size_t AsciiPrefix(std::string_view s) {
   return i;
 }
 
+// The character of the UTF-8 sequence that starts at s[i]: its code point
+// and its length in bytes; length 0 where no complete sequence starts there.
+struct Utf8Char {
+  char32_t codePoint;
+  size_t size;
+};
+
+Utf8Char DecodeUtf8At(std::string_view s, size_t i) {
+  const auto b = static_cast<unsigned char>(s[i]);
+  const size_t len = (b & 0xE0) == 0xC0 ? 2 : (b & 0xF0) == 0xE0 ? 3 : (b & 0xF8) == 0xF0 ? 4 : 0;
+  if (len == 0 || i + len > s.size()) return {0, 0};
+  char32_t cp = len == 2 ? (b & 0x1F) : len == 3 ? (b & 0x0F) : (b & 0x07);
+  for (size_t k = 1; k < len; ++k) {
+    const auto cb = static_cast<unsigned char>(s[i + k]);
+    if ((cb & 0xC0) != 0x80) return {0, 0};
+    cp = (cp << 6) | (cb & 0x3F);
+  }
+  return {cp, len};
+}
+
 // The code page byte of a character above U+007F; 0 when the code page lacks it.
 unsigned char Cp1252ByteOf(char32_t cp) {
   if (cp >= 0xA0 && cp <= 0xFF) return static_cast<unsigned char>(cp);
@@ -121,22 +141,14 @@ std::string ToCp1252(std::string_view s) {
       i += run;
       if (i == s.size()) break;
     }
-    auto b = static_cast<unsigned char>(s[i]);
-    int len = (b & 0xE0) == 0xC0 ? 2 : (b & 0xF0) == 0xE0 ? 3 : (b & 0xF8) == 0xF0 ? 4 : 0;
-    char32_t cp = len == 2 ? (b & 0x1F) : len == 3 ? (b & 0x0F) : (b & 0x07);
-    bool valid = len != 0 && i + len <= s.size();
-    for (int k = 1; valid && k < len; ++k) {
-      auto cb = static_cast<unsigned char>(s[i + k]);
-      if ((cb & 0xC0) != 0x80) valid = false;
-      else cp = (cp << 6) | (cb & 0x3F);
-    }
-    if (!valid) {
+    const Utf8Char c = DecodeUtf8At(s, i);
+    if (c.size == 0) {
       out.push_back('?');
       ++i;
       continue;
     }
-    i += len;
-    const unsigned char byte = Cp1252ByteOf(cp);
+    i += c.size;
+    const unsigned char byte = Cp1252ByteOf(c.codePoint);
     out.push_back(byte ? static_cast<char>(byte) : '?');
   }
   return out;
@@ -165,20 +177,14 @@ std::string ToCp1252(std::string_view s) {
       ++i;
       continue;
     }
-    int len = (b & 0xE0) == 0xC0 ? 2 : (b & 0xF0) == 0xE0 ? 3 : (b & 0xF8) == 0xF0 ? 4 : 0;
-    char32_t cp = len == 2 ? (b & 0x1F) : len == 3 ? (b & 0x0F) : (b & 0x07);
-    bool valid = len != 0 && i + len <= s.size();
-    for (int k = 1; valid && k < len; ++k) {
-      auto cb = static_cast<unsigned char>(s[i + k]);
-      if ((cb & 0xC0) != 0x80) valid = false;
-      else cp = (cp << 6) | (cb & 0x3F);
-    }
-    if (!valid) {
+    const Utf8Char c = DecodeUtf8At(s, i);
+    if (c.size == 0) {
       out.push_back('?');
       ++i;
       continue;
     }
-    i += len;
+    i += c.size;
+    const char32_t cp = c.codePoint;
     if (cp >= 0xA0 && cp <= 0xFF) {
       out.push_back(static_cast<char>(cp));
     } else if (auto it = reverse.find(cp); it != reverse.end()) {
@@ -209,17 +215,13 @@ bool IsUtf8(std::string_view s) {
       ++i;
       continue;
     }
-    int len = (b & 0xE0) == 0xC0 ? 2 : (b & 0xF0) == 0xE0 ? 3 : (b & 0xF8) == 0xF0 ? 4 : 0;
-    if (len == 0 || i + len > s.size()) return false;
-    char32_t cp = len == 2 ? (b & 0x1F) : len == 3 ? (b & 0x0F) : (b & 0x07);
-    for (int k = 1; k < len; ++k) {
-      auto cb = static_cast<unsigned char>(s[i + k]);
-      if ((cb & 0xC0) != 0x80) return false;
-      cp = (cp << 6) | (cb & 0x3F);
-    }
+    const Utf8Char c = DecodeUtf8At(s, i);
+    if (c.size == 0) return false;
+    // Overlong forms, code points beyond Unicode and surrogates are not UTF-8.
     constexpr char32_t kMin[] = {0, 0, 0x80, 0x800, 0x10000};
-    if (cp < kMin[len] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
-    i += len;
+    const char32_t cp = c.codePoint;
+    if (cp < kMin[c.size] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
+    i += c.size;
   }
   return true;
 }

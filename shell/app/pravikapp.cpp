@@ -16,6 +16,8 @@ int g_waitDepth = 0;
 
 CPravikWinApp* GetApp() { return g_app; }
 
+bool SieveProgramRuns() { return g_app && g_app->IsSieveProgramActive(); }
+
 // ------------------------------------------------------------ CPravikApp
 
 CPravikApp::CPravikApp() { ::SetEditAllowed(true); }

@@ -119,6 +119,10 @@ class CPravikWinApp : public CPravikApp {
 // The application object in force; nullptr when there is none.
 CPravikWinApp* GetApp();
 
+// Whether the sieve program of the application in force runs (the user is
+// then asked to end it first); false without an application.
+bool SieveProgramRuns();
+
 // Shows the application's wait window while it lives (when `show` is true);
 // nested scopes keep it up until the outermost ends.
 class WaitWindowScope {

@@ -307,7 +307,7 @@ bool CForm1View::SaveAllRecords() {
 std::vector<int> CForm1View::SelectedRows() const { return list_->SelectedRows(); }
 
 CVersuch* CForm1View::GetCurrentRecord(int* row) {
-  if (CPravikWinApp* app = GetApp(); app && app->IsSieveProgramActive()) return nullptr;
+  if (SieveProgramRuns()) return nullptr;
   const int current = CurrentRecordRow(list_->FocusedRow(), SelectedRows());
   if (current < 0) return nullptr;
   if (row) *row = current;

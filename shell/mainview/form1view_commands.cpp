@@ -21,11 +21,6 @@
 
 namespace {
 
-bool SieveProgramRuns() {
-  CPravikWinApp* app = GetApp();
-  return app && app->IsSieveProgramActive();
-}
-
 // The list does not repaint while many rows change.
 class NoRedraw {
  public:

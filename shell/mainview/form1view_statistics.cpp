@@ -36,11 +36,6 @@ std::filesystem::path ProgramFile(const char* name) {
   return (app ? app->m_Settings.m_ProgramFolder : std::filesystem::path()) / name;
 }
 
-bool SieveProgramRuns() {
-  const CPravikWinApp* app = GetApp();
-  return app && app->IsSieveProgramActive();
-}
-
 // A file for another program could not be written: "[path] konnte nicht ...".
 void ShowWriteFailure(const std::string& prefix, const std::filesystem::path& file, int textId) {
   platform::ShowMessageBox(prefix + "[" + file.string() + "] " +

@@ -32,7 +32,7 @@ void AddSumRow(QWidget* dialog, QGridLayout* grid, int gridRow, int labelId, int
 
 // ------------------------------------------------------------ standard form
 
-CZusammRecycDlg::CZusammRecycDlg(QWidget* parent) : CEntryDialog(kTemplateId, parent) {
+CZusammRecycDlg::CZusammRecycDlg(QWidget* parent) : CRecycSheetDlg(kTemplateId, parent) {
   Ui::ZusammRecycDlg ui;
   ui.setupUi(this);
   QGridLayout* grid = ui.rowsGrid;
@@ -101,7 +101,7 @@ void CZusammRecycDlg::ComputeZusammensetzung() {
 
 // ------------------------------------------------------------ grading mixtures
 
-CZusammRecycDBKGDlg::CZusammRecycDBKGDlg(QWidget* parent) : CEntryDialog(kTemplateId, parent) {
+CZusammRecycDBKGDlg::CZusammRecycDBKGDlg(QWidget* parent) : CRecycSheetDlg(kTemplateId, parent) {
   Ui::ZusammRecycDBKGDlg ui;
   ui.setupUi(this);
   QGridLayout* grid = ui.rowsGrid;

@@ -9,73 +9,76 @@
 #include "evaluation/frame/entrydialog.h"
 #include "evaluation/rczusammensetzung/zusammrecyc.h"
 
-class CZusammRecycDlg : public CEntryDialog {
+// What both forms share: the controls of a row's name, mass and share and
+// of the sums, the test number and field 15 as input, and a computation on
+// every change that leaves nothing to take on OK.
+class CRecycSheetDlg : public CEntryDialog {
   Q_OBJECT
 
  public:
-  static constexpr int kTemplateId = 612;
   static constexpr int NameId(int row) { return 1100 + row; }
   static constexpr int MassId(int row) { return 1200 + row; }
   static constexpr int ShareId(int row) { return 1300 + row; }
-  static constexpr int CodeId(int row) { return 1400 + row; }
-  static constexpr int MarkId(int row) { return 1500 + row; }
   enum : int {
     kMassSum = 1001,
     kShareSum = 1002,
     kFirstLabel = 1010,
   };
 
+  std::string m_TestNumber;
+  std::string m_Result;
+
+  virtual void ComputeZusammensetzung() = 0;
+
+ protected:
+  CRecycSheetDlg(int templateId, QWidget* parent) : CEntryDialog(templateId, parent) {}
+  void Recompute() override { ComputeZusammensetzung(); }
+  bool TakeResult() override { return true; }
+};
+
+class CZusammRecycDlg : public CRecycSheetDlg {
+  Q_OBJECT
+
+ public:
+  static constexpr int kTemplateId = 612;
+  static constexpr int CodeId(int row) { return 1400 + row; }
+  static constexpr int MarkId(int row) { return 1500 + row; }
+
   explicit CZusammRecycDlg(QWidget* parent = nullptr);
   ~CZusammRecycDlg() override;
 
-  // In: the test number, field 15 and the material's "VA_RCZUS" entry.
-  std::string m_TestNumber;
-  std::string m_Result;
+  // In besides: the material's "VA_RCZUS" entry.
   std::string m_SideTestEntry;
 
   const RecycResult& Result() const { return result_; }
   void LoadResult();
-  void ComputeZusammensetzung();
+  void ComputeZusammensetzung() override;
 
  protected:
   bool OnInitDialog() override;
-  void Recompute() override { ComputeZusammensetzung(); }
-  bool TakeResult() override { return true; }
 
  private:
   RecycInput stored_;
   RecycResult result_;
 };
 
-class CZusammRecycDBKGDlg : public CEntryDialog {
+class CZusammRecycDBKGDlg : public CRecycSheetDlg {
   Q_OBJECT
 
  public:
   static constexpr int kTemplateId = 613;
-  static constexpr int NameId(int row) { return 1100 + row; }
-  static constexpr int MassId(int row) { return 1200 + row; }
-  static constexpr int ShareId(int row) { return 1300 + row; }
-  enum : int {
-    kMassSum = 1001,
-    kShareSum = 1002,
-    kFirstLabel = 1010,
-  };
 
   explicit CZusammRecycDBKGDlg(QWidget* parent = nullptr);
   ~CZusammRecycDBKGDlg() override;
 
-  std::string m_TestNumber;
-  std::string m_Result;
   bool m_Preset = false;  // "Altschotter" and "Neuschotter" for a new test
 
   const MixtureResult& Result() const { return result_; }
   void SetDefaultNames();
-  void ComputeZusammensetzung();
+  void ComputeZusammensetzung() override;
 
  protected:
   bool OnInitDialog() override;
-  void Recompute() override { ComputeZusammensetzung(); }
-  bool TakeResult() override { return true; }
 
  private:
   MixtureResult result_;

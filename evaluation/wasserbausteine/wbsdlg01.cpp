@@ -28,7 +28,7 @@ enum : int { kResidueColumn = 1, kShareColumn, kSumColumn, kPassingColumn, kRang
 
 // ------------------------------------------------------------ the data page
 
-CWBS1PropPage1::CWBS1PropPage1(QWidget* parent) : CpvPropertyPage(kTemplateId, parent) {
+CWBS1PropPage1::CWBS1PropPage1(QWidget* parent) : CWBSDataPage(kTemplateId, parent) {
   setWindowTitle("Daten");
   auto* layout = new QHBoxLayout(this);
   auto* left = new QVBoxLayout;
@@ -152,16 +152,6 @@ void CWBS1PropPage1::StoreResult() {
   Show(result_);
   WriteWBSSizeData(m_ResultText, result_.data);
   m_Status = result_.status;
-}
-
-bool CWBS1PropPage1::OnSetActive() {
-  StoreResult();
-  return true;
-}
-
-bool CWBS1PropPage1::OnKillActive() {
-  StoreResult();
-  return true;
 }
 
 // ------------------------------------------------------------ the stone page

@@ -21,7 +21,7 @@ class QLabel;
 class QLineEdit;
 struct GridMessage;
 
-class CWBS1PropPage1 : public CpvPropertyPage {
+class CWBS1PropPage1 : public CWBSDataPage {
   Q_OBJECT
 
  public:
@@ -44,22 +44,14 @@ class CWBS1PropPage1 : public CpvPropertyPage {
   explicit CWBS1PropPage1(QWidget* parent = nullptr);
   ~CWBS1PropPage1() override;
 
-  // In: the test number and field 26. Out: field 26 and the status as the
-  // pages stored them last.
-  std::string m_TestNumber;
-  std::string m_ResultText;
-  std::string m_Status;
   CWBSGroessenklasse m_Klasse;
 
   // Computes from the entries and shows the result.
   void ComputeGroessenverteilung();
   // Empties the residues above the category's upper size, computes and
   // stores the page's parts into the result text.
-  void StoreResult();
+  void StoreResult() override;
   const SizeDistributionResult& Result() const { return result_; }
-
-  bool OnSetActive() override;
-  bool OnKillActive() override;
 
  protected:
   bool OnInitDialog() override;

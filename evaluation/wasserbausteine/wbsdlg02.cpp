@@ -20,7 +20,7 @@ QString Q(const std::string& text) { return QString::fromStdString(text); }
 
 }  // namespace
 
-CWBS2PropPage1::CWBS2PropPage1(QWidget* parent) : CpvPropertyPage(kTemplateId, parent) {
+CWBS2PropPage1::CWBS2PropPage1(QWidget* parent) : CWBSDataPage(kTemplateId, parent) {
   setWindowTitle("Daten");
   auto* layout = new QHBoxLayout(this);
 
@@ -214,11 +214,6 @@ void CWBS2PropPage1::StoreResult() {
   ComputeMassenverteilung();
   WriteWBSMassData(m_ResultText, result_.data);
   m_Status = result_.status;
-}
-
-bool CWBS2PropPage1::OnSetActive() {
-  StoreResult();
-  return true;
 }
 
 bool CWBS2PropPage1::OnKillActive() {

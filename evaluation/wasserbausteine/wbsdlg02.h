@@ -16,7 +16,7 @@
 class CWBSKatListCtrl;
 class QComboBox;
 
-class CWBS2PropPage1 : public CpvPropertyPage {
+class CWBS2PropPage1 : public CWBSDataPage {
   Q_OBJECT
 
  public:
@@ -47,11 +47,6 @@ class CWBS2PropPage1 : public CpvPropertyPage {
   explicit CWBS2PropPage1(QWidget* parent = nullptr);
   ~CWBS2PropPage1() override;
 
-  // In: the test number and field 26. Out: field 26 and the status as the
-  // page stored them last.
-  std::string m_TestNumber;
-  std::string m_ResultText;
-  std::string m_Status;
   CWBSGewichtsklasse m_Klasse;
   // All 220 stones; the visible rows are taken into them before every
   // computation.
@@ -60,7 +55,7 @@ class CWBS2PropPage1 : public CpvPropertyPage {
   int m_Offset = 0;
 
   void ComputeMassenverteilung();
-  void StoreResult();
+  void StoreResult() override;
   void ShowStonePage();
   // Takes the visible rows, normalised, into the stones; shows and computes.
   void TakeVisibleRows();
@@ -68,7 +63,7 @@ class CWBS2PropPage1 : public CpvPropertyPage {
   void OnRunter();
   const MassDistributionResult& Result() const { return result_; }
 
-  bool OnSetActive() override;
+  // Takes the visible rows first.
   bool OnKillActive() override;
 
  protected:

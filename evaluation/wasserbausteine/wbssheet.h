@@ -1,10 +1,38 @@
 #pragma once
-// What both armourstone sheets share: Apply stores the pages into the data
-// page's copy of field 26, then tells the opener, which writes it to the
-// record and keeps the sheet open.
+// What both armourstone sheets share: a data page that holds the copy of
+// field 26, and Apply, which stores the pages into that copy, then tells the
+// opener, which writes it to the record and keeps the sheet open.
 #include <functional>
+#include <string>
 
 #include "shell/app/cpvdialog.h"
+
+// The data page of a sheet: it stores its parts into the copy of field 26
+// when it becomes active and when it is left.
+class CWBSDataPage : public CpvPropertyPage {
+  Q_OBJECT
+
+ public:
+  using CpvPropertyPage::CpvPropertyPage;
+
+  // In: the test number and field 26. Out: field 26 and the status as the
+  // pages stored them last.
+  std::string m_TestNumber;
+  std::string m_ResultText;
+  std::string m_Status;
+
+  // Computes from the entries and stores the page's parts into the copy.
+  virtual void StoreResult() = 0;
+
+  bool OnSetActive() override {
+    StoreResult();
+    return true;
+  }
+  bool OnKillActive() override {
+    StoreResult();
+    return true;
+  }
+};
 
 class CWBSSheet : public CpvPropertySheet {
   Q_OBJECT

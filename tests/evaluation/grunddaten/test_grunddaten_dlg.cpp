@@ -19,6 +19,7 @@
 #include "shell/app/pravikapp.h"
 #include "shell/app/settings.h"
 #include "shell/app/sysfuncs.h"
+#include "support/record_values.h"
 #include "support/scripted_ui_gtest.h"
 #include "support/temp_folder.h"
 
@@ -84,12 +85,14 @@ TEST_F(BasicDataDialogs, OkStoresFieldOneStatusRecentListsAndTakeoverFile) {
     EXPECT_EQ(d.Text(Dlg::kInfo1Label), "Baustelle");
     EXPECT_FALSE(d.IsEnabled(Dlg::kTakeover));  // no takeover file yet
     EXPECT_TRUE(d.IsChecked(Dlg::kStatistics));
-    d.SetText(Dlg::kTestTime, "14:30");
-    d.SetText(Dlg::kTestedBy, "K. Öztürk");
-    d.SetText(Dlg::kSampledBy, "  J. Brandt ");
-    d.SetText(Dlg::kSamplingPoint, "Halde 3");
-    d.SetText(Dlg::kInfo1Value, "BV Nord");
-    d.SetText(Dlg::kInfo2Label, "Kolonne");
+    TypeTexts(d, {
+        {Dlg::kTestTime, "14:30"},
+        {Dlg::kTestedBy, "K. Öztürk"},
+        {Dlg::kSampledBy, "  J. Brandt "},
+        {Dlg::kSamplingPoint, "Halde 3"},
+        {Dlg::kInfo1Value, "BV Nord"},
+        {Dlg::kInfo2Label, "Kolonne"},
+    });
     d.Select(Dlg::kCustomer, "Straßenbau Südwest GmbH");
     d.SetText(Dlg::kInternalRemark, "geteilt\nRest im Labor");
     d.Check(Dlg::kStatistics, false);
@@ -99,18 +102,20 @@ TEST_F(BasicDataDialogs, OkStoresFieldOneStatusRecentListsAndTakeoverFile) {
   ASSERT_TRUE(result.has_value());
   EXPECT_EQ(result->status, "1");
   const CVersuch& r = ordinary_;
-  EXPECT_EQ(r.GetValue(1, 9), "20250305143000");
-  EXPECT_EQ(r.GetValue(1, 10), "K. Öztürk");
-  EXPECT_EQ(r.GetValue(1, 11), "20250305081500");
-  EXPECT_EQ(r.GetValue(1, 12), "Halde 3");
-  EXPECT_EQ(r.GetValue(1, 13), "J. Brandt");
-  EXPECT_EQ(r.GetValue(1, 7), "BV Nord");
-  EXPECT_EQ(r.GetValue(1, 24), "Kolonne");
-  EXPECT_EQ(r.GetValue(1, 19), "K-1");
-  EXPECT_EQ(r.GetValue(1, 20), "Straßenbau Südwest GmbH");
-  EXPECT_EQ(r.GetValue(1, 21), "geteilt#CRLF#Rest im Labor");
-  EXPECT_EQ(r.GetValue(1, 14), "abc" + kSixBreaks);
-  EXPECT_EQ(r.GetValue(1, 4), "0");
+  ExpectValues(r, {
+      {1, 9, "20250305143000"},
+      {1, 10, "K. Öztürk"},
+      {1, 11, "20250305081500"},
+      {1, 12, "Halde 3"},
+      {1, 13, "J. Brandt"},
+      {1, 7, "BV Nord"},
+      {1, 24, "Kolonne"},
+      {1, 19, "K-1"},
+      {1, 20, "Straßenbau Südwest GmbH"},
+      {1, 21, "geteilt#CRLF#Rest im Labor"},
+      {1, 14, "abc" + kSixBreaks},
+      {1, 4, "0"},
+  });
   EXPECT_EQ(StrGetField(r.GetField(30), '|', 6), "Straßenbau Südwest GmbH");  // the list summary
   EXPECT_EQ(Ini("geprueftdurch"), "K. Öztürk|M. Schäfer");
   EXPECT_EQ(Ini("entnahmedurch"), "J. Brandt");
@@ -146,9 +151,11 @@ TEST_F(BasicDataDialogs, TakeoverButtonTakesTheDataOnlyIntoTheControls) {
   // Record 2517 confirmed first: its data become the takeover file.
   platform::TestUi ui;
   ui.ExpectDialog(Dlg::kTemplateId, [](DialogDriver& d) {
-    d.SetText(Dlg::kInfo2Value, "Spätschicht");
-    d.SetText(Dlg::kTestTime, "09:05:30");
-    d.SetText(Dlg::kReportRemark, "Zeile 1\nZeile 2");
+    TypeTexts(d, {
+        {Dlg::kInfo2Value, "Spätschicht"},
+        {Dlg::kTestTime, "09:05:30"},
+        {Dlg::kReportRemark, "Zeile 1\nZeile 2"},
+    });
   }, IDOK);
   Edit(ordinary_);
 
@@ -268,10 +275,12 @@ TEST_F(BasicDataDialogs, TrackBallastOpensTheProtocolDialog) {
     ASSERT_NE(variants, nullptr);
     EXPECT_EQ(variants->count(), 2);
     EXPECT_EQ(variants->currentIndex(), 0);
-    d.SetText(GsDlg::kProtocolNumber, "17/2025");
-    d.SetText(GsDlg::kYear, "2025");
-    d.SetText(GsDlg::kTestedByGS, "K. Öztürk");
-    d.SetText(GsDlg::kSampledByGS, "B. Weiß");
+    TypeTexts(d, {
+        {GsDlg::kProtocolNumber, "17/2025"},
+        {GsDlg::kYear, "2025"},
+        {GsDlg::kTestedByGS, "K. Öztürk"},
+        {GsDlg::kSampledByGS, "B. Weiß"},
+    });
     d.Click(1209);
     d.Click(1213);
     d.Click(1025);
@@ -288,18 +297,20 @@ TEST_F(BasicDataDialogs, TrackBallastOpensTheProtocolDialog) {
   EXPECT_EQ(ui.shown()[1].flags & platform::MB_ICONMASK, platform::MB_ICONWARNING);
   EXPECT_EQ(ui.shown()[1].title, "Pravik");
   const CVersuch& r = ballast_;
-  EXPECT_EQ(r.GetValue(1, 1), "1");
-  EXPECT_EQ(r.GetValue(1, 30), "17/2025");
-  EXPECT_EQ(r.GetValue(1, 32), "1");
-  EXPECT_EQ(r.GetValue(1, 34), "an der Bahnverladung");
-  EXPECT_EQ(r.GetValue(1, 36), "ohne Nachreinigung");
-  EXPECT_EQ(r.GetValue(1, 37), "1");
-  EXPECT_EQ(r.GetValue(1, 39), "Bagger");
-  EXPECT_EQ(r.GetValue(1, 40), "-1");
-  EXPECT_EQ(r.GetValue(1, 42), "");
-  EXPECT_EQ(r.GetValue(1, 43), "Regen");
-  EXPECT_EQ(r.GetValue(1, 45), "1");
-  EXPECT_EQ(r.GetValue(1, 12), "");  // no sampling point for track ballast
+  ExpectValues(r, {
+      {1, 1, "1"},
+      {1, 30, "17/2025"},
+      {1, 32, "1"},
+      {1, 34, "an der Bahnverladung"},
+      {1, 36, "ohne Nachreinigung"},
+      {1, 37, "1"},
+      {1, 39, "Bagger"},
+      {1, 40, "-1"},
+      {1, 42, ""},
+      {1, 43, "Regen"},
+      {1, 45, "1"},
+      {1, 12, ""},  // no sampling point for track ballast
+  });
   const auto lines = platform::ReadTextLines(TakeoverFile("_GGs.tmp"));
   ASSERT_TRUE(lines.has_value());
   EXPECT_EQ((*lines)[0], "12-34-2521");

@@ -18,6 +18,7 @@
 #include "records/recordfile.h"
 #include "shell/app/sysfuncs.h"
 #include "support/demo_program.h"
+#include "support/record_values.h"
 
 namespace {
 
@@ -55,13 +56,15 @@ TEST_F(BasicDataEndToEnd, EnteredTakenOverCancelledAndPrinted) {
 
   // The first record: people, dates, customer, remark and signature.
   ui.ExpectDialog(Dlg::kTemplateId, [&](DialogDriver& d) {
-    d.SetText(Dlg::kTestDate, "12.06.2025");
-    d.SetText(Dlg::kTestTime, "14:30");
-    d.SetText(Dlg::kTestedBy, "K. Öztürk");
-    d.SetText(Dlg::kSamplingDate, "11.06.2025");
-    d.SetText(Dlg::kSamplingTime, "");
-    d.SetText(Dlg::kSampledBy, "J. Brandt");
-    d.SetText(Dlg::kSamplingPoint, "Halde Nordost");
+    TypeTexts(d, {
+        {Dlg::kTestDate, "12.06.2025"},
+        {Dlg::kTestTime, "14:30"},
+        {Dlg::kTestedBy, "K. Öztürk"},
+        {Dlg::kSamplingDate, "11.06.2025"},
+        {Dlg::kSamplingTime, ""},
+        {Dlg::kSampledBy, "J. Brandt"},
+        {Dlg::kSamplingPoint, "Halde Nordost"},
+    });
     d.Select(Dlg::kCustomer, "Tiefbau Köhler & Söhne");
     d.SetText(Dlg::kReportRemark, "Probe bei Regen entnommen\n\nRückstellprobe im Labor");
     d.SetText(Dlg::kInternalRemark, "Nachmessung geplant");
@@ -73,17 +76,19 @@ TEST_F(BasicDataEndToEnd, EnteredTakenOverCancelledAndPrinted) {
   {
     const CVersuch* r = OnDisk(first);
     ASSERT_NE(r, nullptr);
-    EXPECT_EQ(r->GetValue(1, 9), "20250612143000");
-    EXPECT_EQ(r->GetValue(1, 10), "K. Öztürk");
-    EXPECT_EQ(r->GetValue(1, 11), "20250611");
-    EXPECT_EQ(r->GetValue(1, 12), "Halde Nordost");
-    EXPECT_EQ(r->GetValue(1, 13), "J. Brandt");
-    EXPECT_EQ(r->GetValue(1, 14), "Probe bei Regen entnommen#CRLF##CRLF#Rückstellprobe im Labor#CRLF##CRLF##CRLF#");
-    EXPECT_EQ(r->GetValue(1, 19), "12-34-250303101500");
-    EXPECT_EQ(r->GetValue(1, 20), "Tiefbau Köhler & Söhne");
-    EXPECT_EQ(r->GetValue(1, 21), "Nachmessung geplant");
-    EXPECT_EQ(r->GetValue(1, 25), signature.string());
-    EXPECT_EQ(r->GetValue(1, 6), GetTodayText());
+    ExpectValues(*r, {
+        {1, 9, "20250612143000"},
+        {1, 10, "K. Öztürk"},
+        {1, 11, "20250611"},
+        {1, 12, "Halde Nordost"},
+        {1, 13, "J. Brandt"},
+        {1, 14, "Probe bei Regen entnommen#CRLF##CRLF#Rückstellprobe im Labor#CRLF##CRLF##CRLF#"},
+        {1, 19, "12-34-250303101500"},
+        {1, 20, "Tiefbau Köhler & Söhne"},
+        {1, 21, "Nachmessung geplant"},
+        {1, 25, signature.string()},
+        {1, 6, GetTodayText()},
+    });
     EXPECT_NE(r->GetTestStatusList().find("[VA_GRUND:1]"), std::string::npos);
   }
   const fs::path takeover = data() / "tmp" / (GetLocalComputerName() + "_lgd.tmp");

@@ -10,6 +10,7 @@
 #include "evaluation/frame/testentryframe.h"
 #include "evaluation/plattigkeit/plattigkeitdlg.h"
 #include "shell/mainview/form1view_panel.h"
+#include "support/record_values.h"
 #include "support/scripted_ui_gtest.h"
 #include "support/stubs.h"
 
@@ -34,13 +35,15 @@ TEST_F(FlakinessOnMainView, OkStoresAndSavesTheSelectedRecord) {
   EXPECT_EQ(panel.StatusCode("VA_PLATT"), 0);
   platform::TestUi ui;
   ui.ExpectDialog(Dlg::kTemplateId, [](DialogDriver& d) {
-    d.SetText(Dlg::kM0, "1000");
-    d.SetText(Dlg::kFirstRi + 7, "500");
-    d.SetText(Dlg::kFirstMi + 7, "60");
-    d.SetText(Dlg::kFirstRi + 8, "480");
-    d.SetText(Dlg::kFirstMi + 8, "57,6");
-    d.SetText(Dlg::kRetained80, "10");
-    d.SetText(Dlg::kPassing4, "5");
+    TypeTexts(d, {
+        {Dlg::kM0, "1000"},
+        {Dlg::kFirstRi + 7, "500"},
+        {Dlg::kFirstMi + 7, "60"},
+        {Dlg::kFirstRi + 8, "480"},
+        {Dlg::kFirstMi + 8, "57,6"},
+        {Dlg::kRetained80, "10"},
+        {Dlg::kPassing4, "5"},
+    });
     EXPECT_EQ(d.Text(Dlg::kIndex), "12");
     EXPECT_EQ(d.Text(Dlg::kLossCheck), "0.5");
   }, IDOK);
@@ -49,13 +52,15 @@ TEST_F(FlakinessOnMainView, OkStoresAndSavesTheSelectedRecord) {
 
   const CVersuch* r = OnDisk("12-3-0001");
   ASSERT_NE(r, nullptr);
-  EXPECT_EQ(r->GetValue(23, 0), "1000.0");
-  EXPECT_EQ(r->GetValue(23, 6), "12");
-  EXPECT_EQ(r->GetValue(23, 7), "0.5");
-  EXPECT_EQ(r->GetValue(23, 9), "15_LE");
-  EXPECT_EQ(r->GetValue(23, 10), "Plattigkeitskennzahl [%]:@@12@<= 15@2");
-  EXPECT_EQ(r->GetValue(23, 11), "10.0");
-  EXPECT_EQ(r->GetValue(23, 12), "5.0");
+  ExpectValues(*r, {
+      {23, 0, "1000.0"},
+      {23, 6, "12"},
+      {23, 7, "0.5"},
+      {23, 9, "15_LE"},
+      {23, 10, "Plattigkeitskennzahl [%]:@@12@<= 15@2"},
+      {23, 11, "10.0"},
+      {23, 12, "5.0"},
+  });
   EXPECT_NE(r->GetTestStatusList().find("[VA_PLATT:8]"), std::string::npos);
   EXPECT_EQ(panel.StatusCode("VA_PLATT"), 8);  // the panel's mark at once
   EXPECT_EQ(r->GetValue(10, 11), "12");

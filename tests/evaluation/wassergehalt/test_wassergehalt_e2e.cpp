@@ -11,6 +11,7 @@
 #include "evaluation/frame/entry_on_main_view.h"
 #include "evaluation/wassergehalt/wassergehaltdlg.h"
 #include "shell/mainview/form1view_panel.h"
+#include "support/record_values.h"
 #include "support/scripted_ui_gtest.h"
 #include "support/stubs.h"
 
@@ -46,12 +47,14 @@ TEST_F(WaterContentOnMainView, EnterInTheLastFieldStoresEverythingInOneSave) {
 
   const CVersuch* r = OnDisk("12-3-0101");
   ASSERT_NE(r, nullptr);
-  EXPECT_EQ(r->GetValue(17, 0), "5.5");
-  EXPECT_EQ(r->GetValue(17, 1), "6_LE");
-  EXPECT_EQ(r->GetValue(17, 3), "Wassergehalt [%]:@@5.5@<= 6@2");
-  EXPECT_EQ(r->GetValue(17, 4), "1264.8");
-  EXPECT_EQ(r->GetValue(17, 5), "1198.3");
-  EXPECT_EQ(r->GetValue(10, 14), "5.5");
+  ExpectValues(*r, {
+      {17, 0, "5.5"},
+      {17, 1, "6_LE"},
+      {17, 3, "Wassergehalt [%]:@@5.5@<= 6@2"},
+      {17, 4, "1264.8"},
+      {17, 5, "1198.3"},
+      {10, 14, "5.5"},
+  });
   EXPECT_NE(r->GetTestStatusList().find("[VA_WASSERG:8]"), std::string::npos);
   EXPECT_EQ(r->GetValue(1, 6), GetTodayText());
 }

@@ -85,6 +85,17 @@ std::string Texts(const std::vector<Word>& words) {
   return out;
 }
 
+// The texts of the line of the word's first place on the page; empty, and a
+// failure, when the page lacks the word.
+std::string LineAt(const PdfText& pdf, const char* word, int page) {
+  const Word* at = pdf.Find(word, page);
+  if (!at) {
+    ADD_FAILURE() << "no \"" << word << "\" on page " << page;
+    return "";
+  }
+  return Texts(LineOf(pdf, *at));
+}
+
 class PageE : public ::testing::Test {
  protected:
   CPravikWinApp app_;
@@ -108,33 +119,28 @@ TEST_F(PageE, SizeFormTablesChartAndStoneShapes) {
   // The sieve table: eight rows with a share (360 and 250 mm take no line),
   // the running sum, no passing value in the pan row, the sums under it.
   const Word* summe = pdf.Find("Summe:", 1);
-  ASSERT_TRUE(summe);
-  EXPECT_EQ(Texts(LineOf(pdf, *summe)), "Summe: 1209.1 100.0");
   const Word* row125 = pdf.Find("130.5", 1);
-  ASSERT_TRUE(row125);
-  EXPECT_EQ(Texts(LineOf(pdf, *row125)), "125 130.5 10.8 10.8 89 90-100");
   const Word* row31 = pdf.Find("61.7", 1);
-  ASSERT_TRUE(row31);
-  EXPECT_EQ(Texts(LineOf(pdf, *row31)), "31 .5 61.7 5.1 97.9 2");
   const Word* pan = pdf.Find("6.2", 1);
-  ASSERT_TRUE(pan);
-  EXPECT_EQ(Texts(LineOf(pdf, *pan)), "< 22 .4 6.2 0.5 100.0");
+  ASSERT_TRUE(summe && row125 && row31 && pan);
+  EXPECT_EQ(LineAt(pdf, "Summe:", 1), "Summe: 1209.1 100.0");
+  EXPECT_EQ(LineAt(pdf, "130.5", 1), "125 130.5 10.8 10.8 89 90-100");
+  EXPECT_EQ(LineAt(pdf, "61.7", 1), "31 .5 61.7 5.1 97.9 2");
+  EXPECT_EQ(LineAt(pdf, "6.2", 1), "< 22 .4 6.2 0.5 100.0");
   EXPECT_NEAR(row31->top - pan->top, 2 * 320, 20);
   EXPECT_NEAR(pdf.Find("0.0", 1)->top - row125->top, 320, 20);  // 180 mm, the first row
   EXPECT_FALSE(pdf.Find("360", 1) && pdf.Find("360", 1)->top > summe->top);  // only on the chart's axis
 
   // The requirement table: a heading and five sieves.
-  const Word* sieb = pdf.Find("Sieb", 1);
-  ASSERT_TRUE(sieb);
-  EXPECT_EQ(Texts(LineOf(pdf, *sieb)).rfind("Sieb [mm] Ist [%] Soll [%] erfüllt?", 0), 0u);
+  EXPECT_EQ(LineAt(pdf, "Sieb", 1).rfind("Sieb [mm] Ist [%] Soll [%] erfüllt?", 0), 0u);
   EXPECT_EQ(Count(pdf, "98-100", 1), 2);  // in both tables
   EXPECT_EQ(Count(pdf, "nein", 1), 1 + 1);  // 125 mm and the stone shape
   // The stone-shape result.
   const Word* valid = pdf.Find("gültige", 1);
   ASSERT_TRUE(valid);
-  const Word* counts = pdf.Find("33.3", 1);
-  ASSERT_TRUE(counts);
-  EXPECT_EQ(Texts(LineOf(pdf, *counts)).substr(Texts(LineOf(pdf, *counts)).find("3 1 33.3")), "3 1 33.3 20 nein");
+  const std::string counts = LineAt(pdf, "33.3", 1);
+  ASSERT_NE(counts.find("3 1 33.3"), std::string::npos) << counts;
+  EXPECT_EQ(counts.substr(counts.find("3 1 33.3")), "3 1 33.3 20 nein");
   // The chart's titles and labels.
   for (const char* word : {"Siebdurchgang", "Sieböffnungsweite", "22.4", "31.5", "180", "250", "360"})
     EXPECT_TRUE(pdf.Find(word, 1)) << word;
@@ -143,9 +149,7 @@ TEST_F(PageE, SizeFormTablesChartAndStoneShapes) {
   EXPECT_TRUE(pdf.Find("Steinform", 2));
   for (int n = 1; n <= 220; ++n) EXPECT_GE(Count(pdf, std::to_string(n), 2), 1) << n;
   EXPECT_FALSE(pdf.Find("221", 2));
-  const Word* first = pdf.Find("71.0", 2);
-  ASSERT_TRUE(first);
-  EXPECT_EQ(Texts(LineOf(pdf, *first)).substr(0, 17), "1 71.0 21.0 3.4 j");
+  EXPECT_EQ(LineAt(pdf, "71.0", 2).substr(0, 17), "1 71.0 21.0 3.4 j");
   EXPECT_EQ(Count(pdf, "ja", 2), 1);
   EXPECT_EQ(Count(pdf, "nein", 2), 2);
 }
@@ -159,12 +163,8 @@ TEST_F(PageE, MassFormTableChartStonesAndSums) {
     EXPECT_TRUE(pdf.Find(word, 1)) << word;
 
   // The table: heading, four limits, the badly shaped stones by mass and number.
-  const Word* bereich = pdf.Find("Bereich", 1);
-  ASSERT_TRUE(bereich);
-  EXPECT_EQ(Texts(LineOf(pdf, *bereich)), "Bereich Ist Ist [%] Soll [%] erfüllt?");
-  const Word* limit = pdf.Find("120.00", 1);
-  ASSERT_TRUE(limit);
-  EXPECT_EQ(Texts(LineOf(pdf, *limit)), "0.0 - 120.00 kg 1950.40 kg 100.0 97-100 ja");
+  EXPECT_EQ(LineAt(pdf, "Bereich", 1), "Bereich Ist Ist [%] Soll [%] erfüllt?");
+  EXPECT_EQ(LineAt(pdf, "120.00", 1), "0.0 - 120.00 kg 1950.40 kg 100.0 97-100 ja");
   const Word* byMass = pdf.Find("<=20", 1);
   ASSERT_TRUE(byMass);
   EXPECT_EQ(LineOf(pdf, *byMass).front().text, "Schlecht");
@@ -173,23 +173,15 @@ TEST_F(PageE, MassFormTableChartStonesAndSums) {
 
   // Stones 1 to 50 on page E, 51 to 220 on page F, and no more.
   for (int n = 1; n <= 50; ++n) EXPECT_GE(Count(pdf, std::to_string(n) , 1), 1) << n;
-  const Word* stone1 = pdf.Find("3.00", 1);
-  ASSERT_TRUE(stone1);
-  EXPECT_EQ(Texts(LineOf(pdf, *stone1)).substr(0, 18), "1 3.00 50.0 20.0 2");  // and stone 26 beside it
-  const Word* stone10 = pdf.Find("12.00", 1);
-  ASSERT_TRUE(stone10);
-  EXPECT_NE(Texts(LineOf(pdf, *stone10)).find("10 12.00 80.0 20.0 12.00"), std::string::npos);
+  EXPECT_EQ(LineAt(pdf, "3.00", 1).substr(0, 18), "1 3.00 50.0 20.0 2");  // and stone 26 beside it
+  EXPECT_NE(LineAt(pdf, "12.00", 1).find("10 12.00 80.0 20.0 12.00"), std::string::npos);
   for (int n = 51; n <= 220; ++n) EXPECT_GE(Count(pdf, std::to_string(n), 2), 1) << n;
   EXPECT_FALSE(pdf.Find("221", 2));
   EXPECT_EQ(Count(pdf, "62.00", 2), 2);  // stone 60: its band and badly shaped
   // The sums under the second group.
-  const Word* gesamt = pdf.Find("gesamte", 2);
-  ASSERT_TRUE(gesamt);
-  EXPECT_NE(Texts(LineOf(pdf, *gesamt)).find("Masse gesamte Probe [kg]: 1950.4"), std::string::npos);
-  const Word* dust = pdf.Find("Staub", 2);
-  ASSERT_TRUE(dust);
+  EXPECT_NE(LineAt(pdf, "gesamte", 2).find("Masse gesamte Probe [kg]: 1950.4"), std::string::npos);
   // (The margin's version line may share the height.)
-  EXPECT_EQ(Texts(LineOf(pdf, *dust)).rfind("+ Staub 0.40", 0), 0u);
+  EXPECT_EQ(LineAt(pdf, "Staub", 2).rfind("+ Staub 0.40", 0), 0u);
 }
 
 // The lowest edge of the header block on a page: its last line, "Entnahme am:".

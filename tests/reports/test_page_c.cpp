@@ -131,6 +131,20 @@ const Word* At(const PdfText& pdf, const std::string& text, Anchor how, double x
   return nullptr;
 }
 
+// A word expected at a place: its text, the edge that is placed, the place
+// and how far off across it may lie.
+struct Placed {
+  const char* text;
+  Anchor how;
+  double x;
+  double y;
+  double tolerance = 60;
+};
+void ExpectPlaced(const PdfText& pdf, std::initializer_list<Placed> words) {
+  for (const Placed& p : words)
+    EXPECT_TRUE(At(pdf, p.text, p.how, p.x, p.y, p.tolerance)) << p.text << " at " << p.x << ", " << p.y;
+}
+
 int Count(const PdfText& pdf, const std::string& text) {
   int n = 0;
   for (const Word& w : pdf.words) n += w.text == text;
@@ -164,10 +178,12 @@ TEST_F(PageC, SeveralClasses) {
   const Word* m1 = At(pdf, "1450.0", kRight, Line(2) - 100, Y - 1680);
   ASSERT_TRUE(m1);
   EXPECT_NEAR(m1->CentreY(), first->CentreY(), 80);
-  EXPECT_TRUE(At(pdf, "620.0", kRight, Line(3) - 100, Y - 1680));
-  EXPECT_TRUE(At(pdf, "77.5", kRight, Line(4) - 100, Y - 1680));
-  EXPECT_TRUE(At(pdf, "2.5", kRight, Line(10) - 100, Y - 1680));
-  EXPECT_TRUE(At(pdf, "800", kRight, Line(14) - 100, Y - 1680));
+  ExpectPlaced(pdf, {
+      {"620.0", kRight, Line(3) - 100, Y - 1680},
+      {"77.5", kRight, Line(4) - 100, Y - 1680},
+      {"2.5", kRight, Line(10) - 100, Y - 1680},
+      {"800", kRight, Line(14) - 100, Y - 1680},
+  });
   const Word* m1Second = At(pdf, "1200.0", kRight, Line(2) - 100, Y - 1680 - 350);
   ASSERT_TRUE(m1Second);
   EXPECT_NEAR(m1Second->CentreY(), second->CentreY(), 80);
@@ -175,19 +191,23 @@ TEST_F(PageC, SeveralClasses) {
   EXPECT_TRUE(At(pdf, "252", kRight, Line(14) - 100, Y - 1680 - 350));
 
   // Summe, results, requirements and fulfilment.
-  EXPECT_TRUE(At(pdf, "2650.0", kRight, Line(2) - 100, Z - 140));
-  EXPECT_TRUE(At(pdf, "800.0", kRight, Line(3) - 100, Z - 140));
-  EXPECT_TRUE(At(pdf, "1052.0", kRight, Line(14) - 100, Z - 140));
-  EXPECT_TRUE(At(pdf, "75", kRight, Line(4) - 450, Z - 530));
-  EXPECT_TRUE(At(pdf, "3", kRight, Line(10) - 450, Z - 530));
-  EXPECT_TRUE(At(pdf, "96", kRight, Line(11) - 450, Z - 530));
-  EXPECT_TRUE(At(pdf, "90", kRight, Line(12) - 450, Z - 530));
+  ExpectPlaced(pdf, {
+      {"2650.0", kRight, Line(2) - 100, Z - 140},
+      {"800.0", kRight, Line(3) - 100, Z - 140},
+      {"1052.0", kRight, Line(14) - 100, Z - 140},
+      {"75", kRight, Line(4) - 450, Z - 530},
+      {"3", kRight, Line(10) - 450, Z - 530},
+      {"96", kRight, Line(11) - 450, Z - 530},
+      {"90", kRight, Line(12) - 450, Z - 530},
+  });
   const Word* limit = At(pdf, "90", kLeft, Line(12) - 550, Z - 920, 300);
   ASSERT_TRUE(limit);
-  EXPECT_TRUE(At(pdf, ">=", kRight, Line(12) - 550, Z - 920, 300));
-  EXPECT_TRUE(At(pdf, "3", kLeft, Line(10) - 550, Z - 920, 300));
-  EXPECT_TRUE(At(pdf, "ja", kCentre, Line(12) - 550, Z - 1340));
-  EXPECT_TRUE(At(pdf, "ja", kCentre, Line(10) - 550, Z - 1340));
+  ExpectPlaced(pdf, {
+      {">=", kRight, Line(12) - 550, Z - 920, 300},
+      {"3", kLeft, Line(10) - 550, Z - 920, 300},
+      {"ja", kCentre, Line(12) - 550, Z - 1340},
+      {"ja", kCentre, Line(10) - 550, Z - 1340},
+  });
   EXPECT_EQ(Count(pdf, "ja"), 2);
   EXPECT_EQ(Count(pdf, "nein"), 0);  // checks without a requirement print nothing
 }
@@ -203,12 +223,14 @@ TEST_F(PageC, OneClass) {
   EXPECT_TRUE(pdf.Find("Ergebnis"));
   EXPECT_TRUE(pdf.Find("ganzz."));
   EXPECT_FALSE(pdf.Find("Gewichtete"));
-  EXPECT_TRUE(At(pdf, "8/16", kCentre, (Line(0) + Line(1)) / 2, Y - 1640));
-  EXPECT_TRUE(At(pdf, "1500.0", kRight, Line(2) - 100, Y - 1680));
-  EXPECT_TRUE(At(pdf, "82.0", kRight, Line(4) - 100, Y - 1680));
-  EXPECT_TRUE(At(pdf, "1500.0", kRight, Line(13) - 100, Y - 1680));  // Summe
-  EXPECT_TRUE(At(pdf, "92", kRight, Line(12) - 450, Z - 530));
-  EXPECT_TRUE(At(pdf, "nein", kCentre, Line(12) - 550, Z - 1340));
+  ExpectPlaced(pdf, {
+      {"8/16", kCentre, (Line(0) + Line(1)) / 2, Y - 1640},
+      {"1500.0", kRight, Line(2) - 100, Y - 1680},
+      {"82.0", kRight, Line(4) - 100, Y - 1680},
+      {"1500.0", kRight, Line(13) - 100, Y - 1680},  // Summe
+      {"92", kRight, Line(12) - 450, Z - 530},
+      {"nein", kCentre, Line(12) - 550, Z - 1340},
+  });
   // The units stop at the 14th column line: no "[g]" for an Einwaage.
   EXPECT_FALSE(At(pdf, "[g]", kCentre, (Line(13) + Line(14)) / 2, Y - 1250));
   EXPECT_TRUE(At(pdf, "[g]", kCentre, (Line(12) + Line(13)) / 2, Y - 1250));
@@ -244,16 +266,20 @@ TEST_F(PageC, OldMethodOfThisDialog) {
   ASSERT_TRUE(mtc);
   EXPECT_NEAR(mtc->CentreY(), label->CentreY(), 80);
   // The column sums of this dialog (Mtc, Mpc, Mop, Mtr) under their own columns.
-  EXPECT_TRUE(At(pdf, "10.0", kRight, OldX(3) - 100, Z - 140));   // Mtr
-  EXPECT_TRUE(At(pdf, "15.0", kRight, OldX(5) - 100, Z - 140));   // Mop
-  EXPECT_TRUE(At(pdf, "25.0", kRight, OldX(7) - 100, Z - 140));   // Mpc
-  EXPECT_TRUE(At(pdf, "150.0", kRight, OldX(9) - 100, Z - 140));  // Mtc
-  EXPECT_TRUE(At(pdf, "200.0", kRight, OldX(2) - 100, Z - 140));
+  ExpectPlaced(pdf, {
+      {"10.0", kRight, OldX(3) - 100, Z - 140},   // Mtr
+      {"15.0", kRight, OldX(5) - 100, Z - 140},   // Mop
+      {"25.0", kRight, OldX(7) - 100, Z - 140},   // Mpc
+      {"150.0", kRight, OldX(9) - 100, Z - 140},  // Mtc
+      {"200.0", kRight, OldX(2) - 100, Z - 140},
+  });
   // Integer results: 75, 13, 8 and the remainder 4.
-  EXPECT_TRUE(At(pdf, "4", kRight, OldX(3) + 850, Z - 530));
-  EXPECT_TRUE(At(pdf, "8", kRight, OldX(5) + 850, Z - 530));
-  EXPECT_TRUE(At(pdf, "13", kRight, OldX(7) + 850, Z - 530));
-  EXPECT_TRUE(At(pdf, "75", kRight, OldX(9) + 850, Z - 530));
+  ExpectPlaced(pdf, {
+      {"4", kRight, OldX(3) + 850, Z - 530},
+      {"8", kRight, OldX(5) + 850, Z - 530},
+      {"13", kRight, OldX(7) + 850, Z - 530},
+      {"75", kRight, OldX(9) + 850, Z - 530},
+  });
 }
 
 TEST_F(PageC, OlderDialogRecord) {
@@ -267,21 +293,27 @@ TEST_F(PageC, OlderDialogRecord) {
   const Word* second = At(pdf, "16/22", kCentre, (OldX(0) + OldX(1)) / 2, Y - 1990);
   ASSERT_TRUE(first && second);
   EXPECT_FALSE(pdf.Find("11/16"));
-  EXPECT_TRUE(At(pdf, "200.0", kRight, OldX(2) - 100, Y - 1640));
-  EXPECT_TRUE(At(pdf, "225.0", kRight, OldX(9) - 100, Y - 1990));
-  EXPECT_TRUE(At(pdf, "98.0", kRight, OldX(11) - 500, Y - 1990));
+  ExpectPlaced(pdf, {
+      {"200.0", kRight, OldX(2) - 100, Y - 1640},
+      {"225.0", kRight, OldX(9) - 100, Y - 1990},
+      {"98.0", kRight, OldX(11) - 500, Y - 1990},
+  });
   // The sums of the older dialog: Mtr, Mop, Mpc, Mtc in this order.
-  EXPECT_TRUE(At(pdf, "16.0", kRight, OldX(3) - 100, Z - 140));
-  EXPECT_TRUE(At(pdf, "44.0", kRight, OldX(5) - 100, Z - 140));
-  EXPECT_TRUE(At(pdf, "75.0", kRight, OldX(7) - 100, Z - 140));
-  EXPECT_TRUE(At(pdf, "365.0", kRight, OldX(9) - 100, Z - 140));
-  EXPECT_TRUE(At(pdf, "97", kRight, OldX(11) - 450, Z - 530));
+  ExpectPlaced(pdf, {
+      {"16.0", kRight, OldX(3) - 100, Z - 140},
+      {"44.0", kRight, OldX(5) - 100, Z - 140},
+      {"75.0", kRight, OldX(7) - 100, Z - 140},
+      {"365.0", kRight, OldX(9) - 100, Z - 140},
+      {"97", kRight, OldX(11) - 450, Z - 530},
+  });
   // Requirements and their fulfilment: Mtr met, > 50 % missed.
-  EXPECT_TRUE(At(pdf, "3", kRight, OldX(3) + 1000, Z - 920));
-  EXPECT_TRUE(At(pdf, "ja", kRight, OldX(3) + 900, Z - 1340));
-  EXPECT_TRUE(At(pdf, "88", kRight, OldX(9) + 1100, Z - 1800));
-  EXPECT_TRUE(At(pdf, "90", kRight, OldX(9) + 1100, Z - 2150));
-  EXPECT_TRUE(At(pdf, "nein", kRight, OldX(9) + 1100, Z - 2500));
+  ExpectPlaced(pdf, {
+      {"3", kRight, OldX(3) + 1000, Z - 920},
+      {"ja", kRight, OldX(3) + 900, Z - 1340},
+      {"88", kRight, OldX(9) + 1100, Z - 1800},
+      {"90", kRight, OldX(9) + 1100, Z - 2150},
+      {"nein", kRight, OldX(9) + 1100, Z - 2500},
+  });
 }
 
 TEST_F(PageC, NoClassRowsAndNoRequirement) {

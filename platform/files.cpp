@@ -325,6 +325,8 @@ bool CopyFile(const fs::path& from, const fs::path& to, bool overwrite) {
   ok = ok && ::fsync(out) == 0;
   ok = ::close(out) == 0 && ok;
   ::close(in);
+  // A part of the file would pass for the copy, and would block its name.
+  if (!ok) DeleteFile(to);
   return ok;
 }
 

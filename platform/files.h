@@ -24,7 +24,8 @@ std::optional<std::time_t> FileModificationTime(const fs::path& path);
 // Creates the folder and any missing parents; true when it exists afterwards.
 bool CreateFolder(const fs::path& path);
 // Copies a file, flushing the copy to disk. Without overwrite an existing
-// target makes it fail.
+// target makes it fail. A copy that fails once the target was opened removes
+// the target: what was written of it is no copy.
 bool CopyFile(const fs::path& from, const fs::path& to, bool overwrite = true);
 // Copies through a temporary file in the target's folder that is flushed and
 // then renamed over the target, so the target is either old or new, never half.

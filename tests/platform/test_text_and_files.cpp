@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <clocale>
 #include <filesystem>
 
@@ -116,6 +118,30 @@ TEST(Files, FailuresAreReported) {
   EXPECT_FALSE(FileExists(dir / "a" / "f"));
   EXPECT_TRUE(DeleteFile(dir / "a" / "g"));
   EXPECT_FALSE(DeleteFile(dir / "a" / "g"));
+}
+
+// A copy that the disk refuses half way (here: a file size limit) leaves no
+// truncated file behind that would pass for the copy, nor blocks the name.
+TEST(Files, FailedCopyLeavesNoPartialFile) {
+  TempFolder dir;
+  ASSERT_TRUE(WriteFileBytes(dir / "mixture.pvm", std::string(64 * 1024, 'm')));
+  ASSERT_TRUE(WriteFileBytes(dir / "older.pvm", "old"));
+  const pid_t child = ::fork();
+  if (child == 0) {
+    ::signal(SIGXFSZ, SIG_IGN);
+    const struct rlimit limit = {4096, 4096};
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    const bool fresh = CopyFile(dir / "mixture.pvm", dir / "copy.pvm", false);
+    const bool over = CopyFile(dir / "mixture.pvm", dir / "older.pvm", true);
+    ::_exit(fresh || over ? 1 : 0);
+  }
+  int status = -1;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0) << "a copy was reported as made";
+  EXPECT_FALSE(std::filesystem::exists(dir / "copy.pvm"));
+  EXPECT_FALSE(std::filesystem::exists(dir / "older.pvm"));
+  EXPECT_EQ(*ReadFileBytes(dir / "mixture.pvm"), std::string(64 * 1024, 'm'));
 }
 
 // A file replaced through a temporary file keeps what a shared data folder

@@ -28,6 +28,11 @@ namespace {
 constexpr int kFirstPenLabelId = 60730;
 constexpr int kNoRecordFileTextId = 60720;
 
+void ShowWriteFailure(const std::filesystem::path& file) {
+  platform::ShowMessageBox(TranslateString(7303, "Die Datei kann nicht geschrieben werden:") + "\n" + file.string(),
+                           platform::MB_OK | platform::MB_ICONSTOP);
+}
+
 int Profile(const char* section, const char* key, int defaultValue) {
   CPravikWinApp* app = GetApp();
   return app ? app->GetProfileInt(section, key, defaultValue) : defaultValue;
@@ -329,8 +334,7 @@ DataFolderMove ChooseDataFolder(CPravikWinApp& app, QWidget* mainWindow) {
   const std::filesystem::path dataFile = plants.DataFolderFile();
   const std::string line = folder.string() + "\n";
   auto failed = [](const std::filesystem::path& file) {
-    platform::ShowMessageBox(TranslateString(7303, "Die Datei kann nicht geschrieben werden:") + "\n" + file.string(),
-                             platform::MB_OK | platform::MB_ICONSTOP);
+    ShowWriteFailure(file);
     return DataFolderMove::WriteFailed;
   };
   const std::optional<std::string> before = platform::ReadFileBytes(dataFile);
@@ -352,7 +356,12 @@ DataFolderMove ChooseDataFolder(CPravikWinApp& app, QWidget* mainWindow) {
 bool RunGeneralSettings(CPravikWinApp& app, QWidget* parent) {
   CEinstellungenAllgDlg dialog(app.m_Settings, parent);
   if (dialog.DoModal() != IDOK) return false;
-  dialog.m_Settings.SaveSettings();
+  // Settings that did not reach the file are not taken: the next start
+  // would not have them either.
+  if (!dialog.m_Settings.SaveSettings()) {
+    ShowWriteFailure(dialog.m_Settings.m_IniPath);
+    return false;
+  }
   app.m_Settings.LoadSettings();
   return true;
 }

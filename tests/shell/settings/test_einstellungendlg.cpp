@@ -14,6 +14,7 @@
 #include "records/recordfile.h"
 #include "shell/app/pravikapp.h"
 #include "shell/settings/einstellungendlg.h"
+#include "support/read_only_folder.h"
 #include "support/scripted_ui_gtest.h"
 #include "support/temp_folder.h"
 
@@ -164,6 +165,28 @@ TEST_F(SettingsDialogs, GeneralSettingsCancelWritesNothing) {
   EXPECT_EQ(Ini(), before);
   EXPECT_EQ(app_.m_Settings.LayoutTable, pens);
   EXPECT_EQ(app_.m_Settings.m_NoDatasaveInfo, 0);
+}
+
+// OK with a data folder that takes no writes: the user is told, and the
+// program keeps the settings the file holds.
+TEST_F(SettingsDialogs, GeneralSettingsThatCannotBeStoredAreReported) {
+  const std::string before = Ini();
+  platform::TestUi ui;
+  ui.ExpectDialog(Dlg::kTemplateId, [](DialogDriver& d) {
+    d.Check(Dlg::kHideReminder);
+    d.Check(Dlg::kPrintLogo, false);
+  }, IDOK);
+  ui.ExpectMessageBox(IDOK, "pravik.ini");
+  {
+    ReadOnlyFolder locked(data_);
+    EXPECT_FALSE(RunGeneralSettings(app_, nullptr));
+  }
+  ui.VerifyAllShown();
+  ASSERT_EQ(ui.shown().size(), 2u);
+  EXPECT_NE(ui.shown()[1].text.find("Die Datei kann nicht geschrieben werden:"), std::string::npos);
+  EXPECT_EQ(Ini(), before);
+  EXPECT_EQ(app_.m_Settings.m_NoDatasaveInfo, 0);
+  EXPECT_EQ(app_.m_Settings.m_PrintLogo, 1);
 }
 
 TEST_F(SettingsDialogs, ChoosingAnotherDataFolder) {

@@ -38,8 +38,9 @@ int Profile(const char* section, const char* key, int defaultValue) {
   return app ? app->GetProfileInt(section, key, defaultValue) : defaultValue;
 }
 
-void WriteProfile(const char* section, const char* key, int value) {
-  if (CPravikWinApp* app = GetApp()) app->WriteProfileInt(section, key, value);
+bool WriteProfile(const char* section, const char* key, int value) {
+  CPravikWinApp* app = GetApp();
+  return app && app->WriteProfileInt(section, key, value);
 }
 
 }  // namespace
@@ -240,11 +241,11 @@ NewRecordDefaults LoadNewRecordDefaults() {
   return values;
 }
 
-void SaveNewRecordDefaults(const NewRecordDefaults& values) {
-  WriteProfile("Siebungen", "defaultKurvenverlauf", values.curveShape);
-  WriteProfile("Siebungen", "defaultTrockenNass", values.sievingKind);
-  WriteProfile("Siebungen", "defaultSummenmodus", values.sumMode);
-  WriteProfile("Bruchflaechigkeit", "BrechnungModus", values.crushedMode);
+bool SaveNewRecordDefaults(const NewRecordDefaults& values) {
+  bool ok = WriteProfile("Siebungen", "defaultKurvenverlauf", values.curveShape);
+  ok = WriteProfile("Siebungen", "defaultTrockenNass", values.sievingKind) && ok;
+  ok = WriteProfile("Siebungen", "defaultSummenmodus", values.sumMode) && ok;
+  return WriteProfile("Bruchflaechigkeit", "BrechnungModus", values.crushedMode) && ok;
 }
 
 namespace {
@@ -370,6 +371,9 @@ bool RunNewRecordSettings(QWidget* parent) {
   CEinstellungenDlg dialog(parent);
   dialog.m_Values = LoadNewRecordDefaults();
   if (dialog.DoModal() != IDOK) return false;
-  SaveNewRecordDefaults(dialog.m_Values);
+  if (!SaveNewRecordDefaults(dialog.m_Values)) {
+    if (const CPravikWinApp* app = GetApp()) ShowWriteFailure(app->m_Settings.m_IniPath);
+    return false;
+  }
   return true;
 }

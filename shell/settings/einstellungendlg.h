@@ -87,7 +87,8 @@ struct NewRecordDefaults {
   bool operator==(const NewRecordDefaults&) const = default;
 };
 NewRecordDefaults LoadNewRecordDefaults();
-void SaveNewRecordDefaults(const NewRecordDefaults& values);
+// False when a value could not be written.
+bool SaveNewRecordDefaults(const NewRecordDefaults& values);
 
 class CEinstellungenDlg : public CpvDialog {
   Q_OBJECT
@@ -125,7 +126,9 @@ enum class DataFolderMove { Cancelled, Unchanged, NoRecordFile, Declined, WriteF
 DataFolderMove ChooseDataFolder(CPravikWinApp& app, QWidget* mainWindow);
 
 // Command 9011: the dialog, then on OK its settings saved and the
-// application's loaded again. True after OK.
+// application's loaded again. True after OK; false, after a message and
+// with the application's settings unchanged, when pravik.ini took no write.
 bool RunGeneralSettings(CPravikWinApp& app, QWidget* parent);
-// Command 9012: the four defaults read, shown, and written back on OK.
+// Command 9012: the four defaults read, shown, and written back on OK; a
+// failed write is shown and gives false.
 bool RunNewRecordSettings(QWidget* parent);

@@ -189,6 +189,22 @@ TEST_F(SettingsDialogs, GeneralSettingsThatCannotBeStoredAreReported) {
   EXPECT_EQ(app_.m_Settings.m_PrintLogo, 1);
 }
 
+// The same for the defaults of new records.
+TEST_F(SettingsDialogs, NewRecordDefaultsThatCannotBeStoredAreReported) {
+  using D = CEinstellungenDlg;
+  const std::string before = Ini();
+  platform::TestUi ui;
+  ui.ExpectDialog(D::kTemplateId, [](DialogDriver& d) { d.Check(D::kSumMode); }, IDOK);
+  ui.ExpectMessageBox(IDOK, "pravik.ini");
+  {
+    ReadOnlyFolder locked(data_);
+    EXPECT_FALSE(RunNewRecordSettings(nullptr));
+  }
+  ui.VerifyAllShown();
+  EXPECT_EQ(Ini(), before);
+  EXPECT_EQ(LoadNewRecordDefaults().sumMode, 0);
+}
+
 TEST_F(SettingsDialogs, ChoosingAnotherDataFolder) {
   const std::string pointer = FileText(program_ / "datapfad.dat");
   QWidget mainWindow;

@@ -6,8 +6,10 @@
 #include <QTableView>
 #include <QTreeView>
 #include <QWidget>
+#include <cerrno>
+#include <climits>
 #include <cstdint>
-#include <cstdio>
+#include <cstdlib>
 
 #include "platform/dialog.h"
 #include "shell/app/pravikapp.h"
@@ -70,8 +72,20 @@ std::string FormatWindowPos(int screenWidth, const QRect& window) {
 std::optional<QRect> ParseWindowPos(std::string_view value, int screenWidth) {
   if (value.empty()) return std::nullopt;
   const std::string text(value);
-  int stored = 0, x = 0, y = 0, w = 0, h = 0;
-  if (std::sscanf(text.c_str(), "%d,%d,%d,%d,%d", &stored, &x, &y, &w, &h) != 5) return std::nullopt;
+  // Five numbers read as "%d,%d,%d,%d,%d" reads them; a number an int cannot
+  // hold (which "%d" would take in undefined ways) makes the value no position.
+  int numbers[5] = {};
+  const char* p = text.c_str();
+  for (int i = 0; i < 5; ++i) {
+    if (i > 0 && *p++ != ',') return std::nullopt;
+    char* end = nullptr;
+    errno = 0;
+    const long number = std::strtol(p, &end, 10);
+    if (end == p || errno == ERANGE || number < INT_MIN || number > INT_MAX) return std::nullopt;
+    numbers[i] = static_cast<int>(number);
+    p = end;
+  }
+  const auto [stored, x, y, w, h] = numbers;
   if (stored != screenWidth || w < 200 || h < 200) return std::nullopt;
   return QRect(x, y, w, h);
 }

@@ -81,6 +81,11 @@ TEST(AutoResize, WindowPositionValue) {
       {"1920,100,50,600", std::nullopt},      // four numbers
       {"1920,100,x,600,400", std::nullopt},
       {"", std::nullopt},
+      {" 1920, +100, -50, 600, 400 and more", QRect(100, -50, 600, 400)},  // as "%d" reads
+      // Numbers no int holds are no position (and no wrapped one).
+      {"1920,99999999999,50,600,400", std::nullopt},
+      {"1920,100,50,600,4294967696", std::nullopt},
+      {"4294969216,100,50,600,400", std::nullopt},
   };
   for (const Case& c : cases) EXPECT_EQ(ParseWindowPos(c.value, 1920), c.rect) << c.value;
 }

@@ -125,8 +125,12 @@ void OfferCategoryDatabase(const fs::path& programFolder, const fs::path& dataFo
   if (!sourceSize || SameFile(source, target)) return;
   if (*sourceSize <= platform::FileSize(target).value_or(0)) return;
   if (platform::ShowMessageBox("Neue Kategorie Datenbank übernehmen ?",
-                               platform::MB_YESNOCANCEL | platform::MB_ICONSTOP) == platform::IDYES)
-    platform::CopyFileAtomic(source, target);
+                               platform::MB_YESNOCANCEL | platform::MB_ICONSTOP) != platform::IDYES)
+    return;
+  // The user asked for the new database: a copy that fails must say so.
+  if (!platform::CopyFileAtomic(source, target))
+    platform::ShowMessageBox(TranslateString(7303, "Die Datei kann nicht geschrieben werden:") + "\n" + target.string(),
+                             platform::MB_OK | platform::MB_ICONSTOP);
 }
 
 std::string CreationFailureText(bool document, bool frame, bool view, const fs::path& dataFolder) {

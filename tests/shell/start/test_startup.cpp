@@ -33,6 +33,7 @@
 #include "shell/start/singleinstance.h"
 #include "shell/start/startup.h"
 #include "shell/start/werkauswahldlg.h"
+#include "support/read_only_folder.h"
 #include "support/scripted_ui_gtest.h"
 #include "support/temp_folder.h"
 #include "tools/demo_installation.h"
@@ -180,6 +181,27 @@ TEST(CategoryDatabase, OfferedOnlyForALargerShippedFile) {
     OfferCategoryDatabase(program.path(), data.path());
     EXPECT_EQ(Bytes(data / "Kategorien.db"), "0123456789");
   }
+}
+
+// Taken over, but the data folder takes no writes: the user is told, and the
+// old database stays.
+TEST(CategoryDatabase, AFailedTakeoverIsReported) {
+  TempFolder program;
+  TempFolder data;
+  platform::CreateFolder(program / "data");
+  platform::WriteFileBytes(program / "data" / "Kategorien.db", "0123456789");
+  platform::WriteFileBytes(data / "Kategorien.db", "old");
+  platform::TestUi ui;
+  ui.ExpectMessageBox(platform::IDYES, "Kategorie");
+  ui.ExpectMessageBox(platform::IDOK, "Kategorien.db");
+  {
+    ReadOnlyFolder locked(data.path());
+    OfferCategoryDatabase(program.path(), data.path());
+  }
+  ui.VerifyAllShown();
+  ASSERT_EQ(ui.shown().size(), 2u);
+  EXPECT_NE(ui.shown()[1].text.find("Die Datei kann nicht geschrieben werden:"), std::string::npos);
+  EXPECT_EQ(Bytes(data / "Kategorien.db"), "old");
 }
 
 // One version number in the title, the About box, the version dialog and on

@@ -282,8 +282,9 @@ void CForm1View::RefreshRecordRow(int row) {
   if (!record) return;
   record->UpdateListSummary();
   model_->RefreshRow(row);
-  // A test just stored shows its new mark in the panel at once.
-  if (row == list_->FocusedRow()) UpdatePanelStatus();
+  // A test just stored shows its new mark in the panel at once; the panel
+  // shows the record the openers work on, which need not hold the focus.
+  if (row == CurrentRecordRow(list_->FocusedRow(), SelectedRows())) UpdatePanelStatus();
 }
 
 bool CForm1View::SaveAllRecords() {

@@ -71,6 +71,27 @@ TEST_F(FlakinessOnMainView, OkStoresAndSavesTheSelectedRecord) {
   EXPECT_EQ(shown->GetField(30), r->GetField(30));
 }
 
+TEST_F(FlakinessOnMainView, PanelShowsTheStoredMarkWhenTheFocusLeftTheSelectedRow) {
+  Select("12-3-0001");
+  ASSERT_TRUE(SpinUntil([this] { return !view_->SelectionEvaluationPending(); }));
+  // Ctrl with an arrow key: the focus moves on, the selection stays.
+  const int selected = view_->list()->selectionModel()->currentIndex().row();
+  const int other = selected == 0 ? 1 : 0;
+  view_->list()->selectionModel()->setCurrentIndex(view_->model()->index(other, 0), QItemSelectionModel::NoUpdate);
+  platform::TestUi ui;
+  ui.ExpectDialog(Dlg::kTemplateId, [](DialogDriver& d) {
+    d.SetText(Dlg::kM0, "1000");
+    d.SetText(Dlg::kFirstRi + 7, "500");
+    d.SetText(Dlg::kFirstMi + 7, "60");
+    d.SetText(Dlg::kRetained80, "10");
+    d.SetText(Dlg::kPassing4, "5");
+  }, IDOK);
+  OpenFlakiness();
+  ui.VerifyAllShown();
+  EXPECT_NE(view_->model()->RecordAt(selected)->GetTestStatusList().find("[VA_PLATT:"), std::string::npos);
+  EXPECT_NE(view_->panel()->state().StatusCode("VA_PLATT"), 0);
+}
+
 TEST_F(FlakinessOnMainView, CancelLeavesTheFileAlone) {
   Select("12-3-0002");
   const std::string before = FileBytes();

@@ -138,7 +138,8 @@ int CDruckSeite::DrawSieveLoss(DrawContext& dc, int y) {
     labelX = box.left;
     offset = 2900;
     if (ballast) {
-      labelX += 1000;
+      // Far enough right that the long labels clear the sieve table beside them.
+      labelX += 1800;
       offset = 1300;
     }
   }

@@ -18,7 +18,9 @@
 #include "evaluation/alkali/alkali.h"
 #include "evaluation/fliesskoeffizient/fliesskoeffizient.h"
 #include "evaluation/frame/testentryframe.h"
+#include "evaluation/gleisschotter/ballastclasses.h"
 #include "evaluation/grunddaten/grunddaten.h"
+#include "evaluation/kornform/kornform_gs.h"
 #include "evaluation/organisch/organisch.h"
 #include "evaluation/petrographie/petrographie.h"
 #include "evaluation/plattigkeit/plattigkeit.h"
@@ -33,6 +35,7 @@
 #include "platform/textfile.h"
 #include "records/matdef_file.h"
 #include "records/recordfile.h"
+#include "records/requirement.h"
 #include "records/strutil.h"
 #include "records/versuch.h"
 #include "shell/customers/customerlist.h"
@@ -206,6 +209,7 @@ class RecordMaker {
     if (r->HasTestType("VA_PETRO") && serial % 4 != 1) FillPetrography(*r);
     if (r->HasTestType("VA_ALKALI") && serial % 4 != 2) FillAlkali(*r);
     if (r->HasTestType("VA_WBS")) FillArmourstone(*r, serial);
+    if (r->IsGleisschotterNeu() && serial % 6 != 2) FillBallastSideTests(*r, serial % 6 == 5);
     if (r->HasTestType("VA_SANDEQ") && serial % 3 != 1) FillFineAggregateTests(*r);
     if (r->HasTestType("VA_RCZUS") && !r->IsKorngemisch() && serial % 3 != 1) FillComposition(*r);
     if (r->HasTestType("VA_WASSERG") && serial % 3 != 1) FillWaterContent(*r);
@@ -228,13 +232,130 @@ class RecordMaker {
   // The sampling protocol of track ballast, stored as its dialog stores it.
   void FillBallastProtocol(CVersuch& r, int serial, const std::string& date) {
     BallastData d = ReadBallastData(r, {}, date);
-    d.protocolNumber = std::to_string(serial) + "/2025";
+    d.protocolNumber = std::to_string(serial);
     d.year = "2025";
     d.inTrack = serial % 3 == 0;
     d.choices = {serial % 2, 0, 0, serial % 4};
     d.weather = serial % 2 ? "trocken, 14 °C" : "Nieselregen, 8 °C";
     d.blastPile = "SH-" + std::to_string(40 + serial);
     StoreBallastData(r, d, {});
+  }
+
+  // The side tests of new track ballast, stored in the layouts of their entry
+  // dialogs and computed as those compute; `impure` gives a purity above its limit.
+  void FillBallastSideTests(CVersuch& r, bool impure) {
+    // The sample mass comes back from the sieve program with the sieving.
+    const double sample = platform::ParseDouble(r.GetValue(7, 1));
+    r.SetValue(18, 2, Fixed(sample, 1));
+    auto store = [&r](const char* key, const std::string& text, const std::string& status) {
+      if (const TestEntrySpec* entry = FindTestEntrySpec(key)) StoreTestEntryResult(r, *entry, {status, text, {}, {}});
+    };
+    auto requirement = [&r](const char* key) { return StrGetField(r.GetSideTestEntry(key), '|', 1); };
+    auto judged = [](const std::string& code, const std::string& value) { return CheckRequirement(code, value); };
+
+    // Grain shape and flakiness on the two coarse classes as sieved.
+    for (const bool shape : {true, false}) {
+      const char* key = shape ? "VA_GS_KORNFORM" : "VA_GS_PLATTIGKEIT";
+      BallastClassInput in;
+      in.requirement = BallastRequirement(r, key);
+      if (!TakeSievedBallastMasses(r, in)) continue;
+      const double low = shape ? 0.06 : 0.08, high = shape ? 0.13 : 0.19;
+      in.part4050 = Fixed(platform::ParseDouble(in.total4050) * Real(low, high), 1);
+      in.part3140 = Fixed(platform::ParseDouble(in.total3140) * Real(low, high), 1);
+      const BallastClassResult result = ComputeBallastClasses(in);
+      const std::string shown = shape ? GrainShapeRequirementText(result.inputs.requirement)
+                                      : FormatRequirement(result.inputs.requirement, 1);
+      const TestEntryResult entry = BallastEntryResult(result, shown);
+      store(key, entry.resultText, entry.status);
+    }
+
+    // Grains longer than 100 mm, a few stones of the sample.
+    {
+      const std::string code = requirement("VA_GS_LAENGER100");
+      const std::string mass = Fixed(sample * Real(0.002, 0.012), 1);
+      const std::string share = Fixed(platform::ParseDouble(mass) * 100.0 / sample, 1);
+      const RequirementResult met = judged(code, share);
+      const std::string digit = met == RequirementResult::Met ? "1" : met == RequirementResult::NotMet ? "2" : "0";
+      store("VA_GS_LAENGER100", share + "|" + code + "|" + FormatRequirement(code, 1) + "|" + digit + "|||||||" + mass,
+            met == RequirementResult::Met ? "8" : met == RequirementResult::NotMet ? "9" : "1");
+    }
+
+    // Purity: the constituents picked from the sample, as shares of it.
+    {
+      static const std::array<const char*, 7> kNames = {
+          "organische Verunreinigung", "mergelige Bestandteile", "tonige Bestandteile", "eisenhaltiges Gestein",
+          "'Sonnenbrand (SB)'-Gestein", "minderfestes Rand- und Kontaktgestein", "verwittertes Rand- und Kontaktgestein"};
+      std::vector<std::string> parts(52);
+      double massSum = 0, shareSum = 0;
+      for (size_t i = 0; i < kNames.size(); ++i) {
+        const std::string mass = Fixed(impure ? Real(40, 110) : i == 2 ? 0.0 : Real(0, 30), 1);
+        const double share = 100.0 / sample * platform::ParseDouble(mass);
+        massSum += platform::ParseDouble(mass);
+        shareSum += share;
+        parts[10 + 3 * i] = kNames[i];
+        parts[11 + 3 * i] = mass;
+        parts[12 + 3 * i] = Fixed(share, 1);
+      }
+      parts[1] = Fixed(massSum, 1);
+      parts[2] = Fixed(shareSum, 1);
+      const bool met = judged(requirement("VA_GS_REINHEIT"), parts[2]) == RequirementResult::Met;
+      parts[0] = met ? "1" : "0";
+      store("VA_GS_REINHEIT", recordgen::sieve_detail::Join(parts, "|") + "|", met ? "8" : "9");
+    }
+
+    // Water absorption of five stones: 100 x (wet - dry) / dry.
+    {
+      const std::string code = requirement("VA_GS_WASSER");
+      std::vector<std::string> parts(25);
+      double sum = 0;
+      bool anyMet = false, anyFailed = false;
+      for (int j = 0; j < 15; ++j) parts[static_cast<size_t>(10 + j)] = "@@@@@0@";
+      for (int j = 0; j < 5; ++j) {
+        const double dry = platform::ParseDouble(Fixed(Real(900, 1500), 2));
+        const double wet = platform::ParseDouble(Fixed(dry * (1 + Real(0.0018, 0.0046)), 2));
+        const double percent = (wet - dry) * 100.0 / dry;
+        sum += percent;
+        const std::string percentText = Fixed(percent, 2);
+        const bool met = judged(code, percentText) == RequirementResult::Met;
+        anyMet = anyMet || met;
+        anyFailed = anyFailed || !met;
+        parts[static_cast<size_t>(10 + j)] = std::to_string(j + 1) + "@" + Fixed(dry, 2) + "@" + Fixed(wet, 2) + "@" +
+                                             Fixed(wet - dry, 2) + "@" + percentText + "@" + (met ? "1" : "2") + "@" +
+                                             (j == 2 ? "Kantenabbruch" : "");
+      }
+      const std::string status = anyFailed ? "9" : anyMet ? "8" : "1";
+      parts[1] = code;
+      parts[2] = FormatRequirement(code, 1);
+      parts[3] = status == "9" ? "1" : "";
+      parts[4] = Fixed(sum / 5, 2);
+      parts[5] = judged(code, parts[4]) == RequirementResult::Met ? "1" : "2";
+      store("VA_GS_WASSER", recordgen::sieve_detail::Join(parts, "|") + "|", status);
+    }
+
+    // Crystallisation in magnesium sulphate: loss below 22.4 mm against 3.0 %.
+    {
+      std::string text = "|1|Magnesiumsulfat (Mg)|";
+      double initialSum = 0, finalSum = 0;
+      std::string sumFlag;
+      for (int k = 0; k < 3; ++k) {
+        double initial = 0, final = 0;
+        if (k < 2) {
+          initial = platform::ParseDouble(Fixed(Real(1500, 2500), 1));
+          final = platform::ParseDouble(Fixed(initial * (1 - Real(0.005, 0.022)), 1));
+          initialSum += initial;
+          finalSum += final;
+        } else {
+          initial = initialSum;
+          final = finalSum;
+        }
+        const double loss = platform::ParseDouble(Fixed(initial - final, 1));
+        const double percent = loss * 100.0 / initial;
+        const std::string flag = percent <= 3.0 ? "1" : "0";
+        text += Fixed(initial, 1) + "|" + Fixed(final, 1) + "|" + Fixed(loss, 1) + "|" + Fixed(percent, 1) + "|" + flag + "|";
+        sumFlag = flag;
+      }
+      store("VA_GS_KRISTALL", text, sumFlag == "1" ? "8" : "9");
+    }
   }
 
   // A sieving along the tower, inside the material's sieve requirements; one

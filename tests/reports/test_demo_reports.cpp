@@ -259,6 +259,34 @@ TEST_F(DemoReports, ArmourstonePagesShowTheEntry) {
   EXPECT_EQ(printed, 2);
 }
 
+// Each demo track ballast with its side tests prints both pages full: every
+// row of the summary judged, every block of page Y with its values and verdict.
+TEST_F(DemoReports, PagesXAndYOfTrackBallastPrintFull) {
+  int full = 0;
+  for (const auto& r : records_) {
+    if (!r->IsGleisschotter() || r->GetValue(13, 17).empty()) continue;
+    ++full;
+    SCOPED_TRACE(r->GetValue(1, 0));
+    CVersuch copy = *r;
+    const PdfText pdf = reporttest::PrintRecordToPdf(copy, folder_.path(), "ballast" + std::to_string(full)).pdf;
+    EXPECT_EQ(chartrender::CountWords(pdf, "bearbeitet"), 0);
+    for (const std::string& value : {r->GetValue(12, 1), r->GetValue(23, 1), r->GetValue(16, 0), r->GetValue(14, 2),
+                                     r->GetValue(17, 4), r->GetValue(13, 16), StrGetFieldS(r->GetValue(17, 14), "@", 1)})
+      EXPECT_TRUE(pdf.Find(value, 2)) << value;
+    EXPECT_TRUE(pdf.Find("Kantenabbruch", 2));
+    // Six verdict lines on page Y; "nicht" only where a test failed.
+    int verdicts = 0, failed = 0;
+    for (const auto& w : pdf.words) {
+      verdicts += w.page == 2 && w.text == "bedingungsgemäß.";
+      failed += w.page == 2 && w.text == "nicht";
+    }
+    EXPECT_EQ(verdicts, 6);
+    EXPECT_EQ(failed, static_cast<int>(std::count(r->GetField(29).begin(), r->GetField(29).end(), '9')) -
+                          (r->GetTestStatusList().find("[VA_SIEBL:9]") != std::string::npos));
+  }
+  EXPECT_GE(full, 4);
+}
+
 // Every demo record is consistent in itself: the passing values in both places,
 // the residues adding up, the verdict following the requirement rows.
 TEST_F(DemoReports, SieveAnalysesAreConsistent) {

@@ -122,6 +122,11 @@ TEST_F(BallastPages, NewBallastPageX) {
   EXPECT_TRUE(pdf.Find("toleriert.", 1));
   EXPECT_TRUE(pdf.Find("Anforderungen", 1));
   EXPECT_FALSE(FindBeside(pdf, 1, "ist", "Körnung"));
+  // The sieving masses beside the table, clear of it.
+  const Word* m1 = FindBeside(pdf, 1, "getr.", "M1");
+  ASSERT_TRUE(m1);
+  EXPECT_GT(m1->left, paper.left + 300 + 11150 + 100);  // the table's right edge
+  EXPECT_TRUE(FindBeside(pdf, 1, "31580.0", "M1"));
   const Word* note = pdf.Find("bewerten.", 1);
   ASSERT_TRUE(note);
   EXPECT_LE(note->right, paper.right - 100 + 5);

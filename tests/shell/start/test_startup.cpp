@@ -517,6 +517,39 @@ void ExpectArmourstoneAsStored(const CVersuch& r, std::map<WBSForm, int>& forms)
   EXPECT_NE(r.GetField(29).find("[VA_WBS:" + status + "]"), std::string::npos) << r.GetField(29);
 }
 
+// The side tests of a demo track ballast: each with its status, its figures
+// following from the stored masses.
+void ExpectBallastSideTests(const CVersuch& r) {
+  SCOPED_TRACE(r.GetValue(1, 0));
+  for (const char* key :
+       {"VA_GS_KORNFORM", "VA_GS_PLATTIGKEIT", "VA_GS_LAENGER100", "VA_GS_REINHEIT", "VA_GS_WASSER", "VA_GS_KRISTALL"}) {
+    const std::string list = r.GetTestStatusList();
+    EXPECT_TRUE(list.find(std::string("[") + key + ":8]") != std::string::npos ||
+                list.find(std::string("[") + key + ":9]") != std::string::npos)
+        << key << " " << list;
+  }
+  auto number = [&r](int field, int part) { return ParseNumber(r.GetValue(field, part)); };
+  const double sample = number(18, 2);
+  ASSERT_GT(sample, 20000);
+  EXPECT_NEAR(number(16, 0), number(16, 10) * 100 / sample, 0.05);
+  EXPECT_NEAR(number(14, 2), number(14, 1) * 100 / sample, 0.05);
+  EXPECT_NEAR(number(12, 1), number(12, 17) * 100 / number(12, 16), 0.05);
+  EXPECT_NEAR(number(23, 1), number(23, 17) * 100 / number(23, 16), 0.05);
+  // Five stones, 100 x (wet - dry) / dry each, and their mean.
+  double sum = 0;
+  for (int j = 0; j < 5; ++j) {
+    const std::string row = r.GetValue(17, 10 + j);
+    const double dry = ParseNumber(StrGetFieldS(row, "@", 1)), wet = ParseNumber(StrGetFieldS(row, "@", 2));
+    EXPECT_NEAR(ParseNumber(StrGetFieldS(row, "@", 4)), (wet - dry) * 100 / dry, 0.006);
+    sum += (wet - dry) * 100 / dry;
+  }
+  EXPECT_NEAR(number(17, 4), sum / 5, 0.006);
+  // Crystallisation: the loss of both classes in % of their initial masses.
+  EXPECT_NEAR(number(13, 13), number(13, 3) + number(13, 8), 0.05);
+  EXPECT_NEAR(number(13, 16), (number(13, 13) - number(13, 14)) * 100 / number(13, 13), 0.05);
+  EXPECT_EQ(r.GetValue(13, 17), number(13, 16) <= 3.0 ? "1" : "0");
+}
+
 TEST(DemoInstallation, MakesEveryFileOnceAndNeverOverwrites) {
   TempFolder program;
   const fs::path data = program / "demo-data";
@@ -530,7 +563,7 @@ TEST(DemoInstallation, MakesEveryFileOnceAndNeverOverwrites) {
   ASSERT_TRUE(LoadRecordFile(records, data));
   ASSERT_EQ(records.size(), 40u);
   int ballast = 0, recycled = 0, armourstone = 0, flakiness = 0, petrography = 0, alkali = 0;
-  int sandEquivalent = 0, composition = 0, waterContent = 0;
+  int sandEquivalent = 0, composition = 0, waterContent = 0, ballastSideTests = 0;
   std::map<WBSForm, int> armourstoneForms;
   for (const auto& r : records) {
     ballast += r->IsGleisschotter();
@@ -541,6 +574,10 @@ TEST(DemoInstallation, MakesEveryFileOnceAndNeverOverwrites) {
       EXPECT_FALSE(r->GetValue(23, 6).empty()) << "flakiness index";
       EXPECT_FALSE(r->GetValue(10, 0).empty()) << "sieve passing";
       ++flakiness;
+    }
+    if (r->IsGleisschotterNeu()) {
+      ballastSideTests += !r->GetValue(13, 17).empty();
+      if (!r->GetValue(13, 17).empty()) ExpectBallastSideTests(*r);
     }
     petrography += !r->GetValue(21, 24).empty();
     sandEquivalent += !r->GetValue(31, 8).empty();
@@ -554,6 +591,9 @@ TEST(DemoInstallation, MakesEveryFileOnceAndNeverOverwrites) {
   EXPECT_GT(ballast, 0);
   EXPECT_GT(recycled, 0);
   EXPECT_GT(armourstone, 0);
+  // All but one new track ballast with its side tests, that one left for entering.
+  EXPECT_GE(ballastSideTests, 4);
+  EXPECT_LT(ballastSideTests, ballast);
   // One sieving, one weighing, the rest left for entering.
   EXPECT_EQ(armourstoneForms[WBSForm::kSize], 1);
   EXPECT_EQ(armourstoneForms[WBSForm::kMass], 1);

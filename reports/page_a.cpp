@@ -138,8 +138,8 @@ int CDruckSeite::DrawSieveLoss(DrawContext& dc, int y) {
     labelX = box.left;
     offset = 2900;
     if (ballast) {
-      // Far enough right that the long labels clear the sieve table beside them.
-      labelX += 1800;
+      // The long labels clear the sieve table beside them, the values the product line.
+      labelX += 1400;
       offset = 1300;
     }
   }

@@ -126,7 +126,9 @@ TEST_F(BallastPages, NewBallastPageX) {
   const Word* m1 = FindBeside(pdf, 1, "getr.", "M1");
   ASSERT_TRUE(m1);
   EXPECT_GT(m1->left, paper.left + 300 + 11150 + 100);  // the table's right edge
-  EXPECT_TRUE(FindBeside(pdf, 1, "31580.0", "M1"));
+  const Word* m1Value = FindBeside(pdf, 1, "31580.0", "M1");
+  ASSERT_TRUE(m1Value);
+  EXPECT_LT(m1Value->right, paper.right - 300);  // left of the product line
   const Word* note = pdf.Find("bewerten.", 1);
   ASSERT_TRUE(note);
   EXPECT_LE(note->right, paper.right - 100 + 5);

@@ -314,7 +314,12 @@ TEST_F(BallastPages, VerdictsOnlyForFinishedTests) {
   record.SetValue(12, 4, "0");
   record.SetValue(13, 17, "");
   record.SetValue(18, 9, "0");
+  record.SetValue(3, 10, "-;99.5;72.0;34.0;5.2;0.8;0.2;0.1;");  // no passing through 80 mm
   const PdfText pdf = Print(record, "ballast_unfinished").pdf;
+  const Word* top = FindBeside(pdf, 1, "80", "=");
+  ASSERT_TRUE(top);
+  EXPECT_FALSE(OnLine(pdf, *top, "-"));  // the cell stays empty, requirement and verdict print
+  EXPECT_TRUE(OnLine(pdf, *top, "Ja"));
   EXPECT_FALSE(FindBeside(pdf, 2, "ist", "Wasseraufnahme"));
   EXPECT_TRUE(pdf.Find("Mittelwert:", 2));  // the empty block stays
   EXPECT_FALSE(pdf.Find("Kristallisation", 2));

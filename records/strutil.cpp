@@ -238,27 +238,31 @@ unsigned NextFoldedChar(const std::string& s, size_t& i) {
 
 }  // namespace
 
-std::string FoldedText(std::string_view text) {
-  std::string folded;
-  folded.reserve(text.size());
+void AppendFoldedText(std::string& out, std::string_view text) {
+  out.reserve(out.size() + text.size());
   size_t i = 0;
   // Plain ASCII needs only its capitals folded.
   for (; i < text.size() && static_cast<unsigned char>(text[i]) < 0x80; ++i)
-    folded.push_back(text[i] >= 'A' && text[i] <= 'Z' ? static_cast<char>(text[i] + 32) : text[i]);
-  if (i == text.size()) return folded;
+    out.push_back(text[i] >= 'A' && text[i] <= 'Z' ? static_cast<char>(text[i] + 32) : text[i]);
+  if (i == text.size()) return;
   const std::string rest(text.substr(i));
   for (size_t j = 0; j < rest.size();) {
     // Folded values above 0xFE go as two bytes behind an 0xFF, so that the
     // bytes order as the values do.
     const unsigned value = NextFoldedChar(rest, j);
     if (value < 0xFF) {
-      folded.push_back(static_cast<char>(value));
+      out.push_back(static_cast<char>(value));
     } else {
-      folded.push_back(static_cast<char>(0xFF));
-      folded.push_back(static_cast<char>(value >> 8));
-      folded.push_back(static_cast<char>(value & 0xFF));
+      out.push_back(static_cast<char>(0xFF));
+      out.push_back(static_cast<char>(value >> 8));
+      out.push_back(static_cast<char>(value & 0xFF));
     }
   }
+}
+
+std::string FoldedText(std::string_view text) {
+  std::string folded;
+  AppendFoldedText(folded, text);
   return folded;
 }
 

@@ -63,3 +63,5 @@ int StrCompareNoCase(const std::string& a, const std::string& b);
 // The text as StrCompareNoCase sees it: two folded texts compare (as plain
 // strings) as the texts do, so that a sort folds each text once.
 std::string FoldedText(std::string_view text);
+// The folded text appended to `out`.
+void AppendFoldedText(std::string& out, std::string_view text);

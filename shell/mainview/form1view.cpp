@@ -232,7 +232,7 @@ void CForm1View::RefreshRecordList() {
   AddRecordRowsAtTop(std::move(records));
   if (CPravikWinApp* app = GetApp())
     MergeCustomerFile(app->CustomerNameMap, app->m_Settings.m_DataFolder / kCustomerFileName);
-  ApplySortOrder([this](std::vector<CVersuch*>& rows) { sort_.FullSort(rows); });
+  ApplySortOrder([this](const std::vector<const CVersuch*>& rows) { return sort_.FullSortOrder(rows); });
   if (CPravikWinApp* app = GetApp())
     if (CSplash* splash = app->Splash()) splash->SetLoaded(true);
 }
@@ -414,14 +414,14 @@ void CForm1View::paintEvent(QPaintEvent*) {
 
 // ------------------------------------------------------------ sorting
 
-void CForm1View::ApplySortOrder(const std::function<void(std::vector<CVersuch*>&)>& order) {
+void CForm1View::ApplySortOrder(const CRecordListModel::RowOrder& order) {
   list_->setUpdatesEnabled(false);
-  model_->Reorder(order);
+  model_->ReorderRows(order);
   list_->setUpdatesEnabled(true);
 }
 
 void CForm1View::SortList(int kind, int parameter) {
-  ApplySortOrder([kind, parameter](std::vector<CVersuch*>& rows) { SortRecords(rows, kind, parameter); });
+  ApplySortOrder([kind, parameter](const std::vector<const CVersuch*>& rows) { return SortOrder(rows, kind, parameter); });
 }
 
 void CForm1View::SetSortKey(int kind, int parameter) {

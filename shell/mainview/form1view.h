@@ -23,6 +23,7 @@
 #include "records/versuch.h"
 #include "shell/app/cpvdialog.h"
 #include "shell/mainview/form1view_logic.h"
+#include "shell/mainview/recordlistmodel.h"
 #include "shell/mainview/recordsort.h"
 
 class QAbstractButton;
@@ -33,7 +34,6 @@ class CButtonListbox;
 class CExListCtrl;
 class CHilfeDlg;
 class CPravikDoc;
-class CRecordListModel;
 struct SieveHandOff;
 
 namespace platform {
@@ -261,7 +261,7 @@ class CForm1View : public CpvFormView {
   void SelectAndFocusRow(int row, bool only);
   void RunStatistics(bool material);
   void RegisterRecordKeys(const CVersuch& record);
-  void ApplySortOrder(const std::function<void(std::vector<CVersuch*>&)>& order);
+  void ApplySortOrder(const CRecordListModel::RowOrder& order);
   // The common end of every view timer: panel statuses and the list's focus.
   void EndOfTimer();
   void OnStatusSortChooser();

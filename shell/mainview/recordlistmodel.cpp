@@ -179,32 +179,43 @@ void CRecordListModel::RefreshRows(int first, int last) {
 }
 
 void CRecordListModel::Sort(int kind, int parameter) {
-  Reorder([kind, parameter](std::vector<CVersuch*>& records) { SortRecords(records, kind, parameter); });
+  ReorderRows([kind, parameter](const std::vector<const CVersuch*>& records) { return SortOrder(records, kind, parameter); });
 }
 
 void CRecordListModel::Reorder(const std::function<void(std::vector<CVersuch*>&)>& order) {
-  if (rows_.size() < 2) return;
-  std::vector<CVersuch*> records;
-  records.reserve(rows_.size());
-  std::unordered_map<const CVersuch*, int> oldRow;
-  oldRow.reserve(rows_.size());
-  for (size_t i = 0; i < rows_.size(); ++i) {
-    records.push_back(rows_[i].get());
-    oldRow.emplace(rows_[i].get(), static_cast<int>(i));
-  }
-  order(records);
-  if (records.size() != rows_.size()) return;
+  ReorderRows([&order](const std::vector<const CVersuch*>& records) {
+    std::unordered_map<const CVersuch*, size_t> oldRow;
+    oldRow.reserve(records.size());
+    for (size_t i = 0; i < records.size(); ++i) oldRow.emplace(records[i], i);
+    std::vector<CVersuch*> reordered;
+    reordered.reserve(records.size());
+    for (const CVersuch* record : records) reordered.push_back(const_cast<CVersuch*>(record));
+    order(reordered);
+    std::vector<size_t> sequence;
+    sequence.reserve(reordered.size());
+    for (const CVersuch* record : reordered) {
+      const auto it = oldRow.find(record);
+      if (it == oldRow.end()) return std::vector<size_t>{};  // not one of the rows
+      sequence.push_back(it->second);
+    }
+    return sequence;
+  });
+}
 
+void CRecordListModel::ReorderRows(const RowOrder& order) {
+  if (rows_.size() < 2) return;
+  const std::vector<size_t> sequence = order(Records());
+  if (sequence.size() != rows_.size()) return;
   std::vector<int> newRow(rows_.size(), -1);
-  for (size_t i = 0; i < records.size(); ++i) {
-    auto it = oldRow.find(records[i]);
-    if (it == oldRow.end() || newRow[static_cast<size_t>(it->second)] != -1) return;  // not a permutation
-    newRow[static_cast<size_t>(it->second)] = static_cast<int>(i);
+  for (size_t i = 0; i < sequence.size(); ++i) {
+    const size_t old = sequence[i];
+    if (old >= rows_.size() || newRow[old] != -1) return;  // not a permutation
+    newRow[old] = static_cast<int>(i);
   }
 
   emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
   std::vector<std::unique_ptr<CVersuch>> sorted(rows_.size());
-  for (size_t i = 0; i < rows_.size(); ++i) sorted[static_cast<size_t>(newRow[i])] = std::move(rows_[i]);
+  for (size_t i = 0; i < sequence.size(); ++i) sorted[i] = std::move(rows_[sequence[i]]);
   rows_ = std::move(sorted);
 
   // Selection and focus are states of the rows: they move with the records.

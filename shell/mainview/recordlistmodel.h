@@ -65,8 +65,13 @@ class CRecordListModel : public QAbstractTableModel {
   // One stable pass by one key (recordsort.h); rows keep their selection and
   // focus, which move with their records.
   void Sort(int kind, int parameter);
-  // Puts the rows in the order the function gives to their records (which
-  // must be a permutation of them).
+  // Puts the rows in the order the function gives for their records: entry
+  // i of its result is the row that comes i-th (a permutation of the rows,
+  // else nothing moves).
+  using RowOrder = std::function<std::vector<size_t>(const std::vector<const CVersuch*>&)>;
+  void ReorderRows(const RowOrder& order);
+  // The same with the records themselves put in order (which must be a
+  // permutation of them).
   void Reorder(const std::function<void(std::vector<CVersuch*>&)>& order);
 
  private:

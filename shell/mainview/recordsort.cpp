@@ -1,77 +1,179 @@
 #include "shell/mainview/recordsort.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <string_view>
 
 #include "records/strutil.h"
 #include "records/versuch.h"
 
 namespace {
 
-// One key of one record, taken once per sort: the folded text the
-// comparators compare, or the number of the sieving mode.
-struct SortKey {
-  std::string text;
-  int number = 0;
+// Where one sort key is read: part `part` of field `field` (the whole field
+// for -1) as folded text, or a number.
+struct KeySource {
+  enum Kind { kNone, kText, kSievingMode, kPresence };
+  Kind kind = kNone;
+  int field = 0;
+  int part = -1;
   bool descending = false;
-
-  int Compare(const SortKey& other) const {
-    const int c = number != other.number ? (number < other.number ? -1 : 1) : text.compare(other.text);
-    return descending ? -c : c;
-  }
 };
 
-SortKey ColumnKey(const CVersuch& record, int parameter) {
-  SortKey key;
-  key.descending = parameter >= kSortDescending;
-  const int column = key.descending ? parameter - kSortDescending : parameter;
-  if (column == 16) key.number = record.GetSievingMode();
-  else key.text = FoldedText(StrGetFieldView(record.GetField(30), '|', column));
-  return key;
+KeySource SourceOf(int kind, int parameter) {
+  if (kind == kSortByStatus) {
+    switch (parameter) {
+      case 0: return {KeySource::kText, 29, -1, true};
+      case 1: return {KeySource::kText, 1, 4, false};
+      case 2: return {KeySource::kText, 18, 7, true};
+      case 3: return {KeySource::kPresence, 1, 21, true};  // a remark first
+      default: return {};
+    }
+  }
+  const bool descending = parameter >= kSortDescending;
+  const int column = descending ? parameter - kSortDescending : parameter;
+  if (column == 16) return {KeySource::kSievingMode, 0, -1, descending};
+  return {KeySource::kText, 30, column, descending};
 }
 
-SortKey StatusKey(const CVersuch& record, int order) {
-  switch (order) {
-    case 0: return {FoldedText(record.GetField(29)), 0, true};
-    case 1: return {FoldedText(record.GetValue(1, 4)), 0, false};
-    case 2: return {FoldedText(record.GetValue(18, 7)), 0, true};
-    case 3: return {"", record.GetValue(1, 21).empty() ? 0 : 1, true};
-    default: return {};
-  }
+std::string_view KeyText(const std::string& field, const KeySource& source) {
+  return source.part < 0 ? std::string_view(field) : StrGetFieldView(field, '|', source.part);
 }
+
+// The keys of one sort, taken once: per row and key the first eight bytes of
+// the folded text as one number (or the key's number), the whole folded
+// texts in one buffer for the rows whose beginnings are equal.
+class KeyTable {
+ public:
+  KeyTable(const std::vector<const CVersuch*>& rows, const std::vector<KeySource>& sources)
+      : width_(sources.size()), sources_(sources), keys_(rows.size() * sources.size()) {
+    for (size_t k = 0; k < width_; ++k) Take(rows, k);
+  }
+
+  uint64_t Head(size_t row, size_t k) const { return keys_[row * width_ + k].head; }
+
+  // Negative, 0 or positive as row a sorts before, with or after row b.
+  int Compare(size_t a, size_t b) const {
+    for (size_t k = 0; k < width_; ++k) {
+      const Key& x = keys_[a * width_ + k];
+      const Key& y = keys_[b * width_ + k];
+      int c = 0;
+      if (x.head != y.head) c = x.head < y.head ? -1 : 1;
+      else if (x.size > 8 || y.size > 8) c = Text(x).compare(Text(y));
+      else c = (x.size > y.size) - (x.size < y.size);  // equal but for trailing zero bytes
+      if (c != 0) return sources_[k].descending ? -c : c;
+    }
+    return 0;
+  }
+
+ private:
+  struct Key {
+    uint64_t head = 0;  // the first eight bytes, big-endian, zero-padded
+    uint32_t offset = 0;
+    uint32_t size = 0;
+  };
+
+  std::string_view Text(const Key& key) const { return std::string_view(texts_).substr(key.offset, key.size); }
+
+  static uint64_t HeadOf(std::string_view folded) {
+    uint64_t head = 0;
+    for (size_t i = 0; i < 8; ++i)
+      head = head << 8 | (i < folded.size() ? static_cast<unsigned char>(folded[i]) : 0u);
+    return head;
+  }
+
+  static uint64_t NumberHead(int number) { return static_cast<uint64_t>(static_cast<int64_t>(number)) ^ (1ull << 63); }
+
+  void Take(const std::vector<const CVersuch*>& rows, size_t k) {
+    const KeySource& source = sources_[k];
+    const size_t count = rows.size();
+    if (source.kind == KeySource::kSievingMode) {
+      for (size_t row = 0; row < count; ++row) keys_[row * width_ + k].head = NumberHead(rows[row]->GetSievingMode());
+      return;
+    }
+    if (source.kind == KeySource::kNone) return;
+    // The records lie all over the heap: each field and its text are fetched
+    // some rows ahead, so that the waits for memory overlap.
+    constexpr size_t kAhead = 8;
+    auto fieldOf = [&rows, &source](size_t row) -> const std::string& { return rows[row]->GetField(source.field); };
+    for (size_t row = 0; row < count; ++row) {
+      if (row + 2 * kAhead < count) __builtin_prefetch(&fieldOf(row + 2 * kAhead));
+      if (row + kAhead < count) {
+        const std::string& ahead = fieldOf(row + kAhead);
+        for (size_t offset = 0; offset < std::min<size_t>(ahead.size(), 256); offset += 64)
+          __builtin_prefetch(ahead.data() + offset);
+      }
+      const std::string_view text = KeyText(fieldOf(row), source);
+      Key& key = keys_[row * width_ + k];
+      if (source.kind == KeySource::kPresence) {
+        key.head = NumberHead(text.empty() ? 0 : 1);
+        continue;
+      }
+      key.offset = static_cast<uint32_t>(texts_.size());
+      AppendFoldedText(texts_, text);
+      key.size = static_cast<uint32_t>(texts_.size() - key.offset);
+      key.head = HeadOf(std::string_view(texts_).substr(key.offset));
+    }
+  }
+
+  size_t width_;
+  std::vector<KeySource> sources_;
+  std::vector<Key> keys_;
+  std::string texts_;
+};
 
 // One stable sort by the keys in turn (the first decides, the next breaks
 // its ties...), the same order as one stable pass per key from the last
 // key to the first.
-void SortByKeys(std::vector<CVersuch*>& rows, const std::vector<std::pair<int, int>>& keys) {
-  const size_t width = keys.size();
-  std::vector<SortKey> table(rows.size() * width);
-  for (size_t row = 0; row < rows.size(); ++row)
-    for (size_t k = 0; k < width; ++k)
-      table[row * width + k] = keys[k].first == kSortByStatus ? StatusKey(*rows[row], keys[k].second)
-                                                              : ColumnKey(*rows[row], keys[k].second);
-  std::vector<size_t> order(rows.size());
-  for (size_t i = 0; i < order.size(); ++i) order[i] = i;
-  std::stable_sort(order.begin(), order.end(), [&table, width](size_t a, size_t b) {
-    for (size_t k = 0; k < width; ++k)
-      if (const int c = table[a * width + k].Compare(table[b * width + k]); c != 0) return c < 0;
-    return false;
+std::vector<size_t> OrderByKeys(const std::vector<const CVersuch*>& rows,
+                                const std::vector<std::pair<int, int>>& keys) {
+  std::vector<KeySource> sources;
+  for (const auto& [kind, parameter] : keys) sources.push_back(SourceOf(kind, parameter));
+  const KeyTable table(rows, sources);
+  // The first key's beginning beside the row decides most comparisons
+  // without a look into the table.
+  struct Entry {
+    uint64_t head;
+    size_t row;
+  };
+  std::vector<Entry> entries(rows.size());
+  for (size_t row = 0; row < rows.size(); ++row) entries[row] = {table.Head(row, 0), row};
+  const bool descending = !sources.empty() && sources.front().descending;
+  std::stable_sort(entries.begin(), entries.end(), [&table, descending](const Entry& a, const Entry& b) {
+    if (a.head != b.head) return descending ? a.head > b.head : a.head < b.head;
+    return table.Compare(a.row, b.row) < 0;
   });
+  std::vector<size_t> order(rows.size());
+  for (size_t i = 0; i < order.size(); ++i) order[i] = entries[i].row;
+  return order;
+}
+
+void SortRowsByKeys(std::vector<CVersuch*>& rows, const std::vector<std::pair<int, int>>& keys) {
+  const std::vector<size_t> order = OrderByKeys(std::vector<const CVersuch*>(rows.begin(), rows.end()), keys);
   std::vector<CVersuch*> sorted(rows.size());
   for (size_t i = 0; i < order.size(); ++i) sorted[i] = rows[order[i]];
   rows = std::move(sorted);
 }
 
+int CompareByKey(const CVersuch& a, const CVersuch& b, int kind, int parameter) {
+  const KeyTable table({&a, &b}, {SourceOf(kind, parameter)});
+  return table.Compare(0, 1);
+}
+
 }  // namespace
 
 int CompareRecordsByColumn(const CVersuch& a, const CVersuch& b, int parameter) {
-  return ColumnKey(a, parameter).Compare(ColumnKey(b, parameter));
+  return CompareByKey(a, b, kSortByColumn, parameter);
 }
 
 int CompareRecordsByStatus(const CVersuch& a, const CVersuch& b, int order) {
-  return StatusKey(a, order).Compare(StatusKey(b, order));
+  return CompareByKey(a, b, kSortByStatus, order);
 }
 
-void SortRecords(std::vector<CVersuch*>& rows, int kind, int parameter) { SortByKeys(rows, {{kind, parameter}}); }
+void SortRecords(std::vector<CVersuch*>& rows, int kind, int parameter) { SortRowsByKeys(rows, {{kind, parameter}}); }
+
+std::vector<size_t> SortOrder(const std::vector<const CVersuch*>& rows, int kind, int parameter) {
+  return OrderByKeys(rows, {{kind, parameter}});
+}
 
 namespace {
 // Every kind but the status kind selects the column comparator.
@@ -93,8 +195,14 @@ void SortState::SetSortKey(int kind, int parameter) {
   primaryParameter = parameter;
 }
 
-void SortState::FullSort(std::vector<CVersuch*>& rows) const {
-  SortByKeys(rows, {{primaryKind, primaryParameter}, {secondaryKind, secondaryParameter}, {kSortByColumn, 0}});
+std::vector<std::pair<int, int>> SortState::Keys() const {
+  return {{primaryKind, primaryParameter}, {secondaryKind, secondaryParameter}, {kSortByColumn, 0}};
+}
+
+void SortState::FullSort(std::vector<CVersuch*>& rows) const { SortRowsByKeys(rows, Keys()); }
+
+std::vector<size_t> SortState::FullSortOrder(const std::vector<const CVersuch*>& rows) const {
+  return OrderByKeys(rows, Keys());
 }
 
 std::string SortState::Format() const {

@@ -1,7 +1,9 @@
 #pragma once
 // Order of the record list: two sort keys (primary, secondary) with the test
 // number as the last tie-break, kept as four numbers in the INI key "SortOrder".
+#include <cstddef>
 #include <string>
+#include <utility>
 #include <vector>
 
 class CVersuch;
@@ -17,6 +19,9 @@ int CompareRecordsByStatus(const CVersuch& a, const CVersuch& b, int order);
 
 // One stable pass by one key: ties keep their order.
 void SortRecords(std::vector<CVersuch*>& rows, int kind, int parameter);
+// The same order as indexes: entry i is the index in `rows` of the record
+// that comes i-th.
+std::vector<size_t> SortOrder(const std::vector<const CVersuch*>& rows, int kind, int parameter);
 
 struct SortState {
   int primaryKind = 0;
@@ -30,9 +35,15 @@ struct SortState {
   void SetSortKey(int kind, int parameter);
   // Test number, then the secondary key, then the primary key.
   void FullSort(std::vector<CVersuch*>& rows) const;
+  // The same order as indexes (as SortOrder).
+  std::vector<size_t> FullSortOrder(const std::vector<const CVersuch*>& rows) const;
 
   std::string Format() const;  // "%d;%d;%d;%d"
   static SortState Parse(const std::string& text);
+
+ private:
+  // (kind, parameter) of each key, the first deciding.
+  std::vector<std::pair<int, int>> Keys() const;
 };
 
 // The direction of a header click alternates for the whole run: the first

@@ -199,3 +199,29 @@ TEST(RecordSort, KeyedSortMatchesStablePassesOfTheComparison) {
     EXPECT_EQ(sorted, expected) << primary << " " << secondary;
   }
 }
+
+// Keys whose first eight bytes are equal are told apart by the rest of their
+// texts: longer ones, ones that differ in case or past the code page's
+// letters, and ones that end in zero bytes; in both directions.
+TEST(RecordSort, KeysEqualInTheirBeginningSortByTheWholeText) {
+  const std::vector<std::string> texts = {
+      "Betonwerk Rheinfelden", "betonwerk rheinfelden", "Betonwerk Rhein", "Betonwerk", "Betonwer",
+      "Betonwerk Ärger",       "Betonwerk Zement",      "Betonwerk Rheinfeldem", "",  "abcdefgh",
+      std::string("abcdefgh\0", 9), std::string("abcdefg\0", 8), "abcdefg", "Betonwerk ✓", "BETONWERK RHEIN"};
+  RecordList owned;
+  for (size_t i = 0; i < 3 * texts.size(); ++i)
+    owned.push_back(Row("P-" + std::to_string(i), texts[(i * 7) % texts.size()], ""));
+  std::vector<CVersuch*> rows;
+  for (auto& r : owned) rows.push_back(r.get());
+  for (const int parameter : {2, 2 + kSortDescending}) {
+    const bool descending = parameter >= kSortDescending;
+    std::vector<CVersuch*> expected = rows;
+    std::stable_sort(expected.begin(), expected.end(), [descending](const CVersuch* a, const CVersuch* b) {
+      const std::string ta = StrGetField(a->GetField(30), '|', 2), tb = StrGetField(b->GetField(30), '|', 2);
+      return (descending ? StrCompareNoCase(tb, ta) : StrCompareNoCase(ta, tb)) < 0;
+    });
+    std::vector<CVersuch*> sorted = rows;
+    SortRecords(sorted, kSortByColumn, parameter);
+    EXPECT_EQ(Numbers(sorted), Numbers(expected)) << parameter;
+  }
+}

@@ -361,16 +361,22 @@ void CDruckSeite::DrawBallastEnvironment(DrawContext& dc) {
   auto bold = [&](int part, int id, const char* word) {
     return r.GetValue(22, part) == "1" ? "   " + PrintText(id, word) : std::string();
   };
-  DrawRun(dc, x + 500, y - 420,
-          {{&m_Fonts.serif, PrintText(6335, "Die Probe weist ")},
-           {&m_Fonts.serifBold, bold(0, 6336, "keine   ")},
-           {&m_Fonts.serif, PrintText(6337, "auffällige Farbe, ")},
-           {&m_Fonts.serifBold, bold(1, 6338, "keinen   ")},
-           {&m_Fonts.serif, PrintText(6339, "auffälligen Geruch auf.")}});
-  DrawRun(dc, x + 500, y - 790,
-          {{&m_Fonts.serif, PrintText(6340, "Sie ist ")},
-           {&m_Fonts.serifBold, bold(2, 6341, "nicht   ")},
-           {&m_Fonts.serif, PrintText(6342, "frei von Verkrustungen.")}});
+  // A statement left without a choice is not stated: printed without its
+  // word it would affirm a colour, a smell or crusts nobody saw.
+  auto answered = [&](int part) { return !r.GetValue(22, part).empty(); };
+  const std::string nothing;
+  if (answered(0) || answered(1))
+    DrawRun(dc, x + 500, y - 420,
+            {{&m_Fonts.serif, PrintText(6335, "Die Probe weist ")},
+             {&m_Fonts.serifBold, bold(0, 6336, "keine   ")},
+             {&m_Fonts.serif, answered(0) ? PrintText(6337, "auffällige Farbe, ") : nothing},
+             {&m_Fonts.serifBold, bold(1, 6338, "keinen   ")},
+             {&m_Fonts.serif, answered(1) ? PrintText(6339, "auffälligen Geruch auf.") : nothing}});
+  if (answered(2))
+    DrawRun(dc, x + 500, y - 790,
+            {{&m_Fonts.serif, PrintText(6340, "Sie ist ")},
+             {&m_Fonts.serifBold, bold(2, 6341, "nicht   ")},
+             {&m_Fonts.serif, PrintText(6342, "frei von Verkrustungen.")}});
 
   Put(dc, m_Fonts.serif, kLeftTop, x + 500, y - 1210, PrintText(6343, "pH-Wert:"));
   Put(dc, m_Fonts.text, kLeftTop, x + 1800, y - 1210, r.GetValue(22, 6));

@@ -303,6 +303,26 @@ TEST_F(BallastPages, RecycledBallastPageY) {
   EXPECT_TRUE(FindBeside(pdf, 2, "Holz,", "130.0"));
 }
 
+TEST_F(BallastPages, EnvironmentStatementsWithoutAChoiceAreNotStated) {
+  struct Case {
+    const char* field22;
+    bool colour, smell, crusts, verdict;
+  };
+  for (const Case& c : {Case{"||||||8.2|310", false, false, false, false},
+                        Case{"1||||||8.2|310", true, false, false, false},
+                        Case{"|0|1|0|||8.2|310", false, true, true, true}}) {
+    SCOPED_TRACE(c.field22);
+    CVersuch record = reporttest::RecycledBallastRecord();
+    record.SetField(22, c.field22);
+    const PdfText pdf = Print(record, "ballast_environment").pdf;
+    EXPECT_EQ(pdf.Find("Farbe,", 2) != nullptr, c.colour);
+    EXPECT_EQ(pdf.Find("Geruch", 2) != nullptr, c.smell);
+    EXPECT_EQ(pdf.Find("Verkrustungen.", 2) != nullptr, c.crusts);
+    EXPECT_EQ(FindBeside(pdf, 2, "bedingungsgemäß.", "Umweltverträglichkeit") != nullptr, c.verdict);
+    EXPECT_TRUE(FindBeside(pdf, 2, "pH-Wert:", "8.2"));
+  }
+}
+
 TEST_F(BallastPages, VerdictsOnlyForFinishedTests) {
   CVersuch record = reporttest::NewBallastRecord();
   // An untested stone set without requirement, an unfinished grain shape,

@@ -34,6 +34,13 @@ bool CVersuch::SetField(int field, const std::string& text) {
   return true;
 }
 
+std::string SafeFieldValue(const std::string& value, const std::string& more) {
+  std::string clean = value;
+  for (char& c : clean)
+    if (c == '~' || c == '|' || c == '$' || more.find(c) != std::string::npos) c = '#';
+  return clean;
+}
+
 std::string CVersuch::GetValue(int field, int part) const {
   return StrGetFieldS(GetField(field), "|", part);
 }
@@ -42,9 +49,7 @@ int CVersuch::GetValueInt(int field, int part) const { return PlainAtoi(GetValue
 
 bool CVersuch::SetValue(int field, int part, const std::string& value) {
   if (field < 0 || field >= kFieldCount || part < 0) return true;
-  std::string clean = value;
-  for (char& c : clean)
-    if (c == '~' || c == '|' || c == '$') c = '#';
+  const std::string clean = SafeFieldValue(value);
   std::string text = GetField(field);
   StrSetField(text, '|', part, clean);
   SetField(field, text);

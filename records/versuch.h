@@ -21,6 +21,10 @@ constexpr char Met = '8';
 constexpr char NotMet = '9';
 }  // namespace TestStatus
 
+// The value as one part of a record field can hold it: "~", "|", "$" and
+// every character of `more` become "#".
+std::string SafeFieldValue(const std::string& value, const std::string& more = "");
+
 // Today's local date "%Y%m%d".
 std::string GetTodayText();
 

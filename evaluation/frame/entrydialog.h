@@ -10,9 +10,11 @@
 //   an input confirms without the input losing the focus);
 // - number inputs are normalised ("," read as ".") to the test's decimals.
 #include <QString>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "evaluation/frame/testentryframe.h"
 #include "shell/app/cpvdialog.h"
 
 class QLabel;
@@ -50,3 +52,14 @@ class CEntryDialog : public CpvDialog {
   // Sets the control's text only when it differs (no caret jump, no redraw).
   void SetTextIfChanged(int id, const std::string& text);
 };
+
+// Shows a dialog that gives back its result in m_ResultText and m_Status: on
+// OK what the opener stores, nothing otherwise.
+template <class Dialog>
+std::optional<TestEntryResult> ShowForEntryResult(Dialog& dialog) {
+  if (dialog.DoModal() != platform::IDOK) return std::nullopt;
+  TestEntryResult out;
+  out.status = dialog.m_Status;
+  out.resultText = dialog.m_ResultText;
+  return out;
+}

@@ -62,9 +62,14 @@ CStatusMark::CStatusMark(QWidget* parent) : QLabel(parent) {
   setFixedSize(kStatusMarkSize, kStatusMarkSize);
 }
 
+int CStatusMark::MarkShown() const {
+  const int mark = StatusMarkFor(status_);
+  return mark == 0 && grey_ ? kMarkNone : mark;
+}
+
 void CStatusMark::SetStatus(int status) {
   status_ = status;
-  const int mark = StatusMarkFor(status);
+  const int mark = MarkShown();
   if (mark) setPixmap(QPixmap::fromImage(StatusMarkImage(mark)));
   else clear();
   update();

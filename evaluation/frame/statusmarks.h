@@ -32,9 +32,12 @@ class CStatusMark : public QLabel {
 
   void SetStatus(int status);
   int Status() const { return status_; }
+  // Where a value that is not judged shows the grey square instead of nothing.
+  void SetGreyWhenNotJudged(bool grey) { grey_ = grey; SetStatus(status_); }
   // The mark shown, 0 for none.
-  int MarkShown() const { return StatusMarkFor(status_); }
+  int MarkShown() const;
 
  private:
   int status_ = -1;
+  bool grey_ = false;
 };

@@ -92,7 +92,9 @@ struct TestCommand {
   const char* key;
 };
 constexpr TestCommand kTestCommands[] = {
-    {9201, &CForm1View::EditLaenger100GS, "VA_100MM"},
+    // Enabled by "VA_100MM", so it opens the test of that key (the ballast
+    // variant would store a key the record does not carry).
+    {9201, &CForm1View::EditLaenger100, "VA_100MM"},
     {9202, &CForm1View::EditRCZusammensetzung, "VA_RCZUS"},
     {9203, &CForm1View::EditWassergehalt, "VA_WASSERG"},
     {9204, &CForm1View::EditBruchflaechigkeit, "VA_BRUCH"},

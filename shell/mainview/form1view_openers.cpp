@@ -1,6 +1,5 @@
 // The openers of the test types: each takes the record it works on and runs
-// the entry of its test. Where an entry dialog does not exist yet the opener
-// stops after taking its record.
+// the entry of its test.
 #include <QString>
 
 #include "controls/exlistctrl.h"
@@ -11,13 +10,18 @@
 #include "evaluation/grunddaten/grunddatendlg.h"
 #include "evaluation/kornform/kornformgleisschotterdlg.h"
 #include "evaluation/kornform/kornformsdmdlg.h"
+#include "evaluation/kristallisation/kristallisationdlg.h"
+#include "evaluation/laenger100/laenger100dlg.h"
 #include "evaluation/organisch/organursprungsdmdlg.h"
 #include "evaluation/petrographie/petrographiedlg.h"
 #include "evaluation/plattigkeit/plattigkeitdlg.h"
 #include "evaluation/plattigkeit/plattigkeitgleisschotterdlg.h"
 #include "evaluation/rczusammensetzung/zusammrecycdlg.h"
+#include "evaluation/reinheit/reinheitgsdlg.h"
 #include "evaluation/rohdichte/rohdichtedlg.h"
 #include "evaluation/sandeq/dlgsandeq.h"
+#include "evaluation/umwelt/umweltvertraeglichkeitdlg.h"
+#include "evaluation/wasseraufnahme/wasseraufnahmedlg.h"
 #include "evaluation/wassergehalt/wassergehaltdlg.h"
 #include "evaluation/wasserbausteine/wbsopener.h"
 #include "i18n/translation.h"
@@ -112,13 +116,13 @@ void CForm1View::EditWasserbausteine() {
 }
 
 void CForm1View::EditLaenger100() {
-  if (!OpenerRecord("EditLaenger100")) return;
-  // CLaenger100Dlg is not built yet.
+  NoteOpener("EditLaenger100");
+  OpenTestEntry(*this, "VA_100MM", EditGrains100);
 }
 
 void CForm1View::EditLaenger100GS() {
-  if (!OpenerRecord("EditLaenger100GS")) return;
-  // CLaenger100GSDlg is not built yet.
+  NoteOpener("EditLaenger100GS");
+  OpenTestEntry(*this, "VA_GS_LAENGER100", EditBallastGrains100);
 }
 
 void CForm1View::EditKornformGS() {
@@ -132,21 +136,21 @@ void CForm1View::EditPlattigkeitGS() {
 }
 
 void CForm1View::EditWasseraufnahme() {
-  if (!OpenerRecord("EditWasseraufnahme")) return;
-  // CWasseraufnahmeDlg is not built yet.
+  NoteOpener("EditWasseraufnahme");
+  OpenTestEntry(*this, "VA_GS_WASSER", EditWaterAbsorption);
 }
 
 void CForm1View::EditKristallisation() {
-  if (!OpenerRecord("EditKristallisation")) return;
-  // CKristallisationDlg is not built yet.
+  NoteOpener("EditKristallisation");
+  OpenTestEntry(*this, "VA_GS_KRISTALL", EditCrystallisation);
 }
 
 void CForm1View::EditReinheitGS() {
-  if (!OpenerRecord("EditReinheitGS")) return;
-  // CReinheitGSDlg is not built yet.
+  NoteOpener("EditReinheitGS");
+  OpenTestEntry(*this, "VA_GS_REINHEIT", EditBallastPurity);
 }
 
 void CForm1View::EditUmweltvertraeglichkeit() {
-  if (!OpenerRecord("EditUmweltvertraeglichkeit")) return;
-  // CUmweltvertraeglichkeitDlg is not built yet.
+  NoteOpener("EditUmweltvertraeglichkeit");
+  OpenTestEntry(*this, "VA_GS_UMWELT", EditEnvironment);
 }

@@ -138,9 +138,9 @@ TEST_F(MainFrame, TestCommandsFollowTheRecordsTestTypes) {
   EXPECT_FALSE(commands.Execute(9204));
   EXPECT_TRUE(commands.Execute(9215));
   EXPECT_EQ(calls, (std::vector<std::string>{"EditPlattigkeit"}));
-  SelectRow(RowOf("07-34-0004"));  // has "VA_100MM": 9201 opens the ballast variant
+  SelectRow(RowOf("07-34-0004"));  // has "VA_100MM": 9201 opens the test of that key
   EXPECT_TRUE(commands.Execute(9201));
-  EXPECT_EQ(calls.back(), "EditLaenger100GS");
+  EXPECT_EQ(calls.back(), "EditLaenger100");
 }
 
 TEST_F(MainFrame, PlacementIsWrittenAtTheEndAndTakenAtTheStart) {

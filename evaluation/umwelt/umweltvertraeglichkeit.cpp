@@ -1,0 +1,31 @@
+#include "evaluation/umwelt/umweltvertraeglichkeit.h"
+
+#include "records/strutil.h"
+
+std::string EnvironmentResultText(const EnvironmentInput& input) {
+  std::string text;
+  for (int choice : input.choices) {
+    text += choice == kAffirmed ? "0" : choice == kNegated ? "1" : "";
+    text += "|";
+  }
+  return text + "||" + SafeFieldValue(input.ph) + "|" + SafeFieldValue(input.conductivity);
+}
+
+std::string EnvironmentStatus(const EnvironmentInput& input) {
+  switch (input.choices[kEnvironmentStatements - 1]) {
+    case kAffirmed: return std::string(1, TestStatus::Met);
+    case kNegated: return std::string(1, TestStatus::NotMet);
+    default: return std::string(1, TestStatus::Incomplete);
+  }
+}
+
+EnvironmentInput EnvironmentInputFromField(const std::string& field22) {
+  EnvironmentInput in;
+  for (int i = 0; i < kEnvironmentStatements; ++i) {
+    const std::string part = TrimWhite(StrGetField(field22, '|', i));
+    in.choices[static_cast<size_t>(i)] = part == "0" ? kAffirmed : part == "1" ? kNegated : kNoChoice;
+  }
+  in.ph = StrGetField(field22, '|', 6);
+  in.conductivity = StrGetField(field22, '|', 7);
+  return in;
+}

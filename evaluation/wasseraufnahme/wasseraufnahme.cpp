@@ -1,0 +1,84 @@
+#include "evaluation/wasseraufnahme/wasseraufnahme.h"
+
+#include <cmath>
+
+#include "records/requirement.h"
+#include "records/strutil.h"
+
+namespace {
+
+constexpr int kDecimals = 2;
+
+std::string ResultCode(int state) {
+  return state == kRequirementMet ? "1" : state == kRequirementNotMet ? "2" : "0";
+}
+
+}  // namespace
+
+AbsorptionResult ComputeWasseraufnahme(const AbsorptionInput& input) {
+  AbsorptionResult r;
+  r.inputs = input;
+  r.inputs.requirement = TrimWhite(input.requirement);
+  r.requirementDisplay = FormatRequirement(r.inputs.requirement, 1);
+
+  double sum = 0.0;
+  int counted = 0;
+  bool anyMet = false, anyNotMet = false;
+  for (size_t i = 0; i < kStoneRows; ++i) {
+    StoneRow& row = r.inputs.rows[i];
+    row.dry = GetNormalizedNumber(row.dry, kDecimals);
+    row.wet = GetNormalizedNumber(row.wet, kDecimals);
+    if (row.dry.empty() || row.wet.empty()) continue;
+    const double dry = AtofLocale(row.dry);
+    const double wet = AtofLocale(row.wet);
+    // A wet mass below the dry one is a weighing error, not a negative absorption.
+    if (!(dry > 0.0) || !(wet > 0.0) || wet < dry) continue;
+    const double percent = (wet - dry) * 100.0 / dry;
+    if (!std::isfinite(percent)) continue;
+    StoneResult& stone = r.stones[i];
+    stone.counted = true;
+    stone.grams = FormatDouble(wet - dry, kDecimals);
+    stone.percent = FormatDouble(percent, kDecimals);
+    stone.state = JudgeRequirement(r.inputs.requirement, stone.percent);
+    anyMet = anyMet || stone.state == kRequirementMet;
+    anyNotMet = anyNotMet || stone.state == kRequirementNotMet;
+    sum += percent;
+    ++counted;
+  }
+
+  if (counted == 0) {
+    r.status = std::string(1, TestStatus::Incomplete);
+    return r;
+  }
+  r.status = std::string(1, anyNotMet ? TestStatus::NotMet : anyMet ? TestStatus::Met : TestStatus::DoneNoRequirement);
+  r.mean = FormatDouble(sum / counted, kDecimals);
+  r.meanState = JudgeRequirement(r.inputs.requirement, r.mean);
+  return r;
+}
+
+std::string AbsorptionResult::ResultText() const {
+  std::string text = "|" + inputs.requirement + "|" + requirementDisplay + "|" +
+                     (status == std::string(1, TestStatus::NotMet) ? "1" : "") + "|" + mean + "|" +
+                     ResultCode(meanState) + "|||||";
+  for (size_t i = 0; i < kStoneRows; ++i) {
+    const StoneRow& row = inputs.rows[i];
+    const StoneResult& stone = stones[i];
+    text += SafeFieldValue(row.number, "@") + "@" + row.dry + "@" + row.wet + "@" + stone.grams + "@" + stone.percent +
+            "@" + ResultCode(stone.state) + "@" + SafeFieldValue(row.remark, "@") + "|";
+  }
+  return text;
+}
+
+AbsorptionInput AbsorptionInputFromField(const std::string& field17, const std::string& requirement) {
+  AbsorptionInput in;
+  in.requirement = requirement;
+  for (int i = 0; i < kStoneRows; ++i) {
+    const std::string row = StrGetField(field17, '|', 10 + i);
+    StoneRow& stone = in.rows[static_cast<size_t>(i)];
+    stone.number = StrGetFieldS(row, "@", 0);
+    stone.dry = StrGetFieldS(row, "@", 1);
+    stone.wet = StrGetFieldS(row, "@", 2);
+    stone.remark = StrGetFieldS(row, "@", 6);
+  }
+  return in;
+}

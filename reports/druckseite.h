@@ -192,6 +192,8 @@ class CDruckSeite {
   int DrawZusammRecycKorngemisch(platform::DrawContext& dc, int d);
   // The sand equivalent: d + 3000.
   int DrawSandaequivalent(platform::DrawContext& dc, int d);
+  // The grains longer than 100 mm, the last block of the page.
+  void DrawLaenger100(platform::DrawContext& dc, int d);
 
   // ---- pages E and F: armourstone (page 0 is E, 1 is F)
   void DrawArmourstonePage(platform::DrawContext& dc, int page);

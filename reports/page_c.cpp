@@ -68,7 +68,7 @@ void CDruckSeite::PrintPageC(DrawContext& dc) {
   if (m_pVersuch->ContainsTestType("VA_RCZUS"))
     y = m_pVersuch->IsKorngemisch() ? DrawZusammRecycKorngemisch(dc, y) : DrawZusammRecyc(dc, y) + 300;
   if (m_pVersuch->ContainsTestType("VA_SANDEQ")) y = DrawSandaequivalent(dc, y) + 300;
-  static_cast<void>(y);
+  if (m_pVersuch->ContainsTestType("VA_100MM")) DrawLaenger100(dc, y);
 }
 
 int CDruckSeite::DrawBruchflaechigkeit(DrawContext& dc, int mode) {

@@ -1,5 +1,6 @@
 // Page C under the crushed surfaces: the composition of recycled material
-// (standard and grading-mixture form) and the sand equivalent. Each block
+// (standard and grading-mixture form), the sand equivalent and the grains
+// longer than 100 mm. Each block
 // hangs from the side-test anchor at the offset d it is given and returns
 // the offset for the next block.
 #include <algorithm>
@@ -150,4 +151,40 @@ int CDruckSeite::DrawSandaequivalent(DrawContext& dc, int d) {
   TextAt(dc, platform::TA_RIGHT, X + 7500, rowLines[0] - 50, r.GetValue(31, 6));
   for (int i = 1; i <= 4; ++i) TextAt(dc, platform::TA_RIGHT, X + 7500, rowLines[static_cast<size_t>(i)] - 50, r.GetValue(31, 7 + i));
   return d + 3000;
+}
+
+void CDruckSeite::DrawLaenger100(DrawContext& dc, int d) {
+  const CVersuch& r = *m_pVersuch;
+  CDCZustand state(dc);
+  dc.SetTextColor(kBlack);
+  const int X = m_Layout[SideTestAnchors].left;
+  const int Y0 = m_Layout[SideTestAnchors].top - d;
+
+  dc.SelectFont(m_Fonts.serifLarge);
+  TextAt(dc, platform::TA_LEFT, X, Y0, PrintText(6355, "Bestimmung der Körner mit einer Länge > 100 mm"));
+
+  const std::array<int, 4> columns = {X, X + 3000, X + 5800, X + 7600};
+  const std::array<int, 3> rowLines = {Y0 - 500, Y0 - 1600, Y0 - 2100};
+  DrawGridLines(dc, columns.data(), static_cast<int>(columns.size()), rowLines.data(), static_cast<int>(rowLines.size()));
+
+  dc.SelectFont(m_Fonts.serif);
+  const std::string fulfilment = r.GetValue(16, 3);
+  if (fulfilment == "1") TextAt(dc, platform::TA_LEFT, X, Y0 - 2200, PrintText(6356, "Anforderung erfüllt: Ja"));
+  if (fulfilment == "2") TextAt(dc, platform::TA_LEFT, X, Y0 - 2200, PrintText(6357, "Anforderung erfüllt: Nein"));
+
+  dc.SetTextAlign(platform::TA_CENTER | platform::TA_TOP);
+  const platform::Point first{columns[0], columns[1]}, second{columns[1], columns[2]}, third{columns[2], columns[3]};
+  TextOutCentredPair(dc, first, Y0 - 550, PrintText(6358, "Körner länger"));
+  TextOutCentredPair(dc, first, Y0 - 880, PrintText(6359, "als 100 mm"));
+  TextOutCentredPair(dc, first, Y0 - 1160, "[g]");
+  TextOutCentredPair(dc, second, Y0 - 550, PrintText(6360, "Anteil der Körner"));
+  TextOutCentredPair(dc, second, Y0 - 880, PrintText(6361, "länger als 100 mm"));
+  TextOutCentredPair(dc, second, Y0 - 1160, "[M.-%]");
+  TextOutCentredPair(dc, third, Y0 - 550, PrintText(6362, "Soll"));
+  TextOutCentredPair(dc, third, Y0 - 880, "[M.-%]");
+
+  dc.SelectFont(m_Fonts.text);
+  TextOutCentredPair(dc, first, Y0 - 1690, r.GetValue(16, 10));
+  TextOutCentredPair(dc, second, Y0 - 1690, r.GetValue(16, 0));
+  TextOutCentredPair(dc, third, Y0 - 1690, r.GetValue(16, 2));
 }

@@ -1,6 +1,7 @@
 // Page C under the crushed surfaces, printed through the print job to PDF
 // and read back with pdftotext -bbox: the composition of recycled material
-// in both forms and the sand equivalent, each block at its offset.
+// in both forms, the sand equivalent and the grains longer than 100 mm, each
+// block at its offset.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -159,4 +160,63 @@ TEST_F(PageCSideTests, CompositionKeyWithoutResultStillMovesTheNextBlock) {
   const Word* se = p.pdf.Find("Sandäquivalent");
   ASSERT_NE(se, nullptr);
   EXPECT_NEAR(Below(p, *se), 300, 60);
+}
+
+TEST_F(PageCSideTests, GrainsLongerThan100mmUnderTheSandEquivalent) {
+  CVersuch record = PageCRecord("[VA_GRUND:1][VA_RCZUS:9][VA_SANDEQ:8][VA_100MM:8]",
+                                "[VA_RCZUS|Rc@|70_GE@][VA_SANDEQ|_GE|60|80|1.2.2024][VA_100MM|1_LE]");
+  record.SetField(16, "0.6|1_LE|<= 1|1|||||||150.0");
+  const Printed p = Print(record, folder_.path(), "page_c_grains100");
+  // Composition 5920 + 300, sand equivalent 3000 + 300.
+  constexpr int kTop = 5920 + 300 + 3000 + 300;
+  // The header above the anchor has a "Bestimmung" of its own.
+  const Word* title = FindAfter(p.pdf, "Bestimmung", 0, p);
+  ASSERT_NE(title, nullptr);
+  EXPECT_NEAR(Below(p, *title), kTop, 60);
+  EXPECT_NEAR(title->left - p.X, 0, 30);
+  for (const char* heading : {"Körner", "länger", "Anteil", "Soll"})
+    EXPECT_NE(FindAfter(p.pdf, heading, kTop + 500, p), nullptr) << heading;
+  // The values centred in their columns, the verdict line under the grid.
+  const Word* mass = p.pdf.Find("150.0");
+  ASSERT_NE(mass, nullptr);
+  EXPECT_NEAR(Below(p, *mass), kTop + 1690, 60);
+  EXPECT_NEAR((mass->left + mass->right) / 2 - p.X, 1500, 40);
+  const Word* share = FindAfter(p.pdf, "0.6", kTop, p);
+  ASSERT_NE(share, nullptr);
+  EXPECT_NEAR((share->left + share->right) / 2 - p.X, 4400, 40);
+  const Word* limit = FindAfter(p.pdf, "<=", kTop, p);
+  ASSERT_NE(limit, nullptr);
+  EXPECT_NEAR(Below(p, *limit), kTop + 1690, 60);
+  EXPECT_GT(limit->left - p.X, 5800);
+  const Word* verdict = FindAfter(p.pdf, "Anforderung", kTop + 2100, p);
+  ASSERT_NE(verdict, nullptr);
+  EXPECT_NEAR(Below(p, *verdict), kTop + 2200, 60);
+  const Word* yes = FindAfter(p.pdf, "Ja", kTop + 2100, p);
+  ASSERT_NE(yes, nullptr);
+  EXPECT_NEAR(Below(p, *yes), kTop + 2200, 60);
+}
+
+TEST_F(PageCSideTests, GrainsAloneWithTheirVerdict) {
+  struct Case {
+    const char* fulfilment;
+    const char* verdict;  // nullptr: no verdict line
+  };
+  for (const Case& c : {Case{"2", "Nein"}, Case{"0", nullptr}, Case{"", nullptr}}) {
+    CVersuch record = PageCRecord("[VA_GRUND:1][VA_100MM:9]", "[VA_100MM|0.5_LE]");
+    record.SetField(15, "");
+    record.SetField(16, std::string("0.6|0.5_LE|<= 0.5|") + c.fulfilment + "|||||||150.0");
+    ASSERT_EQ(GetRecordPageLetters(record), "C");
+    const Printed p = Print(record, folder_.path(), std::string("page_c_grains_") + c.fulfilment);
+    const Word* title = FindAfter(p.pdf, "Bestimmung", -200, p);
+    ASSERT_NE(title, nullptr) << c.fulfilment;
+    EXPECT_NEAR(Below(p, *title), 0, 60);
+    EXPECT_EQ(p.pdf.Find("Sandäquivalent"), nullptr);
+    const Word* line = FindAfter(p.pdf, "erfüllt:", 2100, p);
+    if (!c.verdict) {
+      EXPECT_EQ(line, nullptr) << c.fulfilment;
+      continue;
+    }
+    ASSERT_NE(line, nullptr);
+    EXPECT_NE(FindAfter(p.pdf, c.verdict, 2100, p), nullptr);
+  }
 }

@@ -1,7 +1,9 @@
 #include "evaluation/frame/entrydialog.h"
 
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
+#include <algorithm>
 
 std::string EntryDialogTitle(const std::string& name, const std::string& blanks, const std::string& testNumber) {
   return name + blanks + "Prüf-Nr.: " + testNumber;
@@ -39,4 +41,10 @@ void CEntryDialog::RecomputeOnKillFocus(const std::vector<int>& ids) {
 
 void CEntryDialog::SetTextIfChanged(int id, const std::string& text) {
   if (GetItemText(id) != text) SetItemText(id, text);
+}
+
+void CEntryDialog::SetTitleFitting(const std::string& title) {
+  setWindowTitle(QString::fromStdString(title));
+  // The margin leaves room for the icon and the window's buttons.
+  setMinimumWidth(std::max(minimumWidth(), QFontMetrics(font()).horizontalAdvance(windowTitle()) + 140));
 }

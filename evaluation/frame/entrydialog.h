@@ -51,6 +51,9 @@ class CEntryDialog : public CpvDialog {
   void RecomputeOnKillFocus(const std::vector<int>& ids);
   // Sets the control's text only when it differs (no caret jump, no redraw).
   void SetTextIfChanged(int id, const std::string& text);
+  // Sets the title and widens a narrow dialog so that the title bar shows it
+  // whole, test number included.
+  void SetTitleFitting(const std::string& title);
 };
 
 // Shows a dialog that gives back its result in m_ResultText and m_Status: on

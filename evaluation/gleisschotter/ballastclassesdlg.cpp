@@ -1,10 +1,8 @@
 #include "evaluation/gleisschotter/ballastclassesdlg.h"
 
-#include <QFontMetrics>
 #include <QGridLayout>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <algorithm>
 
 #include "evaluation/frame/entryform.h"
 #include "evaluation/frame/statusmarks.h"
@@ -74,10 +72,7 @@ CBallastClassesDlg::~CBallastClassesDlg() = default;
 bool CBallastClassesDlg::OnInitDialog() {
   CEntryDialog::OnInitDialog();
   const std::string number = m_pVersuch ? m_pVersuch->GetValue(1, 0) : "";
-  setWindowTitle(QString::fromStdString(TranslateString(texts_.titleId, texts_.title) + number));
-  // The narrow table would cut the test number out of the title bar; the
-  // margin leaves room for the icon and the window's buttons.
-  setMinimumWidth(std::max(minimumWidth(), QFontMetrics(font()).horizontalAdvance(windowTitle()) + 140));
+  SetTitleFitting(TranslateString(texts_.titleId, texts_.title) + number);
   if (m_pVersuch) m_Requirement = BallastRequirement(*m_pVersuch, testKey_);
   Show(BallastClassInputFromField(m_ResultText, m_Requirement));
   Recompute();

@@ -74,7 +74,7 @@ CKristallisationDlg::~CKristallisationDlg() = default;
 
 bool CKristallisationDlg::OnInitDialog() {
   CEntryDialog::OnInitDialog();
-  setWindowTitle(QString::fromStdString(TranslateString(5233, "Kristallisation   Prüf-Nr.: ") + m_TestNumber));
+  SetTitleFitting(TranslateString(5233, "Kristallisation   Prüf-Nr.: ") + m_TestNumber);
   const CrystallisationInput stored = CrystallisationInputFromField(m_ResultText);
   if (auto* salt = Item<QComboBox>(kSalt)) salt->setCurrentIndex(stored.saltIndex);
   SetItemText(kLimit, CrystallisationLimitText());

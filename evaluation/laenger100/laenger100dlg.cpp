@@ -39,7 +39,7 @@ CLaenger100Dlg::~CLaenger100Dlg() = default;
 bool CLaenger100Dlg::OnInitDialog() {
   CEntryDialog::OnInitDialog();
   const std::string number = m_pVersuch ? m_pVersuch->GetValue(1, 0) : "";
-  setWindowTitle(QString::fromStdString(TranslateString(5250, "Körner länger 100 mm    Prüf-Nr.: ") + number));
+  SetTitleFitting(TranslateString(5250, "Körner länger 100 mm    Prüf-Nr.: ") + number);
   if (m_pVersuch) requirement_ = Grains100InputFromRecord(*m_pVersuch, testKey_).requirement;
   SetItemText(kMass, StrGetField(m_ResultText, '|', 10));
   Recompute();

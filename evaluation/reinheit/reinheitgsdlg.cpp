@@ -51,8 +51,7 @@ CReinheitGSDlg::~CReinheitGSDlg() = default;
 
 bool CReinheitGSDlg::OnInitDialog() {
   CEntryDialog::OnInitDialog();
-  setWindowTitle(
-      QString::fromStdString(TranslateString(5330, "Reinheit/Gesteinsbeschaffenheit   Prüf-Nr.: ") + m_TestNumber));
+  SetTitleFitting(TranslateString(5330, "Reinheit/Gesteinsbeschaffenheit   Prüf-Nr.: ") + m_TestNumber);
   if (m_pVersuch) requirement_ = BallastRequirement(*m_pVersuch, "VA_GS_REINHEIT");
   SetDefaultNames(PurityInputFromField(m_ResultText));
   Recompute();

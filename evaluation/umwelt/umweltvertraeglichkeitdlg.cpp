@@ -68,7 +68,7 @@ CUmweltvertraeglichkeitDlg::~CUmweltvertraeglichkeitDlg() = default;
 
 bool CUmweltvertraeglichkeitDlg::OnInitDialog() {
   CEntryDialog::OnInitDialog();
-  setWindowTitle(QString::fromStdString(TranslateString(5350, "Umweltverträglichkeit    Prüf-Nr.: ") + m_TestNumber));
+  SetTitleFitting(TranslateString(5350, "Umweltverträglichkeit    Prüf-Nr.: ") + m_TestNumber);
   const EnvironmentInput stored = EnvironmentInputFromField(m_ResultText);
   for (int i = 0; i < kEnvironmentStatements; ++i)
     if (auto* list = Item<QComboBox>(kFirstStatement + i)) list->setCurrentIndex(stored.choices[static_cast<size_t>(i)]);

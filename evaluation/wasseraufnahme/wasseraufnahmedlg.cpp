@@ -61,7 +61,7 @@ CWasseraufnahmeDlg::~CWasseraufnahmeDlg() = default;
 
 bool CWasseraufnahmeDlg::OnInitDialog() {
   CEntryDialog::OnInitDialog();
-  setWindowTitle(QString::fromStdString(TranslateString(5370, "Wasseraufnahme    Prüf-Nr.: ") + m_TestNumber));
+  SetTitleFitting(TranslateString(5370, "Wasseraufnahme    Prüf-Nr.: ") + m_TestNumber);
   for (int row = 0; row < kStoneRows; ++row) SetFixedFont(kFirstRemark + row);
   if (m_pVersuch) requirement_ = BallastRequirement(*m_pVersuch, "VA_GS_WASSER");
   const AbsorptionInput stored = AbsorptionInputFromField(m_ResultText, requirement_);

@@ -209,7 +209,10 @@ class RecordMaker {
     if (r->HasTestType("VA_PETRO") && serial % 4 != 1) FillPetrography(*r);
     if (r->HasTestType("VA_ALKALI") && serial % 4 != 2) FillAlkali(*r);
     if (r->HasTestType("VA_WBS")) FillArmourstone(*r, serial);
-    if (r->IsGleisschotterNeu() && serial % 6 != 2) FillBallastSideTests(*r, serial % 6 == 5);
+    if (r->IsGleisschotterNeu()) {
+      SetSampleMassFromSieving(*r);
+      if (serial % 6 != 2) FillBallastSideTests(*r, serial % 6 == 5);
+    }
     if (r->HasTestType("VA_SANDEQ") && serial % 3 != 1) FillFineAggregateTests(*r);
     if (r->HasTestType("VA_RCZUS") && !r->IsKorngemisch() && serial % 3 != 1) FillComposition(*r);
     if (r->HasTestType("VA_WASSERG") && serial % 3 != 1) FillWaterContent(*r);
@@ -243,10 +246,15 @@ class RecordMaker {
 
   // The side tests of new track ballast, stored in the layouts of their entry
   // dialogs and computed as those compute; `impure` gives a purity above its limit.
+  // The sample mass comes back from the sieve program with the sieving, also
+  // on the record whose side tests are left for entering.
+  void SetSampleMassFromSieving(CVersuch& r) {
+    if (r.GetValue(7, 1).empty()) return;
+    r.SetValue(18, 2, Fixed(platform::ParseDouble(r.GetValue(7, 1)), 1));
+  }
+
   void FillBallastSideTests(CVersuch& r, bool impure) {
-    // The sample mass comes back from the sieve program with the sieving.
-    const double sample = platform::ParseDouble(r.GetValue(7, 1));
-    r.SetValue(18, 2, Fixed(sample, 1));
+    const double sample = platform::ParseDouble(r.GetValue(18, 2));
     auto store = [&r](const char* key, const std::string& text, const std::string& status) {
       if (const TestEntrySpec* entry = FindTestEntrySpec(key)) StoreTestEntryResult(r, *entry, {status, text, {}, {}});
     };

@@ -576,6 +576,8 @@ TEST(DemoInstallation, MakesEveryFileOnceAndNeverOverwrites) {
       ++flakiness;
     }
     if (r->IsGleisschotterNeu()) {
+      // The sample mass of the sieving, also where the side tests wait for entering.
+      EXPECT_GT(platform::ParseDouble(r->GetValue(18, 2)), 0.0) << r->GetValue(1, 0);
       ballastSideTests += !r->GetValue(13, 17).empty();
       if (!r->GetValue(13, 17).empty()) ExpectBallastSideTests(*r);
     }

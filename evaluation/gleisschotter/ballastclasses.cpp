@@ -43,6 +43,14 @@ BallastClassResult ComputeBallastClasses(const BallastClassInput& input) {
   return r;
 }
 
+std::optional<double> DivisibleSampleMass(const std::string& text) {
+  constexpr double kSmallestSampleMass = 0.00001;
+  const std::string trimmed = TrimWhite(text);
+  const double mass = AtofLocale(trimmed);
+  if (trimmed.empty() || !std::isfinite(mass) || !(mass > kSmallestSampleMass)) return std::nullopt;
+  return mass;
+}
+
 std::string BallastResultCode(const std::string& status) {
   if (status.size() == 1 && status[0] == TestStatus::Met) return "1";
   if (status.size() == 1 && status[0] == TestStatus::NotMet) return "2";

@@ -9,6 +9,7 @@
 //   4 result "1" met, "2" not met, "0" otherwise | 5..10 |
 //   11 total 40-50 | 12 total 31.5-40 | 13 failing 40-50 | 14 failing 31.5-40 |
 //   15 | 16 sum of totals | 17 sum of failing | (ends with "|")
+#include <optional>
 #include <string>
 
 #include "evaluation/frame/testentryframe.h"
@@ -34,6 +35,10 @@ BallastClassResult ComputeBallastClasses(const BallastClassInput& input);
 TestEntryResult BallastEntryResult(const BallastClassResult& result, const std::string& shownRequirement);
 // "1" for Met, "2" for NotMet, "0" for any other status.
 std::string BallastResultCode(const std::string& status);
+
+// The sample mass of the sieving as typed, when a share can be taken of it:
+// a blank, unreadable or zero mass is none (no share, nothing infinite stored).
+std::optional<double> DivisibleSampleMass(const std::string& text);
 // Parts 11 to 14 of the stored field.
 BallastClassInput BallastClassInputFromField(const std::string& field, const std::string& requirement);
 // Part 1 of the test's side-test entry in the record's material definition.

@@ -9,8 +9,6 @@
 namespace {
 
 constexpr int kDecimals = 1;
-// A sample mass that can be divided by.
-constexpr double kSmallestSampleMass = 0.00001;
 
 }  // namespace
 
@@ -21,10 +19,9 @@ Grains100Result ComputeLaenger100(const Grains100Input& input) {
   r.inputs.requirement = TrimWhite(input.requirement);
   StrReplace(r.inputs.requirement, "_D", "_R");
 
-  const std::string sample = TrimWhite(input.sampleMass);
-  const double sampleMass = AtofLocale(sample);
-  if (!r.inputs.mass.empty() && !sample.empty() && sampleMass > kSmallestSampleMass) {
-    const double share = AtofLocale(r.inputs.mass) * 100.0 / sampleMass;
+  const std::optional<double> sampleMass = DivisibleSampleMass(input.sampleMass);
+  if (!r.inputs.mass.empty() && sampleMass) {
+    const double share = AtofLocale(r.inputs.mass) * 100.0 / *sampleMass;
     if (std::isfinite(share)) r.share = FormatDouble(share, kDecimals);
   }
   r.requirementDisplay = FormatRequirement(r.inputs.requirement, kDecimals);

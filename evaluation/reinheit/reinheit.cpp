@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "evaluation/gleisschotter/ballastclasses.h"
 #include "records/requirement.h"
 #include "records/strutil.h"
 
@@ -23,9 +24,7 @@ PurityResult ComputePurityBallast(const PurityInput& input) {
   PurityResult r;
   r.inputs = input;
   r.inputs.requirement = TrimWhite(input.requirement);
-  const std::string sample = TrimWhite(input.sampleMass);
-  const double sampleMass = AtofLocale(sample);
-  const bool hasSample = !sample.empty() && std::isfinite(sampleMass) && sampleMass > kSmallest;
+  const std::optional<double> sampleMass = DivisibleSampleMass(input.sampleMass);
 
   double sumMasses = 0.0, sumShares = 0.0;
   for (size_t i = 0; i < kPurityRows; ++i) {
@@ -33,9 +32,9 @@ PurityResult ComputePurityBallast(const PurityInput& input) {
     r.inputs.masses[i] = GetNormalizedNumber(input.masses[i], kDecimals);
     const std::string& mass = r.inputs.masses[i];
     if (!r.inputs.names[i].empty() && mass.empty()) r.complete = false;
-    if (mass.empty() || !hasSample) continue;
+    if (mass.empty() || !sampleMass) continue;
     const double value = AtofLocale(mass);
-    const double share = value > kSmallest ? 100.0 / sampleMass * value : 0.0;
+    const double share = value > kSmallest ? 100.0 / *sampleMass * value : 0.0;
     sumMasses += value;
     sumShares += share;
     r.shares[i] = FormatDouble(share, kDecimals);

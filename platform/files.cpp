@@ -78,12 +78,65 @@ bool SyncFolderOf(const fs::path& path) {
 
 }  // namespace
 
-std::optional<std::string> ReadFileBytes(const fs::path& path) {
-  int fd = ::open(path.c_str(), O_RDONLY);
-  if (fd < 0) return std::nullopt;
-  std::string out;
+std::uintmax_t WholeFileLimit(FileKind kind) {
+  constexpr std::uintmax_t kMiB = 1024 * 1024;
+  switch (kind) {
+    case FileKind::kSmall: return 16 * kMiB;
+    case FileKind::kBitmap: return 256 * kMiB;
+    case FileKind::kLarge: return 512 * kMiB;
+  }
+  return 16 * kMiB;
+}
+
+namespace {
+
+RefusalReporter& Reporter() {
+  static RefusalReporter reporter;
+  return reporter;
+}
+
+ReadRefusal Judge(const struct stat& st, FileKind kind) {
+  if (!S_ISREG(st.st_mode)) return ReadRefusal::kNotAFile;
+  if (static_cast<std::uintmax_t>(st.st_size) > WholeFileLimit(kind)) return ReadRefusal::kTooLarge;
+  return ReadRefusal::kNone;
+}
+
+ReadRefusal Refuse(const fs::path& path, ReadRefusal refusal, FileKind kind, bool report) {
+  if (refusal != ReadRefusal::kNone && report && Reporter()) Reporter()(path, refusal, WholeFileLimit(kind));
+  return refusal;
+}
+
+}  // namespace
+
+void SetRefusalReporter(RefusalReporter reporter) { Reporter() = std::move(reporter); }
+
+ReadRefusal CheckWholeFile(const fs::path& path, FileKind kind, bool report) {
   struct stat st {};
-  if (::fstat(fd, &st) == 0 && st.st_size > 0) out.reserve(static_cast<size_t>(st.st_size));
+  if (::stat(path.c_str(), &st) != 0) return ReadRefusal::kNone;
+  return Refuse(path, Judge(st, kind), kind, report);
+}
+
+std::optional<std::string> ReadFileBytes(const fs::path& path, FileKind kind, ReadRefusal* refusal, bool report) {
+  ReadRefusal ignored = ReadRefusal::kNone;
+  ReadRefusal& why = refusal ? *refusal : ignored;
+  why = ReadRefusal::kNone;
+  // Judged before opening (opening a device may act on it) and again on what
+  // was opened; a named pipe opened without O_NONBLOCK waits for a writer.
+  if ((why = CheckWholeFile(path, kind, report)) != ReadRefusal::kNone) return std::nullopt;
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return std::nullopt;
+  struct stat st {};
+  if (::fstat(fd, &st) != 0) {
+    ::close(fd);
+    return std::nullopt;
+  }
+  if ((why = Refuse(path, Judge(st, kind), kind, report)) != ReadRefusal::kNone) {
+    ::close(fd);
+    return std::nullopt;
+  }
+  const std::uintmax_t limit = WholeFileLimit(kind);
+  std::string out;
+  if (st.st_size > 0) out.reserve(static_cast<size_t>(st.st_size));
   char buf[65536];
   for (;;) {
     ssize_t n = ::read(fd, buf, sizeof buf);
@@ -94,6 +147,12 @@ std::optional<std::string> ReadFileBytes(const fs::path& path) {
     }
     if (n == 0) break;
     out.append(buf, static_cast<size_t>(n));
+    // A file that grows while it is read stops at the limit all the same.
+    if (out.size() > limit) {
+      ::close(fd);
+      why = Refuse(path, ReadRefusal::kTooLarge, kind, report);
+      return std::nullopt;
+    }
   }
   ::close(fd);
   return out;
@@ -135,8 +194,18 @@ bool WriteFileBytes(const fs::path& path, std::string_view bytes) {
   return ok;
 }
 
-FileLines::FileLines(const fs::path& path) : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {
+FileLines::FileLines(const fs::path& path) {
+  // Only a regular file: a named pipe would wait for a writer, a device
+  // might never end.
+  if (CheckWholeFile(path, FileKind::kLarge, false) == ReadRefusal::kNotAFile) return;
+  fd_ = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd_ < 0) return;
+  struct stat st {};
+  if (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd_);
+    fd_ = -1;
+    return;
+  }
   ::posix_fadvise(fd_, 0, 0, POSIX_FADV_SEQUENTIAL);
   buffer_.resize(kPieceSize);
 }
@@ -295,8 +364,14 @@ std::vector<fs::path> RemoveOrphanedTemporaryFiles(const fs::path& folder) {
 
 bool CopyFile(const fs::path& from, const fs::path& to, bool overwrite) {
   if (!overwrite && fs::exists(to)) return false;
-  const int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
+  // Only a regular file: a named pipe or device would never end.
+  const int in = ::open(from.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (in < 0) return false;
+  struct stat st {};
+  if (::fstat(in, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(in);
+    return false;
+  }
   const int out = ::open(to.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
   if (out < 0) {
     ::close(in);
@@ -331,9 +406,13 @@ bool CopyFile(const fs::path& from, const fs::path& to, bool overwrite) {
 }
 
 bool CopyFileAtomic(const fs::path& from, const fs::path& to) {
-  auto bytes = ReadFileBytes(from);
-  if (!bytes) return false;
-  return WriteFileAtomic(to, *bytes);
+  // Copied in pieces: the file may be as large as the record file.
+  const fs::path tmp = TemporarySibling(to);
+  if (!CopyFile(from, tmp, false) || !ReplaceFile(tmp, to)) {
+    DeleteFile(tmp);
+    return false;
+  }
+  return true;
 }
 
 bool MoveFile(const fs::path& from, const fs::path& to, bool overwrite) {
@@ -344,8 +423,36 @@ bool MoveFile(const fs::path& from, const fs::path& to, bool overwrite) {
     return true;
   }
   if (errno != EXDEV) return false;
-  if (!CopyFile(from, to, overwrite)) return false;
-  return DeleteFile(from);
+  // Another file system: a complete copy takes the target's name, then the
+  // source goes. An overwritten target waits under a temporary name until then.
+  const fs::path copy = TemporarySibling(to);
+  if (!CopyFile(from, copy, false)) return false;
+  fs::path old;
+  if (overwrite && FileExists(to)) {
+    old = TemporarySibling(to);
+    if (::rename(to.c_str(), old.c_str()) != 0) {
+      DeleteFile(copy);
+      return false;
+    }
+  }
+  auto restoreOld = [&] {
+    if (!old.empty()) ::rename(old.c_str(), to.c_str());
+  };
+  if ((!overwrite && fs::exists(to)) || ::rename(copy.c_str(), to.c_str()) != 0) {
+    DeleteFile(copy);
+    restoreOld();
+    return false;
+  }
+  if (DeleteFile(from)) {
+    if (!old.empty()) DeleteFile(old);
+    SyncFolderOf(to);
+    return true;
+  }
+  // The source stays: the copy goes again, so the file is in one place only.
+  DeleteFile(to);
+  restoreOld();
+  SyncFolderOf(to);
+  return false;
 }
 
 bool DeleteFile(const fs::path& path) {

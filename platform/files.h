@@ -30,12 +30,35 @@ bool CopyFile(const fs::path& from, const fs::path& to, bool overwrite = true);
 // Copies through a temporary file in the target's folder that is flushed and
 // then renamed over the target, so the target is either old or new, never half.
 bool CopyFileAtomic(const fs::path& from, const fs::path& to);
-// Renames, or copies and deletes across file systems.
+// Renames, or copies and deletes across file systems. A source that cannot
+// be deleted there takes the copy away again (an overwritten target comes
+// back): the file never stands in both places.
 bool MoveFile(const fs::path& from, const fs::path& to, bool overwrite = true);
 bool DeleteFile(const fs::path& path);
 
-// Whole files as bytes.
-std::optional<std::string> ReadFileBytes(const fs::path& path);
+// A file read whole is first checked: a regular file (a folder, device or
+// named pipe would never end or hang the window) of at most the size its
+// kind allows.
+enum class FileKind {
+  kSmall,   // settings, lock, customer, language, plant, help, mixture, hand-off files: 16 MiB
+  kBitmap,  // a picture: 256 MiB
+  kLarge,   // transfer and month files, programs: 512 MiB
+};
+std::uintmax_t WholeFileLimit(FileKind kind);
+enum class ReadRefusal { kNone, kNotAFile, kTooLarge };
+// Told of every refused file (the program shows a message naming it);
+// without a reporter refusals are only returned.
+using RefusalReporter = std::function<void(const fs::path& path, ReadRefusal refusal, std::uintmax_t limit)>;
+void SetRefusalReporter(RefusalReporter reporter);
+// Checks the file without opening it. kNone also for a file that is missing
+// or cannot be looked at: reading it fails as before. `report` tells the
+// reporter of a refusal.
+ReadRefusal CheckWholeFile(const fs::path& path, FileKind kind, bool report = true);
+
+// Whole files as bytes, checked first (CheckWholeFile; a refusal is given in
+// `refusal` when asked for).
+std::optional<std::string> ReadFileBytes(const fs::path& path, FileKind kind = FileKind::kSmall,
+                                         ReadRefusal* refusal = nullptr, bool report = true);
 // Whether both files can be read and hold the same bytes.
 bool SameFileBytes(const fs::path& a, const fs::path& b);
 // Creates or truncates the file and writes the bytes, flushed to disk.
@@ -53,7 +76,7 @@ bool ReplaceFile(const fs::path& replacement, const fs::path& target);
 
 // The lines of a file, read through one buffer: split at LF, a CR right
 // before the LF belongs to the line end (as the C library's text mode reads
-// them). A line stays valid until the next call.
+// them). A line stays valid until the next call. Only a regular file opens.
 class FileLines {
  public:
   explicit FileLines(const fs::path& path);

@@ -94,7 +94,7 @@ std::optional<IniFile> IniFile::Load(const std::filesystem::path& path) {
     if (ec) return std::nullopt;
     return IniFile();
   }
-  auto bytes = ReadFileBytes(path);
+  auto bytes = ReadFileBytes(path, FileKind::kSmall, nullptr, false);
   if (!bytes) return std::nullopt;
   return FromBytes(*bytes);
 }

@@ -32,7 +32,9 @@ class IniFile {
   IniFile() = default;
 
   // Reads a file. A missing file is an empty profile; std::nullopt when the
-  // file exists but cannot be read.
+  // file exists but cannot be read or is refused (not a regular file, over
+  // the size of a small file). Refusals are not reported here: the profile
+  // functions read the file at every call.
   static std::optional<IniFile> Load(const std::filesystem::path& path);
   static IniFile FromBytes(std::string_view bytes);
 

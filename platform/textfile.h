@@ -15,6 +15,7 @@ std::string DecodeText(std::string_view bytes);
 // Program text to disk bytes: every "\n" becomes CR LF, the text is encoded.
 std::string EncodeText(std::string_view text);
 
+// Read whole as a small file (FileKind::kSmall).
 std::optional<std::string> ReadTextFile(const std::filesystem::path& path);
 // Written to a temporary file, flushed and renamed over the target.
 bool WriteTextFile(const std::filesystem::path& path, std::string_view text);

@@ -15,7 +15,6 @@ constexpr std::size_t kFileHeaderSize = 14;
 // forged header must not make us allocate gigabytes.
 constexpr std::int64_t kMaxSide = 32768;
 constexpr std::int64_t kMaxPixels = std::int64_t{1} << 24;
-constexpr std::uintmax_t kMaxFileSize = 256u << 20;
 
 std::uint32_t U16(std::string_view b, std::size_t at) {
   return static_cast<std::uint32_t>(static_cast<unsigned char>(b[at])) |
@@ -110,9 +109,7 @@ void CDib::Free() {
 
 std::size_t CDib::Read(const std::filesystem::path& file) {
   Free();
-  const auto size = platform::FileSize(file);
-  if (!size || *size > kMaxFileSize) return 0;
-  const auto bytes = platform::ReadFileBytes(file);
+  const auto bytes = platform::ReadFileBytes(file, platform::FileKind::kBitmap);
   return bytes ? ReadFromBytes(*bytes) : 0;
 }
 

@@ -2,7 +2,9 @@
 
 #include "controls/perslistctrl.h"
 #include "i18n/translation.h"
+#include "platform/files.h"
 #include "platform/messagebox.h"
+#include "records/strutil.h"
 #include "shell/app/appflags.h"
 #include "shell/app/cpvdialog.h"
 #include "shell/app/sysfuncs.h"
@@ -11,6 +13,19 @@ namespace {
 
 CPravikWinApp* g_app = nullptr;
 int g_waitDepth = 0;
+
+// A file that a whole-file read refused, named to the user.
+void ShowRefusedFile(const std::filesystem::path& file, platform::ReadRefusal refusal, std::uintmax_t limit) {
+  std::string text =
+      refusal == platform::ReadRefusal::kNotAFile
+          ? TranslateString(63503, "Die Datei\n%s\nist keine gewöhnliche Datei (sondern ein Ordner, ein Gerät "
+                                   "oder eine benannte Pipe) und wird nicht gelesen.")
+          : TranslateString(63504, "Die Datei\n%s\nist größer als %d MB, viel größer als eine solche Datei je "
+                                   "wird, und wird nicht gelesen.");
+  StrReplace(text, "%s", file.string(), false);
+  StrReplace(text, "%d", std::to_string(limit / (1024 * 1024)), false);
+  platform::ShowMessageBox(text, platform::MB_OK | platform::MB_ICONWARNING);
+}
 
 }  // namespace
 
@@ -60,6 +75,10 @@ CPravikWinApp::CPravikWinApp() : self_(std::make_shared<CPravikWinApp*>(this)), 
                          [](const std::string& section, const std::string& key, const std::string& text) {
                            if (g_app) g_app->WriteProfileString(section, key, text);
                          }});
+  platform::SetRefusalReporter(
+      [](const std::filesystem::path& file, platform::ReadRefusal refusal, std::uintmax_t limit) {
+        if (g_app) ShowRefusedFile(file, refusal, limit);
+      });
 }
 
 CPravikWinApp::~CPravikWinApp() {

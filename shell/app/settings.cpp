@@ -162,6 +162,9 @@ bool CProgrammEinstellungen::ReadDataFolder(const fs::path& programFolder) {
 }
 
 void CProgrammEinstellungen::LoadSettings() {
+  // The profile functions read the file quietly at every call: a file that
+  // is no regular file or far too large is named here, once per loading.
+  platform::CheckWholeFile(m_IniPath, platform::FileKind::kSmall);
   const ProgramProfile profile = Profile();
   m_ArchiveFolder = profile.GetString("Archivierung", "Ordner", "");
   archiveFolderMissing_ = m_ArchiveFolder.empty();

@@ -38,7 +38,7 @@ void CVersionInfoReader::Reset() { fileVersion_.clear(); }
 
 bool CVersionInfoReader::Create(const fs::path& file) {
   Reset();
-  auto bytes = platform::ReadFileBytes(file);
+  auto bytes = platform::ReadFileBytes(file, platform::FileKind::kLarge);
   if (!bytes) return false;
   const std::string_view marker = kFileVersionMarker;
   for (auto at = bytes->find(marker); at != std::string::npos; at = bytes->find(marker, at + 1)) {

@@ -16,6 +16,7 @@
 #include "platform/numbers.h"
 #include "platform/textcodec.h"
 #include "platform/textfile.h"
+#include "support/read_only_folder.h"
 #include "support/temp_folder.h"
 
 using namespace platform;
@@ -142,6 +143,114 @@ TEST(Files, FailedCopyLeavesNoPartialFile) {
   EXPECT_FALSE(std::filesystem::exists(dir / "copy.pvm"));
   EXPECT_FALSE(std::filesystem::exists(dir / "older.pvm"));
   EXPECT_EQ(*ReadFileBytes(dir / "mixture.pvm"), std::string(64 * 1024, 'm'));
+}
+
+// A file read whole is looked at first: a named pipe without a writer, a
+// folder, an endless device and a file over its kind's limit are refused at
+// once (before, the pipe hung the reader forever and /dev/zero ate memory).
+// Each read runs in a child that a watchdog ends should it hang.
+TEST(Files, WholeFileReadsRefuseWhatIsNoRegularFileOrTooLarge) {
+  TempFolder dir;
+  const std::filesystem::path pipe = dir / "transfer.xml";
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  auto sparse = [&dir](const char* name, std::uintmax_t size) {
+    const std::filesystem::path file = dir / name;
+    EXPECT_TRUE(WriteFileBytes(file, ""));
+    std::filesystem::resize_file(file, size);
+    return file;
+  };
+  const struct {
+    std::filesystem::path path;
+    FileKind kind;
+    ReadRefusal refusal;
+  } cases[] = {
+      {pipe, FileKind::kLarge, ReadRefusal::kNotAFile},
+      {dir.path(), FileKind::kSmall, ReadRefusal::kNotAFile},
+      {"/dev/zero", FileKind::kLarge, ReadRefusal::kNotAFile},
+      {sparse("kunden.dat", WholeFileLimit(FileKind::kSmall) + 1), FileKind::kSmall, ReadRefusal::kTooLarge},
+      {sparse("arch_202103.xml", WholeFileLimit(FileKind::kLarge) + 1), FileKind::kLarge, ReadRefusal::kTooLarge},
+      {sparse("logo.bmp", WholeFileLimit(FileKind::kBitmap) + 1), FileKind::kBitmap, ReadRefusal::kTooLarge},
+      {sparse("pravik.ini", WholeFileLimit(FileKind::kSmall)), FileKind::kSmall, ReadRefusal::kNone},
+  };
+  enum Outcome { kAsExpected = 0, kRead = 1, kOtherRefusal = 2, kFileLinesOpened = 3, kCopied = 4 };
+  for (const auto& c : cases) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+      ::alarm(20);
+      ReadRefusal refusal = ReadRefusal::kNone;
+      const auto bytes = ReadFileBytes(c.path, c.kind, &refusal);
+      if (refusal != c.refusal) ::_exit(kOtherRefusal);
+      if (bytes.has_value() != (c.refusal == ReadRefusal::kNone)) ::_exit(kRead);
+      if (c.refusal == ReadRefusal::kNotAFile) {
+        if (FileLines(c.path).opened()) ::_exit(kFileLinesOpened);
+        if (CopyFile(c.path, std::filesystem::temp_directory_path() / ("pravik_copy_" + std::to_string(::getpid()))))
+          ::_exit(kCopied);
+      }
+      ::_exit(kAsExpected);
+    }
+    int status = -1;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status)) << c.path << ": the read hung or crashed";
+    EXPECT_EQ(WEXITSTATUS(status), kAsExpected) << c.path;
+  }
+
+  // The reporter is told of each refusal with the limit, unless the caller
+  // keeps it quiet; a missing file is no refusal.
+  std::vector<std::pair<std::filesystem::path, ReadRefusal>> told;
+  SetRefusalReporter([&told](const std::filesystem::path& path, ReadRefusal refusal, std::uintmax_t limit) {
+    EXPECT_EQ(limit, WholeFileLimit(FileKind::kSmall));
+    told.emplace_back(path, refusal);
+  });
+  EXPECT_FALSE(ReadFileBytes(dir / "kunden.dat"));
+  EXPECT_EQ(CheckWholeFile(dir.path(), FileKind::kSmall), ReadRefusal::kNotAFile);
+  EXPECT_FALSE(ReadTextFile(dir.path()));
+  EXPECT_FALSE(ReadFileBytes(dir.path(), FileKind::kSmall, nullptr, false));
+  EXPECT_EQ(CheckWholeFile(dir / "missing", FileKind::kSmall), ReadRefusal::kNone);
+  SetRefusalReporter({});
+  EXPECT_EQ(told, (std::vector<std::pair<std::filesystem::path, ReadRefusal>>{{dir / "kunden.dat", ReadRefusal::kTooLarge},
+                                                                              {dir.path(), ReadRefusal::kNotAFile},
+                                                                              {dir.path(), ReadRefusal::kNotAFile}}));
+}
+
+// A move onto another file system whose source cannot be deleted (a
+// read-only folder) leaves the file where it was and nothing in the target:
+// before, a complete copy stayed there and every retry failed on it.
+TEST(Files, AMoveAcrossFileSystemsLeavesTheFileInOnePlace) {
+  TempFolder source;
+  const std::filesystem::path target = std::filesystem::path("/dev/shm") / ("pravik_test_" + std::to_string(::getpid()));
+  struct stat sourceStat {}, shmStat {};
+  if (::stat("/dev/shm", &shmStat) != 0 || ::stat(source.path().c_str(), &sourceStat) != 0 ||
+      shmStat.st_dev == sourceStat.st_dev)
+    GTEST_SKIP() << "no second file system at /dev/shm";
+  ASSERT_TRUE(CreateFolder(target));
+  ::chmod(target.c_str(), 0777);
+  struct Cleanup {
+    std::filesystem::path folder;
+    ~Cleanup() { std::filesystem::remove_all(folder); }
+  } cleanup{target};
+  ASSERT_TRUE(WriteFileBytes(source / "a.pvm", "mixture a"));
+  ASSERT_TRUE(WriteFileBytes(target / "b.pvm", "older b"));
+  ASSERT_TRUE(WriteFileBytes(source / "b.pvm", "newer b"));
+  {
+    ReadOnlyFolder locked(source.path());
+    EXPECT_FALSE(MoveFile(source / "a.pvm", target / "a.pvm", false));
+    EXPECT_FALSE(MoveFile(source / "b.pvm", target / "b.pvm", true));
+  }
+  EXPECT_EQ(ReadFileBytes(source / "a.pvm"), "mixture a");
+  EXPECT_FALSE(std::filesystem::exists(target / "a.pvm"));
+  EXPECT_EQ(ReadFileBytes(target / "b.pvm"), "older b");  // the overwritten target came back
+  EXPECT_EQ(ReadFileBytes(source / "b.pvm"), "newer b");
+  // Nothing else in the target folder (no temporary copy left).
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(target), std::filesystem::directory_iterator()), 1);
+
+  // Once the source may go, the moves succeed.
+  EXPECT_FALSE(MoveFile(source / "a.pvm", target / "b.pvm", false));  // never over an existing file
+  EXPECT_TRUE(MoveFile(source / "a.pvm", target / "a.pvm", false));
+  EXPECT_TRUE(MoveFile(source / "b.pvm", target / "b.pvm", true));
+  EXPECT_EQ(ReadFileBytes(target / "a.pvm"), "mixture a");
+  EXPECT_EQ(ReadFileBytes(target / "b.pvm"), "newer b");
+  EXPECT_TRUE(std::filesystem::is_empty(source.path()));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(target), std::filesystem::directory_iterator()), 2);
 }
 
 // A file replaced through a temporary file keeps what a shared data folder

@@ -94,6 +94,8 @@ std::string ArchiveProtocol(const std::vector<std::string>& results, bool* footn
       if (footnote) *footnote = true;
     } else if (state == kArchiveWriteFailed) {
       stateText = TranslateString(5198, "NEIN, I/O-Fehler");
+    } else if (state == kArchiveLeftover) {
+      stateText = TranslateString(63500, "NEIN, siehe 2) unten");
     }
     text += " " + MonthOfYear(key, "/") + "    | " + stateText + "\r\n";
   }
@@ -112,4 +114,38 @@ std::string DearchiveProtocol(const std::vector<std::string>& results) {
     text += " " + MonthOfYear(key, "/") + "    | " + added + "           | " + StrGetField(entry, '|', 2) + "\r\n";
   }
   return text;
+}
+
+namespace {
+
+// A translated text with its "\n" line ends replaced.
+std::string WithLineEnds(std::string text, std::string_view lineEnd) {
+  StrReplace(text, "\n", std::string(lineEnd));
+  return text;
+}
+
+}  // namespace
+
+std::string ArchiveLeftoverNote(const std::vector<std::string>& results, const std::filesystem::path& folder) {
+  std::string files;
+  for (const std::string& entry : results)
+    if (StrGetField(entry, '|', 1) == kArchiveLeftover)
+      files += "   " + (folder / MonthFileName(StrGetField(entry, '|', 0))).string() + "\r\n";
+  if (files.empty()) return "";
+  return "\r\n" +
+         WithLineEnds(TranslateString(63501, "2) Diese Archivdateien wurden dearchiviert, konnten aber nicht gelöscht "
+                                             "werden.\n   Ihre Prüfnummern stehen in der Übersicht. Erst wenn die "
+                                             "Datei gelöscht ist,\n   kann der Monat wieder archiviert werden:"),
+                      "\r\n") +
+         "\r\n" + files;
+}
+
+std::string DearchiveLeftoverNote(const std::vector<std::filesystem::path>& files, std::string_view lineEnd) {
+  if (files.empty()) return "";
+  std::string text = WithLineEnds(TranslateString(63502, "Diese Archivdateien konnten nicht gelöscht werden. Ihre "
+                                                         "Prüfnummern stehen jetzt in data.db;\nbitte löschen Sie "
+                                                         "die Dateien, bevor Sie diese Monate wieder archivieren:"),
+                                  lineEnd);
+  for (const std::filesystem::path& file : files) text += std::string(lineEnd) + "   " + file.string();
+  return text + std::string(lineEnd);
 }

@@ -37,8 +37,18 @@ std::string DearchiveResult(std::string_view month, int added, int skipped);
 inline constexpr char kArchived[] = "1";
 inline constexpr char kArchiveExists[] = "-1";
 inline constexpr char kArchiveWriteFailed[] = "-2";
+// The month's file exists and holds only records of the list: a dearchiving
+// read it but could not delete it.
+inline constexpr char kArchiveLeftover[] = "-3";
 
 // The protocol texts (CR LF line ends). `footnote` tells whether a month was
 // refused because its file exists.
 std::string ArchiveProtocol(const std::vector<std::string>& results, bool* footnote);
 std::string DearchiveProtocol(const std::vector<std::string>& results);
+
+// What the archive protocol says below its table about the months refused
+// as leftovers (kArchiveLeftover), naming their files; empty without one.
+std::string ArchiveLeftoverNote(const std::vector<std::string>& results, const std::filesystem::path& folder);
+// Names the month files a dearchiving read but could not delete (their
+// records are in "data.db" now); empty without one. Lines end in `lineEnd`.
+std::string DearchiveLeftoverNote(const std::vector<std::filesystem::path>& files, std::string_view lineEnd);

@@ -1,12 +1,16 @@
 // The archive commands of the main view: archiving months of records into
 // month files (9101) and reading month files back (9104).
+#include <algorithm>
+#include <optional>
 #include <system_error>
 
 #include "controls/exlistctrl.h"
 #include "i18n/translation.h"
 #include "platform/files.h"
 #include "platform/messagebox.h"
+#include "platform/textcodec.h"
 #include "records/archive.h"
+#include "records/strutil.h"
 #include "records/transfer.h"
 #include "shell/app/pravikapp.h"
 #include "shell/app/sysfuncs.h"
@@ -25,6 +29,14 @@ bool PathTaken(const std::filesystem::path& path) {
 
 }  // namespace
 
+bool CForm1View::HoldsOnlyListedRecords(const std::filesystem::path& file) const {
+  const std::optional<std::string> bytes = platform::ReadFileBytes(file, platform::FileKind::kLarge, nullptr, false);
+  if (!bytes) return false;
+  const RecordDocument document = ReadRecordDocument(
+      platform::FromCp1252(*bytes), kArchiveRoot, [this](const std::string& id) { return recordIds_.Contains(id); });
+  return document.error == RecordDocumentError::kNone && document.records.empty() && document.skipped > 0;
+}
+
 std::filesystem::path CForm1View::ArchiveFolder() const {
   CPravikWinApp* app = GetApp();
   if (!app) return {};
@@ -35,7 +47,7 @@ void CForm1View::ArchiveMonth(const std::string& month, std::vector<std::string>
   // An existing month file is never overwritten or extended.
   const std::filesystem::path file = ArchiveFolder() / MonthFileName(month);
   if (PathTaken(file)) {
-    results.push_back(ArchiveResult(month, kArchiveExists));
+    results.push_back(ArchiveResult(month, HoldsOnlyListedRecords(file) ? kArchiveLeftover : kArchiveExists));
     return;
   }
   std::vector<const CVersuch*> records;
@@ -62,6 +74,7 @@ bool CForm1View::DearchiveMonth(const std::string& month, std::vector<std::strin
     result = ImportRecordFile(file, kArchiveRoot);
   }
   if (!result.read) {
+    if (result.refused) return false;  // named already
     ShowFileMessage(60502, "Die Archivdatei\n%s\nkann nicht gelesen werden!", file,
                     platform::MB_OK | platform::MB_ICONWARNING);
     return false;
@@ -84,10 +97,14 @@ void CForm1View::OnArchivieren() {
   if (dialog.DoModal() != platform::IDOK) return;
 
   std::vector<std::string> results;
+  const std::filesystem::path folder = ArchiveFolder();
   for (const std::string& month : dialog.m_Entries) ArchiveMonth(month, results);
-  // The records leave "data.db" with the next saving of all records.
+  // The month files hold the records now: "data.db" lets them go at once.
+  if (std::any_of(results.begin(), results.end(),
+                  [](const std::string& entry) { return StrGetField(entry, '|', 1) == kArchived; }))
+    SaveAllRecords();
   CArchivierungsProtokollDlg protocol(this);
-  protocol.m_Protocol = ArchiveProtocol(results, &protocol.m_SkippedMonth);
+  protocol.m_Protocol = ArchiveProtocol(results, &protocol.m_SkippedMonth) + ArchiveLeftoverNote(results, folder);
   protocol.DoModal();
 }
 
@@ -110,16 +127,22 @@ void CForm1View::OnDearchivieren() {
   std::vector<std::filesystem::path> read;
   for (const std::string& month : dialog.m_Entries)
     if (DearchiveMonth(month, results)) read.push_back(folder / MonthFileName(month));
-  // A month file goes only once its records are safely in "data.db".
-  if (SaveAllRecords()) {
-    for (const std::filesystem::path& file : read) platform::DeleteFile(file);
-  } else if (!read.empty()) {
+  // A month file goes only once its records are safely in "data.db"; a file
+  // that stays is named, since it would block archiving its month.
+  std::vector<std::filesystem::path> kept;
+  if (read.empty()) {
+    // Nothing was read: nothing to save.
+  } else if (SaveAllRecords()) {
+    for (const std::filesystem::path& file : read)
+      if (!platform::DeleteFile(file) && PathTaken(file)) kept.push_back(file);
+  } else {
     platform::ShowMessageBox(TranslateString(60503,
                                              "Die dearchivierten Prüfnummern konnten nicht gespeichert werden.\n"
                                              "Die Archivdateien bleiben deshalb erhalten."),
                              platform::MB_OK | platform::MB_ICONWARNING);
   }
+  if (!kept.empty()) platform::ShowMessageBox(DearchiveLeftoverNote(kept, "\n"), platform::MB_OK | platform::MB_ICONWARNING);
   CDearchivierungsProtokollDlg protocol(this);
-  protocol.m_Protocol = DearchiveProtocol(results);
+  protocol.m_Protocol = DearchiveProtocol(results) + DearchiveLeftoverNote(kept, "\r\n");
   protocol.DoModal();
 }

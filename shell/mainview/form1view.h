@@ -167,8 +167,12 @@ class CForm1View : public CpvFormView {
   void OnArchivieren();    // 9101
   void OnDearchivieren();  // 9104
   // Writes the month's file from the list and removes the month's records;
-  // appends "YYYYMM|1", "|-1" (the file exists) or "|-2" (writing failed).
+  // appends "YYYYMM|1", "|-1" (the file exists), "|-3" (the file exists and
+  // holds only records of the list) or "|-2" (writing failed).
   void ArchiveMonth(const std::string& month, std::vector<std::string>& results);
+  // Whether a month file holds records and every one of them is in the list:
+  // what a dearchiving leaves when it cannot delete the file.
+  bool HoldsOnlyListedRecords(const std::filesystem::path& file) const;
   // Reads the month's file and adds the records the list lacks; appends
   // "YYYYMM|added|skipped". True when the file was read: the caller deletes
   // it once the records are saved. False (after a message) when it could
@@ -273,7 +277,8 @@ class CForm1View : public CpvFormView {
   std::vector<int> SelectedRows() const;
   // Reads a transfer or archive file and adds the records whose ID the list lacks.
   struct RecordFileImport {
-    bool read = false;  // false: the file could not be read
+    bool read = false;     // false: the file could not be read
+    bool refused = false;  // not read as no regular file or far too large; the user was told
     RecordDocumentError error = RecordDocumentError::kNone;
     int added = 0;
     int skipped = 0;

@@ -107,7 +107,9 @@ void CForm1View::OnMaterialNeuZuordnen() {
   if (!record) return;
   CNeuDlg dlg(record, CNeuDlg::Mode::kReassignment, this);
   dlg.SetIconCommand(kReassignCommand);
-  if (dlg.DoModal() == IDOK) RefreshRecordRow(row);
+  if (dlg.DoModal() != IDOK) return;
+  RefreshRecordRow(row);
+  SaveAllRecords();
 }
 
 // ------------------------------------------------------------ duplicate
@@ -128,6 +130,7 @@ void CForm1View::OnDuplizieren() {
   DeselectRow(row);
   const int added = AddRecordRow(row, std::move(copy));
   SelectAndFocusRow(added, true);
+  SaveAllRecords();
 }
 
 // ------------------------------------------------------------ material extraction
@@ -187,4 +190,5 @@ void CForm1View::OpenRawRecordEditor(int row) {
     recordIds_.Remove(oldId);
     recordIds_.Add(record->GetValue(0, 0));
   }
+  SaveAllRecords();
 }

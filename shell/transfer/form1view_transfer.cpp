@@ -47,9 +47,15 @@ void RememberTransferFolder(const CPravikWinApp& app, const std::filesystem::pat
 
 CForm1View::RecordFileImport CForm1View::ImportRecordFile(const std::filesystem::path& file, std::string_view root) {
   RecordFileImport result;
+  // A named pipe or device chosen by mistake is refused (with a message)
+  // before anything is opened.
+  result.refused = platform::CheckWholeFile(file, platform::FileKind::kLarge) != platform::ReadRefusal::kNone;
+  if (result.refused) return result;
   // The line ends stay as written: each record line drops its own CR LF only,
   // so a carriage return at the end of a field survives.
-  const std::optional<std::string> bytes = platform::ReadFileBytes(file);
+  platform::ReadRefusal refusal = platform::ReadRefusal::kNone;
+  const std::optional<std::string> bytes = platform::ReadFileBytes(file, platform::FileKind::kLarge, &refusal);
+  result.refused = refusal != platform::ReadRefusal::kNone;
   if (!bytes) return result;
   result.read = true;
   RecordDocument document =
@@ -116,6 +122,7 @@ void CForm1View::OnImportieren() {
     result = ImportRecordFile(*file, kTransferRoot);
   }
   if (!result.read) {
+    if (result.refused) return;  // named already
     ShowFileMessage(60501, "Die Ex-/Importdatei\n%s\nkann nicht gelesen werden!", *file,
                     platform::MB_OK | platform::MB_ICONWARNING);
     return;
@@ -124,6 +131,7 @@ void CForm1View::OnImportieren() {
     platform::ShowMessageBox(RecordDocumentErrorText(result.error, kTransferRoot), platform::MB_OK);
     return;
   }
+  if (result.added > 0) SaveAllRecords();
   CImportStatistikDlg report(this);
   report.m_Imported = result.added;
   report.m_Skipped = result.skipped;

@@ -256,6 +256,8 @@ TEST_F(ArchiveCommands, ArchiveCommandTicksMonthsAndShowsItsProtocol) {
   ui.VerifyAllShown();
   EXPECT_EQ(Numbers(), (std::vector<std::string>{"12-34-0002"}));
   EXPECT_EQ(platform::ReadFileBytes(MonthFile("202104")).value_or(""), "an older file");
+  // Saved at once: the archived records leave "data.db" with the command.
+  EXPECT_EQ(DiskNumbers(), (std::vector<std::string>{"12-34-0002"}));
 
   // Nothing ticked: a protocol of its two header lines, without the footnote.
   platform::TestUi none;
@@ -300,6 +302,70 @@ TEST_F(ArchiveCommands, DearchivingAddsTheMissingRecordsSavesAndDeletesTheFile) 
   EXPECT_TRUE(fs::is_empty(archive_.path()));
 }
 
+// A month file that cannot be deleted after its records were saved (a
+// read-only archive folder) is named in a message and in the protocol;
+// archiving its month later says why it is refused. Before, the protocol
+// showed success and the month was refused with the advice to dearchive it.
+TEST_F(ArchiveCommands, AMonthFileThatCannotBeDeletedIsNamedAndExplainsItsRefusal) {
+  std::vector<std::string> results;
+  view_->ArchiveMonth("202103", results);
+  ASSERT_EQ(results.back(), "202103|1");
+  // The data folder stays writable for the ordinary user the guard becomes.
+  fs::permissions(data_.path(), fs::perms::all);
+  const std::string file = MonthFile("202103").string();
+  {
+    ReadOnlyFolder locked(archive_.path());
+    platform::TestUi ui;
+    ui.ExpectDialog(CDearchivierenDlg::kTemplateId, [](DialogDriver& d) {
+      auto& dlg = static_cast<CDearchivierenDlg&>(d.dialog());
+      dlg.SetTick(1, true);
+      WaitForTicks(dlg);
+    }, IDOK);
+    ui.ExpectMessageBox(IDOK, "Diese Archivdateien konnten nicht gelöscht werden. Ihre Prüfnummern stehen jetzt in "
+                              "data.db;\nbitte löschen Sie die Dateien, bevor Sie diese Monate wieder archivieren:\n   " +
+                                  file + "\n");
+    ui.ExpectDialog(CDearchivierungsProtokollDlg::kTemplateId, [&file](DialogDriver& d) {
+      EXPECT_EQ(d.Text(1007),
+                "            | Anzahl der      | Anzahl der nicht\n"
+                " Monat/Jahr | dearchivierten  | dearchivierten\n"
+                "            | Prüfnummern     | Prüfnummern\n"
+                "------------+-----------------+-----------------\n"
+                " 03/2021    | 2               | 0\n"
+                "Diese Archivdateien konnten nicht gelöscht werden. Ihre Prüfnummern stehen jetzt in data.db;\n"
+                "bitte löschen Sie die Dateien, bevor Sie diese Monate wieder archivieren:\n   " +
+                    file + "\n");
+    }, IDOK);
+    view_->OnDearchivieren();
+    ui.VerifyAllShown();
+    EXPECT_EQ(ui.shown()[1].flags & platform::MB_ICONMASK, platform::MB_ICONWARNING);
+  }
+  EXPECT_TRUE(fs::exists(file));
+  EXPECT_EQ(DiskNumbers(), (std::vector<std::string>{"12-34-0001", "12-34-0002", "12-34-0003"}));
+
+  // Archiving March again is refused as a leftover, with its file named; a
+  // month whose file holds records the list lacks keeps the old refusal.
+  platform::WriteFileBytes(MonthFile("202104"), "an older file");
+  platform::TestUi ui;
+  ui.ExpectDialog(CArchivierenDlg::kTemplateId, [](DialogDriver& d) {
+    auto& dlg = static_cast<CArchivierenDlg&>(d.dialog());
+    dlg.SetTick(0, true);
+    WaitForTicks(dlg);
+  }, IDOK);
+  ui.ExpectDialog(CArchivierungsProtokollDlg::kTemplateId, [&file](DialogDriver& d) {
+    EXPECT_EQ(d.Text(1007),
+              " Monat/Jahr | archiviert?\n------------+-----------------------------------\n"
+              " 03/2021    | NEIN, siehe 2) unten\n 04/2021    | NEIN, siehe 1) unten\n\n"
+              "2) Diese Archivdateien wurden dearchiviert, konnten aber nicht gelöscht werden.\n"
+              "   Ihre Prüfnummern stehen in der Übersicht. Erst wenn die Datei gelöscht ist,\n"
+              "   kann der Monat wieder archiviert werden:\n   " +
+                  file + "\n");
+    EXPECT_TRUE(d.IsVisible(CArchivierungsProtokollDlg::kFootnoteId));
+  }, IDOK);
+  view_->OnArchivieren();
+  ui.VerifyAllShown();
+  EXPECT_EQ(Numbers().size(), 3u);
+}
+
 TEST_F(ArchiveCommands, AFailedSaveKeepsTheMonthFile) {
   std::vector<std::string> results;
   view_->ArchiveMonth("202103", results);
@@ -341,6 +407,23 @@ TEST_F(ArchiveCommands, DearchiveRefusalsAndBrokenFiles) {
     view_->OnDearchivieren();
   }
   EXPECT_EQ(platform::ReadFileBytes(data_ / kRecordFileName), saved);
+  // A ticked month whose file could not be read saves nothing either (a save
+  // that cannot be made would speak up).
+  {
+    fs::create_directories(data_ / kRecordTempFileName / "keep");
+    platform::TestUi ui;
+    ui.ExpectDialog(CDearchivierenDlg::kTemplateId, [](DialogDriver& d) {
+      auto& dlg = static_cast<CDearchivierenDlg&>(d.dialog());
+      dlg.SetTick(0, true);
+      WaitForTicks(dlg);
+    }, IDOK);
+    ui.ExpectMessageBox(IDOK, "xml.SetDoc() Error");
+    ui.ExpectDialog(CDearchivierungsProtokollDlg::kTemplateId, IDOK);
+    view_->OnDearchivieren();
+    ui.VerifyAllShown();
+    EXPECT_EQ(ui.shown().size(), 3u);
+    fs::remove_all(data_ / kRecordTempFileName);
+  }
 
   // An unparsable file is named by its failing step and kept; one that cannot
   // be read is named by its path.

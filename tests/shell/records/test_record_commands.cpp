@@ -72,11 +72,11 @@ class RecordCommands : public MainViewTesting {
   void Select(const std::vector<int>& rows, int focus = -1) { SelectRows(*view_, rows, focus); }
   void PressNewRecord() { view_->button(CForm1View::kNewRecordButton)->click(); }
 
-  const CVersuch* OnDisk(const std::string& number) {
+  const CVersuch* OnDisk(const std::string& number, int field = 1) {
     disk_.clear();
     EXPECT_TRUE(LoadRecordFile(disk_, folder_.path()));
     for (const auto& record : disk_)
-      if (record->GetValue(1, 0) == number) return record.get();
+      if (record->GetValue(field, 0) == number) return record.get();
     return nullptr;
   }
   std::string DataBytes() const { return platform::ReadFileBytes(folder_ / "data.db").value_or(""); }
@@ -326,6 +326,10 @@ TEST_F(RecordCommands, ReassignmentOffersTheTowerAndTouchesOnlyTheMaterial) {
   EXPECT_EQ(record.GetField(6), "0.063;2;8|2");
   EXPECT_EQ(StrGetField(record.GetField(30), '|', 4), "Sand 0/2");  // the row shows it
   EXPECT_EQ(Ini("neudlg", "tab"), "<none>");
+  // Saved at once: a crash right after loses nothing.
+  const CVersuch* saved = OnDisk(record.GetValue(0, 0), 0);
+  ASSERT_NE(saved, nullptr);
+  EXPECT_EQ(saved->GetValue(18, 0), "Sand 0/2");
 }
 
 // ------------------------------------------------------------ duplicate
@@ -359,7 +363,10 @@ TEST_F(RecordCommands, DuplicateChecksTheNumberItWillWrite) {
   EXPECT_EQ(copy.GetField(25), source.GetField(25));
   EXPECT_EQ(view_->list()->SelectedRows(), (std::vector<int>{row}));
   EXPECT_EQ(view_->list()->FocusedRow(), row);
-  EXPECT_EQ(OnDisk("07-34-0099"), nullptr);  // saved with the next save of all records
+  // Saved at once: a crash right after loses nothing.
+  const CVersuch* saved = OnDisk("07-34-0099");
+  ASSERT_NE(saved, nullptr);
+  EXPECT_EQ(saved->GetValue(0, 0), copy.GetValue(0, 0));
 }
 
 TEST_F(RecordCommands, ContextMenuAndRules) {
@@ -438,6 +445,9 @@ TEST_F(RecordCommands, RawEditorOnTheFocusedRowMovesTheKeys) {
   EXPECT_EQ(app_.TestNumberIndex.count("12-34-0777"), 1u);  // taken
   EXPECT_EQ(app_.TestRecordIdIndex.count(oldId), 0u);
   EXPECT_EQ(app_.TestRecordIdIndex.count("12-34-190101155947"), 1u);
+  // Saved at once.
+  EXPECT_NE(OnDisk("12-34-0777"), nullptr);
+  EXPECT_EQ(OnDisk("12-34-0002"), nullptr);
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 // the XML messages and the failures of reading and writing.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <QItemSelectionModel>
 #include <filesystem>
 #include <string>
@@ -137,10 +139,11 @@ TEST_F(Transfer, ExportWritesTheSelectedRecordsAndImportTakesThemOnce) {
     for (int f = 0; f < CVersuch::kFieldCount; ++f)
       EXPECT_EQ(back->GetField(f), originals[static_cast<size_t>(i)]->GetField(f)) << f;
   }
-  // The import changes the rows only; the next save writes them.
+  // The import saves the records at once: a crash right after loses nothing.
   RecordList disk;
   ASSERT_TRUE(LoadRecordFile(disk, target.folder()));
-  EXPECT_TRUE(disk.empty());
+  ASSERT_EQ(disk.size(), 2u);
+  EXPECT_EQ(disk[0]->GetValue(1, 0), "12-34-0002");
 }
 
 TEST_F(Transfer, EveryByteTrailingBlanksCarriageReturnsAndTildesTravel) {
@@ -237,6 +240,24 @@ TEST_F(Transfer, DamagedFilesImportNothingAndSaySo) {
   target.view().OnImportieren();
   ui.VerifyAllShown();
   EXPECT_EQ(ui.shown()[1].flags & platform::MB_ICONMASK, platform::MB_ICONWARNING);
+
+  // A named pipe (before: the window hung for good), a folder or a file far
+  // larger than any transfer file is refused at once, in one message naming it.
+  const fs::path pipe = outside_ / "pipe.xml";
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  const fs::path huge = outside_ / "huge.xml";
+  platform::WriteFileBytes(huge, "");
+  fs::resize_file(huge, platform::WholeFileLimit(platform::FileKind::kLarge) + 1);
+  for (const auto& [file, why] : {std::pair{pipe, "ist keine gewöhnliche Datei"}, std::pair{outside_.path(), "ist keine gewöhnliche Datei"},
+                                  std::pair{huge, "ist größer als 512 MB"}}) {
+    platform::TestUi refused;
+    refused.ExpectFileDialog(file);
+    refused.ExpectMessageBox(IDOK, file.string() + "\n" + why);
+    target.view().OnImportieren();
+    refused.VerifyAllShown();
+    EXPECT_EQ(refused.shown().size(), 2u) << file;
+    EXPECT_EQ(target.view().model()->RecordCount(), 3);
+  }
 }
 
 TEST_F(Transfer, TheRecordsOwnIdDecidesWhatIsNew) {

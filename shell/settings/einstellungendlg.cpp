@@ -338,7 +338,8 @@ DataFolderMove ChooseDataFolder(CPravikWinApp& app, QWidget* mainWindow) {
     ShowWriteFailure(file);
     return DataFolderMove::WriteFailed;
   };
-  const std::optional<std::string> before = platform::ReadFileBytes(dataFile);
+  // Only kept to put back: what cannot be read here is told by the write.
+  const std::optional<std::string> before = platform::ReadFileBytes(dataFile, platform::FileKind::kSmall, nullptr, false);
   if (!platform::WriteTextFile(dataFile, line)) return failed(dataFile);
   if (!app.PlantIdentity.plantKey.empty()) {
     const std::filesystem::path plantFile = plants.PlantFolderFile(app.PlantIdentity.plantKey);

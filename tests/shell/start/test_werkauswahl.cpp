@@ -225,6 +225,8 @@ TEST_F(PlantFolder, FailedWritesAreReportedAndTheDialogStaysOpen) {
   fs::create_directories(Data("C"));
   fs::create_directories(Sel() / "C_datapfad.dat");
   platform::TestUi ui;
+  // The folder in place of C's file is named when the list is read.
+  ui.ExpectMessageBox(IDOK, "C_datapfad.dat\nist keine gewöhnliche Datei");
   ui.ExpectDialog(kPlantDialog, [&](DialogDriver& d) {
     CWerkauswahlDlg& dlg = Dlg(d);
     dlg.SelectRow(0);  // C

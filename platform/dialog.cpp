@@ -164,6 +164,7 @@ void Dialog::InitDialog() {
   if (OpenHook()) OpenHook()(*this);
   OnInitDialog();
   ShowReadOnlyFieldsReadOnly();
+  AfterInitDialog();
 }
 
 namespace {

@@ -125,6 +125,8 @@ class Dialog : public QDialog {
 
  protected:
   virtual bool OnInitDialog() { return true; }
+  // Runs after OnInitDialog of the whole chain of classes, the values shown.
+  virtual void AfterInitDialog() {}
   virtual void OnOK() { EndDialog(IDOK); }
   virtual void OnCancel() { EndDialog(IDCANCEL); }
 

@@ -32,11 +32,20 @@ CEntryDialog::CEntryDialog(int templateId, QWidget* parent) : CpvDialog(template
 
 void CEntryDialog::OnOK() {
   Recompute();
+  MarkFaults();
+  if (!checks_.Confirm()) return;
   if (TakeResult()) EndDialog(platform::IDOK);
 }
 
+void CEntryDialog::AfterInitDialog() { MarkFaults(); }
+
 void CEntryDialog::RecomputeOnKillFocus(const std::vector<int>& ids) {
-  for (int id : ids) OnKillFocus(id, [this] { Recompute(); });
+  for (int id : ids)
+    OnKillFocus(id, [this, id] {
+      Recompute();
+      MarkFaults();
+      checks_.Left(id);
+    });
 }
 
 void CEntryDialog::SetTextIfChanged(int id, const std::string& text) {

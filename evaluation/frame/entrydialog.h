@@ -8,12 +8,16 @@
 // - OK recomputes once more before it takes the result, so that a result is
 //   always stored together with the inputs it was computed from (Return in
 //   an input confirms without the input losing the focus);
-// - number inputs are normalised ("," read as ".") to the test's decimals.
+// - number inputs are normalised ("," read as ".") to the test's decimals;
+//   a number field refuses what no one can have measured, and the faults the
+//   computation finds are told on their fields (CInputChecks): OK stores
+//   nothing while one remains.
 #include <QString>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "evaluation/frame/inputchecks.h"
 #include "evaluation/frame/testentryframe.h"
 #include "shell/app/cpvdialog.h"
 
@@ -45,15 +49,33 @@ class CEntryDialog : public CpvDialog {
   // dialog open.
   virtual bool TakeResult() = 0;
 
-  void OnOK() final;
+  // The faults of the last computation on the dialog's fields.
+  virtual std::vector<FieldFault> FieldFaults() const { return {}; }
 
-  // Recompute runs when one of these inputs loses the focus.
+  void OnOK() final;
+  // The values are shown: the refused ones are marked.
+  void AfterInitDialog() override;
+
+  // Recompute runs when one of these inputs loses the focus; then the
+  // field's refusal, or a new fault, is told.
   void RecomputeOnKillFocus(const std::vector<int>& ids);
+  // A number field of the dialog, named by the texts of its labels.
+  void NumberField(int id, std::vector<int> labelIds, const NumberRule& rule = kMeasuredNumber) {
+    checks_.AddNumberField(id, std::move(labelIds), rule);
+  }
+  // Marks the refused fields anew (after a computation the dialog started itself).
+  void MarkFaults() { checks_.Mark(FieldFaults()); }
   // Sets the control's text only when it differs (no caret jump, no redraw).
   void SetTextIfChanged(int id, const std::string& text);
   // Sets the title and widens a narrow dialog so that the title bar shows it
   // whole, test number included.
   void SetTitleFitting(const std::string& title);
+
+ public:
+  const CInputChecks& Checks() const { return checks_; }
+
+ private:
+  CInputChecks checks_{*this};
 };
 
 // Shows a dialog that gives back its result in m_ResultText and m_Status: on

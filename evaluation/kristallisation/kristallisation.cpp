@@ -32,10 +32,18 @@ CrystallisationLoss Loss(const std::string& initial, const std::string& final) {
   return loss;
 }
 
-std::string InitialMass(const std::string& text) {
-  std::string mass = GetNormalizedNumber(text, kDecimals);
+std::string InitialMass(const std::string& text, InputFaults& faults, int input) {
+  std::string mass = text;
+  if (!CheckNumberInput(faults, input, mass, kDecimals)) return mass;
   if (!mass.empty() && !(AtofLocale(mass) >= kSmallestMass)) mass.clear();
   return mass;
+}
+
+// What comes out of the test cannot weigh more than what went in.
+void CheckFinalMass(InputFaults& faults, int input, const std::string& initial, const std::string& final) {
+  if (initial.empty() || final.empty() || HasInputFault(faults, input) || HasInputFault(faults, input - 1)) return;
+  if (AtofLocale(final) > AtofLocale(initial))
+    AddInputFault(faults, input, 62020, "Die Rückwaage liegt über der Einwaage ihrer Kornklasse.");
 }
 
 }  // namespace
@@ -43,10 +51,16 @@ std::string InitialMass(const std::string& text) {
 CrystallisationResult ComputeKristallisation(const CrystallisationInput& input) {
   CrystallisationResult r;
   r.inputs = input;
-  r.inputs.initial4050 = InitialMass(input.initial4050);
-  r.inputs.initial3140 = InitialMass(input.initial3140);
-  r.inputs.final4050 = GetNormalizedNumber(input.final4050, kDecimals);
-  r.inputs.final3140 = GetNormalizedNumber(input.final3140, kDecimals);
+  r.inputs.initial4050 = InitialMass(input.initial4050, r.faults, kCrystalInitial4050);
+  r.inputs.initial3140 = InitialMass(input.initial3140, r.faults, kCrystalInitial3140);
+  CheckNumberInput(r.faults, kCrystalFinal4050, r.inputs.final4050, kDecimals);
+  CheckNumberInput(r.faults, kCrystalFinal3140, r.inputs.final3140, kDecimals);
+  CheckFinalMass(r.faults, kCrystalFinal4050, r.inputs.initial4050, r.inputs.final4050);
+  CheckFinalMass(r.faults, kCrystalFinal3140, r.inputs.initial3140, r.inputs.final3140);
+  if (!r.faults.empty()) {
+    r.status = std::string(1, TestStatus::Incomplete);
+    return r;
+  }
 
   r.sumInitial = PairSum(r.inputs.initial4050, r.inputs.initial3140);
   r.sumFinal = PairSum(r.inputs.final4050, r.inputs.final3140);

@@ -12,6 +12,7 @@
 // computed. Masses in g and shares in %, one decimal.
 #include <string>
 
+#include "evaluation/frame/inputfaults.h"
 #include "evaluation/frame/testentryframe.h"
 
 inline constexpr double kCrystallisationLimit = 3.0;
@@ -19,6 +20,9 @@ inline constexpr double kCrystallisationLimit = 3.0;
 // The entries of the salt list, which the dialog carries but does not show.
 inline constexpr const char* kSaltNames[] = {"Natriumsulfat (Na)", "Magnesiumsulfat (Mg)", ""};
 inline constexpr int kSaltCount = 3;
+
+// The inputs as the faults name them.
+enum : int { kCrystalInitial4050 = 0, kCrystalFinal4050, kCrystalInitial3140, kCrystalFinal3140 };
 
 struct CrystallisationInput {
   int saltIndex = -1;  // -1: nothing selected
@@ -38,6 +42,9 @@ struct CrystallisationResult {
   std::string shareBelow224;  // the loss of the sum in %
   int requirementState = kNoRequirement;  // of the sum; none while it is missing
   std::string status;  // "8" or "9" by the flag of the sum, else "0"
+  // A refused mass or a final mass above the initial mass of its class:
+  // nothing is computed.
+  InputFaults faults;
 
   std::string ResultText() const;
 };

@@ -68,6 +68,8 @@ CKristallisationDlg::CKristallisationDlg(QWidget* parent) : CEntryDialog(kTempla
   AddOkCancelRow(this, layout);
 
   RecomputeOnKillFocus({kInitial4050, kInitial3140, kFinal4050, kFinal3140});
+  for (int row = 0; row < 2; ++row)
+    for (int c = 0; c < 2; ++c) NumberField(ids[row][c], {kFirstHeading + 1 + c, kFirstRowLabel + row});
 }
 
 CKristallisationDlg::~CKristallisationDlg() = default;
@@ -125,6 +127,14 @@ void CKristallisationDlg::OnEinwaagenUebernehmen() {
   }
   Show(input);
   Recompute();
+  MarkFaults();
+}
+
+std::vector<FieldFault> CKristallisationDlg::FieldFaults() const {
+  return FieldFaultsOf(result_.faults, [](int input) {
+    const int ids[] = {kInitial4050, kFinal4050, kInitial3140, kFinal3140};
+    return ids[input];
+  });
 }
 
 bool CKristallisationDlg::TakeResult() {

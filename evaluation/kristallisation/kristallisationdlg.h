@@ -52,6 +52,7 @@ class CKristallisationDlg : public CEntryDialog {
   bool OnInitDialog() override;
   void Recompute() override;
   bool TakeResult() override;
+  std::vector<FieldFault> FieldFaults() const override;
 
  private:
   CrystallisationInput ReadInputs() const;

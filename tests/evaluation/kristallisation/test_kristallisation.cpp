@@ -6,6 +6,7 @@
 #include <string>
 
 #include "evaluation/frame/ballast_record.h"
+#include "evaluation/frame/refusals.h"
 #include "evaluation/frame/statusmarks.h"
 #include "evaluation/kristallisation/kristallisation.h"
 #include "evaluation/kristallisation/kristallisationdlg.h"
@@ -117,3 +118,73 @@ TEST(CrystallisationDialog, TakeoverWithoutSievedMassesWarnsAndKeepsTheInputs) {
 }
 
 }  // namespace
+
+// ---- what no one can have weighed
+
+TEST(CrystallisationRefusals, AFinalMassAboveItsInitialMassGivesNoLossAtAll) {
+  // 1000 g in, 1080 g out would be a loss of -8.0 %, netted against the other class.
+  const CrystallisationResult r = ComputeKristallisation(Masses("1000", "1080", "1000", "900"));
+  ASSERT_EQ(r.faults.size(), 1u);
+  EXPECT_EQ(r.faults[0].input, kCrystalFinal4050);
+  EXPECT_EQ(r.status, "0");
+  EXPECT_EQ(r.requirementState, kNoRequirement);
+  EXPECT_EQ(LossText(r.lossSum) + LossText(r.loss4050) + LossText(r.loss3140) + r.shareBelow224, "      ");
+  // Equal masses lose nothing and are met.
+  EXPECT_EQ(ComputeKristallisation(Masses("1000", "1000", "1000", "1000")).status, "8");
+}
+
+TEST(CrystallisationRefusals, ARefusedMassStaysAsTypedAndJudgesNothing) {
+  for (const char* slip : {"abc", "-5", "1e5", "12345678"}) {
+    const CrystallisationResult r = ComputeKristallisation(Masses("1000", "980", slip, "792"));
+    EXPECT_EQ(r.inputs.initial3140, slip);
+    EXPECT_EQ(r.inputs.initial4050, "1000.0");
+    EXPECT_EQ(r.status, "0") << slip;
+    EXPECT_TRUE(r.lossSum.percent.empty() && r.loss4050.percent.empty()) << slip;
+    ASSERT_EQ(r.faults.size(), 1u);
+    EXPECT_EQ(r.faults[0].input, kCrystalInitial3140);
+  }
+}
+
+TEST(CrystallisationRefusals, DialogNamesTheFieldAndStoresNothing) {
+  CVersuch record = BallastTestRecord("[VA_GS_KRISTALL|5_LE]");
+  const auto edit = [&record] { return EditCrystallisation(record, nullptr); };
+  const auto noVerdict = [](DialogDriver& d) {
+    EXPECT_EQ(static_cast<Dlg&>(d.dialog()).Item<CStatusMark>(Dlg::kStatusMark)->MarkShown(), 0);
+    EXPECT_EQ(d.Text(Dlg::kLossPSum), "");
+    EXPECT_EQ(d.Text(Dlg::kShare), "");
+  };
+  const ImpossibleInput cases[] = {
+      {"FinalAboveInitial",
+       {{Dlg::kInitial4050, "1000"}, {Dlg::kInitial3140, "1000"}, {Dlg::kFinal3140, "900"}, {Dlg::kFinal4050, "1080"}},
+       Dlg::kFinal4050, "Rückwaage [g], 40 - 50: Die Rückwaage liegt über der Einwaage", "", "1080.0"},
+      // Typed the other way round, the final mass is named all the same.
+      {"InitialBelowFinal", {{Dlg::kFinal3140, "900"}, {Dlg::kInitial3140, "850"}}, Dlg::kFinal3140,
+       "Rückwaage [g], 31.5 - 40: Die Rückwaage liegt über", "", "900.0"},
+  };
+  for (const auto& c : cases) ExpectRefused<Dlg>(c, edit, noVerdict);
+  ExpectNumberSlipsRefused<Dlg>(Dlg::kInitial3140, "Einwaage [g], 31.5 - 40",
+                                {{Dlg::kInitial4050, "1000"}, {Dlg::kFinal4050, "980"}, {Dlg::kFinal3140, "792"}},
+                                edit, noVerdict);
+  EXPECT_EQ(record.GetField(13), "");
+}
+
+TEST(CrystallisationRefusals, AStoredImpossibleValueOpensMarkedAndUnchanged) {
+  CVersuch record = BallastTestRecord("[VA_GS_KRISTALL|5_LE]");
+  record.SetField(13, "|-1||1000.0|1080.0|-80.0|-8.0|1|1000.0|900.0|100.0|10.0|0|2000.0|1980.0|20.0|1.0|1|");
+  SetEditAllowed(true);
+  platform::TestUi ui;
+  ui.ExpectDialog(Dlg::kTemplateId, [](DialogDriver& d) {
+    auto& dialog = static_cast<Dlg&>(d.dialog());
+    EXPECT_EQ(d.Text(Dlg::kFinal4050), "1080.0");
+    EXPECT_FALSE(dialog.Checks().Refusal(Dlg::kFinal4050).empty());
+    EXPECT_EQ(dialog.Item<CStatusMark>(Dlg::kStatusMark)->MarkShown(), 0);
+    // Corrected, it is judged.
+    d.SetText(Dlg::kFinal4050, "980");
+    EXPECT_TRUE(dialog.Checks().Refusal(Dlg::kFinal4050).empty());
+    EXPECT_EQ(d.Text(Dlg::kLossPSum), "6.0");
+  }, IDOK);
+  const auto stored = EditCrystallisation(record, nullptr);
+  ui.VerifyAllShown();
+  ASSERT_TRUE(stored);
+  EXPECT_EQ(stored->status, "9");
+}

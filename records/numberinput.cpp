@@ -1,0 +1,101 @@
+#include "records/numberinput.h"
+
+#include <cmath>
+
+#include "i18n/translation.h"
+#include "records/strutil.h"
+
+namespace {
+
+// A limit of a rule as the message shows it: "0", "14", "9999999", "0.5".
+std::string LimitText(double limit) {
+  std::string text = FormatDouble(limit, 3);
+  while (!text.empty() && text.back() == '0') text.pop_back();
+  if (!text.empty() && text.back() == '.') text.pop_back();
+  return text;
+}
+
+std::string WithValue(std::string text, const std::string& value) {
+  StrReplace(text, "%s", value, false);
+  return text;
+}
+
+}  // namespace
+
+NumberFault ReadNumberInput(const std::string& text, const NumberRule& rule, double* value) {
+  if (value) *value = 0.0;
+  const std::string number = MapDecimalSeparators(TrimWhite(text));
+  if (number.empty()) return kNumberOk;
+  size_t i = 0;
+  if (number[0] == '+' || number[0] == '-') ++i;
+  int digits = 0, integerDigits = 0, points = 0;
+  bool leading = true;  // zeros before the first other digit are no places
+  for (; i < number.size(); ++i) {
+    const char c = number[i];
+    if (c == '.') {
+      ++points;
+      continue;
+    }
+    if (c < '0' || c > '9') return kNotANumber;
+    ++digits;
+    if (points == 0 && !(leading && c == '0')) {
+      leading = false;
+      ++integerDigits;
+    }
+  }
+  if (digits == 0 || points > 1) return kNotANumber;
+  const double read = ParseNumber(number);
+  if (!std::isfinite(read)) return kTooManyDigits;
+  if (value) *value = read;
+  if (read < rule.min) return kBelowRange;
+  if (read > rule.max) return kAboveRange;
+  if (integerDigits > rule.integerDigits) return kTooManyDigits;
+  return kNumberOk;
+}
+
+bool NormalizeNumberInput(std::string& text, int decimals, const NumberRule& rule) {
+  if (ReadNumberInput(text, rule) != kNumberOk) return false;
+  NormalizeNumberText(text, decimals);
+  return true;
+}
+
+std::string NumberRefusalReason(const std::string& text, const NumberRule& rule) {
+  const std::string shown = TrimWhite(text);
+  switch (ReadNumberInput(text, rule)) {
+    case kNumberOk:
+      return "";
+    case kNotANumber:
+      return WithValue(TranslateString(62001, "\"%s\" ist keine Zahl."), shown);
+    case kBelowRange:
+      if (rule.min == 0.0) return TranslateString(62002, "Ein negativer Wert kann nicht gemessen worden sein.");
+      return WithValue(TranslateString(62003, "%s liegt unter dem kleinsten zulässigen Wert."), shown);
+    case kAboveRange:
+      return WithValue(TranslateString(62004, "%s liegt über dem größten zulässigen Wert."), shown);
+    case kTooManyDigits:
+      return WithValue(TranslateString(62005, "%s hat mehr Stellen vor dem Komma, als gespeichert werden können."), shown);
+  }
+  return "";
+}
+
+std::string NumberRefusalMessage(const std::string& label, const std::string& text, const NumberRule& rule) {
+  std::string allowed = TranslateString(
+      62006, "Erlaubt sind Ziffern mit \".\" oder \",\" als Dezimalzeichen, ohne Exponent, von %s bis %s.");
+  StrReplace(allowed, "%s", LimitText(rule.min), false);
+  StrReplace(allowed, "%s", LimitText(rule.max), false);
+  return FieldNameOfLabel(label) + ": " + TranslateString(62000, "Bitte eine Zahl eingeben.") + "\n\n" +
+         NumberRefusalReason(text, rule) + "\n" + allowed;
+}
+
+std::string FieldNameOfLabel(const std::string& label) {
+  std::string name;
+  for (char c : label) {
+    const bool blank = c == ' ' || c == '\n' || c == '\r' || c == '\t';
+    if (blank) {
+      if (!name.empty() && name.back() != ' ') name += ' ';
+    } else {
+      name += c;
+    }
+  }
+  while (!name.empty() && (name.back() == ' ' || name.back() == ':')) name.pop_back();
+  return name;
+}

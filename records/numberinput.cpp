@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "i18n/translation.h"
+#include "platform/fonts.h"
 #include "records/strutil.h"
 
 namespace {
@@ -87,8 +88,34 @@ std::string NumberRefusalMessage(const std::string& label, const std::string& te
 }
 
 std::string FieldNameOfLabel(const std::string& label) {
+  // Markup tags of drawn labels ("E<t>cs<n>") are not part of the name; what
+  // stands in the symbol font ("<fs>r<fn>") is named by its Greek letter.
+  std::string plain, symbols;
+  bool symbol = false;
+  auto endSymbols = [&] {
+    if (!symbols.empty()) plain += platform::MapSymbolText(symbols).toStdString();
+    symbols.clear();
+  };
+  for (size_t i = 0; i < label.size(); ++i) {
+    const char c = label[i];
+    if (c == '<') {
+      size_t end = i + 1;
+      while (end < label.size() && end - i <= 3 && label[end] >= 'a' && label[end] <= 'z') ++end;
+      if (end > i + 1 && end < label.size() && label[end] == '>') {
+        const std::string tag = label.substr(i + 1, end - i - 1);
+        if (tag.rfind("f", 0) == 0) {
+          endSymbols();
+          symbol = tag.rfind("fs", 0) == 0;
+        }
+        i = end;
+        continue;
+      }
+    }
+    (symbol ? symbols : plain) += c;
+  }
+  endSymbols();
   std::string name;
-  for (char c : label) {
+  for (char c : plain) {
     const bool blank = c == ' ' || c == '\n' || c == '\r' || c == '\t';
     if (blank) {
       if (!name.empty() && name.back() != ' ') name += ' ';

@@ -54,5 +54,5 @@ std::string NumberRefusalMessage(const std::string& label, const std::string& te
 std::string NumberRefusalReason(const std::string& text, const NumberRule& rule);
 
 // A label as a message names it: line breaks and runs of blanks made one
-// blank, a closing ":" removed.
+// blank, markup tags ("<t>", "<n>") left out, a closing ":" removed.
 std::string FieldNameOfLabel(const std::string& label);

@@ -26,17 +26,23 @@ FlowCoefficientInput FlowCoefficientInputFromRecord(const CVersuch& record) {
 FlowCoefficientResult ComputeFlowCoefficient(const FlowCoefficientInput& input) {
   FlowCoefficientResult r;
   r.inputs = input;
+  for (int i = 0; i < kFlowTimes; ++i) CheckNumberInput(r.faults, i, r.inputs.times[static_cast<size_t>(i)], 1);
+  CheckNumberInput(r.faults, kFlowEcseInput, r.inputs.ecse, 0);
+  CheckNumberInput(r.faults, kFlowDensityInput, r.inputs.density, 2);
+  r.requirementDisplay = FormatRequirement(input.requirement, 1);
+  if (!r.faults.empty()) {
+    r.status = std::string(1, TestStatus::Incomplete);
+    return r;
+  }
   double sum = 0.0;
   int count = 0;
   for (std::string& time : r.inputs.times) {
-    time = GetNormalizedNumber(time, 1);
     const double value = ParseNumber(time);
     if (value > 0.0 && std::isfinite(value)) {
       sum += value;
       ++count;
     }
   }
-  r.inputs.ecse = GetNormalizedNumber(input.ecse, 0);
   const double ecse = ParseNumber(r.inputs.ecse);
   if (count > 0 && std::isfinite(sum)) {
     const double ecsm = sum / count;
@@ -46,8 +52,6 @@ FlowCoefficientResult ComputeFlowCoefficient(const FlowCoefficientInput& input) 
       if (ecs > 0.0) r.ecs = FormatDouble(ecs, 0);
     }
   }
-  r.inputs.density = GetNormalizedNumber(input.density, 2);
-  r.requirementDisplay = FormatRequirement(input.requirement, 1);
   r.requirementState = RequirementLampState(input.requirement, r.ecs);
   r.status = StatusOfJudgement(!r.ecs.empty(), r.requirementState);
   return r;

@@ -8,6 +8,7 @@
 #include <array>
 #include <string>
 
+#include "evaluation/frame/inputfaults.h"
 #include "evaluation/frame/testentryframe.h"
 
 inline constexpr int kFlowTimes = 5;
@@ -19,6 +20,9 @@ struct FlowCoefficientInput {
   std::string requirement;
 };
 
+// The inputs as the faults name them: the flow times 0 .. 4, then these.
+enum : int { kFlowEcseInput = kFlowTimes, kFlowDensityInput };
+
 struct FlowCoefficientResult {
   FlowCoefficientInput inputs;  // times with 1 decimal, Ecse with none, density with 2
   std::string ecsm;             // no decimals
@@ -26,6 +30,8 @@ struct FlowCoefficientResult {
   std::string requirementDisplay;
   int requirementState = kNoRequirement;
   std::string status;
+  // A refused time or density: nothing is computed.
+  InputFaults faults;
 };
 
 // The inputs of field 13; a stored test without Ecse opens with "32.0", a

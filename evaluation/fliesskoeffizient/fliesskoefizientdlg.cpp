@@ -47,6 +47,13 @@ CFliesskoefizientDlg::CFliesskoefizientDlg(QWidget* parent) : CEntryDialog(kTemp
   inputs.push_back(kEcse);
   inputs.push_back(kDensity);
   RecomputeOnKillFocus(inputs);
+  for (int i = 0; i < kFlowTimes; ++i)
+    NamedNumberField(kFirstTime + i, [this, i] {
+      return FieldNameOfLabel(GetItemText(kTimesLabel)) + ", " + TranslateString(62031, "Nr.") + " " +
+             std::to_string(i + 1);
+    });
+  NumberField(kEcse, {kEcseLabel});
+  NumberField(kDensity, {kDensityLabel});
 }
 
 CFliesskoefizientDlg::~CFliesskoefizientDlg() = default;
@@ -75,6 +82,12 @@ void CFliesskoefizientDlg::ComputeFlowCoefficient() {
   SetTextIfChanged(kEcs, r.ecs);
   SetTextIfChanged(kRequirement, r.requirementDisplay);
   if (auto* mark = Item<CStatusMark>(kStatusMark)) mark->SetStatus(r.requirementState);
+}
+
+std::vector<FieldFault> CFliesskoefizientDlg::FieldFaults() const {
+  return FieldFaultsOf(result_.faults, [](int input) {
+    return input == kFlowEcseInput ? kEcse : input == kFlowDensityInput ? kDensity : kFirstTime + input;
+  });
 }
 
 bool CFliesskoefizientDlg::TakeResult() {

@@ -42,6 +42,7 @@ class CFliesskoefizientDlg : public CEntryDialog {
   bool OnInitDialog() override;
   void Recompute() override { ComputeFlowCoefficient(); }
   bool TakeResult() override;
+  std::vector<FieldFault> FieldFaults() const override;
 
  private:
   FlowCoefficientResult result_;

@@ -63,6 +63,10 @@ class CEntryDialog : public CpvDialog {
   void NumberField(int id, std::vector<int> labelIds, const NumberRule& rule = kMeasuredNumber) {
     checks_.AddNumberField(id, std::move(labelIds), rule);
   }
+  // A number field named by a text of its own.
+  void NamedNumberField(int id, std::function<std::string()> name, const NumberRule& rule = kMeasuredNumber) {
+    checks_.AddNamedNumberField(id, std::move(name), rule);
+  }
   // Marks the refused fields anew (after a computation the dialog started itself).
   void MarkFaults() { checks_.Mark(FieldFaults()); }
   // Sets the control's text only when it differs (no caret jump, no redraw).

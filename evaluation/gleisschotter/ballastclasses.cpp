@@ -23,12 +23,25 @@ std::string PairSum(const std::string& a, const std::string& b) {
 
 BallastClassResult ComputeBallastClasses(const BallastClassInput& input) {
   BallastClassResult r;
-  r.inputs.total4050 = GetNormalizedNumber(input.total4050, kDecimals);
-  r.inputs.total3140 = GetNormalizedNumber(input.total3140, kDecimals);
-  r.inputs.part4050 = GetNormalizedNumber(input.part4050, kDecimals);
-  r.inputs.part3140 = GetNormalizedNumber(input.part3140, kDecimals);
+  r.inputs = input;
   r.inputs.requirement = TrimWhite(input.requirement);
   StrReplace(r.inputs.requirement, "_D", "_R");
+  const struct {
+    int total, part;
+    std::string *totalText, *partText;
+  } classes[] = {{kBallastTotal4050, kBallastPart4050, &r.inputs.total4050, &r.inputs.part4050},
+                 {kBallastTotal3140, kBallastPart3140, &r.inputs.total3140, &r.inputs.part3140}};
+  for (const auto& c : classes) {
+    const bool total = CheckNumberInput(r.faults, c.total, *c.totalText, kDecimals);
+    const bool part = CheckNumberInput(r.faults, c.part, *c.partText, kDecimals);
+    // The failing grains are grains of their class.
+    if (total && part && !c.totalText->empty() && !c.partText->empty() && AtofLocale(*c.partText) > AtofLocale(*c.totalText))
+      AddInputFault(r.faults, c.part, 62024, "Die Masse der Körner liegt über dem Gesamtgewicht ihrer Kornklasse.");
+  }
+  if (!r.faults.empty()) {
+    r.status = std::string(1, TestStatus::Incomplete);
+    return r;
+  }
 
   r.sumTotals = PairSum(r.inputs.total4050, r.inputs.total3140);
   r.sumParts = PairSum(r.inputs.part4050, r.inputs.part3140);

@@ -12,7 +12,11 @@
 #include <optional>
 #include <string>
 
+#include "evaluation/frame/inputfaults.h"
 #include "evaluation/frame/testentryframe.h"
+
+// The inputs as the faults name them.
+enum : int { kBallastTotal4050 = 0, kBallastTotal3140, kBallastPart4050, kBallastPart3140 };
 
 struct BallastClassInput {
   std::string total4050, total3140;  // [g]
@@ -25,6 +29,8 @@ struct BallastClassResult {
   std::string sumTotals, sumParts, share;
   int requirementState = kNoRequirement;
   std::string status;
+  // A refused mass, or failing grains heavier than their class: nothing is computed.
+  InputFaults faults;
 
   // The field text; `shownRequirement` is the requirement as the test shows it.
   std::string ResultText(const std::string& shownRequirement) const;

@@ -65,6 +65,10 @@ CBallastClassesDlg::CBallastClassesDlg(const BallastDialogTexts& texts, const st
   AddOkCancelRow(this, layout);
 
   RecomputeOnKillFocus({kTotal4050, kTotal3140, kPart4050, kPart3140});
+  for (int row = 0; row < 2; ++row) {
+    NumberField(totals[row], {kFirstColumnLabel + 2, kFirstClassLabel + row});
+    NumberField(parts[row], {kFirstColumnLabel + 3, kFirstClassLabel + row});
+  }
 }
 
 CBallastClassesDlg::~CBallastClassesDlg() = default;
@@ -117,6 +121,14 @@ void CBallastClassesDlg::OnGesamtgewichteUebernehmen() {
   }
   Show(input);
   Recompute();
+  MarkFaults();
+}
+
+std::vector<FieldFault> CBallastClassesDlg::FieldFaults() const {
+  return FieldFaultsOf(result_.faults, [](int input) {
+    const int ids[] = {kTotal4050, kTotal3140, kPart4050, kPart3140};
+    return ids[input];
+  });
 }
 
 bool CBallastClassesDlg::TakeResult() {

@@ -63,6 +63,7 @@ class CBallastClassesDlg : public CEntryDialog {
   bool OnInitDialog() override;
   void Recompute() override;
   bool TakeResult() override;
+  std::vector<FieldFault> FieldFaults() const override;
 
  private:
   BallastClassInput ReadInputs() const;

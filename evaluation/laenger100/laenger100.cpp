@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "evaluation/gleisschotter/ballastclasses.h"
+#include "i18n/translation.h"
 #include "records/requirement.h"
 #include "records/strutil.h"
 
@@ -15,16 +16,26 @@ constexpr int kDecimals = 1;
 Grains100Result ComputeLaenger100(const Grains100Input& input) {
   Grains100Result r;
   r.inputs = input;
-  r.inputs.mass = GetNormalizedNumber(input.mass, kDecimals);
   r.inputs.requirement = TrimWhite(input.requirement);
   StrReplace(r.inputs.requirement, "_D", "_R");
+  r.requirementDisplay = FormatRequirement(r.inputs.requirement, kDecimals);
 
   const std::optional<double> sampleMass = DivisibleSampleMass(input.sampleMass);
+  if (CheckNumberInput(r.faults, 0, r.inputs.mass, kDecimals) && sampleMass && !r.inputs.mass.empty() &&
+      AtofLocale(r.inputs.mass) > *sampleMass) {
+    // The grains are part of the sample.
+    std::string reason = TranslateString(62032, "Die Körner wiegen mehr als die ganze Probe (%s g).");
+    StrReplace(reason, "%s", TrimWhite(input.sampleMass), false);
+    r.faults.push_back({0, reason});
+  }
+  if (!r.faults.empty()) {
+    r.status = std::string(1, TestStatus::Incomplete);
+    return r;
+  }
   if (!r.inputs.mass.empty() && sampleMass) {
     const double share = AtofLocale(r.inputs.mass) * 100.0 / *sampleMass;
     if (std::isfinite(share)) r.share = FormatDouble(share, kDecimals);
   }
-  r.requirementDisplay = FormatRequirement(r.inputs.requirement, kDecimals);
   r.requirementState = JudgeRequirement(r.inputs.requirement, r.share);
   r.status = StatusOfJudgement(!r.share.empty(), r.requirementState);
   return r;

@@ -6,6 +6,7 @@
 //   3 "1" met, "2" not met, "0" otherwise | 4..9 | 10 mass [g]
 #include <string>
 
+#include "evaluation/frame/inputfaults.h"
 #include "evaluation/frame/testentryframe.h"
 
 struct Grains100Input {
@@ -20,6 +21,9 @@ struct Grains100Result {
   std::string requirementDisplay;
   int requirementState = kNoRequirement;
   std::string status;
+  // A refused mass, or one above the sample mass: nothing is computed (the
+  // only input is the mass, number 0).
+  InputFaults faults;
 
   std::string ResultText() const;
 };

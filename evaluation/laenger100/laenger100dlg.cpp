@@ -32,6 +32,7 @@ CLaenger100Dlg::CLaenger100Dlg(int templateId, const std::string& testKey, QWidg
   layout->addLayout(grid);
   AddOkCancelRow(this, layout);
   RecomputeOnKillFocus({kMass});
+  NumberField(kMass, {kFirstHeading});
 }
 
 CLaenger100Dlg::~CLaenger100Dlg() = default;
@@ -53,6 +54,10 @@ void CLaenger100Dlg::Recompute() {
   SetTextIfChanged(kShare, result_.share);
   SetTextIfChanged(kRequirement, result_.requirementDisplay);
   if (auto* mark = Item<CStatusMark>(kStatusMark)) mark->SetStatus(result_.requirementState);
+}
+
+std::vector<FieldFault> CLaenger100Dlg::FieldFaults() const {
+  return FieldFaultsOf(result_.faults, [](int) { return kMass; });
 }
 
 bool CLaenger100Dlg::TakeResult() {

@@ -35,6 +35,7 @@ class CLaenger100Dlg : public CEntryDialog {
   bool OnInitDialog() override;
   void Recompute() override;
   bool TakeResult() override;
+  std::vector<FieldFault> FieldFaults() const override;
 
  private:
   std::string testKey_;

@@ -55,9 +55,19 @@ PetrographyResult ComputePetrography(const PetrographyInput& in) {
   r.requirementTexts = in.requirementTexts;
 
   auto& m = r.masses;
-  for (int row = 0; row < kPetroRows; ++row)
-    if (row != kPetroSumA) m[static_cast<size_t>(row)] = GetNormalizedNumber(in.masses[static_cast<size_t>(row)], 1);
+  for (int row = 0; row < kPetroRows; ++row) {
+    if (row == kPetroSumA) continue;
+    m[static_cast<size_t>(row)] = in.masses[static_cast<size_t>(row)];
+    CheckNumberInput(r.faults, row, m[static_cast<size_t>(row)], 1);
+  }
   auto mass = [&m](int row) { return ValueOf(m[static_cast<size_t>(row)]); };
+  // A1 is counted in the flint total.
+  if (r.faults.empty() && !m[kPetroA1].empty() && !m[kPetroFlint].empty() && mass(kPetroA1) > mass(kPetroFlint))
+    AddInputFault(r.faults, kPetroA1, 62025, "A1 liegt über der Summe Flint, in der es enthalten ist.");
+  if (!r.faults.empty()) {
+    r.status = std::string(1, TestStatus::Incomplete);
+    return r;
+  }
 
   if (AnyFilled(m, {kPetroA1, kPetroA2, kPetroA3}))
     m[kPetroSumA] = MassText(mass(kPetroA1) + mass(kPetroA2) + mass(kPetroA3));

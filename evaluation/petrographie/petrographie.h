@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "evaluation/frame/inputfaults.h"
 #include "evaluation/frame/testentryframe.h"
 
 // The eight constituent rows in the order of the field.
@@ -67,6 +68,9 @@ struct PetrographyResult {
   std::array<std::string, kPetroChecks> requirementTexts;
   std::array<int, kPetroChecks> checks{};      // by row, then use
   std::string status;                          // "9" any failed, "8" any met, else "0"
+  // A refused mass (by its row), or A1 above the flint total it is part of:
+  // nothing is computed.
+  InputFaults faults;
 
   // The whole of field 21.
   std::string ResultText() const;

@@ -87,7 +87,10 @@ CPetrographieDlg::CPetrographieDlg(QWidget* parent) : CEntryDialog(kTemplateId, 
     }
     grid->addWidget(MakeRowField(this, kFirstMass + row, row == kPetroSumA), gridRow, kMassColumn);
     grid->addWidget(MakeRowField(this, kFirstShare + row, true), gridRow, kShareColumn);
-    if (row != kPetroSumA) inputs.push_back(kFirstMass + row);
+    if (row != kPetroSumA) {
+      inputs.push_back(kFirstMass + row);
+      NumberField(kFirstMass + row, {kMassHead, kFirstRowLabel + row});
+    }
   }
   for (int judged = 0; judged < 3; ++judged) {
     const int gridRow = kFirstRowOfGrid + kPetroJudgedRows[static_cast<size_t>(judged)];
@@ -216,6 +219,10 @@ bool CPetrographieDlg::eventFilter(QObject* watched, QEvent* event) {
 void CPetrographieDlg::mouseMoveEvent(QMouseEvent* event) {
   ShowPropertyInfo(-1);
   CEntryDialog::mouseMoveEvent(event);
+}
+
+std::vector<FieldFault> CPetrographieDlg::FieldFaults() const {
+  return FieldFaultsOf(result_.faults, [](int row) { return kFirstMass + row; });
 }
 
 bool CPetrographieDlg::TakeResult() {

@@ -59,6 +59,7 @@ class CPetrographieDlg : public CEntryDialog {
   bool OnInitDialog() override;
   void Recompute() override { ComputePetrography(); }
   bool TakeResult() override;
+  std::vector<FieldFault> FieldFaults() const override;
   bool eventFilter(QObject* watched, QEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
 

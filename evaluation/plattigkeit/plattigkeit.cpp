@@ -46,23 +46,31 @@ std::string JoinRow(const FlakinessRowTexts& texts) {
 
 FlakinessResult ComputeFlakiness(const FlakinessInput& input) {
   FlakinessResult r;
-  r.inputs.requirement = input.requirement;
+  r.inputs = input;
+  InputFaults& faults = r.faults;
+  CheckNumberInput(faults, kFlakRetained80, r.inputs.retained80, kDecimals);
+  CheckNumberInput(faults, kFlakPassing4, r.inputs.passing4, kDecimals);
+  CheckNumberInput(faults, kFlakM0, r.inputs.m0, kDecimals);
+  for (int row = 0; row < kFlakinessRows; ++row) {
+    const auto i = static_cast<size_t>(row);
+    const bool ri = CheckNumberInput(faults, kFlakFirstRi + row, r.inputs.ri[i], kDecimals);
+    const bool mi = CheckNumberInput(faults, kFlakFirstMi + row, r.inputs.mi[i], kDecimals);
+    // What passes the bar sieve is part of its class.
+    if (ri && mi && !r.inputs.ri[i].empty() && !r.inputs.mi[i].empty() &&
+        ValueOf(r.inputs.mi[i]) > ValueOf(r.inputs.ri[i]))
+      AddInputFault(faults, kFlakFirstMi + row, 62021,
+                    "Die durch das Stabsieb gehende Masse mi liegt über der Masse Ri ihrer Kornklasse.");
+  }
 
   // The masses outside the test sieves.
-  r.inputs.retained80 = GetNormalizedNumber(input.retained80, kDecimals);
-  r.inputs.passing4 = GetNormalizedNumber(input.passing4, kDecimals);
   if (!r.inputs.retained80.empty() || !r.inputs.passing4.empty()) {
     const double sum = ValueOf(r.inputs.retained80) + ValueOf(r.inputs.passing4);
     r.discarded = std::isfinite(sum) ? FormatDouble(sum, kDecimals) : "";
   }
 
-  r.inputs.m0 = GetNormalizedNumber(input.m0, kDecimals);
-
   double m1 = 0.0, m2 = 0.0;
   for (int row = 0; row < kFlakinessRows; ++row) {
     const auto i = static_cast<size_t>(row);
-    r.inputs.ri[i] = GetNormalizedNumber(input.ri[i], kDecimals);
-    r.inputs.mi[i] = GetNormalizedNumber(input.mi[i], kDecimals);
     const double ri = ValueOf(r.inputs.ri[i]);
     const double mi = ValueOf(r.inputs.mi[i]);
     if (!r.inputs.ri[i].empty() && !r.inputs.mi[i].empty() && IsUsable(ri))
@@ -77,10 +85,27 @@ FlakinessResult ComputeFlakiness(const FlakinessInput& input) {
 
   const double m0 = ValueOf(r.inputs.m0);
   const double discarded = ValueOf(r.discarded);
-  if (IsUsable(m1) && IsUsable(m0)) r.lossCheck = FormatDouble(100.0 * (m0 - (m1 + discarded)) / m0, kDecimals);
+  if (IsUsable(m1) && IsUsable(m0)) {
+    r.lossCheck = FormatDouble(100.0 * (m0 - (m1 + discarded)) / m0, kDecimals);
+    // The classes and the discarded masses are parts of the test portion.
+    if (faults.empty() && ValueOf(r.m1) + discarded > m0 + 1e-9)
+      AddInputFault(faults, kFlakM0, 62022,
+                    "Die Kornklassen und die verworfenen Massen wiegen zusammen mehr als die Messprobe M0.");
+    r.lossAboveLimit = ValueOf(r.lossCheck) > kFlakinessLossLimit;
+  }
+
+  r.requirementDisplay = FormatRequirement(input.requirement, kDecimals);
+  if (!faults.empty()) {
+    // Nothing is derived from what cannot have been weighed.
+    r.fli = {};
+    r.discarded = r.m1 = r.m2 = r.fi = r.lossCheck = "";
+    r.lossAboveLimit = false;
+    r.requirementState = kNoRequirement;
+    r.status = std::string(1, TestStatus::Incomplete);
+    return r;
+  }
 
   // The index is judged as it is shown, without decimals.
-  r.requirementDisplay = FormatRequirement(input.requirement, kDecimals);
   if (!StatesRequirement(input.requirement))
     r.requirementState = kNoRequirement;
   else

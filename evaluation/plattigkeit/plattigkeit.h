@@ -10,6 +10,7 @@
 #include <array>
 #include <string>
 
+#include "evaluation/frame/inputfaults.h"
 #include "evaluation/frame/testentryframe.h"
 
 inline constexpr int kFlakinessRows = 13;
@@ -33,6 +34,11 @@ struct FlakinessInput {
 };
 
 
+// The inputs as the faults name them.
+enum : int { kFlakM0 = 0, kFlakRetained80 = 1, kFlakPassing4 = 2, kFlakFirstRi = 10, kFlakFirstMi = 30 };
+// Above this loss the standard has the test repeated.
+inline constexpr double kFlakinessLossLimit = 1.0;
+
 struct FlakinessResult {
   FlakinessInput inputs;  // the inputs as shown: numbers with one decimal
   FlakinessRowTexts fli;
@@ -41,6 +47,10 @@ struct FlakinessResult {
   std::string requirementDisplay;
   int requirementState = kNoRequirement;
   std::string status;  // TestStatus: "0" without an index, else "1", "8" or "9"
+  bool lossAboveLimit = false;  // the loss check shows more than 1 %
+  // A refused mass, a passing mass above its class, or classes and discarded
+  // masses above M0: nothing is computed.
+  InputFaults faults;
 
   // Parts 0 to 7 of field 23.
   std::string ResultText() const;

@@ -4,7 +4,16 @@
 
 #include "evaluation/frame/statusmarks.h"
 #include "records/strutil.h"
+#include "i18n/translation.h"
 #include "ui_plattigkeitdlg.h"
+
+namespace {
+
+// Ids of the template's texts.
+enum : int { kM0Label = 1201, kRetainedLabel = 1202, kPassingLabel = 1203, kRiHeading = 1213, kMiHeading = 1215 };
+constexpr platform::ColorRef kRed = platform::RGB(255, 0, 0);
+
+}  // namespace
 
 CPlattigkeitDlg::CPlattigkeitDlg(QWidget* parent) : CEntryDialog(kTemplateId, parent) {
   Ui::PlattigkeitDlg ui;
@@ -23,6 +32,13 @@ CPlattigkeitDlg::CPlattigkeitDlg(QWidget* parent) : CEntryDialog(kTemplateId, pa
     inputs.push_back(kFirstMi + row);
   }
   RecomputeOnKillFocus(inputs);
+  NumberField(kM0, {kM0Label});
+  NumberField(kRetained80, {kRetainedLabel});
+  NumberField(kPassing4, {kPassingLabel});
+  for (int row = 0; row < kFlakinessRows; ++row) {
+    NumberField(kFirstRi + row, {kRiHeading, kFirstClass + row});
+    NumberField(kFirstMi + row, {kMiHeading, kFirstClass + row});
+  }
   SetIconCommand(kIconCommand);
 }
 
@@ -80,9 +96,23 @@ void CPlattigkeitDlg::ComputeFlakiness() {
   SetTextIfChanged(kM2, r.m2);
   SetTextIfChanged(kIndex, r.fi);
   SetTextIfChanged(kLossCheck, r.lossCheck);
+  // Above 1 % the standard has the test repeated; the verdict stays.
+  SetItemColorIf(kLossCheck, kRed, r.lossAboveLimit);
+  if (QWidget* loss = GetDlgItem(kLossCheck))
+    loss->setToolTip(r.lossAboveLimit ? QString::fromStdString(TranslateString(
+                                            62023, "Über 1 %: Die Prüfung ist nach der Norm zu wiederholen."))
+                                      : QString());
   SetTextIfChanged(kRequirement, r.requirementDisplay);
   m_RequirementState = r.requirementState;
   if (auto* mark = Item<CStatusMark>(kStatusMark)) mark->SetStatus(r.requirementState);
+}
+
+std::vector<FieldFault> CPlattigkeitDlg::FieldFaults() const {
+  return FieldFaultsOf(result_.faults, [](int input) -> int {
+    if (input >= kFlakFirstMi) return kFirstMi + input - kFlakFirstMi;
+    if (input >= kFlakFirstRi) return kFirstRi + input - kFlakFirstRi;
+    return input == kFlakM0 ? kM0 : input == kFlakRetained80 ? kRetained80 : kPassing4;
+  });
 }
 
 bool CPlattigkeitDlg::TakeResult() {

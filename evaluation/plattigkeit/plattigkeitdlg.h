@@ -59,6 +59,7 @@ class CPlattigkeitDlg : public CEntryDialog {
   bool OnInitDialog() override;
   void Recompute() override { ComputeFlakiness(); }
   bool TakeResult() override;
+  std::vector<FieldFault> FieldFaults() const override;
 
  private:
   FlakinessInput ReadInputs() const;

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "evaluation/gleisschotter/ballastclasses.h"
+#include "i18n/translation.h"
 #include "records/requirement.h"
 #include "records/strutil.h"
 
@@ -25,11 +26,30 @@ PurityResult ComputePurityBallast(const PurityInput& input) {
   r.inputs = input;
   r.inputs.requirement = TrimWhite(input.requirement);
   const std::optional<double> sampleMass = DivisibleSampleMass(input.sampleMass);
+  r.requirementDisplay = FormatRequirement(r.inputs.requirement, kDecimals);
+
+  double typed = 0.0;
+  for (int row = 0; row < kPurityRows; ++row) {
+    std::string& mass = r.inputs.masses[static_cast<size_t>(row)];
+    if (!CheckNumberInput(r.faults, row, mass, kDecimals) || mass.empty()) continue;
+    typed += AtofLocale(mass);
+    // The constituents are parts of the sample: the row that takes them over it is named.
+    if (r.faults.empty() && sampleMass && typed > *sampleMass + 1e-9) {
+      std::string reason =
+          TranslateString(62033, "Die Bestandteile wiegen bis hierher zusammen mehr als die ganze Probe (%s g).");
+      StrReplace(reason, "%s", TrimWhite(input.sampleMass), false);
+      r.faults.push_back({row, reason});
+    }
+  }
+  if (!r.faults.empty()) {
+    for (size_t i = 0; i < kPurityRows; ++i) r.inputs.names[i] = TrimWhite(input.names[i]);
+    r.status = std::string(1, TestStatus::Incomplete);
+    return r;
+  }
 
   double sumMasses = 0.0, sumShares = 0.0;
   for (size_t i = 0; i < kPurityRows; ++i) {
     r.inputs.names[i] = TrimWhite(input.names[i]);
-    r.inputs.masses[i] = GetNormalizedNumber(input.masses[i], kDecimals);
     const std::string& mass = r.inputs.masses[i];
     if (!r.inputs.names[i].empty() && mass.empty()) r.complete = false;
     if (mass.empty() || !sampleMass) continue;
@@ -41,7 +61,6 @@ PurityResult ComputePurityBallast(const PurityInput& input) {
     ++r.counted;
   }
 
-  r.requirementDisplay = FormatRequirement(r.inputs.requirement, kDecimals);
   if (r.counted > 0 && std::isfinite(sumMasses) && std::isfinite(sumShares)) {
     r.sumMasses = FormatDouble(sumMasses, kDecimals);
     r.sumShares = FormatDouble(sumShares, kDecimals);

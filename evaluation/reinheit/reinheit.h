@@ -9,6 +9,7 @@
 #include <array>
 #include <string>
 
+#include "evaluation/frame/inputfaults.h"
 #include "evaluation/frame/testentryframe.h"
 
 inline constexpr int kPurityRows = 14;
@@ -34,6 +35,9 @@ struct PurityResult {
   int requirementState = kNoRequirement;
   std::string evaluation;  // part 0
   std::string status;
+  // A refused mass (by its row), or masses that weigh more together than the
+  // sample: nothing is computed.
+  InputFaults faults;
 
   std::string ResultText() const;
 };

@@ -33,6 +33,7 @@ CReinheitGSDlg::CReinheitGSDlg(QWidget* parent) : CEntryDialog(kTemplateId, pare
     grid->addWidget(MakeRowField(this, kFirstShare + row, true), row + 1, 2, Qt::AlignHCenter);
     inputs.push_back(kFirstName + row);
     inputs.push_back(kFirstMass + row);
+    NumberField(kFirstMass + row, {kMassHeading, kFirstName + row});
   }
   grid->addWidget(EntryLabel(this, kSumLabel, "Summe:", Qt::AlignRight), kPurityRows + 1, 0);
   grid->addWidget(MakeRowField(this, kSumMasses, true), kPurityRows + 1, 1, Qt::AlignHCenter);
@@ -84,6 +85,10 @@ void CReinheitGSDlg::Recompute() {
   SetTextIfChanged(kSumShares, result_.sumShares);
   SetTextIfChanged(kRequirement, result_.requirementDisplay);
   if (auto* mark = Item<CStatusMark>(kStatusMark)) mark->SetStatus(result_.requirementState);
+}
+
+std::vector<FieldFault> CReinheitGSDlg::FieldFaults() const {
+  return FieldFaultsOf(result_.faults, [](int row) { return kFirstMass + row; });
 }
 
 bool CReinheitGSDlg::TakeResult() {

@@ -42,6 +42,7 @@ class CReinheitGSDlg : public CEntryDialog {
   bool OnInitDialog() override;
   void Recompute() override;
   bool TakeResult() override;
+  std::vector<FieldFault> FieldFaults() const override;
 
  private:
   // Fills the rows: the stored ones, or the default names of a new test.

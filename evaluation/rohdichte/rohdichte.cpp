@@ -22,14 +22,26 @@ ParticleDensityInput ParticleDensityInputFromRecord(const CVersuch& record) {
 ParticleDensityResult ComputeParticleDensity(const ParticleDensityInput& input) {
   ParticleDensityResult r;
   r.status = std::string(1, TestStatus::Incomplete);
-  r.inputs.t = GetNormalizedNumber(input.t, 1);
+  r.inputs = input;
+  CheckNumberInput(r.faults, kDensityTInput, r.inputs.t, 1, kTestTemperature);
   std::array<double, 4> m{};
   bool massesGiven = true;
   for (size_t i = 0; i < m.size(); ++i) {
-    r.inputs.m[i] = GetNormalizedNumber(input.m[i], 1);
+    CheckNumberInput(r.faults, kDensityM1Input + static_cast<int>(i), r.inputs.m[i], 1);
     m[i] = ParseNumber(r.inputs.m[i]);
     massesGiven = massesGiven && m[i] > 0.0 && std::isfinite(m[i]);
   }
+  if (r.faults.empty() && massesGiven) {
+    // Drying takes the water out of the grains: M4 is part of M1.
+    if (m[3] > m[0])
+      AddInputFault(r.faults, kDensityM1Input + 3, 62034,
+                    "Die ofengetrocknete Masse M4 liegt über der wassergesättigten Masse M1.");
+    // M1 - (M2 - M3) is the volume of the grains in water.
+    else if (!(m[0] - (m[1] - m[2]) > 0.0001))
+      AddInputFault(r.faults, kDensityM1Input + 1, 62035,
+                    "M1 - (M2 - M3) ist nicht größer als 0: die Probe hätte kein Volumen.");
+  }
+  if (!r.faults.empty()) return r;
   const double t = ParseNumber(r.inputs.t);
   if (!(t >= 0.001) || !std::isfinite(t)) return r;
   r.rhoW = FormatDouble(WaterDensityAt(t), 3);

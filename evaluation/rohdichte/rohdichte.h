@@ -10,6 +10,7 @@
 #include <array>
 #include <string>
 
+#include "evaluation/frame/inputfaults.h"
 #include "records/versuch.h"
 
 struct ParticleDensityInput {
@@ -17,11 +18,18 @@ struct ParticleDensityInput {
   std::array<std::string, 4> m;  // M1 .. M4
 };
 
+// The inputs as the faults name them: T, then M1 .. M4.
+enum : int { kDensityTInput = 0, kDensityM1Input = 1 };
+// The temperatures at which water is liquid and the formula of ρw holds.
+inline constexpr NumberRule kTestTemperature{0.0, 40.0, 2};
+
 struct ParticleDensityResult {
   ParticleDensityInput inputs;  // one decimal each
   std::string rhoW;             // 3 decimals, empty without a temperature
   std::string rhoRd;            // 3 decimals, empty unless T and M1 .. M4 are all above 0
   std::string status;           // "1" with ρrd, else "0"
+  // A refused value, M4 above M1, or M1 - (M2 - M3) not above 0: nothing is computed.
+  InputFaults faults;
 };
 
 // ρw [Mg/m³] at T [°C].

@@ -42,6 +42,10 @@ CRohdichte::CRohdichte(QWidget* parent) : CEntryDialog(kTemplateId, parent) {
     grid->addWidget(EntryLabel(this, 0, r.unit), row, 3);
   }
   RecomputeOnKillFocus({kT, kM1, kM1 + 1, kM1 + 2, kM1 + 3});
+  for (int row = kT - kRhoW; row <= kM1 + 3 - kRhoW; ++row)
+    NamedNumberField(kRhoW + row, [this, row] {
+      return FieldNameOfLabel(GetItemText(kFirstLabel + row)) + " (" + kRows[static_cast<size_t>(row)].symbol + ")";
+    }, row == kT - kRhoW ? kTestTemperature : kMeasuredNumber);
 }
 
 CRohdichte::~CRohdichte() = default;
@@ -66,6 +70,10 @@ void CRohdichte::ComputeParticleDensity() {
   for (int i = 0; i < 4; ++i) SetTextIfChanged(kM1 + i, result_.inputs.m[static_cast<size_t>(i)]);
   SetTextIfChanged(kRhoW, result_.rhoW);
   SetTextIfChanged(kRhoRd, result_.rhoRd);
+}
+
+std::vector<FieldFault> CRohdichte::FieldFaults() const {
+  return FieldFaultsOf(result_.faults, [](int input) { return input == kDensityTInput ? kT : kM1 + input - kDensityM1Input; });
 }
 
 bool CRohdichte::TakeResult() {

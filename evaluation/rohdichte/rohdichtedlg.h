@@ -35,6 +35,7 @@ class CRohdichte : public CEntryDialog {
   bool OnInitDialog() override;
   void Recompute() override { ComputeParticleDensity(); }
   bool TakeResult() override;
+  std::vector<FieldFault> FieldFaults() const override;
 
  private:
   ParticleDensityResult result_;

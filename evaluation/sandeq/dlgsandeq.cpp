@@ -53,6 +53,10 @@ CDlgSandEq::CDlgSandEq(CVersuch* record, QWidget* parent) : CEntryDialog(kTempla
   warning->hide();
   grid->addWidget(warning, 7, 0, 1, 5);
   RecomputeOnKillFocus({kH1First, kH1First + 1, kH2First, kH2First + 1});
+  for (int k = 0; k < 2; ++k) {
+    NumberField(kH1First + k, {kFirstLabel + 3, kFirstLabel + k});
+    NumberField(kH2First + k, {kFirstLabel + 4, kFirstLabel + k});
+  }
 }
 
 CDlgSandEq::~CDlgSandEq() = default;
@@ -88,6 +92,10 @@ void CDlgSandEq::ComputeSandEquivalent() {
   SetTextIfChanged(kMean, result_.mean);
   if (auto* mark = Item<CStatusMark>(kStatusMark)) mark->SetStatus(result_.labelState);
   ShowItem(kWarning, result_.warning ? platform::SW_SHOW : platform::SW_HIDE);
+}
+
+std::vector<FieldFault> CDlgSandEq::FieldFaults() const {
+  return FieldFaultsOf(result_.faults, [](int input) { return input < 2 ? kH1First + input : kH2First + input - 2; });
 }
 
 bool CDlgSandEq::TakeResult() {

@@ -40,6 +40,7 @@ class CDlgSandEq : public CEntryDialog {
   bool OnInitDialog() override;
   void Recompute() override { ComputeSandEquivalent(); }
   bool TakeResult() override;
+  std::vector<FieldFault> FieldFaults() const override;
 
  private:
   CVersuch* record_;

@@ -26,9 +26,23 @@ SandEquivalentResult ComputeSandEquivalent(const SandEquivalentInput& input) {
   r.inputs = input;
   double sum = 0.0;
   int count = 0;
+  for (int k = 0; k < 2; ++k) {
+    const auto i = static_cast<size_t>(k);
+    const bool h1 = CheckNumberInput(r.faults, SandEqH1Input(k), r.inputs.h1[i], 1);
+    const bool h2 = CheckNumberInput(r.faults, SandEqH2Input(k), r.inputs.h2[i], 1);
+    if (!h1 || !h2 || r.inputs.h1[i].empty() || r.inputs.h2[i].empty()) continue;
+    // The sediment lies inside the flocculated height; without that height
+    // the sample has no value.
+    if (!(ParseNumber(r.inputs.h1[i]) > 0.0))
+      AddInputFault(r.faults, SandEqH1Input(k), 62026, "Mit h1 = 0 hat die Probe keinen Wert: h2 / h1 ist nicht bestimmt.");
+    else if (ParseNumber(r.inputs.h2[i]) > ParseNumber(r.inputs.h1[i]))
+      AddInputFault(r.faults, SandEqH2Input(k), 62027, "h2 kann nicht über h1 liegen: der Sand setzt sich unter der Flockung ab.");
+  }
+  if (!r.faults.empty()) {
+    r.status = std::string(1, TestStatus::Incomplete);
+    return r;
+  }
   for (size_t k = 0; k < 2; ++k) {
-    r.inputs.h1[k] = GetNormalizedNumber(input.h1[k], 1);
-    r.inputs.h2[k] = GetNormalizedNumber(input.h2[k], 1);
     const double h1 = ParseNumber(r.inputs.h1[k]);
     if (h1 > 0.0 && !r.inputs.h2[k].empty()) {
       const double se = ParseNumber(r.inputs.h2[k]) / h1 * 100.0;

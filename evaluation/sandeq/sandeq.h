@@ -11,6 +11,7 @@
 #include <array>
 #include <string>
 
+#include "evaluation/frame/inputfaults.h"
 #include "records/versuch.h"
 
 struct SandEquivalentInput {
@@ -24,6 +25,10 @@ struct SandEquivalentInput {
 // Label states of the face beside the requirement.
 enum : int { kSandEqNoFace = -1, kSandEqMet = 1, kSandEqNotMet = 2, kSandEqRemark = 7 };
 
+// The inputs as the faults name them: h1 and h2 of sample k.
+constexpr int SandEqH1Input(int k) { return k; }
+constexpr int SandEqH2Input(int k) { return 2 + k; }
+
 struct SandEquivalentResult {
   SandEquivalentInput inputs;  // heights with one decimal
   std::array<std::string, 2> se;
@@ -31,6 +36,8 @@ struct SandEquivalentResult {
   int labelState = kSandEqNoFace;
   bool warning = false;  // too far below the suitability test
   std::string status;
+  // A refused height, h2 above h1, or h1 = 0 beside an h2: nothing is computed.
+  InputFaults faults;
 };
 
 // The entry's requirement parts and the heights stored in field 31.

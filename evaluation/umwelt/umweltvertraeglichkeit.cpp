@@ -11,7 +11,16 @@ std::string EnvironmentResultText(const EnvironmentInput& input) {
   return text + "||" + SafeFieldValue(input.ph) + "|" + SafeFieldValue(input.conductivity);
 }
 
+InputFaults EnvironmentFaults(const EnvironmentInput& input) {
+  InputFaults faults;
+  std::string ph = input.ph, conductivity = input.conductivity;
+  CheckNumberInput(faults, kEnvironmentPhInput, ph, 2, kPhNumber);
+  CheckNumberInput(faults, kEnvironmentConductivityInput, conductivity, 0);
+  return faults;
+}
+
 std::string EnvironmentStatus(const EnvironmentInput& input) {
+  if (!EnvironmentFaults(input).empty()) return std::string(1, TestStatus::Incomplete);
   switch (input.choices[kEnvironmentStatements - 1]) {
     case kAffirmed: return std::string(1, TestStatus::Met);
     case kNegated: return std::string(1, TestStatus::NotMet);

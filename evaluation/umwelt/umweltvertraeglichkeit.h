@@ -9,6 +9,7 @@
 #include <array>
 #include <string>
 
+#include "evaluation/frame/inputfaults.h"
 #include "evaluation/frame/testentryframe.h"
 
 inline constexpr int kEnvironmentStatements = 4;
@@ -20,9 +21,16 @@ struct EnvironmentInput {
   std::string ph, conductivity;
 };
 
+// The inputs as the faults name them.
+enum : int { kEnvironmentPhInput = 0, kEnvironmentConductivityInput = 1 };
+
+// A pH outside 0 to 14 or a conductivity that is no number or negative. The
+// values are stored as typed, so nothing is rewritten.
+InputFaults EnvironmentFaults(const EnvironmentInput& input);
 // The field text; free text is stored with "|", "~" and "$" made "#".
 std::string EnvironmentResultText(const EnvironmentInput& input);
-// "8" compliant, "9" not compliant, "0" while the fourth statement has no choice.
+// "8" compliant, "9" not compliant, "0" while the fourth statement has no
+// choice or a value is refused.
 std::string EnvironmentStatus(const EnvironmentInput& input);
 // The stored field; a new test (empty field) has no choice anywhere.
 EnvironmentInput EnvironmentInputFromField(const std::string& field22);

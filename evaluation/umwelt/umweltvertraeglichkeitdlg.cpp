@@ -62,6 +62,9 @@ CUmweltvertraeglichkeitDlg::CUmweltvertraeglichkeitDlg(QWidget* parent) : CEntry
   values->setColumnStretch(2, 1);
   layout->addLayout(values);
   AddOkCancelRow(this, layout);
+  RecomputeOnKillFocus({kPh, kConductivity});
+  NumberField(kPh, {kPhLabel}, kPhNumber);
+  NumberField(kConductivity, {kConductivityLabel});
 }
 
 CUmweltvertraeglichkeitDlg::~CUmweltvertraeglichkeitDlg() = default;
@@ -74,15 +77,27 @@ bool CUmweltvertraeglichkeitDlg::OnInitDialog() {
     if (auto* list = Item<QComboBox>(kFirstStatement + i)) list->setCurrentIndex(stored.choices[static_cast<size_t>(i)]);
   SetItemText(kPh, stored.ph);
   SetItemText(kConductivity, stored.conductivity);
+  Recompute();
   return true;
 }
 
-bool CUmweltvertraeglichkeitDlg::TakeResult() {
+EnvironmentInput CUmweltvertraeglichkeitDlg::ReadInputs() const {
   EnvironmentInput input;
   for (int i = 0; i < kEnvironmentStatements; ++i)
     if (auto* list = Item<QComboBox>(kFirstStatement + i)) input.choices[static_cast<size_t>(i)] = list->currentIndex();
   input.ph = GetItemText(kPh);
   input.conductivity = GetItemText(kConductivity);
+  return input;
+}
+
+void CUmweltvertraeglichkeitDlg::Recompute() { faults_ = EnvironmentFaults(ReadInputs()); }
+
+std::vector<FieldFault> CUmweltvertraeglichkeitDlg::FieldFaults() const {
+  return FieldFaultsOf(faults_, [](int input) { return input == kEnvironmentPhInput ? kPh : kConductivity; });
+}
+
+bool CUmweltvertraeglichkeitDlg::TakeResult() {
+  const EnvironmentInput input = ReadInputs();
   m_ResultText = EnvironmentResultText(input);
   m_Status = EnvironmentStatus(input);
   return true;

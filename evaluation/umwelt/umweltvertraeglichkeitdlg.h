@@ -1,7 +1,8 @@
 #pragma once
 // CUmweltvertraeglichkeitDlg: the environmental compatibility of recycled
 // track ballast (template 599): four lists set inside their sentences, the pH
-// value and the conductivity. Nothing is computed while it is open.
+// value and the conductivity. Nothing is computed while it is open; the two
+// values are checked when they are left.
 #include <optional>
 #include <string>
 
@@ -28,8 +29,14 @@ class CUmweltvertraeglichkeitDlg : public CEntryDialog {
 
  protected:
   bool OnInitDialog() override;
-  void Recompute() override {}
+  // Nothing is computed: the values are only checked.
+  void Recompute() override;
   bool TakeResult() override;
+  std::vector<FieldFault> FieldFaults() const override;
+
+ private:
+  EnvironmentInput ReadInputs() const;
+  InputFaults faults_;
 };
 
 std::optional<TestEntryResult> EditEnvironment(CVersuch& record, QWidget* parent);

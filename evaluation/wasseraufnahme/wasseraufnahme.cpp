@@ -21,18 +21,29 @@ AbsorptionResult ComputeWasseraufnahme(const AbsorptionInput& input) {
   r.inputs.requirement = TrimWhite(input.requirement);
   r.requirementDisplay = FormatRequirement(r.inputs.requirement, 1);
 
+  for (int k = 0; k < kStoneRows; ++k) {
+    StoneRow& row = r.inputs.rows[static_cast<size_t>(k)];
+    const bool dry = CheckNumberInput(r.faults, AbsorptionDryInput(k), row.dry, kDecimals);
+    const bool wet = CheckNumberInput(r.faults, AbsorptionWetInput(k), row.wet, kDecimals);
+    // A stone cannot lose water by soaking: that is a weighing error.
+    if (dry && wet && !row.dry.empty() && !row.wet.empty() && AtofLocale(row.wet) < AtofLocale(row.dry))
+      AddInputFault(r.faults, AbsorptionWetInput(k), 62029,
+                    "Die feuchte Masse liegt unter der trockenen: ein Stein gibt beim Wässern kein Wasser ab.");
+  }
+  if (!r.faults.empty()) {
+    r.status = std::string(1, TestStatus::Incomplete);
+    return r;
+  }
+
   double sum = 0.0;
   int counted = 0;
   bool anyMet = false, anyNotMet = false;
   for (size_t i = 0; i < kStoneRows; ++i) {
     StoneRow& row = r.inputs.rows[i];
-    row.dry = GetNormalizedNumber(row.dry, kDecimals);
-    row.wet = GetNormalizedNumber(row.wet, kDecimals);
     if (row.dry.empty() || row.wet.empty()) continue;
     const double dry = AtofLocale(row.dry);
     const double wet = AtofLocale(row.wet);
-    // A wet mass below the dry one is a weighing error, not a negative absorption.
-    if (!(dry > 0.0) || !(wet > 0.0) || wet < dry) continue;
+    if (!(dry > 0.0) || !(wet > 0.0)) continue;
     const double percent = (wet - dry) * 100.0 / dry;
     if (!std::isfinite(percent)) continue;
     StoneResult& stone = r.stones[i];

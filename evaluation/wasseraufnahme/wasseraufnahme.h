@@ -11,6 +11,7 @@
 #include <array>
 #include <string>
 
+#include "evaluation/frame/inputfaults.h"
 #include "evaluation/frame/testentryframe.h"
 
 inline constexpr int kStoneRows = 15;
@@ -30,6 +31,10 @@ struct AbsorptionInput {
   std::string requirement;
 };
 
+// The inputs as the faults name them: the masses of stone row k.
+constexpr int AbsorptionDryInput(int row) { return row; }
+constexpr int AbsorptionWetInput(int row) { return 100 + row; }
+
 struct AbsorptionResult {
   AbsorptionInput inputs;  // masses with two decimals
   std::array<StoneResult, kStoneRows> stones;
@@ -37,13 +42,16 @@ struct AbsorptionResult {
   int meanState = kNoRequirement;
   std::string requirementDisplay;
   std::string status;
+  // A refused mass, or a wet mass below the dry one: the row stays grey and
+  // nothing is computed.
+  InputFaults faults;
 
   // Number and remark are free text: "|", "~", "$" and "@" become "#".
   std::string ResultText() const;
 };
 
-// A stone counts when both masses are above 0 and the wet mass is not below
-// the dry one. The status comes from the stones, not from the mean.
+// A stone counts when both masses are above 0. The status comes from the
+// stones, not from the mean.
 AbsorptionResult ComputeWasseraufnahme(const AbsorptionInput& input);
 // Number, dry, wet mass and remark of the stored rows.
 AbsorptionInput AbsorptionInputFromField(const std::string& field17, const std::string& requirement);

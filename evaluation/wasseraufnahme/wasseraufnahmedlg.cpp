@@ -42,6 +42,11 @@ CWasseraufnahmeDlg::CWasseraufnahmeDlg(QWidget* parent) : CEntryDialog(kTemplate
     grid->addWidget(remark, y, 6);
     masses.push_back(kFirstDry + row);
     masses.push_back(kFirstWet + row);
+    for (int column : {1, 2})
+      NamedNumberField(column == 1 ? kFirstDry + row : kFirstWet + row, [this, row, column] {
+        return FieldNameOfLabel(GetItemText(kFirstHeading + column)) + ", " +
+               TranslateString(62028, "Zeile") + " " + std::to_string(row + 1);
+      });
   }
   const int last = kStoneRows + 2;
   grid->addWidget(EntryLabel(this, kMeanLabel, "Mittelwert:", Qt::AlignRight), last, 0, 1, 4);
@@ -93,11 +98,24 @@ void CWasseraufnahmeDlg::Recompute() {
     SetTextIfChanged(kFirstWet + row, result_.inputs.rows[i].wet);
     SetTextIfChanged(kFirstGrams + row, result_.stones[i].grams);
     SetTextIfChanged(kFirstPercent + row, result_.stones[i].percent);
-    if (auto* mark = Item<CStatusMark>(kFirstMark + row)) mark->SetStatus(result_.stones[i].state);
+    if (auto* mark = Item<CStatusMark>(kFirstMark + row)) {
+      mark->SetStatus(result_.stones[i].state);
+      // A grey row says why it is not judged.
+      std::string why;
+      for (const InputFault& fault : result_.faults)
+        if (fault.input == AbsorptionWetInput(row) || fault.input == AbsorptionDryInput(row)) why = fault.reason;
+      mark->setToolTip(QString::fromStdString(why));
+    }
   }
   SetTextIfChanged(kMean, result_.mean);
   SetTextIfChanged(kRequirement, result_.requirementDisplay);
   if (auto* mark = Item<CStatusMark>(kMeanMark)) mark->SetStatus(result_.meanState);
+}
+
+std::vector<FieldFault> CWasseraufnahmeDlg::FieldFaults() const {
+  return FieldFaultsOf(result_.faults, [](int input) {
+    return input >= AbsorptionWetInput(0) ? kFirstWet + input - AbsorptionWetInput(0) : kFirstDry + input;
+  });
 }
 
 bool CWasseraufnahmeDlg::TakeResult() {

@@ -43,6 +43,7 @@ class CWasseraufnahmeDlg : public CEntryDialog {
   bool OnInitDialog() override;
   void Recompute() override;
   bool TakeResult() override;
+  std::vector<FieldFault> FieldFaults() const override;
 
  private:
   std::string requirement_;

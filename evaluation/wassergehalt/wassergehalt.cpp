@@ -36,8 +36,19 @@ bool ConvertOldWaterContent(WaterContentInput& in) {
 WaterContentResult ComputeWassergehalt(const WaterContentInput& input) {
   WaterContentResult r;
   r.inputs = input;
-  r.inputs.wet = GetNormalizedNumber(input.wet, kDecimals);
-  r.inputs.dry = GetNormalizedNumber(input.dry, kDecimals);
+  const bool wetRead = CheckNumberInput(r.faults, kWaterWetInput, r.inputs.wet, kDecimals);
+  const bool dryRead = CheckNumberInput(r.faults, kWaterDryInput, r.inputs.dry, kDecimals);
+  // Drying takes water away, it never adds any.
+  if (wetRead && dryRead && !r.inputs.wet.empty() && !r.inputs.dry.empty() &&
+      ParseNumber(r.inputs.dry) > ParseNumber(r.inputs.wet))
+    AddInputFault(r.faults, kWaterDryInput, 62030,
+                  "Die trockene Probe wiegt mehr als die nasse: beim Trocknen kommt kein Wasser hinzu.");
+  r.requirementDisplay = FormatRequirement(input.requirement, kDecimals);
+  if (!r.faults.empty()) {
+    r.inputs.water.clear();
+    r.status = std::string(1, TestStatus::Incomplete);
+    return r;
+  }
   const double wet = ParseNumber(r.inputs.wet);
   const double dry = ParseNumber(r.inputs.dry);
   // A dried sample may have held no water at all: equal masses give 0.0.
@@ -46,7 +57,6 @@ WaterContentResult ComputeWassergehalt(const WaterContentInput& input) {
     if (std::isfinite(w)) r.water = FormatDouble(w, kDecimals);
   }
   r.inputs.water = r.water;
-  r.requirementDisplay = FormatRequirement(input.requirement, kDecimals);
   r.requirementState = RequirementLampState(input.requirement, r.water);
   r.status = StatusOfJudgement(!r.water.empty(), r.requirementState);
   return r;

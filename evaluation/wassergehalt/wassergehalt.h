@@ -7,6 +7,7 @@
 // mass of 100.0 g and the dry mass that percentage leaves.
 #include <string>
 
+#include "evaluation/frame/inputfaults.h"
 #include "evaluation/frame/testentryframe.h"
 
 struct WaterContentInput {
@@ -16,12 +17,17 @@ struct WaterContentInput {
   std::string requirement;  // code in force, may be empty
 };
 
+// The inputs as the faults name them.
+enum : int { kWaterWetInput = 0, kWaterDryInput = 1 };
+
 struct WaterContentResult {
   WaterContentInput inputs;  // masses with one decimal
   std::string water;         // w with one decimal, or empty
   std::string requirementDisplay;
   int requirementState = kNoRequirement;  // the lamp: an empty value never meets a requirement
   std::string status;
+  // A refused mass, or a dry mass above the wet one: no value, no lamp.
+  InputFaults faults;
 };
 
 // The inputs of field 17; an empty field takes the material's requirement.

@@ -24,6 +24,8 @@ CWassergehaltDlg::CWassergehaltDlg(QWidget* parent) : CEntryDialog(kTemplateId, 
   platform::SetControlId(mark, kStatusMark);
   grid->addWidget(mark, 1, 4);
   RecomputeOnKillFocus({kWet, kDry, kWater});
+  NumberField(kWet, {kWetLabel});
+  NumberField(kDry, {kDryLabel});
 }
 
 CWassergehaltDlg::~CWassergehaltDlg() = default;
@@ -49,6 +51,10 @@ void CWassergehaltDlg::ComputeWassergehalt() {
   SetTextIfChanged(kWater, result_.water);
   SetTextIfChanged(kRequirement, result_.requirementDisplay);
   if (auto* mark = Item<CStatusMark>(kStatusMark)) mark->SetStatus(result_.requirementState);
+}
+
+std::vector<FieldFault> CWassergehaltDlg::FieldFaults() const {
+  return FieldFaultsOf(result_.faults, [](int input) { return input == kWaterWetInput ? kWet : kDry; });
 }
 
 bool CWassergehaltDlg::TakeResult() {

@@ -41,6 +41,7 @@ class CWassergehaltDlg : public CEntryDialog {
   bool OnInitDialog() override;
   void Recompute() override { ComputeWassergehalt(); }
   bool TakeResult() override;
+  std::vector<FieldFault> FieldFaults() const override;
 
  private:
   WaterContentResult result_;

@@ -86,4 +86,7 @@ TEST(NumberInput, MessageNamesTheFieldAndWhatItAllows) {
   EXPECT_NE(NumberRefusalReason("-5", kMeasuredNumber).find("negativ"), std::string::npos);
   EXPECT_EQ(NumberRefusalReason("5", kMeasuredNumber), "");
   EXPECT_EQ(FieldNameOfLabel(" Summe Flint\n     inkl. A1 : "), "Summe Flint inkl. A1");
+  EXPECT_EQ(FieldNameOfLabel("Mittelwert E<t>csm<n> [s]:"), "Mittelwert Ecsm [s]");
+  EXPECT_EQ(FieldNameOfLabel("< 1%"), "< 1%");
+  EXPECT_EQ(FieldNameOfLabel("Rohdichte <fs>r<fn><t>p<n> [Mg/m³]:"), "Rohdichte ρp [Mg/m³]");
 }

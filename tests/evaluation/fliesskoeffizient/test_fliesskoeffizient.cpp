@@ -6,6 +6,7 @@
 #include <string>
 
 #include "controls/multistatic.h"
+#include "evaluation/frame/refusals.h"
 #include "evaluation/fliesskoeffizient/fliesskoefizientdlg.h"
 #include "evaluation/frame/statusmarks.h"
 #include "shell/app/appflags.h"
@@ -66,7 +67,7 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"NoEcseYet", Times({"20.4", "21.0"}, ""), "21", "", "", 0, "0"},
         Case{"Met", Times({"20.4", "21.0"}, "30", "20_GE"), "21", "23", "30", 1, "8"},
         Case{"NotMet", Times({"20.4", "21.0"}, "30", "25_GE"), "21", "23", "30", 2, "9"},
-        Case{"ZeroTimesNotCounted", Times({"0", "20.4", "", "21.0", "abc"}, "30"), "21", "23", "30", 0, "1"},
+        Case{"ZeroTimesNotCounted", Times({"0", "20.4", "", "21.0", "0.0"}, "30"), "21", "23", "30", 0, "1"},
         Case{"NoTimes", Times({}, "30"), "", "", "30", 0, "0"}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -143,6 +144,24 @@ TEST(FlowCoefficientDialog, ReopenedTestKeepsItsCoefficient) {
   ASSERT_TRUE(result.has_value());
   EXPECT_EQ(PartOf(*result, 13, 5), "23");
   EXPECT_EQ(result->status, "8");
+}
+
+
+TEST(FlowCoefficientDialog, RefusesWhatNoOneCanHaveMeasured) {
+  CVersuch record;
+  record.SetValue(1, 0, "12-3-0101");
+  record.SetField(13, "20.4|21.0||||23|20_GE||row|2.65|row|30");
+  const auto edit = [&record] { return EditFlowCoefficient(record, nullptr); };
+  const auto noVerdict = [](DialogDriver& d) {
+    EXPECT_EQ(d.dialog().Item<CStatusMark>(Dlg::kStatusMark)->MarkShown(), 0);
+    EXPECT_EQ(d.Text(Dlg::kEcs), "");
+  };
+  // "1e300" as a flow time printed a number of 300 digits across page A;
+  // "abc" over a measured 21.0 silently became 0.0.
+  ExpectNumberSlipsRefused<Dlg>(Dlg::kFirstTime + 1, "Einzelwerte [s], Nr. 2", {}, edit, noVerdict);
+  ExpectNumberSlipsRefused<Dlg>(Dlg::kEcse, "Fließzeit der Referenzmessprobe Ecse [s]", {}, edit, noVerdict);
+  ExpectNumberSlipsRefused<Dlg>(Dlg::kDensity, "Rohdichte ρp [Mg/m³]", {}, edit, noVerdict);
+  EXPECT_EQ(record.GetValue(13, 1), "21.0");
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "evaluation/frame/refusals.h"
 #include "evaluation/frame/ballast_record.h"
 #include "evaluation/frame/statusmarks.h"
 #include "evaluation/laenger100/laenger100.h"
@@ -95,6 +96,24 @@ TEST(Grains100, ComputationWithoutADialog) {
   EXPECT_EQ(r.share, "0.3");
   EXPECT_EQ(r.status, "8");
   EXPECT_EQ(r.ResultText(), "0.3|1,5_LE|<= 1.5|1|||||||75.0");
+}
+
+
+TEST(Grains100, DialogRefusesWhatNoOneCanHaveWeighed) {
+  using Dlg = CLaenger100GSDlg;
+  CVersuch record = BallastTestRecord("[VA_GS_LAENGER100|4_LE]", "25000.0");
+  const auto edit = [&record] { return EditBallastGrains100(record, nullptr); };
+  const auto noVerdict = [](DialogDriver& d) {
+    EXPECT_EQ(d.dialog().Item<CStatusMark>(Dlg::kStatusMark)->MarkShown(), 0);
+    EXPECT_EQ(d.Text(Dlg::kShare), "");
+  };
+  const ImpossibleInput cases[] = {
+      {"AboveTheSample", {{Dlg::kMass, "25000,5"}}, Dlg::kMass,
+       "Körner länger als 100 mm [g]: Die Körner wiegen mehr als die ganze Probe (25000.0 g).", "", "25000.5"},
+  };
+  for (const auto& c : cases) ExpectRefused<Dlg>(c, edit, noVerdict);
+  ExpectNumberSlipsRefused<Dlg>(Dlg::kMass, "Körner länger als 100 mm [g]", {}, edit, noVerdict);
+  EXPECT_EQ(record.GetField(16), "");
 }
 
 }  // namespace

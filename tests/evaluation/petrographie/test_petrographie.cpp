@@ -176,3 +176,35 @@ TEST(PropertyText, PackedAsTheEditorShowsIt) {
 }
 
 }  // namespace
+
+// ---- what no one can have weighed
+
+TEST(PetrographyRefusals, ARefusedMassOrA1AboveTheFlintJudgesNothing) {
+  struct Refused {
+    const char* name;
+    std::vector<std::string> masses;
+    int row;
+  };
+  // The slips of the issue: "-5" and "abc" (once read as 0.0) turned all nine checks green.
+  const Refused cases[] = {
+      {"Negative", {"990", "10", "0.1", "-5", "", "", "0.2", ""}, kPetroA2},
+      {"Letters", {"990", "10", "0.1", "0.1", "abc", "", "0.2", ""}, kPetroA3},
+      {"Exponent", {"1e5", "10", "0.1", "", "", "", "", ""}, kPetroHarmless},
+      {"A1AboveFlint", {"990", "10", "12", "", "", "", "", ""}, kPetroA1},
+  };
+  for (const Refused& c : cases) {
+    SCOPED_TRACE(c.name);
+    const PetrographyResult r = ComputePetrography(Masses(c.masses));
+    ASSERT_EQ(r.faults.size(), 1u);
+    EXPECT_EQ(r.faults[0].input, c.row);
+    EXPECT_EQ(r.status, "0");
+    EXPECT_EQ(Checks(r), "000000000");
+    EXPECT_EQ(Shares(r), ";;;;;;;;");
+    EXPECT_EQ(r.totalMass + r.totalShare + r.masses[kPetroSumA], "");
+    // What was typed stays for correction.
+    EXPECT_EQ(r.masses[static_cast<size_t>(c.row)], c.row == kPetroA1 ? "12.0" : c.masses[static_cast<size_t>(c.row)]);
+    EXPECT_EQ(PetrographyEntryResult(r).statisticsValue, "@@@@@@@@");
+  }
+  // A1 as heavy as the whole flint is possible.
+  EXPECT_TRUE(ComputePetrography(Masses({"990", "10", "10", "", "", "", "", ""})).faults.empty());
+}

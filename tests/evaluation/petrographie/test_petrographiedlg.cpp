@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <string>
 
+#include "evaluation/frame/refusals.h"
 #include "evaluation/frame/statusmarks.h"
 #include "evaluation/petrographie/petrographiedlg.h"
 #include "evaluation/petrographie/petrotexteditdlg.h"
@@ -173,4 +174,24 @@ TEST(PetrographyDialog, InfoLabelShowsThePropertyTextOverItsField) {
     EXPECT_FALSE(d.IsVisible(Dlg::kInfoLabel));
   }, IDCANCEL);
   EXPECT_FALSE(EditPetrography(record, nullptr));
+}
+
+TEST(PetrographyDialog, RefusesWhatNoOneCanHaveWeighed) {
+  CVersuch record = Record("");
+  const auto edit = [&record] { return EditPetrography(record, nullptr); };
+  const auto noVerdict = [](DialogDriver& d) {
+    for (int judged = 0; judged < 3; ++judged)
+      for (int use = 0; use < kPetroUses; ++use) EXPECT_EQ(Face(d, judged, use), 0);
+    EXPECT_EQ(d.Text(Dlg::kTotalShare), "");
+  };
+  const std::vector<std::pair<int, std::string>> before = {
+      {Dlg::kFirstMass + kPetroHarmless, "990"}, {Dlg::kFirstMass + kPetroFlint, "10"}, {Dlg::kFirstMass + kPetroB, "0.2"}};
+  const ImpossibleInput cases[] = {
+      {"A1AboveFlint", {before[0], before[1], {Dlg::kFirstMass + kPetroA1, "12"}}, Dlg::kFirstMass + kPetroA1,
+       "Einwaage [g], A1: Kreide u. kreidekrusteführende Flinte: A1 liegt über der Summe Flint", "", "12.0"},
+  };
+  for (const auto& c : cases) ExpectRefused<Dlg>(c, edit, noVerdict);
+  ExpectNumberSlipsRefused<Dlg>(Dlg::kFirstMass + kPetroA2, "Einwaage [g], A2: poröse Kalk- und Mergelsteine", before,
+                                edit, noVerdict);
+  EXPECT_EQ(record.GetField(21), "");
 }

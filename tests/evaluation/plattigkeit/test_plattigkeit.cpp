@@ -78,7 +78,9 @@ INSTANTIATE_TEST_SUITE_P(
         JudgementCase{"NoIndexWithoutRequirement", "", "", "", "", "", 0, "0", "", ""},
         // A class without passing mass has no FLi, and no M2 leaves no index.
         JudgementCase{"NoPassingMass", "500", "", "15_LE", "", "", 2, "0", "", ""},
-        JudgementCase{"ZeroClassMass", "0", "60", "15_LE", "", "", 2, "0", "", ""}),
+        // 60 g cannot pass out of a class of 0 g: refused, no face at all.
+        JudgementCase{"ZeroClassMass", "0", "60", "15_LE", "", "", 0, "0", "", ""},
+        JudgementCase{"ZeroClassMassNothingPassing", "0", "0", "15_LE", "", "", 2, "0", "", ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Flakiness, EmptyInputsGiveTheEmptyResultText) {
@@ -126,7 +128,9 @@ TEST(Flakiness, NormalisesNumberTexts) {
   for (const Case& c : std::vector<Case>{{"12,5", "12.5"},
                                          {" 7 ", "7.0"},
                                          {"3;26", "3.3"},
-                                         {"abc", "0.0"},
+                                         // Refused: kept as typed for correction.
+                                         {"abc", "abc"},
+                                         {"1e5", "1e5"},
                                          {"   ", ""},
                                          {"", ""}}) {
     FlakinessInput in;
@@ -160,7 +164,8 @@ TEST(Flakiness, ComputesFromTheShownNumbers) {
 }
 
 TEST(Flakiness, NeverShowsInfiniteOrUndefinedValues) {
-  // Masses so large that their sums overflow: nothing is "inf" or "nan".
+  // Masses so large that their sums would overflow are refused: nothing is
+  // "inf" or "nan", and nothing is computed.
   FlakinessInput in;
   in.m0 = "1e308";
   in.retained80 = "1e308";
@@ -179,7 +184,8 @@ TEST(Flakiness, NeverShowsInfiniteOrUndefinedValues) {
   EXPECT_EQ(r.fi, "");
   EXPECT_EQ(r.lossCheck, "");
   EXPECT_EQ(r.status, "0");
-  EXPECT_EQ(r.fli[0], "100.0");  // each class on its own is fine
+  EXPECT_EQ(r.fli[0], "");
+  EXPECT_FALSE(r.faults.empty());
 }
 
 TEST(Flakiness, ReadsTheStoredField) {
@@ -223,6 +229,61 @@ TEST(Flakiness, OpenerStoresResultRequirementAndMasses) {
   EXPECT_EQ(stored.parts[0].part, 9);
   EXPECT_EQ(stored.parts[1].text, "12.0");  // part 11
   EXPECT_EQ(stored.parts[2].text, "3.5");   // part 12
+}
+
+// ---- what no one can have weighed
+
+TEST(FlakinessRefusals, ImpossibleMassesGiveNoIndexAndName) {
+  struct Case {
+    const char* name;
+    FlakinessInput input;
+    int input_at_fault;
+  };
+  FlakinessInput aboveClass = OneRow("500", "728", "15_LE");  // FLi 145.6 %
+  FlakinessInput exponent = OneRow("500", "60", "15_LE");
+  exponent.ri[3] = "1e5";
+  FlakinessInput negative = OneRow("500", "60", "15_LE");
+  negative.m0 = "-5";
+  FlakinessInput overWhole = OneRow("500", "60", "15_LE");
+  overWhole.m0 = "510";
+  overWhole.retained80 = "8";
+  overWhole.passing4 = "4";  // 500 + 12 > 510
+  const Case cases[] = {
+      {"PassingAboveClass", aboveClass, kFlakFirstMi + 7},
+      {"Exponent", exponent, kFlakFirstRi + 3},
+      {"Negative", negative, kFlakM0},
+      {"PartsAboveTestPortion", overWhole, kFlakM0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const FlakinessResult r = ComputeFlakiness(c.input);
+    ASSERT_EQ(r.faults.size(), 1u);
+    EXPECT_EQ(r.faults[0].input, c.input_at_fault);
+    EXPECT_FALSE(r.faults[0].reason.empty());
+    EXPECT_EQ(r.status, "0");
+    EXPECT_EQ(r.requirementState, kNoRequirement);
+    EXPECT_EQ(r.fi + r.m1 + r.m2 + r.lossCheck + r.fli[7], "");
+    const TestEntryResult stored = FlakinessEntryResult(r);
+    EXPECT_EQ(stored.parts.back().text, "");  // no report row
+  }
+  // Parts exactly as heavy as their whole are fine.
+  FlakinessInput equal = OneRow("500", "500", "");
+  equal.m0 = "510";
+  equal.retained80 = "10";
+  EXPECT_TRUE(ComputeFlakiness(equal).faults.empty());
+  EXPECT_EQ(ComputeFlakiness(equal).lossCheck, "0.0");
+}
+
+TEST(FlakinessRefusals, ALossAboveOnePercentIsMarkedAndStillJudged) {
+  FlakinessInput in = OneRow("500", "60", "15_LE");
+  in.m0 = "600";  // loss 16.7 %
+  FlakinessResult r = ComputeFlakiness(in);
+  EXPECT_TRUE(r.lossAboveLimit);
+  EXPECT_EQ(r.status, "8");
+  in.m0 = "505";  // 1.0 %
+  r = ComputeFlakiness(in);
+  EXPECT_EQ(r.lossCheck, "1.0");
+  EXPECT_FALSE(r.lossAboveLimit);
 }
 
 }  // namespace

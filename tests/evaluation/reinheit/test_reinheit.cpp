@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <string>
 
+#include "evaluation/frame/refusals.h"
 #include "evaluation/frame/ballast_record.h"
 #include "evaluation/frame/statusmarks.h"
 #include "evaluation/reinheit/reinheit.h"
@@ -153,6 +154,25 @@ TEST(PurityDialog, RemovedNamesAndTwoMassesGiveTheVerdict) {
     EXPECT_EQ(d.Text(Dlg::kSumShares), "0.2");
   }, platform::IDCANCEL);
   EXPECT_FALSE(EditBallastPurity(record, nullptr));
+}
+
+
+TEST(PurityDialog, RefusesWhatNoOneCanHaveWeighed) {
+  CVersuch record = BallastTestRecord("[VA_GS_REINHEIT|1_LE]", "20000.0");
+  const auto edit = [&record] { return EditBallastPurity(record, nullptr); };
+  const auto noVerdict = [](DialogDriver& d) {
+    EXPECT_EQ(d.dialog().Item<CStatusMark>(Dlg::kStatusMark)->MarkShown(), 0);
+    EXPECT_EQ(d.Text(Dlg::kSumShares), "");
+  };
+  const ImpossibleInput cases[] = {
+      {"PartsAboveTheSample", {{Dlg::kFirstMass, "15000"}, {Dlg::kFirstMass + 2, "6000"}}, Dlg::kFirstMass + 2,
+       "Anteil [g], tonige Bestandteile: Die Bestandteile wiegen bis hierher zusammen mehr als die ganze Probe (20000.0 g).",
+       "", "6000.0"},
+  };
+  for (const auto& c : cases) ExpectRefused<Dlg>(c, edit, noVerdict);
+  ExpectNumberSlipsRefused<Dlg>(Dlg::kFirstMass + 1, "Anteil [g], mergelige Bestandteile", {{Dlg::kFirstMass, "12"}}, edit,
+                                noVerdict);
+  EXPECT_EQ(record.GetField(14), "");
 }
 
 }  // namespace

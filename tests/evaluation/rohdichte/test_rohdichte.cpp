@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "evaluation/frame/refusals.h"
 #include "evaluation/rohdichte/rohdichtedlg.h"
 #include "records/strutil.h"
 #include "shell/app/appflags.h"
@@ -49,7 +50,11 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"Example", Input("20", "1020", "1650", "1020", "1000"), "0.998", "2.559", "1"},
         Case{"NoTemperature", Input("", "1020", "1650", "1020", "1000"), "", "", "0"},
         Case{"ZeroTemperature", Input("0", "1020", "1650", "1020", "1000"), "", "", "0"},
-        Case{"NoDenominator", Input("20", "630", "1650", "1020", "1000"), "0.998", "", "0"},
+        // M1 = M2 - M3: the grains would have no volume; refused, so nothing shows.
+        Case{"NoDenominator", Input("20", "630", "1650", "1020", "600"), "", "", "0"},
+        // Oven-dried grains cannot weigh more than saturated ones.
+        Case{"M4AboveM1", Input("20", "1020", "1650", "1020", "1030"), "", "", "0"},
+        Case{"TemperatureOutOfRange", Input("41", "1020", "1650", "1020", "1000"), "", "", "0"},
         Case{"M4Missing", Input("20", "1020", "1650", "1020", ""), "0.998", "", "0"},
         Case{"M2Missing", Input("20", "1020", "", "1020", "1000"), "0.998", "", "0"},
         Case{"M3Zero", Input("20", "1020", "1650", "0", "1000"), "0.998", "", "0"}),
@@ -119,6 +124,31 @@ TEST(ParticleDensityDialog, WritesField26OnlyOnOk) {
     EXPECT_EQ(record.GetValue(26, 21), "2.559");
     EXPECT_EQ(record.GetValue(26, 23), "20.0");
   }
+}
+
+
+TEST(ParticleDensityDialog, RefusesWhatNoOneCanHaveMeasured) {
+  CVersuch record;
+  const auto edit = [&record] { return EditParticleDensity(record, nullptr); };
+  const auto noVerdict = [](DialogDriver& d) { EXPECT_EQ(d.Text(Dlg::kRhoRd), ""); };
+  const std::vector<std::pair<int, std::string>> masses = {
+      {Dlg::kT, "20"}, {Dlg::kM1, "1020"}, {Dlg::kM1 + 1, "1650"}, {Dlg::kM1 + 2, "1020"}};
+  auto with = [&masses](std::pair<int, std::string> last) {
+    auto typed = masses;
+    typed.push_back(std::move(last));
+    return typed;
+  };
+  const ImpossibleInput cases[] = {
+      {"M4AboveM1", with({Dlg::kM1 + 3, "1030"}), Dlg::kM1 + 3,
+       "Masse der ofengetrockneten Messprobe in Luft (M4): Die ofengetrocknete Masse M4 liegt über", "", "1030.0"},
+      {"NoVolume", {{Dlg::kT, "20"}, {Dlg::kM1, "630"}, {Dlg::kM1 + 2, "1020"}, {Dlg::kM1 + 3, "600"}, {Dlg::kM1 + 1, "1650"}},
+       Dlg::kM1 + 1, "Masse des Pyknometers der Probe der Gesteinskörnung in Wasser (M2): M1 - (M2 - M3) ist nicht größer als 0",
+       "", "1650.0"},
+      {"TemperatureAbove40", {{Dlg::kT, "41"}}, Dlg::kT, "Temperatur (T): Bitte eine Zahl eingeben.", "von 0 bis 40"},
+  };
+  for (const auto& c : cases) ExpectRefused<Dlg>(c, edit, noVerdict);
+  ExpectNumberSlipsRefused<Dlg>(Dlg::kM1 + 2, "Masse des nur mit Wasser gefüllten Pyknometers (M3)", {}, edit, noVerdict);
+  EXPECT_EQ(record.GetField(26), "");
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "evaluation/frame/refusals.h"
 #include "evaluation/frame/statusmarks.h"
 #include "evaluation/sandeq/dlgsandeq.h"
 #include "shell/app/appflags.h"
@@ -76,7 +77,13 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"NoSuitabilityValue", "[VA_SANDEQ|_GE|60||]", "10", "7.5", "", "", "10.0|7.5|75||||||75|>= 60||Ja", "8",
              kMarkMet, false},
         Case{"NoValidSample", kEntry, "", "7.5", "10", "", "|7.5|||10.0|||||>= 60|80|", "0", 0, false},
-        Case{"H1Zero", kEntry, "0", "5", "10", "7.5", "0.0|5.0|||10.0|7.5|75||75|>= 60|80|Ja", "8", kMarkMet, false}),
+        // h1 = 0 beside an h2 is no sample that was measured: nothing is judged
+        // (the other sample is not judged alone either).
+        Case{"H1Zero", kEntry, "0", "5", "10", "7.5", "0.0|5.0|||10.0|7.5||||>= 60|80|", "0", 0, false},
+        // The sediment cannot stand above the flocculate: SE 180 % is no value.
+        Case{"H2AboveH1", kEntry, "5", "9", "", "", "5.0|9.0||||||||>= 60|80|", "0", 0, false},
+        Case{"H2EqualsH1", kEntry, "5", "5", "", "", "5.0|5.0|100||||||100|>= 60|80|Ja", "8", kMarkMet, false},
+        Case{"Letters", kEntry, "abc", "5", "", "", "abc|5.0||||||||>= 60|80|", "0", 0, false}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(SandEquivalent, KeepsTheOtherPartsOfField31) {
@@ -133,6 +140,25 @@ TEST(SandEquivalentDialog, WritesField31OnlyOnOk) {
     EXPECT_EQ(result->status, "8");
     EXPECT_EQ(record.GetField(31), "10.0|7.5|75||||||75|>= 60|80|Ja");
   }
+}
+
+TEST(SandEquivalentDialog, RefusesWhatNoOneCanHaveMeasured) {
+  CVersuch record = RecordWithEntry(kEntry);
+  const auto edit = [&record] { return EditSandEquivalent(record, nullptr); };
+  const auto noVerdict = [](DialogDriver& d) {
+    EXPECT_EQ(d.dialog().Item<CStatusMark>(Dlg::kStatusMark)->MarkShown(), 0);
+    EXPECT_EQ(d.Text(Dlg::kMean), "");
+  };
+  const ImpossibleInput cases[] = {
+      {"H2AboveH1", {{Dlg::kH1First, "5"}, {Dlg::kH2First, "9"}}, Dlg::kH2First,
+       "h2 [cm], Probe 1: h2 kann nicht über h1 liegen", "", "9.0"},
+      {"H1ZeroWithAnH2", {{Dlg::kH1First + 1, "10"}, {Dlg::kH2First + 1, "7"}, {Dlg::kH1First + 1, "0"}},
+       Dlg::kH1First + 1, "h1 [cm], Probe 2: Mit h1 = 0 hat die Probe keinen Wert", "", "0.0"},
+  };
+  for (const auto& c : cases) ExpectRefused<Dlg>(c, edit, noVerdict);
+  ExpectNumberSlipsRefused<Dlg>(Dlg::kH2First + 1, "h2 [cm], Probe 2", {{Dlg::kH1First, "10"}, {Dlg::kH2First, "7"}},
+                                edit, noVerdict);
+  EXPECT_EQ(record.GetField(31), "");
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <string>
 
+#include "evaluation/frame/refusals.h"
 #include "evaluation/frame/ballast_record.h"
 #include "evaluation/umwelt/umweltvertraeglichkeit.h"
 #include "evaluation/umwelt/umweltvertraeglichkeitdlg.h"
@@ -96,6 +97,29 @@ TEST(EnvironmentDialog, NewTestStartsWithoutChoiceAndTheFourthDecides) {
     EXPECT_EQ(d.Text(Dlg::kPh), "8,2");
   }, platform::IDCANCEL);
   EXPECT_FALSE(EditEnvironment(record, nullptr));
+}
+
+
+TEST(Environment, DialogRefusesAPhOutsideItsScale) {
+  CVersuch record = BallastTestRecord("[VA_GS_UMWELT|]", "20000.0", "SDM-DBDBDB-GSRC-0001");
+  const auto edit = [&record] { return EditEnvironment(record, nullptr); };
+  const ImpossibleInput cases[] = {
+      {"PhAbove14", {{Dlg::kPh, "15"}}, Dlg::kPh, "pH-Wert: Bitte eine Zahl eingeben.", "von 0 bis 14"},
+      {"NegativeConductivity", {{Dlg::kConductivity, "-20"}}, Dlg::kConductivity,
+       "elektrische Leitfähigkeit µS/cm: Bitte eine Zahl eingeben.", "negativer Wert"},
+  };
+  for (const auto& c : cases) ExpectRefused<Dlg>(c, edit);
+  ExpectNumberSlipsRefused<Dlg>(Dlg::kConductivity, "elektrische Leitfähigkeit µS/cm", {}, edit);
+  // Accepted values stay as typed.
+  EnvironmentInput typed;
+  typed.choices = {kAffirmed, kAffirmed, kAffirmed, kAffirmed};
+  typed.ph = "7,5";
+  typed.conductivity = "350";
+  EXPECT_TRUE(EnvironmentFaults(typed).empty());
+  EXPECT_EQ(EnvironmentStatus(typed), "8");
+  EXPECT_EQ(EnvironmentResultText(typed), "0|0|0|0|||7,5|350");
+  typed.ph = "abc";
+  EXPECT_EQ(EnvironmentStatus(typed), "0");
 }
 
 }  // namespace

@@ -98,10 +98,26 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(StoneCase{"DryMassZero", {"2", "0", "502", ""}, false, "", ""},
                       StoneCase{"DryMassOnly", {"2", "500", "", ""}, false, "", ""},
                       StoneCase{"WetMassOnly", {"2", "", "502", ""}, false, "", ""},
-                      // A negative absorption would meet any upper limit.
-                      StoneCase{"WetBelowDry", {"2", "500", "490", ""}, false, "", ""},
                       StoneCase{"WetEqualsDry", {"2", "500", "500", ""}, true, "0.00", "0.00"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST(WaterAbsorption, AWetMassBelowItsDryMassJudgesNothing) {
+  // A negative absorption would meet any upper limit.
+  const AbsorptionResult r = ComputeWasseraufnahme(Stones("1_LE", {{"1", "500", "502", ""}, {"2", "500", "490", ""}}));
+  ASSERT_EQ(r.faults.size(), 1u);
+  EXPECT_EQ(r.faults[0].input, AbsorptionWetInput(1));
+  EXPECT_EQ(r.status, "0");
+  EXPECT_EQ(r.mean, "");
+  EXPECT_EQ(r.stones[0].state, kNoRequirement);
+  EXPECT_EQ(r.stones[1].state, kNoRequirement);
+  for (const char* slip : {"abc", "-1", "1e3"}) {
+    const AbsorptionResult refused = ComputeWasseraufnahme(Stones("1_LE", {{"1", "500", "502", ""}, {"2", slip, "", ""}}));
+    EXPECT_EQ(refused.status, "0") << slip;
+    EXPECT_EQ(refused.inputs.rows[1].dry, slip);
+    ASSERT_EQ(refused.faults.size(), 1u);
+    EXPECT_EQ(refused.faults[0].input, AbsorptionDryInput(1));
+  }
+}
 
 TEST(WaterAbsorption, NoRowNoRequirementAndFreeText) {
   EXPECT_EQ(ComputeWasseraufnahme(Stones("1_LE", {{"1", "", "", "trocken"}})).status, "0");
@@ -118,7 +134,7 @@ TEST(WaterAbsorptionDialog, ReopeningRecomputesFromTheStoredMasses) {
   CVersuch record = BallastTestRecord("[VA_GS_WASSER|0.5_LE]");
   record.SetField(17, ComputeWasseraufnahme(FiveStones("0.5_LE")).ResultText());
   platform::TestUi ui;
-  ui.ExpectDialog(Dlg::kTemplateId, [](DialogDriver& d) {
+  ui.ExpectDialog(Dlg::kTemplateId, [&ui](DialogDriver& d) {
     EXPECT_EQ(d.dialog().windowTitle().toStdString(), "Wasseraufnahme    Prüf-Nr.: 12-3-0500");
     EXPECT_EQ(d.Text(Dlg::kRequirement), "<= 0.5");
     EXPECT_EQ(d.Text(Dlg::kFirstPercent + 1), "0.54");
@@ -126,19 +142,28 @@ TEST(WaterAbsorptionDialog, ReopeningRecomputesFromTheStoredMasses) {
     EXPECT_EQ(d.dialog().Item<CStatusMark>(Dlg::kFirstMark + 1)->MarkShown(), kMarkNotMet);
     EXPECT_EQ(d.dialog().Item<CStatusMark>(Dlg::kFirstMark + 5)->MarkShown(), kMarkNone);
     EXPECT_EQ(d.dialog().Item<CStatusMark>(Dlg::kMeanMark)->MarkShown(), kMarkMet);
-    // A sixth stone whose wet mass is below its dry one stays grey.
+    // A sixth stone whose wet mass is below its dry one stays grey and says
+    // why; nothing is judged until it is corrected.
     d.SetText(Dlg::kFirstNumber + 5, "6");
     d.SetText(Dlg::kFirstDry + 5, "900");
+    ui.ExpectMessageBox(IDOK, "feucht [g], Zeile 6: Die feuchte Masse liegt unter der trockenen");
     d.SetText(Dlg::kFirstWet + 5, "899,5");
     EXPECT_EQ(d.Text(Dlg::kFirstPercent + 5), "");
-    EXPECT_EQ(d.dialog().Item<CStatusMark>(Dlg::kFirstMark + 5)->MarkShown(), kMarkNone);
+    const CStatusMark* grey = d.dialog().Item<CStatusMark>(Dlg::kFirstMark + 5);
+    EXPECT_EQ(grey->MarkShown(), kMarkNone);
+    EXPECT_NE(grey->toolTip().toStdString().find("feuchte Masse liegt unter"), std::string::npos);
+    EXPECT_EQ(d.dialog().Item<CStatusMark>(Dlg::kFirstMark + 1)->MarkShown(), kMarkNone);
+    EXPECT_EQ(d.Text(Dlg::kMean), "");
+    d.SetText(Dlg::kFirstWet + 5, "");
+    EXPECT_TRUE(grey->toolTip().isEmpty());
+    EXPECT_EQ(d.Text(Dlg::kMean), "0.49");
     d.SetText(Dlg::kFirstRemark + 5, "nass|gewogen");
   }, IDOK);
   const std::optional<TestEntryResult> result = EditWaterAbsorption(record, nullptr);
   ui.VerifyAllShown();
   ASSERT_TRUE(result);
   EXPECT_EQ(result->status, "9");
-  EXPECT_EQ(StrGetField(result->resultText, '|', 15), "6@900.00@899.50@@@0@nass#gewogen");
+  EXPECT_EQ(StrGetField(result->resultText, '|', 15), "6@900.00@@@@0@nass#gewogen");
   EXPECT_EQ(StrGetField(result->resultText, '|', 4), "0.49");
 }
 

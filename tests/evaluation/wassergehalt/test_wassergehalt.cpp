@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "evaluation/frame/refusals.h"
 #include "evaluation/wassergehalt/wassergehaltdlg.h"
 #include "evaluation/frame/statusmarks.h"
 #include "shell/app/appflags.h"
@@ -61,8 +62,8 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"NoRequirement", "520.0", "500.0", "", "4.0", 0, "1", "Wassergehalt [%]:@@4.0@@ "},
         // A dry sample: equal masses are a water content of 0.0.
         Case{"EqualMassesAreDry", "500.0", "500.0", "5_LE", "0.0", 1, "8", "Wassergehalt [%]:@@0.0@<= 5@2"},
-        // A wet mass below the dry one gives nothing; the lamp is red (an empty value never meets).
-        Case{"WetBelowDry", "490.0", "500.0", "5_LE", "", 2, "0", ""},
+        // A wet mass below the dry one is refused: no value and no lamp.
+        Case{"WetBelowDry", "490.0", "500.0", "5_LE", "", 0, "0", ""},
         Case{"DryMissing", "520.0", "", "5_LE", "", 2, "0", ""},
         Case{"DryZero", "520.0", "0", "", "", 0, "0", ""}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -141,6 +142,25 @@ TEST(WaterContentDialog, OldRecordOpensConvertedAndOkStoresTheMasses) {
     EXPECT_EQ(PartOf(*result, 17, 0), "7.5");
     EXPECT_EQ(PartOf(*result, 17, 3), "Wassergehalt [%]:@@7.5@<= 6@1");
   }
+}
+
+
+TEST(WaterContentDialog, RefusesWhatNoOneCanHaveWeighed) {
+  CVersuch record;
+  record.SetValue(1, 0, "12-3-0102");
+  record.SetField(25, "{0}{3-1|Sand 0/2|||2024-04-11 08:00|}{1|0.063|31.5}{}{}{[VA_WASSERG|6_LE]}{}");
+  const auto edit = [&record] { return EditWaterContent(record, nullptr); };
+  const auto noVerdict = [](DialogDriver& d) {
+    EXPECT_EQ(d.dialog().Item<CStatusMark>(Dlg::kStatusMark)->MarkShown(), 0);
+    EXPECT_EQ(d.Text(Dlg::kWater), "");
+  };
+  const ImpossibleInput cases[] = {
+      {"DryAboveWet", {{Dlg::kWet, "500"}, {Dlg::kDry, "520"}}, Dlg::kDry,
+       "Trockene Probe [g]: Die trockene Probe wiegt mehr als die nasse", "", "520.0"},
+  };
+  for (const auto& c : cases) ExpectRefused<Dlg>(c, edit, noVerdict);
+  ExpectNumberSlipsRefused<Dlg>(Dlg::kWet, "Nasse Probe [g]", {{Dlg::kDry, "500"}}, edit, noVerdict);
+  EXPECT_EQ(record.GetField(17), "");
 }
 
 }  // namespace

@@ -53,12 +53,25 @@ std::string CPravikApp::GetProfileString(std::string_view section, std::string_v
 }
 
 bool CPravikApp::WriteProfileInt(std::string_view section, std::string_view key, int value) const {
-  return m_Settings.Profile().WriteInt(section, key, value);
+  return WriteProfileString(section, key, std::to_string(value));
 }
 
 bool CPravikApp::WriteProfileString(std::string_view section, std::string_view key,
                                     std::string_view value) const {
-  return m_Settings.Profile().WriteString(section, key, value);
+  const bool written = m_Settings.Profile().WriteString(section, key, value);
+  if (!written && IsIniSection(section)) ReportSettingsWriteFailure();
+  return written;
+}
+
+void CPravikApp::ReportSettingsWriteFailure() const {
+  if (settingsWriteFailureTold_) return;
+  settingsWriteFailureTold_ = true;
+  std::string text = TranslateString(
+      63505, "Die Einstellungsdatei\n%s\nkann nicht geschrieben werden. Einstellungen wie Fensterposition, "
+             "Spaltenbreiten, die Erinnerung an die Datensicherung und die zuletzt verwendeten Einträge werden "
+             "deshalb nicht gespeichert.\nDieser Hinweis erscheint in diesem Programmlauf nur einmal.");
+  StrReplace(text, "%s", m_Settings.m_IniPath.string(), false);
+  platform::ShowMessageBox(text, platform::MB_OK | platform::MB_ICONWARNING);
 }
 
 QIcon CPravikApp::GetCommandIcon(int) const { return {}; }

@@ -48,11 +48,21 @@ class CPravikApp {
   int GetProfileInt(std::string_view section, std::string_view key, int defaultValue) const;
   std::string GetProfileString(std::string_view section, std::string_view key,
                                std::string_view defaultValue = {}) const;
+  // A write into "pravik.ini" that fails is told to the user once per run
+  // (ReportSettingsWriteFailure); callers that report it themselves write
+  // through m_Settings.Profile().
   bool WriteProfileInt(std::string_view section, std::string_view key, int value) const;
   bool WriteProfileString(std::string_view section, std::string_view key, std::string_view value) const;
+  // Says, the first time in this run only, that "pravik.ini" cannot be
+  // written: window placement, column layout, the backup reminder and the
+  // recent entries are not kept. Many such writes happen unasked.
+  void ReportSettingsWriteFailure() const;
 
   // The icon of a command (null when it has none).
   virtual QIcon GetCommandIcon(int commandId) const;
+
+ private:
+  mutable bool settingsWriteFailureTold_ = false;
 };
 
 class CPravikWinApp : public CPravikApp {

@@ -399,7 +399,7 @@ void CForm1View::OnHideBackupReminder() {
   const int value = hideReminder_->isChecked() ? 1 : 0;
   if (value != app->m_Settings.m_NoDatasaveInfo) {
     app->m_Settings.m_NoDatasaveInfo = value;
-    app->m_Settings.SaveSettings();
+    if (!app->m_Settings.SaveSettings()) app->ReportSettingsWriteFailure();
   }
   LayoutControls();
 }

@@ -38,9 +38,10 @@ int Profile(const char* section, const char* key, int defaultValue) {
   return app ? app->GetProfileInt(section, key, defaultValue) : defaultValue;
 }
 
+// Reported by the command in its own words.
 bool WriteProfile(const char* section, const char* key, int value) {
   CPravikWinApp* app = GetApp();
-  return app && app->WriteProfileInt(section, key, value);
+  return app && app->m_Settings.Profile().WriteInt(section, key, value);
 }
 
 }  // namespace

@@ -189,7 +189,7 @@ bool CStartup::InitInstance() {
   if (!lock_->Lock(dataFolder)) return Fail(kExitStartRefused);
   lockTaken_ = true;
   // Only now may the start write into the data folder.
-  app_.m_Settings.WriteMissingDefaults();
+  if (!app_.m_Settings.WriteMissingDefaults()) app_.ReportSettingsWriteFailure();
   RemoveLeftoverTemporaryFiles(dataFolder);
   PrepareDataFolder(dataFolder);
   // A newer category database, offered for the folder that is ours.

@@ -33,7 +33,9 @@ void StatisticsPrintSettings::Load(const CPravikApp& app) {
 
 bool StatisticsPrintSettings::Save(const CPravikApp& app) const {
   bool ok = true;
-  for (const Field& f : kFields) ok = app.WriteProfileInt(kSection, f.key, this->*f.member != 0 ? 1 : 0) && ok;
+  // Reported by the command in its own words.
+  const ProgramProfile profile = app.m_Settings.Profile();
+  for (const Field& f : kFields) ok = profile.WriteInt(kSection, f.key, this->*f.member != 0 ? 1 : 0) && ok;
   return ok;
 }
 

@@ -718,6 +718,34 @@ TEST_F(MainView, SavingWritesEveryRowAndReportsAFailure) {
   EXPECT_EQ(model().RecordCount(), 13);  // the rows keep the records
 }
 
+// "pravik.ini" that cannot be written: the hidden reminder, the column
+// layout and a recent-entry list all fail, and the user hears of it once in
+// the run. Before, every one of them was lost without a word.
+TEST_F(MainView, AnIniFileThatCannotBeWrittenIsToldOncePerRun) {
+  app_.m_Settings.m_NoDatasaveInfo = 0;
+  CForm1View& view = Open();
+  fs::create_directory(app_.m_Settings.m_IniPath);  // a folder in its place
+  platform::ScriptedMessageBoxes boxes;
+  view.hideReminderCheck()->setChecked(true);
+  view.OnHideBackupReminder();
+  view.OnDestroy();
+  EXPECT_FALSE(app_.WriteProfileString("comboeintraege", "geprueftdurch", "Meier|Schulz"));
+  ASSERT_EQ(boxes.shown().size(), 1u);
+  EXPECT_NE(boxes.shown()[0].text.find(app_.m_Settings.m_IniPath.string() + "\nkann nicht geschrieben werden"),
+            std::string::npos);
+  EXPECT_EQ(boxes.shown()[0].flags & platform::MB_ICONMASK, platform::MB_ICONWARNING);
+  // The user's own configuration is no part of it.
+  EXPECT_TRUE(app_.WriteProfileString("Settings", "probe", "1"));
+  // The next run tells it again.
+  {
+    CPravikWinApp next;
+    next.m_Settings.m_IniPath = app_.m_Settings.m_IniPath;
+    EXPECT_FALSE(next.WriteProfileInt("Layout", "x1", 10));
+    EXPECT_FALSE(next.WriteProfileInt("Layout", "y1", 10));
+  }
+  EXPECT_EQ(boxes.shown().size(), 2u);
+}
+
 TEST_F(MainView, PanelToggleAndBackupReminderPlaceTheList) {
   app_.m_Settings.m_NoDatasaveInfo = 0;
   CForm1View& view = Open();

@@ -474,6 +474,31 @@ TEST_F(StartupTest, WithoutPlantsTheStartKeepsTheFolderAndLeavesTheIdentityEmpty
   EXPECT_FALSE(fs::exists(lockFile()));
 }
 
+// The default settings that the start writes cannot be written (a folder
+// stands where "pravik.ini" belongs): the user is told, once for the whole
+// run with its shutdown writes; the start goes on. Before, nothing was said.
+TEST_F(StartupTest, SettingsThatCannotBeWrittenAreToldOnce) {
+  fs::remove(program_ / "werk.dat");
+  fs::remove(dataFolder() / "pravik.ini");
+  fs::create_directory(dataFolder() / "pravik.ini");
+  platform::TestUi ui;
+  platform::ScriptedMessageBoxes boxes;
+  {
+    CPravikWinApp app;
+    CStartup startup(app, options_);
+    ASSERT_TRUE(startup.InitInstance());
+    EXPECT_EQ(startup.ExitInstance(), 0);
+  }
+  int told = 0, refused = 0;
+  for (const auto& box : boxes.shown()) {
+    told += box.text.find("kann nicht geschrieben werden") != std::string::npos;
+    refused += box.text.find("ist keine gewöhnliche Datei") != std::string::npos;
+  }
+  EXPECT_EQ(told, 1);
+  EXPECT_GE(refused, 1);  // the folder is named when the settings are read
+  EXPECT_EQ(told + refused, static_cast<int>(boxes.shown().size()));
+}
+
 // ---------------------------------------------------------------- demo installation
 
 // The armourstone entry of a demo record computed anew from its stored

@@ -30,6 +30,12 @@ bool FolderExists(const fs::path& path) {
   return fs::is_directory(path, ec);
 }
 
+bool PathTaken(const fs::path& path) {
+  std::error_code ec;
+  const auto status = fs::symlink_status(path, ec);
+  return !ec && status.type() != fs::file_type::not_found;
+}
+
 std::optional<std::uintmax_t> FileSize(const fs::path& path) {
   std::error_code ec;
   auto size = fs::file_size(path, ec);

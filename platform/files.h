@@ -17,6 +17,8 @@ namespace fs = std::filesystem;
 
 bool FileExists(const fs::path& path);    // a regular file
 bool FolderExists(const fs::path& path);  // a directory
+// Whether anything stands at the path (also a dangling link): its status can be read.
+bool PathTaken(const fs::path& path);
 std::optional<std::uintmax_t> FileSize(const fs::path& path);
 // Last modification time as seconds since the epoch.
 std::optional<std::time_t> FileModificationTime(const fs::path& path);

@@ -70,6 +70,12 @@ bool InsertMaterialDefinitions(std::string& fileBytes, const std::vector<std::st
   return false;
 }
 
+namespace {
+
+std::filesystem::path MaterialCopyPath(std::filesystem::path file) { return file += ".bak"; }
+
+}  // namespace
+
 bool AddMaterialDefinitionsToFile(const std::filesystem::path& dataFolder,
                                   const std::vector<std::string>& definitions) {
   const std::filesystem::path file = MaterialDefFilePath(dataFolder);
@@ -77,9 +83,15 @@ bool AddMaterialDefinitionsToFile(const std::filesystem::path& dataFolder,
   if (!bytes || !InsertMaterialDefinitions(*bytes, definitions)) return false;
   // The copy beside the file, flushed, then renamed over it in one step: the
   // file is either the old one or the new one.
-  std::filesystem::path copy = file;
-  copy += ".bak";
+  const std::filesystem::path copy = MaterialCopyPath(file);
   if (platform::WriteFileBytes(copy, *bytes) && platform::ReplaceFile(copy, file)) return true;
   if (platform::FileExists(copy)) platform::DeleteFile(copy);
   return false;
+}
+
+std::optional<std::filesystem::path> RemoveLeftoverMaterialCopy(const std::filesystem::path& dataFolder) {
+  const std::filesystem::path file = MaterialDefFilePath(dataFolder);
+  const std::filesystem::path copy = MaterialCopyPath(file);
+  if (!platform::FileExists(copy) || !platform::FileExists(file) || platform::DeleteFile(copy)) return std::nullopt;
+  return copy;
 }

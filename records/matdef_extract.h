@@ -4,6 +4,7 @@
 // definition the list knows by its ID, with another text, takes the list's
 // text; a definition the list does not know is added to the file.
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -36,3 +37,10 @@ bool InsertMaterialDefinitions(std::string& fileBytes, const std::vector<std::st
 // marker, or the new file cannot be written.
 bool AddMaterialDefinitionsToFile(const std::filesystem::path& dataFolder,
                                   const std::vector<std::string>& definitions);
+
+// The new file of an AddMaterialDefinitionsToFile cut short before its
+// rename stays beside the file as "material_def.dat.bak". The start removes
+// it while "material_def.dat" itself is there (the copy is then no newer
+// than a run that never finished); without the file it is kept, it may be
+// all there is. The copy's path when it should go but could not.
+std::optional<std::filesystem::path> RemoveLeftoverMaterialCopy(const std::filesystem::path& dataFolder);

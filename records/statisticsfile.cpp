@@ -7,7 +7,9 @@
 
 #include "i18n/translation.h"
 #include "platform/datetime.h"
+#include "platform/files.h"
 #include "platform/numbers.h"
+#include "platform/textfile.h"
 #include "records/matdef.h"
 #include "records/requirement.h"
 #include "records/strutil.h"
@@ -426,4 +428,12 @@ StatisticsFile WritePeriodStatistics(const std::vector<const CVersuch*>& set, co
   out.Raw("\n");
   out.Raw("\nDATA_STOP\n");
   return {dataFolder / "stat" / platform::FormatLocalTime("T%Y%m%d-%H%M%S.sta", now), out.Take()};
+}
+
+std::optional<std::filesystem::path> SaveStatisticsFile(const StatisticsFile& file) {
+  std::filesystem::path path = file.path;
+  for (int n = 2; platform::PathTaken(path); ++n)
+    path = file.path.parent_path() / (file.path.stem().string() + "_" + std::to_string(n) + file.path.extension().string());
+  if (!platform::WriteTextFile(path, file.text)) return std::nullopt;
+  return path;
 }

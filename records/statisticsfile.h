@@ -17,6 +17,7 @@
 #include <ctime>
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -76,3 +77,9 @@ StatisticsFile WriteMaterialStatistics(const std::vector<const CVersuch*>& set, 
 // The period file of a non-empty set.
 StatisticsFile WritePeriodStatistics(const std::vector<const CVersuch*>& set, const std::string& selection,
                                      const std::filesystem::path& dataFolder, std::time_t now);
+
+// Writes the text (code page 1252, CR LF) under the file's path or, when
+// something stands there already (a statistic of the same second), under the
+// first free "<name>_2.sta", "<name>_3.sta", ...: the earlier file stays.
+// The path written; nullopt when writing failed.
+std::optional<std::filesystem::path> SaveStatisticsFile(const StatisticsFile& file);

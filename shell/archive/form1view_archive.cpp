@@ -2,7 +2,6 @@
 // month files (9101) and reading month files back (9104).
 #include <algorithm>
 #include <optional>
-#include <system_error>
 
 #include "controls/exlistctrl.h"
 #include "i18n/translation.h"
@@ -17,17 +16,6 @@
 #include "shell/archive/archivedlgs.h"
 #include "shell/mainview/form1view.h"
 #include "shell/mainview/recordlistmodel.h"
-
-namespace {
-
-// Whether anything stands at the path (a status that can be read).
-bool PathTaken(const std::filesystem::path& path) {
-  std::error_code ec;
-  const auto status = std::filesystem::symlink_status(path, ec);
-  return !ec && status.type() != std::filesystem::file_type::not_found;
-}
-
-}  // namespace
 
 bool CForm1View::HoldsOnlyListedRecords(const std::filesystem::path& file) const {
   const std::optional<std::string> bytes = platform::ReadFileBytes(file, platform::FileKind::kLarge, nullptr, false);
@@ -46,7 +34,7 @@ std::filesystem::path CForm1View::ArchiveFolder() const {
 void CForm1View::ArchiveMonth(const std::string& month, std::vector<std::string>& results) {
   // An existing month file is never overwritten or extended.
   const std::filesystem::path file = ArchiveFolder() / MonthFileName(month);
-  if (PathTaken(file)) {
+  if (platform::PathTaken(file)) {
     results.push_back(ArchiveResult(month, HoldsOnlyListedRecords(file) ? kArchiveLeftover : kArchiveExists));
     return;
   }
@@ -134,7 +122,7 @@ void CForm1View::OnDearchivieren() {
     // Nothing was read: nothing to save.
   } else if (SaveAllRecords()) {
     for (const std::filesystem::path& file : read)
-      if (!platform::DeleteFile(file) && PathTaken(file)) kept.push_back(file);
+      if (!platform::DeleteFile(file) && platform::PathTaken(file)) kept.push_back(file);
   } else {
     platform::ShowMessageBox(TranslateString(60503,
                                              "Die dearchivierten Prüfnummern konnten nicht gespeichert werden.\n"

@@ -44,8 +44,8 @@ void ShowWriteFailure(const std::string& prefix, const std::filesystem::path& fi
 }
 
 // Writes a statistics file; its path, or empty after a message.
-std::string SaveStatisticsFile(const StatisticsFile& file) {
-  if (platform::WriteTextFile(file.path, file.text)) return file.path.string();
+std::string StoreStatisticsFile(const StatisticsFile& file) {
+  if (const auto written = SaveStatisticsFile(file)) return written->string();
   ShowWriteFailure("", file.path, 5172);
   return "";
 }
@@ -104,12 +104,12 @@ std::string CForm1View::CreateStatistics(const std::string& selection, const CVe
 
 std::string CForm1View::WriteMaterialStatistics(const std::vector<const CVersuch*>& set,
                                                 const std::string& selection, const CVersuch& reference) {
-  return SaveStatisticsFile(::WriteMaterialStatistics(set, selection, reference, DataFolder(), platform::Now()));
+  return StoreStatisticsFile(::WriteMaterialStatistics(set, selection, reference, DataFolder(), platform::Now()));
 }
 
 std::string CForm1View::WritePeriodStatistics(const std::vector<const CVersuch*>& set,
                                               const std::string& selection) {
-  return SaveStatisticsFile(::WritePeriodStatistics(set, selection, DataFolder(), platform::Now()));
+  return StoreStatisticsFile(::WritePeriodStatistics(set, selection, DataFolder(), platform::Now()));
 }
 
 void CForm1View::StartStatisticsManager(const std::string& path) {

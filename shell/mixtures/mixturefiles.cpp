@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <cstring>
 #include <chrono>
 #include <thread>
 
@@ -17,7 +18,7 @@ constexpr char kListKey[] = "LISTCTRLDATEN=";
 constexpr char kNameKey[] = "BEZEICHNUNG=";
 constexpr char kCopyOf[] = "KOPIE VON ";
 
-bool StartsWith(const std::string& text, const char* start) { return text.rfind(start, 0) == 0; }
+bool StartsWith(const std::string& text, const std::string& start) { return text.rfind(start, 0) == 0; }
 
 std::string Cut(const std::string& text, size_t from, size_t count) {
   return from < text.size() ? text.substr(from, count) : std::string();
@@ -102,7 +103,10 @@ std::optional<MixtureRow> DuplicateMixtureFile(const std::filesystem::path& file
   std::string text;
   std::string listLine;
   for (std::string line : *lines) {
-    if (StartsWith(line, kNameKey)) {
+    if (StartsWith(line, std::string(kNameKey) + "[") && line.find(']') != std::string::npos) {
+      // What follows the name's "]" stays as the editor wrote it.
+      line.insert(std::strlen(kNameKey) + 1, kCopyOf);
+    } else if (StartsWith(line, kNameKey)) {
       line = std::string(kNameKey) + "[" + kCopyOf + StrGetToken(line, "[", "]", 0) + "]";
     } else if (StartsWith(line, kListKey)) {
       StrReplace(line, std::string(kListKey) + "[", std::string(kListKey) + "[" + kCopyOf, false);
@@ -118,8 +122,10 @@ std::optional<MixtureRow> DuplicateMixtureFile(const std::filesystem::path& file
 }
 
 bool DeleteMixtureFile(const std::filesystem::path& file) {
+  if (platform::DeleteFile(file)) return true;
+  // Gone already counts; a file whose existence cannot be checked does not.
   std::error_code ec;
-  return platform::DeleteFile(file) || !std::filesystem::exists(file, ec);
+  return std::filesystem::symlink_status(file, ec).type() == std::filesystem::file_type::not_found;
 }
 
 std::filesystem::path MixtureTargetPath(const std::filesystem::path& file, const std::filesystem::path& folder) {

@@ -315,7 +315,14 @@ DataFolderMove ChooseDataFolder(CPravikWinApp& app, QWidget* mainWindow) {
   if (!chosen) return DataFolderMove::Cancelled;
 
   const std::filesystem::path folder = chosen->parent_path();
-  if (folder.empty() || folder == folder.root_path()) return DataFolderMove::Unchanged;
+  if (folder.empty() || folder == folder.root_path()) {
+    platform::ShowMessageBox(TranslateString(63506, "Der oberste Ordner des Dateisystems kann nicht Datenordner sein;\n"
+                                                    "bitte wählen Sie data.db in einem Unterordner.\n"
+                                                    "Der Datenordner wird nicht geändert.") +
+                                 "\n" + chosen->string(),
+                             platform::MB_OK | platform::MB_ICONWARNING);
+    return DataFolderMove::Unchanged;
+  }
   if (SameFolder(folder, current)) return DataFolderMove::Unchanged;
   // A folder the next start would refuse cannot be chosen.
   if (!HoldsRecordFile(folder)) {

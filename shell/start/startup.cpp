@@ -10,6 +10,7 @@
 #include "platform/datetime.h"
 #include "platform/files.h"
 #include "platform/messagebox.h"
+#include "records/matdef_extract.h"
 #include "records/recordfile.h"
 #include "shell/app/pravikapp.h"
 #include "shell/app/pravikdoc.h"
@@ -79,6 +80,7 @@ void RemoveLeftoverTemporaryFiles(const fs::path& dataFolder) {
     std::vector<fs::path> more = platform::RemoveOrphanedTemporaryFiles(dataFolder / name);
     failed.insert(failed.end(), more.begin(), more.end());
   }
+  if (const auto stuck = RemoveLeftoverMaterialCopy(dataFolder)) failed.push_back(*stuck);
   if (failed.empty()) return;
   std::string text = TranslateString(60101, "Diese temporären Dateien abgebrochener Speichervorgänge konnten "
                                             "nicht entfernt werden:");

@@ -72,8 +72,9 @@ void BackupRecordFileDaily(const std::filesystem::path& recordFile);
 void OfferCategoryDatabase(const std::filesystem::path& programFolder, const std::filesystem::path& dataFolder);
 
 // Removes the temporary files that killed or crashed saves left in the data
-// folder and its sub-folders (none that a running process holds); tells the
-// user only about files that could not be removed. Run once the lock is ours.
+// folder and its sub-folders (none that a running process holds), and the
+// copy a cut-short material file rewrite left; tells the user only about
+// files that could not be removed. Run once the lock is ours.
 void RemoveLeftoverTemporaryFiles(const std::filesystem::path& dataFolder);
 
 // The message of a document, frame or view that could not be made.

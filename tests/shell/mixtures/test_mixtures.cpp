@@ -20,6 +20,7 @@
 #include "platform/textfile.h"
 #include "shell/mixtures/mischungsverwaltungdlg.h"
 #include "shell/mixtures/mixturefiles.h"
+#include "support/read_only_folder.h"
 #include "support/scripted_ui_gtest.h"
 #include "support/stubs.h"
 #include "support/temp_folder.h"
@@ -134,6 +135,37 @@ TEST_F(MixtureFolder, DuplicatingNamesTheCopyAfterTheTime) {
   ASSERT_TRUE(second);
   EXPECT_EQ(second->path, working() / "240517140310.pvm");
   EXPECT_EQ(waits_, 1);
+}
+
+// What the editor keeps behind the name's "]" stays in the copy (before, the
+// name line was rebuilt and lost it); a name line without brackets still
+// gets its copy name.
+TEST_F(MixtureFolder, DuplicatingKeepsWhatFollowsTheName) {
+  Write(working() / "a.pvm", "BEZEICHNUNG=[Beton A] Stand 3|x]\nLISTCTRLDATEN=[Beton A|3|05.11.2023|C20/25]\n");
+  Write(working() / "b.pvm", "BEZEICHNUNG=Beton B\nLISTCTRLDATEN=[Beton B|1|05.11.2023|]\n");
+  const auto a = DuplicateMixtureFile(working() / "a.pvm", working(), PinnedClock());
+  ASSERT_TRUE(a);
+  EXPECT_EQ(platform::ReadFileBytes(a->path).value_or(""),
+            "BEZEICHNUNG=[KOPIE VON Beton A] Stand 3|x]\r\nLISTCTRLDATEN=[KOPIE VON Beton A|3|05.11.2023|C20/25]\r\n");
+  const auto b = DuplicateMixtureFile(working() / "b.pvm", working(), PinnedClock());
+  ASSERT_TRUE(b);
+  EXPECT_EQ(platform::ReadTextLines(b->path).value_or(std::vector<std::string>{}).at(0), "BEZEICHNUNG=[KOPIE VON ]");
+}
+
+// A file whose existence cannot be checked (its folder may not be searched)
+// is no deleted file; before, it was reported as deleted.
+TEST_F(MixtureFolder, DeletingSucceedsOnlyForAFileThatIsGone) {
+  Standard();
+  const fs::path file = working() / "231105093000.pvm";
+  EXPECT_TRUE(DeleteMixtureFile(working() / "missing.pvm"));
+  fs::permissions(working(), fs::perms::group_exec | fs::perms::others_exec, fs::perm_options::remove);
+  {
+    ReadOnlyFolder locked(working());
+    EXPECT_FALSE(DeleteMixtureFile(file));
+  }
+  EXPECT_TRUE(platform::FileExists(file));
+  EXPECT_TRUE(DeleteMixtureFile(file));
+  EXPECT_FALSE(platform::FileExists(file));
 }
 
 TEST_F(MixtureFolder, DuplicatingStopsWhenNoNameIsFree) {

@@ -221,11 +221,16 @@ TEST_F(SettingsDialogs, ChoosingAnotherDataFolder) {
     }
     return result;
   };
-  // Cancel, the current folder (also written another way) and the root change nothing and ask nothing.
+  // Cancel and the current folder (also written another way) change nothing and ask nothing.
   EXPECT_EQ(choose(std::nullopt), DataFolderMove::Cancelled);
   EXPECT_EQ(choose(data_ / kRecordFileName), DataFolderMove::Unchanged);
   EXPECT_EQ(choose(program_ / "." / "daten" / kRecordFileName), DataFolderMove::Unchanged);
-  EXPECT_EQ(choose(fs::path("/data.db")), DataFolderMove::Unchanged);
+  // The root changes nothing either, but says why (before, without a word).
+  EXPECT_EQ(choose(fs::path("/data.db"),
+                   [](platform::TestUi& ui) {
+                     ui.ExpectMessageBox(IDOK, "Der oberste Ordner des Dateisystems kann nicht Datenordner sein");
+                   }),
+            DataFolderMove::Unchanged);
   // A folder without a record file: a warning and nothing written.
   platform::CreateFolder(program_ / "leer");
   EXPECT_EQ(choose(program_ / "leer" / kRecordFileName,

@@ -141,6 +141,18 @@ TEST_F(StatisticsCommands, PeriodStatisticOfSeveralRowsWithoutStartingTheManager
   EXPECT_EQ(StrCountFieldsS(text, "\nVERSUCH="), 4);
   QCoreApplication::processEvents();
   EXPECT_FALSE(platform::FileExists(Arguments("tallyon")));
+
+  // A second statistic in the same second gets a free name; the first stays.
+  Select({"12-34-0102"});
+  platform::TestUi again;
+  again.ExpectDialog(Dlg::kTemplateId, IDOK);
+  again.ExpectMessageBox(IDNO, "Statistik wurde erstellt.");
+  Press(CForm1View::kPeriodStatisticsButton);
+  again.VerifyAllShown();
+  const fs::path second = folder_ / "stat" / "T20240517-140309_2.sta";
+  EXPECT_EQ(platform::ReadTextFile(file).value_or(""), text);
+  EXPECT_EQ(StrCountFieldsS(platform::ReadTextFile(second).value_or(""), "\nVERSUCH="), 2);
+  EXPECT_EQ(StatisticsFiles().size(), 2u);
 }
 
 TEST_F(StatisticsCommands, NothingToWriteAndChangedMaterials) {

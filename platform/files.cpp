@@ -72,17 +72,18 @@ bool WriteAll(int fd, std::string_view bytes) {
 
 bool WriteAllAndSync(int fd, std::string_view bytes) { return WriteAll(fd, bytes) && ::fsync(fd) == 0; }
 
-bool SyncFolderOf(const fs::path& path) {
-  fs::path folder = path.parent_path();
-  if (folder.empty()) folder = ".";
-  int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+bool SyncFolderOf(const fs::path& path) { return SyncFolder(path.parent_path()); }
+
+}  // namespace
+
+bool SyncFolder(const fs::path& path) {
+  const fs::path folder = path.empty() ? fs::path(".") : path;
+  int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return false;
   ::fsync(fd);
   ::close(fd);
   return true;
 }
-
-}  // namespace
 
 std::uintmax_t WholeFileLimit(FileKind kind) {
   constexpr std::uintmax_t kMiB = 1024 * 1024;
@@ -460,6 +461,12 @@ bool MoveFile(const fs::path& from, const fs::path& to, bool overwrite) {
   SyncFolderOf(to);
   return false;
 }
+
+bool LinkFile(const fs::path& existing, const fs::path& newName) {
+  return ::link(existing.c_str(), newName.c_str()) == 0;
+}
+
+bool RenameFile(const fs::path& from, const fs::path& to) { return ::rename(from.c_str(), to.c_str()) == 0; }
 
 bool DeleteFile(const fs::path& path) {
   std::error_code ec;

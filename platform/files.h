@@ -37,6 +37,16 @@ bool CopyFileAtomic(const fs::path& from, const fs::path& to);
 // back): the file never stands in both places.
 bool MoveFile(const fs::path& from, const fs::path& to, bool overwrite = true);
 bool DeleteFile(const fs::path& path);
+// Gives the file a second name in the same file system (a hard link): both
+// names hold the same bytes until one of them is replaced. False where the
+// file system has no such links, across file systems and when the new name
+// is taken.
+bool LinkFile(const fs::path& existing, const fs::path& newName);
+// Renames within one file system, replacing `to`; the folder is not flushed
+// (SyncFolder), so that several renames cost one flush.
+bool RenameFile(const fs::path& from, const fs::path& to);
+// Flushes the folder's entries (new names, renames, removals) to disk.
+bool SyncFolder(const fs::path& folder);
 
 // A file read whole is first checked: a regular file (a folder, device or
 // named pipe would never end or hang the window) of at most the size its

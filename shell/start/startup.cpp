@@ -12,6 +12,7 @@
 #include "platform/messagebox.h"
 #include "records/matdef_extract.h"
 #include "records/recordfile.h"
+#include "records/strutil.h"
 #include "shell/app/pravikapp.h"
 #include "shell/app/pravikdoc.h"
 #include "shell/app/sysfuncs.h"
@@ -101,23 +102,74 @@ void PrepareDataFolder(const fs::path& dataFolder) {
   for (const char* name : {"stat", "misch", "archiv"}) ClearReadOnlyFiles(dataFolder / name);
 }
 
-void BackupRecordFileDaily(const fs::path& recordFile) {
+fs::path DailyCopyName(const fs::path& recordFile, int generation) {
+  char ending[8];
+  std::snprintf(ending, sizeof ending, ".%02d", generation);
+  return fs::path(recordFile.string() + ending);
+}
+
+namespace {
+
+// The newest daily copy under a temporary name: a second name of the record
+// file where the file system has them (every save replaces "data.db" by a
+// rename and never writes into it, so that name keeps today's bytes), else a
+// copy that must read as a sound record file before it is taken. Empty when
+// neither could be made.
+fs::path MakeNewestDailyCopy(const fs::path& recordFile, DailyCopyWay way) {
+  const fs::path newest = platform::TemporarySibling(DailyCopyName(recordFile, 1));
+  if (way == DailyCopyWay::LinkWherePossible && platform::LinkFile(recordFile, newest)) return newest;
+  // A copy of a large file takes a while.
+  WaitWindowScope wait;
+  if (platform::CopyFile(recordFile, newest) && ValidateRecordFile(newest)) return newest;
+  platform::DeleteFile(newest);
+  return {};
+}
+
+void ShowDailyCopyFailure(const std::string& text) {
+  platform::ShowMessageBox(text, platform::MB_OK | platform::MB_ICONWARNING);
+}
+
+}  // namespace
+
+void BackupRecordFileDaily(const fs::path& recordFile, DailyCopyWay way) {
   const auto written = platform::FileModificationTime(recordFile);
   // Rotating without a record file would only push the oldest copy out.
   if (!written) return;
-  auto copyName = [&recordFile](int n) {
-    char ending[8];
-    std::snprintf(ending, sizeof ending, ".%02d", n);
-    return fs::path(recordFile.string() + ending);
-  };
-  if (platform::FileExists(copyName(1)) &&
+  if (platform::FileExists(DailyCopyName(recordFile, 1)) &&
       platform::FormatLocalTime("%Y%m%d", *written) == platform::FormatLocalTime("%Y%m%d", platform::Now()))
     return;
-  // Ten copies of a large file take a while.
-  WaitWindowScope wait;
-  for (int n = 9; n >= 1; --n)
-    if (platform::FileExists(copyName(n))) platform::CopyFileAtomic(copyName(n), copyName(n + 1));
-  platform::CopyFileAtomic(recordFile, copyName(1));
+  // Made first, so that a copy that fails leaves every generation where it was.
+  const fs::path newest = MakeNewestDailyCopy(recordFile, way);
+  if (newest.empty()) {
+    std::string text = TranslateString(65001, "Die Tageskopie der Datenbank konnte nicht angelegt werden:");
+    ShowDailyCopyFailure(text + "\n" + DailyCopyName(recordFile, 1).string());
+    return;
+  }
+  // Oldest first, each into the name its elder has just left: a step that
+  // fails ends the rotation there, with no generation overwritten.
+  for (int n = kDailyCopies - 1; n >= 1; --n) {
+    const fs::path from = DailyCopyName(recordFile, n);
+    if (!platform::FileExists(from)) continue;
+    const fs::path to = DailyCopyName(recordFile, n + 1);
+    if (!platform::RenameFile(from, to)) {
+      platform::DeleteFile(newest);
+      platform::SyncFolder(recordFile.parent_path());
+      std::string text = TranslateString(65000,
+                                          "Die Tageskopien der Datenbank konnten nicht weitergeschoben werden: "
+                                          "%1 kann nicht in %2 umbenannt werden.\nKeine ältere Kopie wurde "
+                                          "überschrieben; heute wurde keine neue Tageskopie angelegt.");
+      StrReplace(text, "%1", from.string(), false);
+      StrReplace(text, "%2", to.string(), false);
+      ShowDailyCopyFailure(text);
+      return;
+    }
+  }
+  if (!platform::RenameFile(newest, DailyCopyName(recordFile, 1))) {
+    platform::DeleteFile(newest);
+    std::string text = TranslateString(65001, "Die Tageskopie der Datenbank konnte nicht angelegt werden:");
+    ShowDailyCopyFailure(text + "\n" + DailyCopyName(recordFile, 1).string());
+  }
+  platform::SyncFolder(recordFile.parent_path());
 }
 
 void OfferCategoryDatabase(const fs::path& programFolder, const fs::path& dataFolder) {

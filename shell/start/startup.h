@@ -63,8 +63,18 @@ void PrepareDataFolder(const std::filesystem::path& dataFolder);
 
 // The daily copies of the record file: "data.db.01" (newest) to ".10"
 // (oldest), rotated at a start unless ".01" exists and "data.db" was written
-// today. Copies that fail are passed over; nothing happens without "data.db".
-void BackupRecordFileDaily(const std::filesystem::path& recordFile);
+// today. The generations move on by renaming (".09" to ".10" down to ".01" to
+// ".02"); the newest is a second name of "data.db" (a hard link) where the
+// file system allows it, else a copy that is checked to be a sound record
+// file before it is taken. The newest is made before anything moves; a step
+// that fails stops the rotation there, so that no generation is overwritten,
+// and the user is told. Nothing happens without "data.db".
+inline constexpr int kDailyCopies = 10;
+enum class DailyCopyWay { LinkWherePossible, Copy };
+void BackupRecordFileDaily(const std::filesystem::path& recordFile,
+                           DailyCopyWay way = DailyCopyWay::LinkWherePossible);
+// "data.db.01" to "data.db.10" beside the record file.
+std::filesystem::path DailyCopyName(const std::filesystem::path& recordFile, int generation);
 
 // Offers "data/Kategorien.db" of the program folder when it is larger than
 // the data folder's copy (or that is missing); Yes copies it over. Nothing

@@ -91,8 +91,9 @@ TEST(DailyCopies, RotateToAtMostTenAndOncePerWrittenDay) {
   EXPECT_EQ(Bytes(CopyName(record, 2)), "today");
   EXPECT_EQ(Bytes(CopyName(record, 3)), "copy1");
 
-  // Written today with a first copy present: nothing.
-  platform::WriteFileBytes(record, "changed");
+  // Written today with a first copy present: nothing. (Written as every save
+  // writes it, by replacing the file.)
+  platform::WriteFileAtomic(record, "changed");
   BackupRecordFileDaily(record);
   EXPECT_EQ(Bytes(CopyName(record, 1)), "today");
 
@@ -109,6 +110,67 @@ TEST(DailyCopies, NoRecordFileShiftsNothing) {
   BackupRecordFileDaily(folder / "data.db");
   EXPECT_EQ(Bytes(folder / "data.db.01"), "one");
   EXPECT_FALSE(fs::exists(folder / "data.db.02"));
+}
+
+// Both ways of making the newest copy keep the bytes "data.db" had at the
+// start: a save replaces "data.db" and leaves the copy as it was.
+TEST(DailyCopies, NewestKeepsItsBytesThroughTheNextSave) {
+  for (const DailyCopyWay way : {DailyCopyWay::LinkWherePossible, DailyCopyWay::Copy}) {
+    SCOPED_TRACE(way == DailyCopyWay::Copy ? "copy" : "link");
+    TempFolder folder;
+    const fs::path record = folder / "data.db";
+    RecordList records = demo::MakeDemoRecords();
+    ASSERT_TRUE(SaveRecordFileSafely(records, folder.path()));
+    const std::string yesterday = Bytes(record);
+    SetWriteTime(record, std::chrono::hours(30));
+    {
+      platform::TestUi ui;  // no message
+      BackupRecordFileDaily(record, way);
+    }
+    EXPECT_EQ(Bytes(DailyCopyName(record, 1)), yesterday);
+    // A second name, not ten copies' worth of writing.
+    EXPECT_EQ(fs::hard_link_count(DailyCopyName(record, 1)), way == DailyCopyWay::Copy ? 1u : 2u);
+    records.pop_back();
+    ASSERT_TRUE(SaveRecordFileSafely(records, folder.path()));
+    EXPECT_NE(Bytes(record), yesterday);
+    EXPECT_EQ(Bytes(DailyCopyName(record, 1)), yesterday);
+  }
+}
+
+// A step that fails ends the rotation there: nothing is overwritten, the
+// user is told, and no temporary name stays behind.
+TEST(DailyCopies, AFailedStepKeepsEveryOlderGeneration) {
+  TempFolder folder;
+  const fs::path record = folder / "data.db";
+  ASSERT_TRUE(WriteRecordFile(demo::MakeDemoRecords(), record));
+  SetWriteTime(record, std::chrono::hours(30));
+  for (int n = 1; n <= 10; ++n) platform::WriteFileBytes(DailyCopyName(record, n), "copy" + std::to_string(n));
+  // ".06" cannot be replaced by ".05": a folder that holds a file.
+  fs::remove(DailyCopyName(record, 6));
+  fs::create_directory(DailyCopyName(record, 6));
+  platform::WriteFileBytes(DailyCopyName(record, 6) / "x", "x");
+  {
+    platform::TestUi ui;
+    ui.ExpectMessageBox(platform::IDOK, DailyCopyName(record, 5).filename().string());
+    BackupRecordFileDaily(record);
+  }
+  const std::map<std::string, std::string> expected = {
+      {"data.db", Bytes(record)}, {"data.db.01", "copy1"}, {"data.db.02", "copy2"}, {"data.db.03", "copy3"},
+      {"data.db.04", "copy4"},    {"data.db.05", "copy5"}, {"data.db.06", "<dir>"}, {"data.db.06/x", "x"},
+      {"data.db.08", "copy7"},    {"data.db.09", "copy8"}, {"data.db.10", "copy9"}};
+  EXPECT_EQ(Snapshot(folder.path()), expected);
+
+  // A copy that does not read as a record file is not taken: nothing moves.
+  platform::WriteFileBytes(record, "no record file");
+  SetWriteTime(record, std::chrono::hours(30));
+  fs::remove_all(DailyCopyName(record, 6));
+  const auto before = Snapshot(folder.path());
+  {
+    platform::TestUi ui;
+    ui.ExpectMessageBox(platform::IDOK, "data.db.01");
+    BackupRecordFileDaily(record, DailyCopyWay::Copy);
+  }
+  EXPECT_EQ(Snapshot(folder.path()), before);
 }
 
 // ---------------------------------------------------------------- data folder

@@ -72,4 +72,11 @@ void ReleaseUnusedHeap() {
 #endif
 }
 
+void ReleasePages(char* begin, std::size_t length) {
+  static const auto page = static_cast<std::uintptr_t>(::sysconf(_SC_PAGESIZE));
+  const auto first = (reinterpret_cast<std::uintptr_t>(begin) + page - 1) & ~(page - 1);
+  const auto last = (reinterpret_cast<std::uintptr_t>(begin) + length) & ~(page - 1);
+  if (last > first) ::madvise(reinterpret_cast<void*>(first), last - first, MADV_DONTNEED);
+}
+
 }  // namespace platform

@@ -14,5 +14,9 @@ namespace platform {
 void PrepareHeap(std::size_t bytes);
 // Gives the heap's unused room at its end back to the system.
 void ReleaseUnusedHeap();
+// Gives the memory of the whole pages within the bytes back to the system:
+// bytes of a buffer that will not be read again. They read as zeros
+// afterwards; writing them takes memory again.
+void ReleasePages(char* begin, std::size_t length);
 
 }  // namespace platform

@@ -1,6 +1,9 @@
 #include "records/markup.h"
 
+#include <algorithm>
 #include <climits>
+
+#include "platform/heap.h"
 
 namespace {
 
@@ -27,6 +30,7 @@ int Find(const std::string& text, std::string_view what, int from) {
 CMarkup::CMarkup() { SetDoc(); }
 
 void CMarkup::Reset() {
+  forgotten_ = 0;
   level_ = 0;
   main_ = 0;
   child_ = 0;
@@ -42,9 +46,14 @@ bool CMarkup::SetDoc() {
 }
 
 bool CMarkup::SetDoc(std::string_view text) {
+  if (text.size() >= static_cast<size_t>(INT_MAX)) return SetDoc();
+  return AdoptDoc(std::string(text));
+}
+
+bool CMarkup::AdoptDoc(std::string&& text) {
   Reset();
   if (text.size() >= static_cast<size_t>(INT_MAX)) return SetDoc();
-  doc_.assign(text);
+  doc_ = std::move(text);
   const int root = ParseElem(0, 0, 1);
   if (root <= 0) return SetDoc();
   index_[0].firstChild = root;
@@ -258,6 +267,15 @@ std::string CMarkup::GetDataAt(int index) const {
     }
   }
   return Unescape(std::string_view(doc_).substr(static_cast<size_t>(start), static_cast<size_t>(end - start)));
+}
+
+void CMarkup::ForgetTextBefore(int position) {
+  // In steps of a few pages: each step is a call into the system.
+  constexpr int kStep = 1 << 20;
+  position = std::min(position, static_cast<int>(doc_.size()));
+  if (position - forgotten_ < kStep) return;
+  platform::ReleasePages(doc_.data() + forgotten_, static_cast<size_t>(position - forgotten_));
+  forgotten_ = position;
 }
 
 // ------------------------------------------------------------ escaping

@@ -34,6 +34,8 @@ class CMarkup {
   // holds no element. Without a text the document becomes empty (false).
   bool SetDoc(std::string_view text);
   bool SetDoc();
+  // SetDoc that takes the text over instead of copying it.
+  bool AdoptDoc(std::string&& text);
   const std::string& GetDoc() const { return doc_; }
 
   // The next sibling of the main element (or the first top-level element)
@@ -60,6 +62,12 @@ class CMarkup {
 
   int MainPosition() const { return main_; }
   int ChildPosition() const { return child_; }
+  // The text position behind the current child's end (0 without one).
+  int ChildEnd() const { return Valid(child_) ? index_[static_cast<size_t>(child_)].endRight + 1 : 0; }
+  // For a reader that goes through the children in order: the text before
+  // the position is read no more, and its memory goes back to the system
+  // (GetDoc() holds zeros there afterwards).
+  void ForgetTextBefore(int position);
   int Level() const { return level_; }
   // The size of the element index (it grows by half when full).
   int IndexSize() const { return static_cast<int>(index_.size()); }
@@ -110,6 +118,7 @@ class CMarkup {
   void ShiftFields(int index, int at, int length);
 
   std::string doc_;
+  int forgotten_ = 0;
   int level_ = 0;
   std::vector<ElemPos> index_;
   int main_ = 0;

@@ -1,5 +1,6 @@
 #include "records/transfer.h"
 
+#include <algorithm>
 #include <unordered_set>
 
 #include "platform/files.h"
@@ -20,25 +21,122 @@ constexpr int kMaxRecordLines = 100;
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
 
+// "<name/>" or "<name>value</name>" with its attributes, on a line of its
+// own, as CMarkup writes an element.
+void AppendElement(std::string& out, std::string_view name, std::string_view value,
+                   std::initializer_list<std::pair<std::string_view, std::string_view>> attributes = {}) {
+  out += '<';
+  out += name;
+  for (const auto& [attribute, attributeValue] : attributes) {
+    out += ' ';
+    out += attribute;
+    out += "=\"";
+    CMarkup::AppendEscaped(out, attributeValue, true);
+    out += '"';
+  }
+  if (value.empty()) {
+    out += "/>\r\n";
+    return;
+  }
+  out += '>';
+  CMarkup::AppendEscaped(out, value, false);
+  out += "</";
+  out += name;
+  out += ">\r\n";
+}
+
+// The file text in pieces of about `pieceSize` (UTF-8), appended in document
+// order: the same bytes CMarkup's AddElem, AddChildElem and the attributes
+// give, without inserting into a document.
+bool ProduceRecordFile(std::string_view root, const std::vector<const CVersuch*>& records, std::string_view created,
+                       const std::string_view* originalFile, bool leadingLineEnd, size_t pieceSize,
+                       const std::function<bool(std::string_view)>& piece) {
+  std::string out = kXmlDeclaration;
+  out += "\r\n\r\n<";
+  out += root;
+  out += " version=\"";
+  out += kVersion;
+  out += "\">\r\n";
+  AppendElement(out, kCreatedElement, created);
+  if (originalFile) AppendElement(out, kOriginalFileElement, *originalFile);
+  const bool any = std::any_of(records.begin(), records.end(), [](const CVersuch* record) { return record; });
+  if (!any) {
+    AppendElement(out, kListElement, {});
+  } else {
+    out += "<";
+    out += kListElement;
+    out += ">\r\n";
+    for (const CVersuch* record : records) {
+      if (!record) continue;
+      AppendElement(out, kRecordElement, RecordText(*record, leadingLineEnd),
+                    {{"ID", record->GetValue(0, 0)}, {"NR", record->GetValue(1, 0)}});
+      if (out.size() >= pieceSize) {
+        if (!piece(out)) return false;
+        out.clear();
+      }
+    }
+    out += "</";
+    out += kListElement;
+    out += ">\r\n";
+  }
+  out += "</";
+  out += root;
+  out += ">\r\n";
+  return piece(out);
+}
+
 std::string BuildRecordFile(std::string_view root, const std::vector<const CVersuch*>& records,
                             std::string_view created, const std::string_view* originalFile, bool leadingLineEnd) {
-  CMarkup xml;
-  xml.AddElem(root);
-  xml.AddAttrib("version", kVersion);
-  xml.AddChildElem(kCreatedElement, created);
-  if (originalFile) xml.AddChildElem(kOriginalFileElement, *originalFile);
-  xml.AddChildElem(kListElement);
-  xml.IntoElem();
-  for (const CVersuch* record : records) {
-    if (!record) continue;
-    xml.AddChildElem(kRecordElement, RecordText(*record, leadingLineEnd));
-    xml.AddChildAttrib("ID", record->GetValue(0, 0));
-    xml.AddChildAttrib("NR", record->GetValue(1, 0));
-  }
-  std::string file = kXmlDeclaration;
-  file += "\r\n\r\n";
-  file += xml.GetDoc();
+  std::string file;
+  ProduceRecordFile(root, records, created, originalFile, leadingLineEnd, 1 << 20, [&file](std::string_view piece) {
+    file += piece;
+    return true;
+  });
   return file;
+}
+
+bool WriteRecordFile(const std::filesystem::path& path, std::string_view root,
+                     const std::vector<const CVersuch*>& records, std::string_view created,
+                     const std::string_view* originalFile, bool leadingLineEnd) {
+  return platform::WriteFileAtomic(path, [&](const platform::PieceWriter& write) {
+    return ProduceRecordFile(root, records, created, originalFile, leadingLineEnd, 1 << 20,
+                             [&write](std::string_view piece) { return write(platform::ToCp1252(piece)); });
+  });
+}
+
+// The records of a parsed document whose record texts `convert` turns into
+// the program's text; after each record the text before it is let go
+// (ForgetTextBefore), when asked, so that the records grow as the file's
+// text shrinks.
+RecordDocument ReadParsedDocument(CMarkup& xml, std::string_view root,
+                                  const std::function<bool(const std::string& id)>& isKnownId,
+                                  std::string (*convert)(std::string_view), bool forget) {
+  RecordDocument result;
+  if (!xml.FindElem(root)) {
+    result.error = RecordDocumentError::kFindRoot;
+    return result;
+  }
+  if (!xml.FindChildElem(kListElement)) {
+    result.error = RecordDocumentError::kFindList;
+    return result;
+  }
+  xml.IntoElem();
+  // The IDs taken from this file, so that a second record with one of them is skipped.
+  std::unordered_set<std::string> taken;
+  while (xml.FindChildElem(kRecordElement)) {
+    // The record's own ID decides, not the element's attribute: that is what the list will hold.
+    const std::string data = xml.GetDataAt(xml.ChildPosition());
+    std::unique_ptr<CVersuch> record = RecordFromText(convert ? convert(data) : data);
+    if (forget) xml.ForgetTextBefore(xml.ChildEnd());
+    const std::string id = record->GetValue(0, 0);
+    if (id.empty() || taken.count(id) || (isKnownId && isKnownId(id))) {
+      ++result.skipped;
+      continue;
+    }
+    taken.insert(id);
+    result.records.push_back(std::move(record));
+  }
+  return result;
 }
 
 }  // namespace
@@ -93,35 +191,26 @@ std::string BuildArchiveFile(const std::vector<const CVersuch*>& records, std::s
 
 RecordDocument ReadRecordDocument(std::string_view text, std::string_view root,
                                   const std::function<bool(const std::string& id)>& isKnownId) {
-  RecordDocument result;
   CMarkup xml;
   if (!xml.SetDoc(text)) {
+    RecordDocument result;
     result.error = RecordDocumentError::kSetDoc;
     return result;
   }
-  if (!xml.FindElem(root)) {
-    result.error = RecordDocumentError::kFindRoot;
+  return ReadParsedDocument(xml, root, isKnownId, nullptr, false);
+}
+
+RecordDocument ReadRecordFileBytes(std::string bytes, std::string_view root,
+                                   const std::function<bool(const std::string& id)>& isKnownId) {
+  CMarkup xml;
+  // Every tag is ASCII, so the code page 1252 bytes parse as the text would;
+  // each record's text is converted on its own.
+  if (!xml.SetDoc(std::move(bytes))) {
+    RecordDocument result;
+    result.error = RecordDocumentError::kSetDoc;
     return result;
   }
-  if (!xml.FindChildElem(kListElement)) {
-    result.error = RecordDocumentError::kFindList;
-    return result;
-  }
-  xml.IntoElem();
-  // The IDs taken from this file, so that a second record with one of them is skipped.
-  std::unordered_set<std::string> taken;
-  while (xml.FindChildElem(kRecordElement)) {
-    // The record's own ID decides, not the element's attribute: that is what the list will hold.
-    std::unique_ptr<CVersuch> record = RecordFromText(xml.GetDataAt(xml.ChildPosition()));
-    const std::string id = record->GetValue(0, 0);
-    if (id.empty() || taken.count(id) || (isKnownId && isKnownId(id))) {
-      ++result.skipped;
-      continue;
-    }
-    taken.insert(id);
-    result.records.push_back(std::move(record));
-  }
-  return result;
+  return ReadParsedDocument(xml, root, isKnownId, &platform::FromCp1252, true);
 }
 
 std::string RecordDocumentErrorText(RecordDocumentError error, std::string_view root) {
@@ -140,4 +229,14 @@ std::string RecordDocumentErrorText(RecordDocumentError error, std::string_view 
 
 bool WriteRecordDocument(const std::filesystem::path& path, std::string_view text) {
   return platform::WriteFileAtomic(path, platform::ToCp1252(text));
+}
+
+bool WriteTransferFile(const std::filesystem::path& path, const std::vector<const CVersuch*>& records,
+                       std::string_view created, std::string_view originalFile) {
+  return WriteRecordFile(path, kTransferRoot, records, created, &originalFile, true);
+}
+
+bool WriteArchiveFile(const std::filesystem::path& path, const std::vector<const CVersuch*>& records,
+                      std::string_view created) {
+  return WriteRecordFile(path, kArchiveRoot, records, created, nullptr, false);
 }

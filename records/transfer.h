@@ -49,7 +49,8 @@ std::array<std::string, CVersuch::kFieldCount> ParseRecordFields(std::string_vie
 std::unique_ptr<CVersuch> RecordFromText(std::string_view text);
 
 // The whole file texts, declaration first. `created` is the stamp in
-// kCreationTimeFormat.
+// kCreationTimeFormat. The text is appended element by element, byte for
+// byte as CMarkup builds it.
 std::string BuildTransferFile(const std::vector<const CVersuch*>& records, std::string_view created,
                               std::string_view originalFile);
 std::string BuildArchiveFile(const std::vector<const CVersuch*>& records, std::string_view created);
@@ -67,9 +68,21 @@ struct RecordDocument {
 // "PRUEFUNG" by the ID of the parsed record (field 0 part 0) whether it is new.
 RecordDocument ReadRecordDocument(std::string_view text, std::string_view root,
                                   const std::function<bool(const std::string& id)>& isKnownId);
+// The same for the file's bytes (code page 1252) as read from the disk: they
+// are parsed where they are, and each record's text is converted on its own;
+// the part of the bytes already read into records is given back as the
+// records grow (the peak stays near the larger of both).
+RecordDocument ReadRecordFileBytes(std::string bytes, std::string_view root,
+                                   const std::function<bool(const std::string& id)>& isKnownId);
 // The (untranslated) message of a failed step, e.g. "xml.SetDoc() Error".
 std::string RecordDocumentErrorText(RecordDocumentError error, std::string_view root);
 
 // Writes the file text in code page 1252 through a temporary file in the
 // same folder, flushed and renamed: a failed write leaves no file behind.
 bool WriteRecordDocument(const std::filesystem::path& path, std::string_view text);
+// Build and write the file in one pass, a piece at a time, with what
+// WriteRecordDocument guarantees.
+bool WriteTransferFile(const std::filesystem::path& path, const std::vector<const CVersuch*>& records,
+                       std::string_view created, std::string_view originalFile);
+bool WriteArchiveFile(const std::filesystem::path& path, const std::vector<const CVersuch*>& records,
+                      std::string_view created);

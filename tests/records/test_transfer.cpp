@@ -6,11 +6,14 @@
 #include <string>
 #include <vector>
 
+#include "platform/files.h"
 #include "platform/textcodec.h"
 #include "platform/textfile.h"
+#include "records/markup.h"
 #include "records/strutil.h"
 #include "records/transfer.h"
 #include "fixtures/transfer/transfer_testing.h"
+#include "support/temp_folder.h"
 
 namespace {
 
@@ -68,6 +71,92 @@ TEST(TransferFile, ReadingBackGivesEveryFieldAsItWas) {
           EXPECT_EQ(read.records[r]->GetField(f), written[r]->GetField(f)) << root << " record " << r << " field " << f;
     }
   }
+}
+
+// The file as the XML document class builds it, element by element.
+std::string MarkupBuilt(const char* root, const std::vector<const CVersuch*>& records, const char* created,
+                        const char* originalFile) {
+  CMarkup xml;
+  xml.AddElem(root);
+  xml.AddAttrib("version", "0.0.1");
+  xml.AddChildElem("ERSTELLUNGSZEITPUNKT", created);
+  if (originalFile) xml.AddChildElem("ORIGINAL_DATEI", originalFile);
+  xml.AddChildElem("PRUEFUNGSLISTE");
+  xml.IntoElem();
+  for (const CVersuch* record : records) {
+    if (!record) continue;
+    xml.AddChildElem("PRUEFUNG", RecordText(*record, originalFile != nullptr));
+    xml.AddChildAttrib("ID", record->GetValue(0, 0));
+    xml.AddChildAttrib("NR", record->GetValue(1, 0));
+  }
+  return std::string(kXmlDeclaration) + "\r\n\r\n" + xml.GetDoc();
+}
+
+// Built by appending and written a piece at a time, the files are the bytes
+// the document class gives: also without records, with empty values and
+// with characters that need escapes.
+TEST(TransferFile, AppendedFilesAreTheDocumentsBytes) {
+  const RecordList records = TransferRecords();
+  const std::vector<const CVersuch*> all = Pointers(records, {0, 1, 2});
+  const std::vector<const CVersuch*> holes = {nullptr, records[1].get(), nullptr};
+  struct Case {
+    std::vector<const CVersuch*> records;
+    const char* created;
+    const char* originalFile;  // null: a month file
+  } cases[] = {
+      {all, "210315083000", "/daten/transfer/a&b <c>.xml"},
+      {all, "210315083000", nullptr},
+      {holes, "", ""},
+      {{}, "210315083000", "/x.xml"},
+      {{nullptr}, "210315083000", nullptr},
+  };
+  TempFolder folder;
+  for (const Case& c : cases) {
+    const bool transfer = c.originalFile != nullptr;
+    const std::string expected = MarkupBuilt(transfer ? kTransferRoot : kArchiveRoot, c.records, c.created, c.originalFile);
+    const std::string built = transfer ? BuildTransferFile(c.records, c.created, c.originalFile)
+                                       : BuildArchiveFile(c.records, c.created);
+    EXPECT_EQ(built, expected);
+    const std::filesystem::path file = folder / "file.xml";
+    ASSERT_TRUE(transfer ? WriteTransferFile(file, c.records, c.created, c.originalFile)
+                         : WriteArchiveFile(file, c.records, c.created));
+    EXPECT_EQ(platform::ReadFileBytes(file), OnDisk(expected));
+  }
+}
+
+// The bytes of a file read where they are (and given back as the records
+// grow) give what its text gives: the records, the skipped ones, the errors.
+TEST(TransferFile, FileBytesReadAsTheirText) {
+  RecordList records;
+  for (int i = 0; i < 3000; ++i) {  // several megabytes, so that the bytes are given back on the way
+    auto record = std::make_unique<CVersuch>(*TransferRecords()[static_cast<size_t>(i % 3)]);
+    record->SetValue(0, 0, "12-34-" + std::to_string(i % 2900));  // the last hundred repeat earlier IDs
+    record->SetField(12, platform::FromCp1252("\xE4\xF6\xFC\x80 & <x> ") + std::string(1000, 'a' + i % 26));
+    records.push_back(std::move(record));
+  }
+  std::vector<const CVersuch*> pointers;
+  for (const auto& record : records) pointers.push_back(record.get());
+  const std::vector<std::pair<std::string, const char*>> files = {
+      {BuildTransferFile(pointers, "210315083000", "/x.xml"), kTransferRoot},
+      {BuildArchiveFile(pointers, "210315083000"), kArchiveRoot},
+      {"no xml at all", kTransferRoot},
+      {"<PRAVIK_ARCHIV><LISTE/></PRAVIK_ARCHIV>", kArchiveRoot},
+      {"<PRAVIK_TRANSFER><PRUEFUNGSLISTE><PRUEFUNG>00~\xC3\xA4</PRUEFUNG></PRUEFUNGSLISTE></PRAVIK_TRANSFER>", kTransferRoot},
+  };
+  const std::set<std::string> known = Known({"12-34-7"});
+  for (const auto& [text, root] : files) {
+    const RecordDocument fromText = Read(text, known, root);
+    const RecordDocument fromBytes = ReadRecordFileBytes(OnDisk(text), root, [&known](const std::string& id) {
+      return known.count(id) > 0;
+    });
+    EXPECT_EQ(fromBytes.error, fromText.error) << text.substr(0, 60);
+    EXPECT_EQ(fromBytes.skipped, fromText.skipped);
+    ASSERT_EQ(fromBytes.records.size(), fromText.records.size());
+    for (size_t r = 0; r < fromText.records.size(); ++r)
+      for (int f = 0; f < CVersuch::kFieldCount; ++f)
+        ASSERT_EQ(fromBytes.records[r]->GetField(f), fromText.records[r]->GetField(f)) << "record " << r << " field " << f;
+  }
+  EXPECT_EQ(Read(files[0].first, known).records.size(), 2899u);
 }
 
 TEST(TransferFile, RecordTextLinesAndTheirEdges) {

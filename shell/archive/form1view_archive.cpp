@@ -39,18 +39,21 @@ void CForm1View::ArchiveMonth(const std::string& month, std::vector<std::string>
     return;
   }
   std::vector<const CVersuch*> records;
-  for (const CVersuch* record : model_->Records())
-    if (MonthKey(*record) == month) records.push_back(record);
+  std::vector<int> rows;
+  for (int row = 0; row < model_->RecordCount(); ++row) {
+    const CVersuch* record = model_->RecordAt(row);
+    if (MonthKey(*record) != month) continue;
+    records.push_back(record);
+    rows.push_back(row);
+  }
   // Written under a temporary name and renamed when complete: a failure leaves no file.
-  if (!WriteRecordDocument(file, BuildArchiveFile(records, GetCurrentTimeStamp()))) {
+  if (!WriteArchiveFile(file, records, GetCurrentTimeStamp())) {
     results.push_back(ArchiveResult(month, kArchiveWriteFailed));
     return;
   }
-  list_->setUpdatesEnabled(false);
-  const RecordList removed = model_->TakeRecordsIf([&month](const CVersuch& record) { return MonthKey(record) == month; });
+  const RecordList removed = TakeRecordRows(rows);
   // The test numbers stay taken for the rest of the run: the archive holds them.
   for (const auto& record : removed) recordIds_.Remove(record->GetValue(0, 0));
-  list_->setUpdatesEnabled(true);
   results.push_back(ArchiveResult(month, kArchived));
 }
 

@@ -252,6 +252,9 @@ int CForm1View::AddRecordRow(int index, std::unique_ptr<CVersuch> record) {
 }
 
 void CForm1View::AddRecordRowsAtTop(RecordList records) {
+  const size_t rows = static_cast<size_t>(model_->RecordCount()) + records.size();
+  testNumbers_.Reserve(rows);
+  recordIds_.Reserve(rows);
   for (const auto& record : records)
     if (record) RegisterRecordKeys(*record);
   model_->InsertRecordsAtTop(std::move(records));
@@ -260,23 +263,31 @@ void CForm1View::AddRecordRowsAtTop(RecordList records) {
 void CForm1View::DeleteRecordRow(int row) { DeleteRecordRows({row}); }
 
 void CForm1View::DeleteRecordRows(const std::vector<int>& rows) {
-  auto forget = [this](const RecordList& records) {
-    for (const std::unique_ptr<CVersuch>& record : records) {
-      testNumbers_.Remove(record->GetValue(1, 0));
-      recordIds_.Remove(record->GetValue(0, 0));
-    }
-  };
+  for (const std::unique_ptr<CVersuch>& record : TakeRecordRows(rows)) {
+    testNumbers_.Remove(record->GetValue(1, 0));
+    recordIds_.Remove(record->GetValue(0, 0));
+  }
+}
+
+RecordList CForm1View::TakeRecordRows(const std::vector<int>& rows) {
   const std::vector<std::pair<int, int>> runs = RowRunsFromTheEnd(rows);
   // Many scattered rows go in one pass; the focus stays on its record.
   constexpr size_t kRunsRemovedOneByOne = 32;
   if (runs.size() > kRunsRemovedOneByOne) {
     const CVersuch* focused = model_->RecordAt(list_->FocusedRow());
-    forget(model_->TakeScatteredRecords(rows));
+    RecordList records = model_->TakeScatteredRecords(rows);
     if (const int row = model_->RowOf(focused); row >= 0)
       list_->selectionModel()->setCurrentIndex(model_->index(row, 0), QItemSelectionModel::NoUpdate);
-    return;
+    return records;
   }
-  for (const auto& [first, last] : runs) forget(model_->TakeRecords(first, last - first + 1));
+  // Run by run from the bottom; the records are handed over in row order.
+  std::vector<RecordList> taken;
+  for (const auto& [first, last] : runs) taken.push_back(model_->TakeRecords(first, last - first + 1));
+  RecordList records;
+  records.reserve(rows.size());
+  for (auto run = taken.rbegin(); run != taken.rend(); ++run)
+    for (auto& record : *run) records.push_back(std::move(record));
+  return records;
 }
 
 void CForm1View::RefreshRecordRow(int row) {

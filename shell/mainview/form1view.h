@@ -291,6 +291,9 @@ class CForm1View : public CpvFormView {
   void OnViewKey(QWidget* receiver, const QKeyEvent& key);
   // Repaints the rows (ascending) without rebuilding their texts.
   void RedrawRows(const std::vector<int>& rows);
+  // Removes the rows (ascending, each once) and hands their records over in
+  // row order: many scattered rows in one pass, the focus kept on its record.
+  RecordList TakeRecordRows(const std::vector<int>& rows);
 
   CPravikDoc* document_;
   CButtonListbox* panel_ = nullptr;

@@ -66,6 +66,11 @@ void CountedKeyIndex::Add(const std::string& key) {
   if (mirror_) mirror_->try_emplace(key);
 }
 
+void CountedKeyIndex::Reserve(size_t keys) {
+  counts_.reserve(keys);
+  if (mirror_) mirror_->reserve(keys);
+}
+
 void CountedKeyIndex::Remove(const std::string& key) {
   auto it = counts_.find(key);
   if (it != counts_.end() && --it->second > 0) return;

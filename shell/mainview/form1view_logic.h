@@ -55,6 +55,8 @@ class CountedKeyIndex {
 
   void SetMirror(Mirror* mirror) { mirror_ = mirror; }
   void Add(const std::string& key);
+  // Room for this many keys in all, so that adding them does not rehash.
+  void Reserve(size_t keys);
   // Forgets one record with the key; the key goes when no record is left.
   void Remove(const std::string& key);
   int Count(const std::string& key) const;

@@ -115,20 +115,6 @@ std::unique_ptr<CVersuch> CRecordListModel::TakeRecord(int row) {
   return record;
 }
 
-RecordList CRecordListModel::TakeRecordsIf(const std::function<bool(const CVersuch&)>& test) {
-  std::vector<int> rows;
-  for (int row = 0; row < RecordCount(); ++row)
-    if (test(*rows_[static_cast<size_t>(row)])) rows.push_back(row);
-  // Run by run from the bottom, so that the rows above keep their numbers.
-  std::vector<RecordList> taken;
-  for (const auto& [first, last] : RowRunsFromTheEnd(rows)) taken.push_back(TakeRecords(first, last - first + 1));
-  RecordList records;
-  records.reserve(rows.size());
-  for (auto run = taken.rbegin(); run != taken.rend(); ++run)
-    for (auto& record : *run) records.push_back(std::move(record));
-  return records;
-}
-
 RecordList CRecordListModel::TakeRecords(int first, int count) {
   first = std::max(first, 0);
   count = std::min(count, RecordCount() - first);

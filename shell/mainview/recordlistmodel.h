@@ -46,9 +46,6 @@ class CRecordListModel : public QAbstractTableModel {
   void InsertRecordsAtTop(RecordList records);
   // Removes the row and hands its record over; null outside the rows.
   std::unique_ptr<CVersuch> TakeRecord(int row);
-  // Removes every row whose record the test accepts and hands the records
-  // over in row order; one notification per run of adjacent rows.
-  RecordList TakeRecordsIf(const std::function<bool(const CVersuch&)>& test);
   // Removes `count` rows from `first` on (kept within the rows) with one
   // notification and hands their records over.
   RecordList TakeRecords(int first, int count);

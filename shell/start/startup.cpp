@@ -9,6 +9,7 @@
 #include "i18n/translation.h"
 #include "platform/datetime.h"
 #include "platform/files.h"
+#include "platform/heap.h"
 #include "platform/messagebox.h"
 #include "records/matdef_extract.h"
 #include "records/recordfile.h"
@@ -266,6 +267,8 @@ bool CStartup::InitInstance() {
   frame_->commands().SetHandler(kAboutCommand, [this] { OnAppAbout(); });
   // 12. The daily copies of the record file.
   BackupRecordFileDaily(dataFolder / kRecordFileName);
+  // The room the load took beforehand and left unused goes back.
+  platform::ReleaseUnusedHeap();
   // 13. The main window.
   frame_->ActivateFrame();
   frame_->repaint();

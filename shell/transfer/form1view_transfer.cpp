@@ -54,12 +54,14 @@ CForm1View::RecordFileImport CForm1View::ImportRecordFile(const std::filesystem:
   // The line ends stay as written: each record line drops its own CR LF only,
   // so a carriage return at the end of a field survives.
   platform::ReadRefusal refusal = platform::ReadRefusal::kNone;
-  const std::optional<std::string> bytes = platform::ReadFileBytes(file, platform::FileKind::kLarge, &refusal);
+  std::optional<std::string> bytes = platform::ReadFileBytes(file, platform::FileKind::kLarge, &refusal);
   result.refused = refusal != platform::ReadRefusal::kNone;
   if (!bytes) return result;
   result.read = true;
+  // The bytes are parsed where they are and given back as the records grow.
   RecordDocument document =
-      ReadRecordDocument(platform::FromCp1252(*bytes), root, [this](const std::string& id) { return recordIds_.Contains(id); });
+      ReadRecordFileBytes(std::move(*bytes), root, [this](const std::string& id) { return recordIds_.Contains(id); });
+  bytes.reset();
   result.error = document.error;
   result.added = static_cast<int>(document.records.size());
   result.skipped = document.skipped;
@@ -92,8 +94,7 @@ void CForm1View::OnExportieren() {
                             .overwrite_prompt = true});
   if (!file) return;
 
-  const std::string text = BuildTransferFile(records, GetCurrentTimeStamp(), file->string());
-  if (!WriteRecordDocument(*file, text)) {
+  if (!WriteTransferFile(*file, records, GetCurrentTimeStamp(), file->string())) {
     ShowFileMessage(60500, "Die Ex-/Importdatei\n%s\nkonnte nicht geschrieben werden!", *file,
                     platform::MB_OK | platform::MB_ICONSTOP);
     return;

@@ -3,6 +3,7 @@
 // saving, and the protocols, through the scripted seam.
 #include <gtest/gtest.h>
 
+#include <QItemSelectionModel>
 #include <QTreeWidget>
 #include <filesystem>
 #include <string>
@@ -10,9 +11,11 @@
 
 #include "fixtures/transfer/transfer_testing.h"
 #include "platform/datetime.h"
+#include "controls/exlistctrl.h"
 #include "platform/files.h"
 #include "records/archive.h"
 #include "records/recordfile.h"
+#include "records/transfer.h"
 #include "shell/app/pravikapp.h"
 #include "shell/app/pravikdoc.h"
 #include "shell/archive/archivedlgs.h"
@@ -216,6 +219,38 @@ TEST_F(ArchiveCommands, ArchivingAMonthWritesItsFileAndRemovesItsRecords) {
   EXPECT_EQ(results.back(), "202103|-1");
   EXPECT_EQ(platform::ReadFileBytes(MonthFile("202103")).value_or(""), FixtureBytes("arch_202103.xml"));
   EXPECT_EQ(Numbers(), (std::vector<std::string>{"12-34-0001", "12-34-0002"}));
+}
+
+// A month scattered over many rows leaves in one pass: the other rows keep
+// their order, the focus stays on its record, the file holds the month's
+// records in row order.
+TEST_F(ArchiveCommands, AScatteredMonthLeavesInOnePass) {
+  for (int i = 0; i < 200; ++i) {
+    CVersuch record = *TransferRecords()[0];
+    record.SetValue(0, 0, "id-" + std::to_string(i));
+    record.SetValue(1, 0, "nr-" + std::to_string(i));
+    record.SetValue(1, 11, (i % 2 ? "20210315" : "20210415") + std::string("083000"));
+    ASSERT_TRUE(view_->AddRecordFromText(RecordText(record, false)));
+  }
+  std::vector<std::string> staying, leaving;
+  for (const std::string& number : Numbers()) {
+    const CVersuch* record = view_->model()->RecordAt(static_cast<int>(staying.size() + leaving.size()));
+    (MonthKey(*record) == "202103" ? leaving : staying).push_back(number);
+  }
+  const int focused = 7;  // "nr-192", of April
+  view_->list()->selectionModel()->setCurrentIndex(view_->model()->index(focused, 0), QItemSelectionModel::NoUpdate);
+  const CVersuch* focusedRecord = view_->model()->RecordAt(focused);
+  ASSERT_EQ(MonthKey(*focusedRecord), "202104");
+
+  std::vector<std::string> results;
+  view_->ArchiveMonth("202103", results);
+  EXPECT_EQ(results, (std::vector<std::string>{"202103|1"}));
+  EXPECT_EQ(Numbers(), staying);
+  EXPECT_EQ(view_->model()->RecordAt(view_->list()->FocusedRow()), focusedRecord);
+  std::vector<std::string> archived;
+  const RecordDocument read = ReadRecordFileBytes(platform::ReadFileBytes(MonthFile("202103")).value_or(""), kArchiveRoot, {});
+  for (const auto& record : read.records) archived.push_back(record->GetValue(1, 0));
+  EXPECT_EQ(archived, leaving);
 }
 
 TEST_F(ArchiveCommands, AFailedWriteLeavesNoFileAndEveryRecord) {

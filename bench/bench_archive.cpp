@@ -1,23 +1,29 @@
-// Monthly archive and transfer files on the main view with 20,000 generated
-// records in four months of 5,000: archiving one month (document, file, row
-// removal), dearchiving it again, exporting and importing all 20,000. Each
-// prints its ratio to copying the same file ("cp": read it, write it, flush),
-// measured in the same run.
+// Monthly archive and transfer files on the main view with 20,000 and 80,000
+// generated records in four months: archiving one month and dearchiving it
+// again, each with the save of all records that follows it (what the user
+// waits for), alternating with copying the month file's bytes plus a safe
+// save of the same records; exporting all records alternating with "cp" and
+// "sync" of the exported file; importing them into an empty list, with the
+// memory the import took as a multiple of the file. Each gives its growth
+// from 20,000 to 80,000 records.
 #include <benchmark/benchmark.h>
 
 #include <QItemSelectionModel>
-#include <algorithm>
-#include <chrono>
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <map>
 #include <memory>
-#include <random>
 #include <string>
 
+#include "bench/bench_child.h"
+#include "bench/bench_ratio.h"
 #include "bench/bench_view.h"
 #include "controls/exlistctrl.h"
 #include "platform/files.h"
 #include "platform/scripted_ui.h"
 #include "records/archive.h"
+#include "records/recordfile.h"
 #include "shell/app/pravikapp.h"
 #include "shell/app/pravikdoc.h"
 #include "shell/mainview/form1view.h"
@@ -28,7 +34,7 @@
 namespace {
 
 namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
+using benchratio::TimeSeconds;
 
 constexpr int kRecords = 20000;
 const char* const kMonths[] = {"202101", "202102", "202103", "202104"};
@@ -38,14 +44,15 @@ constexpr char kMonth[] = "202102";
 // the generated records.
 class BenchApp {
  public:
-  BenchApp() : records_(recordgen::RecordGenerator(17).Make(kRecords)) {
+  explicit BenchApp(int records) : records_(recordgen::RecordGenerator(17).Make(records)) {
     fs::create_directories(data_.folder() / "archiv");
     data_.app().WriteProfileString("Archivierung", "Ordner", (data_.folder() / "archiv").string());
-    for (int i = 0; i < kRecords; ++i) {
+    for (int i = 0; i < records; ++i) {
       CVersuch& record = *records_[static_cast<size_t>(i)];
       record.SetValue(1, 11, std::string(kMonths[i % 4]) + "15083000");
       record.SetValue(0, 0, "12-34-" + std::to_string(100000 + i));  // every ID once
     }
+    SaveRecordFileSafely(records_, data_.folder());
   }
   // Copies of the records; without the month when asked.
   RecordList Copies(bool withMonth = true) const {
@@ -54,152 +61,185 @@ class BenchApp {
       if (withMonth || MonthKey(*record) != kMonth) copies.push_back(std::make_unique<CVersuch>(*record));
     return copies;
   }
+  int size() const { return static_cast<int>(records_.size()); }
   const fs::path& folder() const { return data_.folder(); }
   fs::path MonthFile() const { return data_.folder() / "archiv" / MonthFileName(kMonth); }
+  fs::path TransferFile() const { return data_.folder() / "alle.xml"; }
+
+  // The plain work of a month command: the month file's bytes read and
+  // written to a copy, flushed, and a safe save of the records the command
+  // leaves in the list.
+  double PlainMonthSeconds(const RecordList& saved) const {
+    const fs::path copy = MonthFile().string() + ".cp";
+    const double seconds = TimeSeconds([&] {
+      platform::WriteFileBytes(copy, platform::ReadFileBytes(MonthFile()).value_or(""));
+      SaveRecordFileSafely(saved, folder() / "plain");
+    });
+    platform::DeleteFile(copy);
+    return seconds;
+  }
 
  private:
   BenchDataFolder data_;
   RecordList records_;
 };
 
-BenchApp& App() {
-  static BenchApp app;
-  return app;
+// One application at a time: its object is the program's one.
+BenchApp& App(int records) {
+  static BenchApp* app = nullptr;
+  if (!app || app->size() != records) {
+    benchratio::EndKept();
+    app = &benchratio::KeepUntilEnd(std::make_unique<BenchApp>(records));
+    fs::create_directories(app->folder() / "plain");
+  }
+  return *app;
 }
 
-// The plain work on the same file: read it and write a copy, flushed.
-double CopySeconds(const fs::path& file) {
-  const fs::path copy = file.string() + ".cp";
-  double best = 1e9;
-  for (int i = 0; i < 5; ++i) {
-    const auto start = Clock::now();
-    const auto bytes = platform::ReadFileBytes(file);
-    platform::WriteFileBytes(copy, bytes.value_or(""));
-    best = std::min(best, std::chrono::duration<double>(Clock::now() - start).count());
-  }
-  platform::DeleteFile(copy);
-  return best;
+double ShellSeconds(const std::string& command) {
+  return TimeSeconds([&command] { benchmark::DoNotOptimize(std::system(command.c_str())); });
 }
 
-// Times the measured part of each iteration itself, for the ratio.
-class Stopwatch {
- public:
-  void Start() { start_ = Clock::now(); }
-  void Stop() {
-    total_ += std::chrono::duration<double>(Clock::now() - start_).count();
-    ++runs_;
-  }
-  void Report(benchmark::State& state, const fs::path& file) const {
-    if (runs_ == 0) return;
-    const double plain = CopySeconds(file);
-    state.counters["cp_ms"] = plain * 1e3;
-    state.counters["x_cp"] = total_ / runs_ / plain;
-    state.counters["file_MB"] = static_cast<double>(platform::FileSize(file).value_or(0)) / 1e6;
-  }
+std::string Quoted(const fs::path& path) { return "'" + path.string() + "'"; }
 
- private:
-  Clock::time_point start_;
-  double total_ = 0;
-  int runs_ = 0;
-};
+void ReportFile(benchmark::State& state, const fs::path& file) {
+  state.counters["file_MB"] = static_cast<double>(platform::FileSize(file).value_or(0)) / 1e6;
+}
 
-void BM_ArchiveMonth(benchmark::State& state) {
-  Stopwatch watch;
+void BM_ArchiveMonthAndSave(benchmark::State& state) {
+  BenchApp& app = App(static_cast<int>(state.range(0)));
+  const RecordList left = app.Copies(false);
+  benchratio::Alternating runs;
   for (auto _ : state) {
     state.PauseTiming();
-    platform::DeleteFile(App().MonthFile());
-    auto filled = std::make_unique<FilledView>(App().Copies());
+    platform::DeleteFile(app.MonthFile());
+    auto filled = std::make_unique<FilledView>(app.Copies());
     std::vector<std::string> results;
+    const bool plainFirst = runs.size() % 2 && platform::FileExists(app.MonthFile());
+    const double plainBefore = plainFirst ? app.PlainMonthSeconds(left) : 0;
     state.ResumeTiming();
-    watch.Start();
-    filled->view->ArchiveMonth(kMonth, results);
-    watch.Stop();
-    if (results != std::vector<std::string>{std::string(kMonth) + "|1"} ||
-        filled->view->model()->RecordCount() != kRecords * 3 / 4) {
+    bool saved = false;
+    const double own = TimeSeconds([&] {
+      filled->view->ArchiveMonth(kMonth, results);
+      saved = filled->view->SaveAllRecords();
+    });
+    state.PauseTiming();
+    if (!saved || results != std::vector<std::string>{std::string(kMonth) + "|1"} ||
+        filled->view->model()->RecordCount() != app.size() * 3 / 4) {
       state.SkipWithError("archiving failed");
       break;
     }
-    state.PauseTiming();
+    runs.Add(own, plainFirst ? plainBefore : app.PlainMonthSeconds(left));
     filled.reset();
     state.ResumeTiming();
   }
-  watch.Report(state, App().MonthFile());
+  runs.Report(state, "cp_month_save");
+  ReportFile(state, app.MonthFile());
+  benchratio::ReportGrowth(state, "archive", app.size(), runs.OwnMedian());
 }
-BENCHMARK(BM_ArchiveMonth)->Unit(benchmark::kMillisecond)->Iterations(5);
 
-void BM_DearchiveMonth(benchmark::State& state) {
-  if (!platform::FileExists(App().MonthFile())) {
-    FilledView filled(App().Copies());
+void BM_DearchiveMonthAndSave(benchmark::State& state) {
+  BenchApp& app = App(static_cast<int>(state.range(0)));
+  if (!platform::FileExists(app.MonthFile())) {
+    FilledView filled(app.Copies());
     std::vector<std::string> results;
     filled.view->ArchiveMonth(kMonth, results);
   }
-  Stopwatch watch;
+  const RecordList all = app.Copies();
+  benchratio::Alternating runs;
   for (auto _ : state) {
     state.PauseTiming();
-    auto filled = std::make_unique<FilledView>(App().Copies(false));
+    auto filled = std::make_unique<FilledView>(app.Copies(false));
     std::vector<std::string> results;
+    const bool plainFirst = runs.size() % 2;
+    const double plainBefore = plainFirst ? app.PlainMonthSeconds(all) : 0;
     state.ResumeTiming();
-    watch.Start();
-    const bool read = filled->view->DearchiveMonth(kMonth, results);
-    watch.Stop();
-    if (!read || filled->view->model()->RecordCount() != kRecords) {
+    bool read = false, saved = false;
+    const double own = TimeSeconds([&] {
+      read = filled->view->DearchiveMonth(kMonth, results);
+      saved = filled->view->SaveAllRecords();
+    });
+    state.PauseTiming();
+    if (!read || !saved || filled->view->model()->RecordCount() != app.size()) {
       state.SkipWithError("dearchiving failed");
       break;
     }
-    state.PauseTiming();
+    runs.Add(own, plainFirst ? plainBefore : app.PlainMonthSeconds(all));
     filled.reset();
     state.ResumeTiming();
   }
-  watch.Report(state, App().MonthFile());
+  runs.Report(state, "cp_month_save");
+  ReportFile(state, app.MonthFile());
+  benchratio::ReportGrowth(state, "dearchive", app.size(), runs.OwnMedian());
 }
-BENCHMARK(BM_DearchiveMonth)->Unit(benchmark::kMillisecond)->Iterations(5);
 
-fs::path TransferFile() { return App().folder() / "alle.xml"; }
-
-void BM_Export20000(benchmark::State& state) {
-  FilledView filled(App().Copies());
+void BM_ExportAll(benchmark::State& state) {
+  BenchApp& app = App(static_cast<int>(state.range(0)));
+  FilledView filled(app.Copies());
   filled.view->list()->selectAll();
-  Stopwatch watch;
+  const fs::path copy = app.folder() / "copy.xml";
+  auto cp = [&] { return ShellSeconds("cp " + Quoted(app.TransferFile()) + " " + Quoted(copy) + " && sync " + Quoted(copy)); };
+  benchratio::Alternating runs;
   for (auto _ : state) {
     state.PauseTiming();
     platform::ScriptedUi ui([&state](const std::string& failure) { state.SkipWithError(failure.c_str()); });
-    ui.ExpectFileDialog(TransferFile());
-    ui.ExpectMessageBox(platform::IDOK, "20000");
+    ui.ExpectFileDialog(app.TransferFile());
+    ui.ExpectMessageBox(platform::IDOK, std::to_string(app.size()));
+    const bool cpFirst = runs.size() % 2;
+    const double cpBefore = cpFirst ? cp() : 0;
     state.ResumeTiming();
-    watch.Start();
-    filled.view->OnExportieren();
-    watch.Stop();
+    const double own = TimeSeconds([&] { filled.view->OnExportieren(); });
+    state.PauseTiming();
+    runs.Add(own, cpFirst ? cpBefore : cp());
+    state.ResumeTiming();
   }
-  watch.Report(state, TransferFile());
+  platform::DeleteFile(copy);
+  runs.Report(state, "cp_sync");
+  ReportFile(state, app.TransferFile());
+  benchratio::ReportGrowth(state, "export", app.size(), runs.OwnMedian());
 }
-BENCHMARK(BM_Export20000)->Unit(benchmark::kMillisecond)->Iterations(5);
 
-void BM_Import20000(benchmark::State& state) {
-  if (!platform::FileExists(TransferFile())) {
-    state.SkipWithError("run BM_Export20000 first");
+// The import of the exported file into an empty list; "peak_x_file" is the
+// most memory the import added, as a multiple of the file.
+void BM_ImportAll(benchmark::State& state) {
+  BenchApp& app = App(static_cast<int>(state.range(0)));
+  if (!platform::FileExists(app.TransferFile())) {
+    state.SkipWithError("run BM_ExportAll first");
     return;
   }
-  Stopwatch watch;
+  std::vector<double> own;
+  double peak = 0;
   for (auto _ : state) {
     state.PauseTiming();
     auto filled = std::make_unique<FilledView>(RecordList{});
     platform::ScriptedUi ui([&state](const std::string& failure) { state.SkipWithError(failure.c_str()); });
-    ui.ExpectFileDialog(TransferFile());
+    ui.ExpectFileDialog(app.TransferFile());
     ui.ExpectDialog(CImportStatistikDlg::kTemplateId, platform::IDOK);
+    std::ofstream("/proc/self/clear_refs") << "5";  // the peak starts anew from here
+    const long before = benchchild::StatusKilobytes("VmRSS");
     state.ResumeTiming();
-    watch.Start();
-    filled->view->OnImportieren();
-    watch.Stop();
-    if (filled->view->model()->RecordCount() != kRecords) {
+    own.push_back(TimeSeconds([&] { filled->view->OnImportieren(); }));
+    state.PauseTiming();
+    peak = std::max(peak, static_cast<double>(benchchild::StatusKilobytes("VmHWM") - before) * 1024);
+    if (filled->view->model()->RecordCount() != app.size()) {
       state.SkipWithError(("import failed: " + std::to_string(filled->view->model()->RecordCount())).c_str());
       break;
     }
-    state.PauseTiming();
     filled.reset();
     state.ResumeTiming();
   }
-  watch.Report(state, TransferFile());
+  state.counters["own_ms"] = benchratio::Median(own) * 1e3;
+  state.counters["peak_x_file"] = peak / static_cast<double>(platform::FileSize(app.TransferFile()).value_or(1));
+  ReportFile(state, app.TransferFile());
+  benchratio::ReportGrowth(state, "import", app.size(), benchratio::Median(own));
 }
-BENCHMARK(BM_Import20000)->Unit(benchmark::kMillisecond)->Iterations(5);
+// All of one size first: the records of a size are made once.
+BENCHMARK(BM_ArchiveMonthAndSave)->Arg(kRecords)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_DearchiveMonthAndSave)->Arg(kRecords)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_ExportAll)->Arg(kRecords)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_ImportAll)->Arg(kRecords)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_ArchiveMonthAndSave)->Arg(4 * kRecords)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_DearchiveMonthAndSave)->Arg(4 * kRecords)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_ExportAll)->Arg(4 * kRecords)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_ImportAll)->Arg(4 * kRecords)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace

@@ -1,8 +1,9 @@
-// The grid of 5,000 rows x 12 columns: filling it, painting its visible part,
-// one hundred Page Down steps with repaint, select all with copy, and pasting
-// 1,000 lines. Each prints its ratio to the plain work on the same data
-// measured in the same run: the texts put into plain strings, the visible
-// cells painted with a bare QPainter, the texts joined or split by hand.
+// The grid of 5,000 rows x 12 columns: filling it, painting its visible part
+// and one hundred Page Down steps with repaint, each alternating with the
+// plain work on the same data (the texts put into plain strings, the visible
+// cells painted with a bare QPainter); select all with copy on 5,000 and
+// 20,000 rows and pasting 1,000 and 4,000 lines, each with its growth (no
+// plain string work is like what the grid does there).
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -12,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_ratio.h"
 #include "controls/grid/pvgridctrl.h"
 #include "platform/keys.h"
 
@@ -23,41 +25,46 @@ constexpr int kPasteLines = 1000;
 
 std::string CellText(int row, int col) { return std::to_string(row * 7 % 1000) + "." + std::to_string(col); }
 
-template <class F>
-double Seconds(F&& work, int repetitions) {
-  const auto start = std::chrono::steady_clock::now();
-  for (int i = 0; i < repetitions; ++i) work();
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() / repetitions;
+// Runs the benchmark loop, the work alternating with the plain work, and
+// prints the medians and their ratio.
+template <class Plain, class F>
+void RunAgainstPlain(benchmark::State& state, Plain&& plain, F&& work) {
+  benchratio::Alternating runs;
+  for (auto _ : state) {
+    const bool plainFirst = runs.size() % 2;
+    const double plainBefore = plainFirst ? benchratio::TimeSeconds(plain) : 0;
+    const double own = benchratio::TimeSeconds(work);
+    runs.Add(own, plainFirst ? plainBefore : benchratio::TimeSeconds(plain));
+  }
+  runs.Report(state, "plain");
 }
 
-// Runs the benchmark loop and prints the ratio of its time per iteration to
-// that of the plain work.
+// Runs the benchmark loop and prints the median and its growth from the
+// previous size.
 template <class F>
-void RunAgainstPlain(benchmark::State& state, double plain, F&& work) {
-  const auto start = std::chrono::steady_clock::now();
-  for (auto _ : state) work();
-  const double seconds =
-      std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() / state.iterations();
-  state.counters["plain_ms"] = plain * 1e3;
-  state.counters["ratio_to_plain"] = seconds / plain;
+void RunForGrowth(benchmark::State& state, const char* measure, int size, F&& work) {
+  std::vector<double> own;
+  for (auto _ : state) own.push_back(benchratio::TimeSeconds(work));
+  state.counters["own_ms"] = benchratio::Median(own) * 1e3;
+  benchratio::ReportGrowth(state, measure, size, benchratio::Median(own));
 }
 
-void Fill(CGridCtrl& grid) {
+void Fill(CGridCtrl& grid, int rows = kRows) {
   grid.SetRedraw(false);
-  grid.SetRowCount(kRows + 1);
+  grid.SetRowCount(rows + 1);
   grid.SetColumnCount(kCols + 1);
   grid.SetFixedRowCount(1);
   grid.SetFixedColumnCount(1);
-  for (int r = 1; r <= kRows; ++r)
+  for (int r = 1; r <= rows; ++r)
     for (int c = 1; c <= kCols; ++c) grid.SetItemText(r, c, CellText(r, c));
   grid.SetRedraw(true, true);
 }
 
 // A filled grid the size of a dialog's table, shown offscreen.
 struct Table {
-  Table() {
+  explicit Table(int rows = kRows) {
     grid.resize(900, 600);
-    Fill(grid);
+    Fill(grid, rows);
     grid.show();
     QApplication::processEvents();
   }
@@ -92,8 +99,7 @@ std::vector<std::vector<std::string>> PlainTexts() {
 }
 
 void BM_GridFill(benchmark::State& state) {
-  const double plain = Seconds([] { benchmark::DoNotOptimize(PlainTexts()); }, 5);
-  RunAgainstPlain(state, plain, [] {
+  RunAgainstPlain(state, [] { benchmark::DoNotOptimize(PlainTexts()); }, [] {
     CGridCtrl grid;
     grid.resize(900, 600);
     Fill(grid);
@@ -106,8 +112,7 @@ void BM_GridPaintVisible(benchmark::State& state) {
   Table table;
   const auto texts = PlainTexts();
   QImage image(900, 600, QImage::Format_ARGB32_Premultiplied);
-  const double plain = Seconds([&] { PaintPlain(image, texts, 0); }, 20);
-  RunAgainstPlain(state, plain, [&] { table.Paint(); });
+  RunAgainstPlain(state, [&] { PaintPlain(image, texts, 0); }, [&] { table.Paint(); });
 }
 BENCHMARK(BM_GridPaintVisible)->Unit(benchmark::kMillisecond);
 
@@ -115,11 +120,9 @@ void BM_GridHundredPageDowns(benchmark::State& state) {
   Table table;
   const auto texts = PlainTexts();
   QImage image(900, 600, QImage::Format_ARGB32_Premultiplied);
-  const double plain = Seconds(
-      [&] {
-        for (int step = 0; step < 100; ++step) PaintPlain(image, texts, step * 28);
-      },
-      2);
+  auto plain = [&] {
+    for (int step = 0; step < 100; ++step) PaintPlain(image, texts, step * 28);
+  };
   RunAgainstPlain(state, plain, [&] {
     table.grid.SetScrollPos32(SB_VERT, 0);
     table.grid.SetFocusCell(1, 1);
@@ -133,62 +136,36 @@ void BM_GridHundredPageDowns(benchmark::State& state) {
 BENCHMARK(BM_GridHundredPageDowns)->Unit(benchmark::kMillisecond);
 
 void BM_GridSelectAllAndCopy(benchmark::State& state) {
-  Table table;
-  const auto texts = PlainTexts();
-  const double plain = Seconds(
-      [&] {
-        std::string out;
-        for (int r = 0; r < kRows; ++r) {
-          for (int c = 0; c < kCols; ++c) {
-            out += texts[static_cast<size_t>(r)][static_cast<size_t>(c)];
-            if (c + 1 < kCols) out += '\t';
-          }
-          if (r + 1 < kRows) out += "\r\n";
-        }
-        benchmark::DoNotOptimize(out);
-      },
-      5);
+  const int rows = static_cast<int>(state.range(0));
+  Table table(rows);
   size_t length = 0;
-  RunAgainstPlain(state, plain, [&] {
+  RunForGrowth(state, "copy", rows, [&] {
     table.grid.OnEditSelectAll();
     const auto text = table.grid.CopyTextFromGrid();
     length = text ? text->size() : 0;
   });
   state.counters["bytes"] = static_cast<double>(length);
 }
-BENCHMARK(BM_GridSelectAllAndCopy)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GridSelectAllAndCopy)->Arg(kRows)->Arg(4 * kRows)->Unit(benchmark::kMillisecond);
 
-void BM_GridPasteThousandLines(benchmark::State& state) {
-  Table table;
+void BM_GridPasteLines(benchmark::State& state) {
+  const int lines = static_cast<int>(state.range(0));
+  Table table(lines);
   std::string pasted[2];
   for (int v = 0; v < 2; ++v)
-    for (int r = 0; r < kPasteLines; ++r) {
+    for (int r = 0; r < lines; ++r) {
       for (int c = 0; c < kCols; ++c) {
         pasted[v] += std::to_string(v) + CellText(r, c);
         if (c + 1 < kCols) pasted[v] += '\t';
       }
       pasted[v] += "\r\n";
     }
-  const double plain = Seconds(
-      [&] {
-        std::vector<std::string> fields;
-        const std::string& text = pasted[0];
-        for (size_t start = 0; start < text.size();) {
-          const size_t end = std::min(text.find_first_of("\t\n", start), text.size());
-          std::string field = text.substr(start, end - start);
-          while (!field.empty() && (field.back() == '\r' || field.back() == ' ')) field.pop_back();
-          fields.push_back(std::move(field));
-          start = end + 1;
-        }
-        benchmark::DoNotOptimize(fields);
-      },
-      10);
   int round = 0;
-  RunAgainstPlain(state, plain, [&] {
+  RunForGrowth(state, "paste", lines, [&] {
     // Alternating texts, so that every round changes every cell.
     table.grid.PasteTextToGrid({1, 1}, pasted[round++ % 2], true);
   });
 }
-BENCHMARK(BM_GridPasteThousandLines)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GridPasteLines)->Arg(kPasteLines)->Arg(4 * kPasteLines)->Unit(benchmark::kMillisecond);
 
 }  // namespace

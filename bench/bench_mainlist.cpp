@@ -1,13 +1,14 @@
 // The main list with 20,000 generated records: filling the view from the
-// document, sorting by test number and by status (each beside a load of the
-// same records from their file, measured in the same run), refreshing one
-// row and repainting the visible rows.
+// document (also with 80,000, for its growth) and sorting by test number and
+// by status, each alternating with a load of the same records from their
+// file; refreshing one row and repainting the visible rows.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
 #include <algorithm>
 #include <clocale>
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <random>
 
@@ -25,27 +26,24 @@
 
 namespace {
 
+namespace fs = std::filesystem;
+
 constexpr int kRecords = 20000;
 
 // The application with an empty data folder of its own (the list writes the
-// customer file there).
+// customer file there) and the records in "data.db" of another folder.
 class BenchApp {
  public:
-  BenchApp() : records_(recordgen::RecordGenerator(11).Make(kRecords)) {
-    WriteRecordFile(records_, folder_.folder() / kRecordFileName);
+  explicit BenchApp(int records) : records_(recordgen::RecordGenerator(11).Make(records)) {
+    fs::create_directories(files());
+    WriteRecordFile(records_, files() / kRecordFileName);
   }
-  // The median time of loading the records from their file.
-  double LoadSeconds() {
-    if (loadSeconds_ > 0) return loadSeconds_;
-    std::vector<double> times;
-    for (int i = 0; i < 5; ++i) {
+  // The time of loading the records from their file.
+  double LoadSeconds() const {
+    return benchratio::TimeSeconds([this] {
       RecordList loaded;
-      const auto start = benchratio::Clock::now();
-      LoadRecordFile(loaded, folder_.folder());
-      times.push_back(benchratio::SecondsSince(start));
-    }
-    std::sort(times.begin(), times.end());
-    return loadSeconds_ = times[times.size() / 2];
+      LoadRecordFile(loaded, files());
+    });
   }
   RecordList Copies() const {
     RecordList copies;
@@ -55,64 +53,75 @@ class BenchApp {
   }
 
  private:
+  fs::path files() const { return folder_.folder() / "records"; }
+
   BenchDataFolder folder_;
   RecordList records_;
-  double loadSeconds_ = 0;
 };
 
-BenchApp& App() {
-  static BenchApp app;
-  return app;
+BenchApp& App(int records = kRecords) {
+  static std::map<int, BenchApp*> apps;
+  BenchApp*& app = apps[records];
+  if (!app) app = &benchratio::KeepUntilEnd(std::make_unique<BenchApp>(records));
+  return *app;
 }
 
 FilledView& Filled() {
-  static FilledView filled(App().Copies());
+  static FilledView& filled = benchratio::KeepUntilEnd(std::make_unique<FilledView>(App().Copies()));
   return filled;
 }
 
 void BM_FillList(benchmark::State& state) {
+  const int records = static_cast<int>(state.range(0));
+  BenchApp& app = App(records);
+  app.LoadSeconds();  // untimed, as every later one finds the heap it leaves
+  benchratio::Alternating runs;
   for (auto _ : state) {
     state.PauseTiming();
     auto document = std::make_unique<CPravikDoc>();
-    document->m_Records = App().Copies();
+    document->m_Records = app.Copies();
     auto view = std::make_unique<CForm1View>(document.get());
     view->resize(1400, 800);
+    const bool loadFirst = runs.size() % 2;
+    const double loadBefore = loadFirst ? app.LoadSeconds() : 0;
     state.ResumeTiming();
-    view->OnInitialUpdate();  // rows, customer merge, full sort
+    const double own = benchratio::TimeSeconds([&] { view->OnInitialUpdate(); });  // rows, customer merge, full sort
     benchmark::DoNotOptimize(view->model()->RecordCount());
     state.PauseTiming();
+    runs.Add(own, loadFirst ? loadBefore : app.LoadSeconds());
     view.reset();
     state.ResumeTiming();
   }
-  state.counters["records"] = kRecords;
+  runs.Report(state, "load");
+  benchratio::ReportGrowth(state, "fill", records, runs.OwnMedian());
 }
-BENCHMARK(BM_FillList)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FillList)->Arg(kRecords)->Iterations(7)->Unit(benchmark::kMillisecond);
 
-// Sorts by one key and back, each time reordering every row; the counter
-// gives the time of one sort as a share of a load.
+// Sorts by one key and back, each time reordering every row, alternating
+// with a load of the records.
 void SortBetween(benchmark::State& state, int kind, int first, int second) {
   CForm1View& view = *Filled().view;
-  const double load = App().LoadSeconds();
   int parameter = first;
-  double sorting = 0;
+  benchratio::Alternating runs;
   for (auto _ : state) {
     parameter = parameter == first ? second : first;
-    const auto start = benchratio::Clock::now();
-    view.SortList(kind, parameter);
-    sorting += benchratio::SecondsSince(start);
+    const bool loadFirst = runs.size() % 2;
+    const double loadBefore = loadFirst ? App().LoadSeconds() : 0;
+    const double own = benchratio::TimeSeconds([&] { view.SortList(kind, parameter); });
+    runs.Add(own, loadFirst ? loadBefore : App().LoadSeconds());
   }
-  benchratio::ReportRatio(state, sorting / static_cast<double>(state.iterations()), load, "load");
+  runs.Report(state, "load");
 }
 
 void BM_SortByTestNumber(benchmark::State& state) { SortBetween(state, kSortByColumn, 0, kSortDescending); }
-BENCHMARK(BM_SortByTestNumber)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SortByTestNumber)->Iterations(11)->Unit(benchmark::kMillisecond);
 
 void BM_SortByDate(benchmark::State& state) { SortBetween(state, kSortByColumn, 9, 9 + kSortDescending); }
-BENCHMARK(BM_SortByDate)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SortByDate)->Iterations(11)->Unit(benchmark::kMillisecond);
 
 // The whole status list, then the marks of the statistics.
 void BM_SortByStatus(benchmark::State& state) { SortBetween(state, kSortByStatus, 0, 2); }
-BENCHMARK(BM_SortByStatus)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SortByStatus)->Iterations(11)->Unit(benchmark::kMillisecond);
 
 void BM_RefreshOneRow(benchmark::State& state) {
   CForm1View& view = *Filled().view;
@@ -149,5 +158,9 @@ void BM_RepaintVisibleRows(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(view.list()->viewport()->grab());
 }
 BENCHMARK(BM_RepaintVisibleRows)->Unit(benchmark::kMillisecond);
+
+// The growth last: the larger list's application is the program's one from
+// its making on.
+BENCHMARK(BM_FillList)->Arg(4 * kRecords)->Iterations(7)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -1,30 +1,130 @@
 #pragma once
-// The plain work a benchmark compares itself with, measured in the same run:
-// its mean time and the ratio reported as counters "<plain>_ms" and "x_<plain>".
+// The plain work a benchmark compares itself with, measured in the same run,
+// and the growth of a measure from one record count to the next.
+//
+// A reference is timed alternately with the measured work, one run of each
+// in turn, so that whatever else the machine does weighs on both alike; the
+// counters give the medians ("own_ms", "<plain>_ms"), the median of the
+// ratios of the pairs ("x_<plain>") and their lowest and highest ("x_lo",
+// "x_hi": the spread).
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <chrono>
+#include <functional>
+#include <map>
+#include <memory>
 #include <string>
+#include <vector>
 
 namespace benchratio {
 
 using Clock = std::chrono::steady_clock;
 
-// The mean time of a piece of plain work, in seconds.
-template <typename Work>
-double MeanSeconds(int runs, Work work) {
-  const auto start = Clock::now();
-  for (int i = 0; i < runs; ++i) work();
-  return std::chrono::duration<double>(Clock::now() - start).count() / runs;
-}
-
 inline double SecondsSince(Clock::time_point start) {
   return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
-inline void ReportRatio(benchmark::State& state, double ownSeconds, double plainSeconds, const char* plainName) {
-  state.counters[std::string(plainName) + "_ms"] = plainSeconds * 1e3;
-  state.counters[std::string("x_") + plainName] = plainSeconds > 0 ? ownSeconds / plainSeconds : 0;
+template <typename Work>
+double TimeSeconds(Work&& work) {
+  const auto start = Clock::now();
+  work();
+  return SecondsSince(start);
+}
+
+inline double Median(std::vector<double> values) {
+  if (values.empty()) return 0;
+  std::sort(values.begin(), values.end());
+  const size_t middle = values.size() / 2;
+  return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
+// Pairs of runs: the measured work and its reference, timed one after the other.
+class Alternating {
+ public:
+  void Add(double ownSeconds, double plainSeconds) {
+    own_.push_back(ownSeconds);
+    plain_.push_back(plainSeconds);
+  }
+  double OwnMedian() const { return Median(own_); }
+  double PlainMedian() const { return Median(plain_); }
+  bool empty() const { return own_.empty(); }
+  size_t size() const { return own_.size(); }
+
+  void Report(benchmark::State& state, const std::string& plainName) const {
+    std::vector<double> ratios;
+    for (size_t i = 0; i < own_.size(); ++i)
+      if (plain_[i] > 0) ratios.push_back(own_[i] / plain_[i]);
+    state.counters["own_ms"] = OwnMedian() * 1e3;
+    state.counters[plainName + "_ms"] = PlainMedian() * 1e3;
+    state.counters["x_" + plainName] = Median(ratios);
+    if (ratios.empty()) return;
+    state.counters["x_lo"] = *std::min_element(ratios.begin(), ratios.end());
+    state.counters["x_hi"] = *std::max_element(ratios.begin(), ratios.end());
+  }
+
+ private:
+  std::vector<double> own_;
+  std::vector<double> plain_;
+};
+
+// Runs the measured work and the reference alternately `rounds` times (the
+// reference first every second round).
+template <typename Own, typename Plain>
+Alternating Alternate(int rounds, Own&& own, Plain&& plain) {
+  Alternating runs;
+  for (int i = 0; i < rounds; ++i) {
+    double ownSeconds = 0, plainSeconds = 0;
+    if (i % 2) {
+      plainSeconds = plain();
+      ownSeconds = own();
+    } else {
+      ownSeconds = own();
+      plainSeconds = plain();
+    }
+    runs.Add(ownSeconds, plainSeconds);
+  }
+  return runs;
+}
+
+// The growth of a measure with the records: each record count's median is
+// kept, and the next larger count of the same measure gets "x_growth", its
+// median divided by the one before, and "records_ratio" (for 4x the records
+// the goal is at most 4.4x). Counts run in ascending order within a program.
+inline void ReportGrowth(benchmark::State& state, const std::string& measure, int records, double ownSeconds) {
+  static std::map<std::string, std::pair<int, double>> previous;
+  state.counters["records"] = records;
+  const auto it = previous.find(measure);
+  if (it != previous.end() && it->second.first < records) {
+    state.counters["records_ratio"] = static_cast<double>(records) / it->second.first;
+    state.counters["x_growth"] = it->second.second > 0 ? ownSeconds / it->second.second : 0;
+  }
+  previous[measure] = {records, ownSeconds};
+}
+
+// What a benchmark keeps for all its runs (views, data folders) ends with
+// the benchmarks, while the application still exists, and not among the
+// program's statics: a view that outlived the application could crash the
+// program's end and leave its data folder behind. main() calls EndKept().
+inline std::vector<std::function<void()>>& KeptObjects() {
+  static std::vector<std::function<void()>> ends;
+  return ends;
+}
+
+template <typename T>
+T& KeepUntilEnd(std::unique_ptr<T> object) {
+  T& kept = *object;
+  KeptObjects().push_back([shared = std::shared_ptr<T>(std::move(object))]() mutable { shared.reset(); });
+  return kept;
+}
+
+// Ends the kept objects, the last kept first.
+inline void EndKept() {
+  auto& ends = KeptObjects();
+  while (!ends.empty()) {
+    ends.back()();
+    ends.pop_back();
+  }
 }
 
 }  // namespace benchratio

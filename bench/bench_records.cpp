@@ -1,9 +1,8 @@
 // The record commands on a large plant: opening the new-record dialog with
-// 1,000 definitions in "material_def.dat", and command 9005 over 20,000
-// selected records against that file. Each reports its ratio to the plain
-// work on the same data, measured in the same run: reading the definition
-// file ("cat") for the dialog, copying "data.db" ("cp", flushed) for 9005,
-// which saves every record.
+// 1,000 and 4,000 definitions in "material_def.dat" (its growth: no plain
+// work is like filling a dialog), and command 9005 over 20,000 selected
+// records against the file of 1,000, which saves every record, alternating
+// with copying "data.db" ("cp", flushed).
 #include <benchmark/benchmark.h>
 
 #include <QItemSelectionModel>
@@ -32,8 +31,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using benchratio::Clock;
-using benchratio::MeanSeconds;
-using benchratio::ReportRatio;
+using benchratio::TimeSeconds;
 
 constexpr int kDefinitions = 1000;
 constexpr int kRecords = 20000;
@@ -53,7 +51,7 @@ std::string Definition(int n, bool older) {
 // it, removed at exit.
 class BenchPlant {
  public:
-  BenchPlant() {
+  explicit BenchPlant(int definitions) : definitions_(definitions) {
     folder_ = fs::temp_directory_path() / ("pravik_bench_" + std::to_string(std::random_device{}()));
     fs::create_directories(folder_ / "matdef");
     app_.m_Settings.m_DataFolder = folder_;
@@ -61,7 +59,7 @@ class BenchPlant {
     app_.m_Settings.m_ProgramFolder = folder_;
     app_.PlantIdentity = {"12", "Bench GmbH", "34", "Werk Bench"};
     std::string text = "VERSION=001\nDATA_START\n";
-    for (int n = 0; n < kDefinitions; ++n) text += Definition(n, false) + "\n";
+    for (int n = 0; n < definitions; ++n) text += Definition(n, false) + "\n";
     text += "DATA_STOP\n";
     fileBytes_ = platform::EncodeText(text);
     RestoreFile();
@@ -73,41 +71,46 @@ class BenchPlant {
   void RestoreFile() const { platform::WriteFileBytes(MaterialDefFilePath(folder_), fileBytes_); }
   const fs::path& folder() const { return folder_; }
   CPravikWinApp& app() { return app_; }
+  int definitions() const { return definitions_; }
 
  private:
   fs::path folder_;
   CPravikWinApp app_;
   std::string fileBytes_;
+  int definitions_;
 };
 
-BenchPlant& Plant() {
-  static BenchPlant plant;
-  return plant;
+// One plant at a time: the application object is the program's one.
+BenchPlant& Plant(int definitions = kDefinitions) {
+  static BenchPlant* plant = nullptr;
+  if (!plant || plant->definitions() != definitions) {
+    benchratio::EndKept();
+    plant = &benchratio::KeepUntilEnd(std::make_unique<BenchPlant>(definitions));
+  }
+  return *plant;
 }
 
 void BM_OpenNewRecordDialog(benchmark::State& state) {
-  BenchPlant& plant = Plant();
-  double own = 0;
+  const int definitions = static_cast<int>(state.range(0));
+  Plant(definitions);
+  std::vector<double> own;
   for (auto _ : state) {
     platform::ScriptedUi ui;
-    ui.ExpectDialog(CNeuDlg::kTemplateId, [&state](platform::DialogDriver& d) {
+    ui.ExpectDialog(CNeuDlg::kTemplateId, [&state, definitions](platform::DialogDriver& d) {
       auto& dlg = static_cast<CNeuDlg&>(d.dialog());
-      if (dlg.definedList()->GetItemCount() != kDefinitions) state.SkipWithError("the list is not filled");
+      if (dlg.definedList()->GetItemCount() != definitions) state.SkipWithError("the list is not filled");
     }, platform::IDCANCEL);
-    const auto start = Clock::now();
-    CVersuch record;
-    {
+    own.push_back(TimeSeconds([] {
+      CVersuch record;
       CNeuDlg dlg(&record, CNeuDlg::Mode::kNewRecord);
       dlg.DoModal();
-    }
-    own += std::chrono::duration<double>(Clock::now() - start).count();
+    }));
   }
-  const fs::path file = MaterialDefFilePath(plant.folder());
-  ReportRatio(state, own / static_cast<double>(state.iterations()),
-              MeanSeconds(50, [&file] { benchmark::DoNotOptimize(platform::ReadFileBytes(file)); }), "cat");
-  state.counters["definitions"] = kDefinitions;
+  state.counters["own_ms"] = benchratio::Median(own) * 1e3;
+  state.counters["definitions"] = definitions;
+  benchratio::ReportGrowth(state, "new_record_dialog", definitions, benchratio::Median(own));
 }
-BENCHMARK(BM_OpenNewRecordDialog)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenNewRecordDialog)->Arg(kDefinitions)->Arg(4 * kDefinitions)->Unit(benchmark::kMillisecond);
 
 void BM_MaterialExtraction9005(benchmark::State& state) {
   BenchPlant& plant = Plant();
@@ -122,20 +125,22 @@ void BM_MaterialExtraction9005(benchmark::State& state) {
   view.OnInitialUpdate();
   view.list()->selectAll();
 
-  double own = 0;
+  const fs::path records = plant.folder() / kRecordFileName;
+  const fs::path copy = plant.folder() / "copy.db";
+  benchratio::Alternating runs;
   for (auto _ : state) {
     state.PauseTiming();
     plant.RestoreFile();
     for (int row = 0; row < kRecords; ++row) view.model()->RecordAt(row)->SetField(25, carried[static_cast<size_t>(row)]);
+    const bool cpFirst = runs.size() % 2 && platform::FileExists(records);
+    const double cpBefore = cpFirst ? TimeSeconds([&] { platform::CopyFile(records, copy); }) : 0;
     state.ResumeTiming();
-    const auto start = Clock::now();
-    view.OnMaterialdefinitionExtrahieren();
-    own += std::chrono::duration<double>(Clock::now() - start).count();
+    const double own = TimeSeconds([&] { view.OnMaterialdefinitionExtrahieren(); });
+    state.PauseTiming();
+    runs.Add(own, cpFirst ? cpBefore : TimeSeconds([&] { platform::CopyFile(records, copy); }));
+    state.ResumeTiming();
   }
-  const fs::path records = plant.folder() / kRecordFileName;
-  const fs::path copy = plant.folder() / "copy.db";
-  ReportRatio(state, own / static_cast<double>(state.iterations()),
-              MeanSeconds(5, [&] { platform::CopyFile(records, copy); }), "cp");
+  runs.Report(state, "cp");
   state.counters["records"] = kRecords;
   state.counters["data_MB"] = static_cast<double>(platform::FileSize(records).value_or(0)) / 1e6;
 }

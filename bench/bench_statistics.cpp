@@ -2,13 +2,14 @@
 // (every record a candidate, all of one material): choosing the records,
 // building the file and writing it. Beside it, the plain work on the same
 // data: writing the file's bytes as they are (what "cp" would do), measured
-// in the same run; the counter "x_plain_write" is the ratio.
+// alternately with it; the counter "x_plain_write" is the ratio.
 #include <benchmark/benchmark.h>
 
 #include <chrono>
 #include <filesystem>
 #include <random>
 
+#include "bench/bench_ratio.h"
 #include "platform/datetime.h"
 #include "platform/files.h"
 #include "platform/textfile.h"
@@ -54,7 +55,7 @@ class BenchData {
 };
 
 BenchData& Data() {
-  static BenchData data;
+  static BenchData& data = benchratio::KeepUntilEnd(std::make_unique<BenchData>());
   return data;
 }
 
@@ -63,32 +64,28 @@ void BM_MaterialStatistic(benchmark::State& state) {
   const std::time_t now = platform::Now();
   StatisticsFile file;
   size_t setSize = 0;
-  double seconds = 0;
-  for (auto _ : state) {
-    const auto start = std::chrono::steady_clock::now();
-    const StatisticsRecordSelection chosen = SelectStatisticsRecords(data.list(), {0}, kSelection, *data.list()[0]);
-    file = WriteMaterialStatistics(chosen.set, kSelection, *data.list()[0], data.folder(), now);
-    if (!platform::WriteTextFile(file.path, file.text)) {
-      state.SkipWithError("write failed");
-      return;
-    }
-    seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    setSize = chosen.set.size();
-  }
-
-  // The plain work: the same bytes written to a file and flushed to disk,
+  // The plain work: the bytes of the last file written and flushed to disk,
   // as the program's own write does.
-  const std::string bytes = platform::EncodeText(file.text);
   const std::filesystem::path plain = data.folder() / "plain.sta";
-  constexpr int kPlainRuns = 20;
-  const auto start = std::chrono::steady_clock::now();
-  for (int i = 0; i < kPlainRuns; ++i) platform::WriteFileBytes(plain, bytes);
-  const double plainSeconds =
-      std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() / kPlainRuns;
+  std::string bytes;
+  auto plainWrite = [&] { return benchratio::TimeSeconds([&] { platform::WriteFileBytes(plain, bytes); }); };
+  benchratio::Alternating runs;
+  for (auto _ : state) {
+    const bool plainFirst = runs.size() % 2;
+    const double plainBefore = plainFirst ? plainWrite() : 0;
+    const double own = benchratio::TimeSeconds([&] {
+      const StatisticsRecordSelection chosen = SelectStatisticsRecords(data.list(), {0}, kSelection, *data.list()[0]);
+      file = WriteMaterialStatistics(chosen.set, kSelection, *data.list()[0], data.folder(), now);
+      if (!platform::WriteTextFile(file.path, file.text)) state.SkipWithError("write failed");
+      setSize = chosen.set.size();
+    });
+    bytes = platform::EncodeText(file.text);
+    runs.Add(own, plainFirst ? plainBefore : plainWrite());
+  }
   state.counters["records"] = kRecords;
   state.counters["in_statistic"] = static_cast<double>(setSize);
   state.counters["file_MB"] = static_cast<double>(bytes.size()) / 1e6;
-  state.counters["x_plain_write"] = seconds / static_cast<double>(state.iterations()) / plainSeconds;
+  runs.Report(state, "plain_write");
 }
 BENCHMARK(BM_MaterialStatistic)->Unit(benchmark::kMillisecond);
 

@@ -21,19 +21,28 @@ constexpr int kMaxRecordLines = 100;
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
 
-// "<name/>" or "<name>value</name>" with its attributes, on a line of its
-// own, as CMarkup writes an element.
-void AppendElement(std::string& out, std::string_view name, std::string_view value,
-                   std::initializer_list<std::pair<std::string_view, std::string_view>> attributes = {}) {
+// The record text appended, as element content with "<", "&" and ">"
+// escaped when asked (the prefixes and line ends need none, so escaping
+// field by field gives the escaped whole).
+void AppendRecordText(std::string& out, const CVersuch& record, bool leadingLineEnd, bool escaped) {
+  if (leadingLineEnd) out += "\r\n";
+  std::string line;
+  for (int field = 0; field < CVersuch::kFieldCount; ++field) {
+    const char prefix[] = {static_cast<char>('0' + field / 10), static_cast<char>('0' + field % 10), '~'};
+    out.append(prefix, sizeof prefix);
+    line.clear();
+    AppendFieldLine(line, field == 18 ? record.GetFieldForStore(field) : record.GetField(field));
+    if (escaped) CMarkup::AppendEscaped(out, line, false);
+    else out += line;
+    out += "\r\n";
+  }
+}
+
+// "<name/>" or "<name>value</name>" on a line of its own, as CMarkup
+// writes an element.
+void AppendElement(std::string& out, std::string_view name, std::string_view value) {
   out += '<';
   out += name;
-  for (const auto& [attribute, attributeValue] : attributes) {
-    out += ' ';
-    out += attribute;
-    out += "=\"";
-    CMarkup::AppendEscaped(out, attributeValue, true);
-    out += '"';
-  }
   if (value.empty()) {
     out += "/>\r\n";
     return;
@@ -68,8 +77,20 @@ bool ProduceRecordFile(std::string_view root, const std::vector<const CVersuch*>
     out += ">\r\n";
     for (const CVersuch* record : records) {
       if (!record) continue;
-      AppendElement(out, kRecordElement, RecordText(*record, leadingLineEnd),
-                    {{"ID", record->GetValue(0, 0)}, {"NR", record->GetValue(1, 0)}});
+      // "<PRUEFUNG ID=.. NR=..>", the record text, "</PRUEFUNG>": a record
+      // text is never empty.
+      const std::string id = record->GetValue(0, 0), number = record->GetValue(1, 0);
+      out += "<";
+      out += kRecordElement;
+      out += " ID=\"";
+      CMarkup::AppendEscaped(out, id, true);
+      out += "\" NR=\"";
+      CMarkup::AppendEscaped(out, number, true);
+      out += "\">";
+      AppendRecordText(out, *record, leadingLineEnd, true);
+      out += "</";
+      out += kRecordElement;
+      out += ">\r\n";
       if (out.size() >= pieceSize) {
         if (!piece(out)) return false;
         out.clear();
@@ -143,13 +164,7 @@ RecordDocument ReadParsedDocument(CMarkup& xml, std::string_view root,
 
 std::string RecordText(const CVersuch& record, bool leadingLineEnd) {
   std::string text;
-  if (leadingLineEnd) text = "\r\n";
-  for (int field = 0; field < CVersuch::kFieldCount; ++field) {
-    const char prefix[] = {static_cast<char>('0' + field / 10), static_cast<char>('0' + field % 10), '~'};
-    text.append(prefix, sizeof prefix);
-    AppendFieldLine(text, record.GetFieldForStore(field));
-    text += "\r\n";
-  }
+  AppendRecordText(text, record, leadingLineEnd, false);
   return text;
 }
 

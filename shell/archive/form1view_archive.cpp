@@ -18,10 +18,10 @@
 #include "shell/mainview/recordlistmodel.h"
 
 bool CForm1View::HoldsOnlyListedRecords(const std::filesystem::path& file) const {
-  const std::optional<std::string> bytes = platform::ReadFileBytes(file, platform::FileKind::kLarge, nullptr, false);
+  std::optional<std::string> bytes = platform::ReadFileBytes(file, platform::FileKind::kLarge, nullptr, false);
   if (!bytes) return false;
-  const RecordDocument document = ReadRecordDocument(
-      platform::FromCp1252(*bytes), kArchiveRoot, [this](const std::string& id) { return recordIds_.Contains(id); });
+  const RecordDocument document = ReadRecordFileBytes(
+      std::move(*bytes), kArchiveRoot, [this](const std::string& id) { return recordIds_.Contains(id); });
   return document.error == RecordDocumentError::kNone && document.records.empty() && document.skipped > 0;
 }
 

@@ -1,5 +1,7 @@
 #include "shell/app/sysfuncs.h"
 
+#include <system_error>
+
 #include "i18n/translation.h"
 #include "platform/datetime.h"
 #include "platform/messagebox.h"
@@ -20,14 +22,27 @@ bool RunProgram(const std::filesystem::path& program, const std::vector<std::str
   return platform::StartProgram(program, arguments).started;
 }
 
+std::string StartFailureText(const std::filesystem::path& program, int error, const std::string& handedFileNote) {
+  std::string text = TranslateString(66000, "Externes Programm konnte nicht gestartet werden.") + "\n\n" +
+                     TranslateString(66001, "Programm:") + " " + program.filename().string() + "\n" +
+                     TranslateString(66002, "Ordner:") + " " + program.parent_path().string() + "\n" +
+                     TranslateString(66003, "Grund:") + " " + std::generic_category().message(error) + " (" +
+                     TranslateString(66004, "Fehler-Nummer:") + " " + std::to_string(error) + ")";
+  if (!handedFileNote.empty()) text += "\n\n" + handedFileNote;
+  return text;
+}
+
+std::string HandedFileNote(int textId, const std::string& german, const std::filesystem::path& file) {
+  return TranslateString(textId, german) + "\n" + file.string() + "\n" +
+         TranslateString(66007, "Sie können diese Datei auch an einem anderen Rechner mit dem Programm öffnen.");
+}
+
 bool LaunchProgram(const std::filesystem::path& file, const std::vector<std::string>& arguments,
-                   std::function<void()> onEnd) {
+                   std::function<void()> onEnd, const std::string& handedFileNote) {
   auto result = platform::StartProgram(file, arguments, std::move(onEnd));
   if (result.started) return true;
-  platform::ShowMessageBox(
-      TranslateString(5149, "Externes Programm konnte nicht gestartet werden.\nFehler-Nummer:") + " " +
-          std::to_string(result.error),
-      platform::MB_OK | platform::MB_ICONWARNING);
+  platform::ShowMessageBox(StartFailureText(file, result.error, handedFileNote),
+                           platform::MB_OK | platform::MB_ICONWARNING);
   return false;
 }
 

@@ -14,10 +14,17 @@
 // A failure is not reported.
 bool RunProgram(const std::filesystem::path& program, const std::vector<std::string>& arguments = {});
 // Starts a program and does not wait; a failure is shown to the user with the
-// system's error number. `onEnd` runs when the program has ended, however it
-// ended.
+// program's name and folder and the system's reason, followed by the note on
+// a file that was written for the program (see HandedFileNote). `onEnd` runs
+// when the program has ended, however it ended.
 bool LaunchProgram(const std::filesystem::path& file, const std::vector<std::string>& arguments = {},
-                   std::function<void()> onEnd = {});
+                   std::function<void()> onEnd = {}, const std::string& handedFileNote = {});
+// The message of a program that could not be started: name, folder, the
+// system's text for the error with its number, and the note when there is one.
+std::string StartFailureText(const std::filesystem::path& program, int error, const std::string& handedFileNote = {});
+// The note that a file for the program was written and where it lies, so that
+// it can be taken to the program on another computer.
+std::string HandedFileNote(int textId, const std::string& german, const std::filesystem::path& file);
 
 // The folder of the running program file; false, folder unchanged, when it
 // cannot be read.

@@ -114,7 +114,8 @@ std::string CForm1View::WritePeriodStatistics(const std::vector<const CVersuch*>
 
 void CForm1View::StartStatisticsManager(const std::string& path) {
   if (SieveProgramRuns()) return;
-  LaunchProgram(ProgramFile("tallyon"), {path});
+  LaunchProgram(ProgramFile("tallyon"), {path}, {},
+                HandedFileNote(66005, "Die Statistikdatei wurde geschrieben und bleibt erhalten:", path));
 }
 
 void CForm1View::OnMischmodul() {
@@ -140,7 +141,8 @@ void CForm1View::OnMischmodul() {
     ShowWriteFailure("ERROR 2100\n\n", path, 5194);
     return;
   }
-  LaunchProgram(ProgramFile("blendor"), {path.string()});
+  LaunchProgram(ProgramFile("blendor"), {path.string()}, {},
+                HandedFileNote(66006, "Die Startdatei für das Mischmodul wurde geschrieben und bleibt erhalten:", path));
 }
 
 void CForm1View::OnEinstellungenStatistiken() {

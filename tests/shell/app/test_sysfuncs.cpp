@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <system_error>
+
 #include "platform/datetime.h"
 #include "platform/files.h"
 #include "platform/messagebox.h"
@@ -75,6 +78,16 @@ TEST(SysFuncs, FailedStartIsReportedOnlyByLaunchProgram) {
 
   EXPECT_FALSE(LaunchProgram(dir / "specora"));
   ASSERT_EQ(boxes.shown().size(), 1u);
-  EXPECT_EQ(boxes.shown()[0].text, "Externes Programm konnte nicht gestartet werden.\nFehler-Nummer: 2");
+  EXPECT_EQ(boxes.shown()[0].text, "Externes Programm konnte nicht gestartet werden.\n\nProgramm: specora\nOrdner: " +
+                                       dir.path().string() + "\nGrund: " + std::generic_category().message(ENOENT) +
+                                       " (Fehler-Nummer: 2)");
   EXPECT_EQ(boxes.shown()[0].flags, platform::MB_OK | platform::MB_ICONWARNING);
+
+  // A file that may not be run: its own reason, and the note of a file handed to it.
+  ASSERT_TRUE(platform::WriteFileBytes(dir / "blendor", "#!/bin/sh\n"));
+  EXPECT_FALSE(LaunchProgram(dir / "blendor", {}, {}, "Die Datei: x.pvm"));
+  ASSERT_EQ(boxes.shown().size(), 2u);
+  EXPECT_EQ(boxes.shown()[1].text, "Externes Programm konnte nicht gestartet werden.\n\nProgramm: blendor\nOrdner: " +
+                                       dir.path().string() + "\nGrund: " + std::generic_category().message(EACCES) +
+                                       " (Fehler-Nummer: 13)\n\nDie Datei: x.pvm");
 }

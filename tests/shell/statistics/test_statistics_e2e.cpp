@@ -6,6 +6,9 @@
 // starts checked on disk.
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <system_error>
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <filesystem>
@@ -263,6 +266,21 @@ TEST_F(StatisticsCommands, MissingCompanionProgramsAreReported) {
   Press(CForm1View::kMaterialStatisticsButton);
   Press(CForm1View::kMixtureButton);
   ui.VerifyAllShown();
+
+  // Each names the program, its folder, the reason and the file written for it.
+  std::vector<fs::path> statistics;
+  for (const auto& entry : fs::directory_iterator(folder_ / "stat")) statistics.push_back(entry.path());
+  ASSERT_EQ(statistics.size(), 1u);
+  const std::string folder = "Ordner: " + (folder_ / "program").string() + "\n";
+  const std::string reason = "Grund: " + std::generic_category().message(ENOENT) + " (Fehler-Nummer: 2)";
+  const std::string keep = "Sie können diese Datei auch an einem anderen Rechner mit dem Programm öffnen.";
+  EXPECT_EQ(ui.shown()[2].text, "Externes Programm konnte nicht gestartet werden.\n\nProgramm: tallyon\n" + folder +
+                                    reason + "\n\nDie Statistikdatei wurde geschrieben und bleibt erhalten:\n" +
+                                    statistics[0].string() + "\n" + keep);
+  EXPECT_EQ(ui.shown()[3].text, "Externes Programm konnte nicht gestartet werden.\n\nProgramm: blendor\n" + folder +
+                                    reason + "\n\nDie Startdatei für das Mischmodul wurde geschrieben und bleibt "
+                                    "erhalten:\n" + (folder_ / "misch" / "tmp.pvm").string() + "\n" + keep);
+  EXPECT_TRUE(platform::FileExists(statistics[0]));
 }
 
 TEST_F(StatisticsCommands, PrintOptionsCommandIsEnabledAndOpensItsDialog) {

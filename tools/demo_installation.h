@@ -89,7 +89,18 @@ inline std::string AggregateDefinition() {
   std::string text = Builtin("SDM-DBDBDB-BK-0101");
   StrReplace(text, "SDM-DBDBDB-BK-0101|KG1 (0/32)", std::string(kAggregateId) + "|Schotter 0/32 KG1");
   StrReplace(text, "{||||}", "{Brechkorn|TL SoB-StB|Werkseigene Produktionskontrolle||2025-01-15 08:00}");
-  StrReplace(text, "[VA_GS_KORNFORM|]", "[VA_KORNF|20_LE][VA_PLATT|20_LE]");
+  // Grain shape on the fractions 4/8, 8/16 and 16/31.5 (standard form), and
+  // crushed surfaces (C90/3) and grains longer than 100 mm left for entering.
+  StrReplace(text, "[VA_GS_KORNFORM|]",
+             "[VA_KORNF|20_LE|1|4-8_8-16_16-31.5][VA_PLATT|20_LE][VA_BRUCH|90_GE|3_LE||4/8¿8/16¿16/32|||]"
+             "[VA_100MM|5_LE]");
+  return text;
+}
+
+// The recycled grading mixture also with the composition of its constituents.
+inline std::string RecycledMixtureDefinition() {
+  std::string text = WithDescriptionTexts(Builtin("SDM-DBDBDB-RC-0301"));
+  StrReplace(text, "[VA_GS_KORNFORM|]", "[VA_RCZUS|][VA_GS_KORNFORM|]");
   return text;
 }
 
@@ -597,8 +608,9 @@ inline std::vector<Customer> DemoCustomers() {
           {"12-34-250401140000", "Betonwerk Rheinfelden"}};
 }
 
-// The demo records: aggregates with sieve data and flakiness, track ballast,
-// recycled material and armourstone.
+// The demo records: aggregates with sieve data and flakiness, new and
+// reprocessed track ballast, recycled material and armourstone; together they
+// carry every test of the panel.
 inline RecordList MakeDemoRecords(std::uint32_t seed = 7) {
   detail::RecordMaker maker(seed);
   const std::vector<Customer> customers = DemoCustomers();
@@ -613,11 +625,14 @@ inline RecordList MakeDemoRecords(std::uint32_t seed = 7) {
       {detail::AggregateDefinition(), "Schotter 0/32 KG1", mixtureCurves, 14},
       {detail::WithDescriptionTexts(detail::Builtin("SDM-DBDBDB-GS-0001")), "31,5/63 Gleisschotter (neu)",
        detail::kBallastTargetCurves, 6},
-      {detail::WithDescriptionTexts(detail::Builtin("SDM-DBDBDB-RC-0301")), "RC KG1 (0/32)", mixtureCurves, 6},
+      {detail::RecycledMixtureDefinition(), "RC KG1 (0/32)", mixtureCurves, 6},
       {detail::ArmourstoneDefinition(), "Wasserbausteine CP 90/250", "", 4},
       {detail::ConcreteDefinition(), "Kiessand 0/32 für Beton", "", 4},
       {detail::SandDefinition(), "Brechsand 0/2", "", 3},
       {detail::RecycledDefinition(), "RC-Baustoff 0/32", "", 3},
+      // Reprocessed track ballast, its side tests (environmental compatibility among them) left for entering.
+      {detail::WithDescriptionTexts(detail::Builtin("SDM-DBDBDB-GSRC-0019")), "31,5/63 Gleisschotter (aufbereitet)",
+       detail::kBallastTargetCurves, 2},
   };
   RecordList records;
   int serial = 1;

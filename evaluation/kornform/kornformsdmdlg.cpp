@@ -2,6 +2,7 @@
 
 #include <QGridLayout>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "evaluation/frame/entryform.h"
 #include "evaluation/frame/statusmarks.h"
@@ -130,8 +131,16 @@ std::optional<TestEntryResult> EditShapeIndex(CVersuch& record, QWidget* parent)
   const ShapeIndexEntry entry = ShapeIndexEntryOf(record);
   bool simple = entry.IsSimpleForm();
   if (!entry.present)
-    simple = platform::ShowMessageBox(TranslateString(0, "Einfachen Kornform Dialog testen (sonst Standard Dialog) ?\n"),
+    simple = platform::ShowMessageBox(TranslateString(66009, "Einfachen Kornform Dialog testen (sonst Standard Dialog) ?\n"),
                                       platform::MB_YESNO | platform::MB_ICONQUESTION) == platform::IDYES;
+  // Without fractions every row of the standard form would stay disabled.
+  if (!simple && std::all_of(entry.fractions.begin(), entry.fractions.end(), [](const std::string& f) { return f.empty(); })) {
+    platform::ShowMessageBox(TranslateString(66010, "Die Materialdefinition dieses Versuchs legt für die Kornform keine "
+                                                    "Kornfraktionen fest. Es gibt nichts einzugeben.\nDie Fraktionen "
+                                                    "werden in der Materialdefinition festgelegt."),
+                             platform::MB_OK | platform::MB_ICONINFORMATION, TranslateString(5003, "Kornform"));
+    return std::nullopt;
+  }
   if (simple) {
     CKornformSDMEinfachDlg dialog(parent);
     dialog.m_TestNumber = record.GetValue(1, 0);

@@ -74,21 +74,26 @@ TEST(ShapeIndexDialogs, WithoutEntryTheUserChoosesTheForm) {
     ASSERT_EQ(ui.shown().size(), 2u);
     EXPECT_EQ(ui.shown()[0].flags, platform::MB_YESNO | platform::MB_ICONQUESTION);
   }
-  // No: the standard form without fractions: nothing to enter, status "0";
-  // the masses of the simple form are not read as fraction masses.
+  // No: the standard form, whose material names no fractions: the user is
+  // told that there is nothing to enter instead of a dialog of disabled rows.
   platform::TestUi ui;
   ui.ExpectMessageBox(IDNO, kQuestion);
-  ui.ExpectDialog(Standard::kTemplateId, [](DialogDriver& d) {
-    for (int row : {0, 14}) {
-      EXPECT_FALSE(d.IsEnabled(Standard::kFirstBad + row));
-      EXPECT_FALSE(d.IsEnabled(Standard::kFirstMinMass + row));
-      EXPECT_EQ(d.Text(Standard::kFirstBad + row), "");
-    }
-  }, IDOK);
-  const std::optional<TestEntryResult> result = EditShapeIndex(record, nullptr);
+  ui.ExpectMessageBox(IDOK, "legt für die Kornform keine Kornfraktionen fest. Es gibt nichts einzugeben.");
+  EXPECT_FALSE(EditShapeIndex(record, nullptr));
   ui.VerifyAllShown();
-  ASSERT_TRUE(result);
-  EXPECT_EQ(result->status, "0");
+  EXPECT_EQ(ui.shown()[1].title, "Kornform");
+  EXPECT_EQ(ui.shown()[1].flags, platform::MB_OK | platform::MB_ICONINFORMATION);
+}
+
+TEST(ShapeIndexDialogs, AStandardFormWithoutFractionsSaysSo) {
+  for (const char* entry : {"[VA_KORNF|20_LE]", "[VA_KORNF|20|1|]"}) {
+    SCOPED_TRACE(entry);
+    CVersuch record = Record(entry);
+    platform::TestUi ui;
+    ui.ExpectMessageBox(IDOK, "Es gibt nichts einzugeben.");
+    EXPECT_FALSE(EditShapeIndex(record, nullptr));
+    ui.VerifyAllShown();
+  }
 }
 
 TEST(ShapeIndexDialogs, StandardFormJudgesEachFractionAndReturnConfirms) {

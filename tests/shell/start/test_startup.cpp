@@ -678,7 +678,7 @@ TEST(DemoInstallation, MakesEveryFileOnceAndNeverOverwrites) {
 
   RecordList records;
   ASSERT_TRUE(LoadRecordFile(records, data));
-  ASSERT_EQ(records.size(), 40u);
+  ASSERT_EQ(records.size(), 42u);
   int ballast = 0, recycled = 0, armourstone = 0, flakiness = 0, petrography = 0, alkali = 0;
   int sandEquivalent = 0, composition = 0, waterContent = 0, ballastSideTests = 0;
   std::map<WBSForm, int> armourstoneForms;

@@ -25,8 +25,6 @@ COrganUrsprungSDMDlg::COrganUrsprungSDMDlg(QWidget* parent) : CEntryDialog(kTemp
     grid->addWidget(radio, id == kLighter ? 2 : 3, 1, 1, 2);
     connect(radio, &QRadioButton::clicked, this, [this] { ShowOrganicVerdict(); });
   }
-  SetItemText(kLighter, OrganicComparisonText(kComparisonLighter));
-  SetItemText(kDarker, OrganicComparisonText(kComparisonDarker));
   grid->addWidget(EntryLabel(this, kSoLabel, "also:"), 4, 0);
   auto* verdict = MakeRowField(this, kVerdict, true, 360);
   verdict->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -37,6 +35,9 @@ COrganUrsprungSDMDlg::~COrganUrsprungSDMDlg() = default;
 
 bool COrganUrsprungSDMDlg::OnInitDialog() {
   CEntryDialog::OnInitDialog();
+  // Program texts of their own, put in after the dialog's texts were translated.
+  SetItemText(kLighter, OrganicComparisonText(kComparisonLighter));
+  SetItemText(kDarker, OrganicComparisonText(kComparisonDarker));
   if (auto* colour = Item<QComboBox>(kColour)) {
     colour->addItem(QString::fromStdString(TranslateString(5420, "farblos bis gelb")));
     colour->addItem(QString::fromStdString(TranslateString(5421, "rötlich bis schwarz")));

@@ -298,6 +298,6 @@ CWBSDlg01::CWBSDlg01(QWidget* parent)
 CWBSDlg01::~CWBSDlg01() = default;
 
 bool CWBSDlg01::OnInitDialog() {
-  setWindowTitle(Q("Größenverteilung von Wasserbausteinen  Prüf-Nr.: " + m_DataPage.m_TestNumber));
+  setWindowTitle(Q(TranslateString(66012, "Größenverteilung von Wasserbausteinen  Prüf-Nr.: ") + m_DataPage.m_TestNumber));
   return true;
 }

@@ -233,6 +233,6 @@ CWBSDlg02::CWBSDlg02(QWidget* parent)
 CWBSDlg02::~CWBSDlg02() = default;
 
 bool CWBSDlg02::OnInitDialog() {
-  setWindowTitle(Q("Massenverteilung von Wasserbausteinen       Prüf-Nr.: " + m_DataPage.m_TestNumber));
+  setWindowTitle(Q(TranslateString(66013, "Massenverteilung von Wasserbausteinen       Prüf-Nr.: ") + m_DataPage.m_TestNumber));
   return true;
 }

@@ -239,8 +239,8 @@ CpvPropertySheet::CpvPropertySheet(int sheetId, const std::string& caption, QWid
     return button;
   };
   addButton("OK", IDOK);
-  addButton("Abbrechen", IDCANCEL);
-  apply_ = addButton("Übernehmen", ID_APPLY_NOW);
+  addButton(TranslateString(66014, "Abbrechen").c_str(), IDCANCEL);
+  apply_ = addButton(TranslateString(66015, "Übernehmen").c_str(), ID_APPLY_NOW);
   apply_->setEnabled(false);
   connect(apply_, &QPushButton::clicked, this, [this] { OnApplyNow(); });
   layout->addLayout(buttons);

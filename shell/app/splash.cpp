@@ -26,9 +26,6 @@ CSplash::CSplash() : CpvDialog(kTemplateId, nullptr) {
   picture->setFixedSize(kPictureWidth, kPictureHeight);
   picture->setAlignment(Qt::AlignCenter);
   picture->setTextFormat(Qt::RichText);
-  picture->setText(QString("<div style='font-size:34pt; font-weight:bold'>%1</div>"
-                           "<div style='font-size:12pt'>Version %2</div>")
-                       .arg(QString::fromStdString(kProgramName), QString::fromStdString(ProgramVersion())));
   picture->setStyleSheet("background-color: white; color: #203060;");
 
   auto* label = new QLabel("Daten werden geladen ...", this);
@@ -55,6 +52,11 @@ bool CSplash::Create() {
 
 bool CSplash::OnInitDialog() {
   CpvDialog::OnInitDialog();
+  // The picture is drawn after the translation of the texts: it is no text of its own.
+  if (auto* picture = Item<QLabel>(kPictureId))
+    picture->setText(QString("<div style='font-size:34pt; font-weight:bold'>%1</div>"
+                             "<div style='font-size:12pt'>Version %2</div>")
+                         .arg(QString::fromStdString(kProgramName), QString::fromStdString(ProgramVersion())));
   adjustSize();
   if (QScreen* screen = QGuiApplication::primaryScreen()) {
     const QRect area = screen->geometry();

@@ -79,7 +79,7 @@ void CForm1View::OnNeuePruefnummer() {
   if (!app || app->IsSieveProgramActive()) return;
   const CPlantIdentity& plant = app->PlantIdentity;
   if (plant.operatorNumber.empty() && plant.plantNumber.empty()) {
-    platform::ShowMessageBox("FEHLER: " + TranslateString(5172, "Die Datei ...") + "\n\n " +
+    platform::ShowMessageBox("FEHLER: " + TranslateString(66008, "Die Datei ...") + "\n\n " +
                                  (app->m_Settings.m_ProgramFolder / "werk.dat").string() + "\n\n" +
                                  TranslateString(5173, "... ist fehlerhaft oder existiert nicht!\nEs können keine "
                                                        "neuen Versuche angelegt werden."),

@@ -42,6 +42,7 @@ CMischungsverwaltungDlg::CMischungsverwaltungDlg(MixtureFolders folders, QWidget
     : CpvDialog(kTemplateId, parent), folders_(std::move(folders)) {
   Ui::MischungsverwaltungDlg ui;
   ui.setupUi(this);
+  SetItemText(platform::IDOK, TranslateString(66017, "Schließen"));
   list_ = ui.mixtures;
   // Rows are sorted by their own keys; the tree's sorting stays off (turning
   // it off after this line would make the header unclickable again).

@@ -1,11 +1,13 @@
 #include "shell/records/debugdlg.h"
 
+#include "i18n/translation.h"
 #include "records/strutil.h"
 #include "ui_debugdlg.h"
 
 CDEBUGDlg::CDEBUGDlg(QWidget* parent) : CpvDialog(kTemplateId, parent) {
   Ui::DebugDlg ui;
   ui.setupUi(this);
+  SetItemText(platform::IDOK, TranslateString(66011, "Speichern"));
   ui.numbersLeft->document()->setDefaultTextOption(QTextOption(Qt::AlignRight));
   for (QWidget* edit : {static_cast<QWidget*>(ui.text), static_cast<QWidget*>(ui.numbersLeft),
                         static_cast<QWidget*>(ui.numbersRight)})

@@ -41,6 +41,7 @@ CNeuDlg::CNeuDlg(CVersuch* record, Mode mode, QWidget* parent)
     : CpvDialog(kTemplateId, parent), record_(record), mode_(mode) {
   Ui::NeuDlg ui;
   ui.setupUi(this);
+  ui.materialDefinitions->setText(QString::fromStdString(TranslateString(66027, "Materialdefinitionen ...")));
   definedList_ = ui.definedList;
   dbList_ = ui.dbList;
   numberEdit_ = ui.number;

@@ -7,16 +7,18 @@
 #include <cstdio>
 
 #include "controls/label.h"
+#include "i18n/translation.h"
 #include "shell/app/versioninfo.h"
 
 namespace {
 
 constexpr char kWebAddress[] = "https://www.example.com/pravik";
 constexpr char kMailAddress[] = "pravik@example.com";
-constexpr char kContactText[] =
-    "Pravik Laborsoftware\r\n"
-    "Labor- und Qualitätssicherung für Kies- und Schotterwerke\r\n"
-    "Telefon und Unterstützung: siehe Webseite";
+std::string ContactText() {
+  return "Pravik Laborsoftware\r\n" +
+         TranslateString(66028, "Labor- und Qualitätssicherung für Kies- und Schotterwerke") + "\r\n" +
+         TranslateString(66029, "Telefon und Unterstützung: siehe Webseite");
+}
 
 }  // namespace
 
@@ -56,7 +58,7 @@ std::string CAboutDlg::VersionLine() { return "Pravik " + ProgramVersion() + "  
 std::string CAboutDlg::NoticeLine() {
   int day = 0, month = 0, year = 0;
   std::sscanf(ProgramVersionDate().c_str(), "%d.%d.%d", &day, &month, &year);
-  return "Copyright (C) " + std::to_string(year) + " Pravik Laborsoftware. Alle Rechte vorbehalten.";
+  return "Copyright (C) " + std::to_string(year) + " Pravik Laborsoftware. " + TranslateString(66030, "Alle Rechte vorbehalten.");
 }
 
 bool CAboutDlg::OnInitDialog() {
@@ -69,7 +71,7 @@ bool CAboutDlg::OnInitDialog() {
       label->SetLinkCursor(QCursor(Qt::PointingHandCursor));
     }
   }
-  SetItemText(kContactBlock, kContactText);
+  SetItemText(kContactBlock, ContactText());
   SetItemText(kVersionLine, VersionLine());
   SetItemText(kNoticeLine, NoticeLine());
   return true;

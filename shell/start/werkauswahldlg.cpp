@@ -24,7 +24,7 @@ constexpr int kDownId = 1483;
 constexpr int kOwnOrderId = 1484;
 constexpr int kFolderColumn = 4;
 constexpr int kButtonWidth = 20;
-constexpr char kNoFolderHint[] = " <-- bitte Datenpfad wählen";
+std::string NoFolderHint() { return TranslateString(66023, " <-- bitte Datenpfad wählen"); }
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
@@ -64,8 +64,8 @@ CWerkauswahlDlg::CWerkauswahlDlg(PlantSelection& selection, QWidget* parent)
   list_->setSelectionMode(QAbstractItemView::SingleSelection);
   list_->setSelectionBehavior(QAbstractItemView::SelectRows);
   list_->setUniformRowHeights(true);
-  list_->setHeaderLabels({QString(), QStringLiteral("Werk (Nr.)"), QStringLiteral("Betreiber (Nr.)"),
-                          QStringLiteral("letzter Aufruf"), QStringLiteral("Datenpfad")});
+  list_->setHeaderLabels({QString(), Q(TranslateString(66019, "Werk (Nr.)")), Q(TranslateString(66020, "Betreiber (Nr.)")),
+                          Q(TranslateString(66021, "letzter Aufruf")), Q(TranslateString(66022, "Datenpfad"))});
   const int widths[] = {0, 200, 180, 120, 300};
   for (int c = 0; c < 5; ++c) list_->setColumnWidth(c, widths[c]);
   list_->setColumnHidden(0, true);
@@ -87,7 +87,7 @@ CWerkauswahlDlg::CWerkauswahlDlg(PlantSelection& selection, QWidget* parent)
   auto* down = button(kDownId, "runter");
   auto* own = button(kOwnOrderId, "eigene Sortierung");
   buttons->addStretch();
-  button(platform::IDOK, "Gewähltes Werk öffnen");
+  button(platform::IDOK, TranslateString(66018, "Gewähltes Werk öffnen").c_str());
   button(platform::IDCANCEL, "Abbrechen");
   layout->addLayout(buttons);
 
@@ -155,7 +155,7 @@ void CWerkauswahlDlg::Refill(int selectRow) {
     item->setText(2, Q(plant.operatorName + " (" + plant.operatorNumber + ")"));
     item->setText(3, Q(FormatLastLaunch(plant.lastLaunch)));
     if (plant.dataFolder.empty()) {
-      item->setText(kFolderColumn, QString::fromUtf8(kNoFolderHint));
+      item->setText(kFolderColumn, Q(NoFolderHint()));
       item->setForeground(kFolderColumn, QColor(255, 0, 0));
     } else {
       item->setText(kFolderColumn, Q(plant.dataFolder));
@@ -242,15 +242,15 @@ void CWerkauswahlDlg::OnFolderButton(int row) {
   if (row < 0 || row >= static_cast<int>(selection_.Rows().size())) return;
   const std::string current = selection_.Rows()[row].dataFolder;
   const auto chosen = platform::ChooseFolder(
-      {.title = "Bitte Datenverzeichnis auswählen:",
+      {.title = TranslateString(66024, "Bitte Datenverzeichnis auswählen:"),
        .start = current.empty() ? selection_.LastChosenFolder() : current});
   if (!chosen) return;
   const std::string folder = chosen->string();
   switch (selection_.SetDataFolder(row, folder)) {
     case PlantSelection::FolderResult::UsedByOther:
-      platform::ShowMessageBox("Der Pfad ...\n" + folder +
-                                   "\n... wird bereits von einem anderen Werk genutzt.\nBitte wählen Sie einen "
-                                   "anderen Pfad aus!",
+      platform::ShowMessageBox(TranslateString(66025, "Der Pfad ...") + "\n" + folder + "\n" +
+                                   TranslateString(66026, "... wird bereits von einem anderen Werk genutzt.\nBitte "
+                                                          "wählen Sie einen anderen Pfad aus!"),
                                platform::MB_OK | platform::MB_ICONSTOP);
       break;
     case PlantSelection::FolderResult::WriteFailed:

@@ -151,6 +151,7 @@ void CStatistikDlg::OnOK() {
 CKWwaehlenDlg::CKWwaehlenDlg(QWidget* parent) : CpvDialog(kTemplateId, parent) {
   Ui::KWwaehlenDlg ui;
   ui.setupUi(this);
+  SetItemText(platform::IDOK, TranslateString(66016, "Übernehmen"));
   years_ = ui.year;
   weeks_ = ui.weeks;
   connect(years_, &QComboBox::currentIndexChanged, this, [this] { OnYearChanged(); });

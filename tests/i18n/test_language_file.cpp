@@ -66,6 +66,24 @@ TEST(TextCatalogue, EveryTextIdOfTheCodeHasAnEnglishEntry) {
   EXPECT_EQ(missing, "") << "resources/programfolder/PravikLang-en.txt has no English entry for these text ids; add "
                             "the pairs \"IDS-<id>-de=<German>\" and \"IDS-<id>=<English>\" to its [MsgString] section "
                             "(build/bin/text_ids <source root> <file> prints them)";
+
+  // In a message a ";" stands for a tab: the English has the columns of the German.
+  auto count = [](const std::string& text, const std::string& what) {
+    size_t n = 0;
+    for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + what.size())) ++n;
+    return n;
+  };
+  std::string columns;
+  std::set<int> checked;
+  for (const TextUse& use : uses) {
+    const auto entry = entries.find(use.id);
+    if (entry == entries.end() || !checked.insert(use.id).second) continue;
+    const size_t german = count(textcatalogue::PlainGerman(use.german), "\t"), english = count(entry->second, ";") + count(entry->second, "\\t");
+    if (german != english)
+      columns += "IDS-" + std::to_string(use.id) + ": " + std::to_string(english) + " columns for the German's " +
+                 std::to_string(german) + " (" + Where(use) + ")\n";
+  }
+  EXPECT_EQ(columns, "") << "a \";\" in an English message stands for a tab; write \",\" or \".\" instead";
 }
 
 TEST(TextCatalogue, OneTextIdNamesOneText) {

@@ -72,7 +72,7 @@ class BenchApp {
   double PlainMonthSeconds(const RecordList& saved) const {
     const fs::path copy = MonthFile().string() + ".cp";
     const double seconds = TimeSeconds([&] {
-      platform::WriteFileBytes(copy, platform::ReadFileBytes(MonthFile()).value_or(""));
+      platform::WriteFileBytes(copy, platform::ReadFileBytes(MonthFile(), platform::FileKind::kLarge).value_or(""));
       SaveRecordFileSafely(saved, folder() / "plain");
     });
     platform::DeleteFile(copy);

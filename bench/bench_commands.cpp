@@ -40,7 +40,7 @@ class BenchPlant {
     std::vector<const CVersuch*> all;
     for (const auto& record : records_) all.push_back(record.get());
     SaveRecordFileSafely(all, data_.folder());
-    cat_ = platform::ReadFileBytes(RecordFile()).value_or("");  // the file as written at first
+    cat_ = platform::ReadFileBytes(RecordFile(), platform::FileKind::kLarge).value_or("");  // the file as written at first
     platform::WriteFileBytes(CatFile(), cat_);
   }
   RecordList Copies() const {
@@ -53,7 +53,7 @@ class BenchPlant {
   fs::path CatFile() const { return data_.folder() / "cat.db"; }
   // Reading the file of all the records (as first written).
   double CatSeconds() const {
-    return TimeSeconds([this] { benchmark::DoNotOptimize(platform::ReadFileBytes(CatFile())); });
+    return TimeSeconds([this] { benchmark::DoNotOptimize(platform::ReadFileBytes(CatFile(), platform::FileKind::kLarge)); });
   }
   // Copying the file as it is now, flushed.
   double CpSeconds() const {

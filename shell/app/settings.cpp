@@ -163,8 +163,12 @@ bool CProgrammEinstellungen::ReadDataFolder(const fs::path& programFolder) {
 
 void CProgrammEinstellungen::LoadSettings() {
   // The profile functions read the file quietly at every call: a file that
-  // is no regular file or far too large is named here, once per loading.
-  platform::CheckWholeFile(m_IniPath, platform::FileKind::kSmall);
+  // is no regular file or far too large is named here, once per file (the
+  // start loads the settings before and after the plant selection).
+  if (m_IniPath != iniChecked_) {
+    iniChecked_ = m_IniPath;
+    platform::CheckWholeFile(m_IniPath, platform::FileKind::kSmall);
+  }
   const ProgramProfile profile = Profile();
   m_ArchiveFolder = profile.GetString("Archivierung", "Ordner", "");
   archiveFolderMissing_ = m_ArchiveFolder.empty();

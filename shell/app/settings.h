@@ -127,6 +127,7 @@ class CProgrammEinstellungen {
 
  private:
   bool archiveFolderMissing_ = false;
+  std::filesystem::path iniChecked_;  // the settings file last looked at when loading
 };
 
 // The defaults of the 17 pens before anything is loaded.

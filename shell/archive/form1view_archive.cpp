@@ -59,6 +59,8 @@ void CForm1View::ArchiveMonth(const std::string& month, std::vector<std::string>
 
 bool CForm1View::DearchiveMonth(const std::string& month, std::vector<std::string>& results) {
   const std::filesystem::path file = ArchiveFolder() / MonthFileName(month);
+  // Named before the wait window could stand over the message.
+  if (platform::CheckWholeFile(file, platform::FileKind::kLarge) != platform::ReadRefusal::kNone) return false;
   RecordFileImport result;
   {
     WaitWindowScope wait;

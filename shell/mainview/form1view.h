@@ -278,7 +278,7 @@ class CForm1View : public CpvFormView {
   // Reads a transfer or archive file and adds the records whose ID the list lacks.
   struct RecordFileImport {
     bool read = false;     // false: the file could not be read
-    bool refused = false;  // not read as no regular file or far too large; the user was told
+    bool refused = false;  // refused as no regular file or far too large; the user was told
     RecordDocumentError error = RecordDocumentError::kNone;
     int added = 0;
     int skipped = 0;

@@ -47,10 +47,6 @@ void RememberTransferFolder(const CPravikWinApp& app, const std::filesystem::pat
 
 CForm1View::RecordFileImport CForm1View::ImportRecordFile(const std::filesystem::path& file, std::string_view root) {
   RecordFileImport result;
-  // A named pipe or device chosen by mistake is refused (with a message)
-  // before anything is opened.
-  result.refused = platform::CheckWholeFile(file, platform::FileKind::kLarge) != platform::ReadRefusal::kNone;
-  if (result.refused) return result;
   // The line ends stay as written: each record line drops its own CR LF only,
   // so a carriage return at the end of a field survives.
   platform::ReadRefusal refusal = platform::ReadRefusal::kNone;
@@ -116,6 +112,9 @@ void CForm1View::OnImportieren() {
                             .overwrite_prompt = false});
   if (!file) return;
 
+  // A named pipe, device or folder chosen by mistake is named at once,
+  // before the wait window could stand over the message.
+  if (platform::CheckWholeFile(*file, platform::FileKind::kLarge) != platform::ReadRefusal::kNone) return;
   RecordFileImport result;
   {
     WaitWindowScope wait;

@@ -7,7 +7,6 @@
 #include "i18n/translation.h"
 #include "platform/files.h"
 #include "platform/messagebox.h"
-#include "platform/textcodec.h"
 #include "records/archive.h"
 #include "records/strutil.h"
 #include "records/transfer.h"

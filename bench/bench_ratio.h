@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <chrono>
 #include <functional>
+#include <iterator>
 #include <map>
 #include <memory>
 #include <string>
@@ -87,19 +88,20 @@ Alternating Alternate(int rounds, Own&& own, Plain&& plain) {
   return runs;
 }
 
-// The growth of a measure with the records: each record count's median is
-// kept, and the next larger count of the same measure gets "x_growth", its
-// median divided by the one before, and "records_ratio" (for 4x the records
-// the goal is at most 4.4x). Counts run in ascending order within a program.
+// The growth of a measure with the records: each record count's latest
+// median is kept, and a count gets "x_growth", its median divided by that of
+// the next smaller count of the same measure, and "records_ratio" (for 4x
+// the records the goal is at most 4.4x). The smaller count runs first.
 inline void ReportGrowth(benchmark::State& state, const std::string& measure, int records, double ownSeconds) {
-  static std::map<std::string, std::pair<int, double>> previous;
+  static std::map<std::string, std::map<int, double>> medians;
   state.counters["records"] = records;
-  const auto it = previous.find(measure);
-  if (it != previous.end() && it->second.first < records) {
-    state.counters["records_ratio"] = static_cast<double>(records) / it->second.first;
-    state.counters["x_growth"] = it->second.second > 0 ? ownSeconds / it->second.second : 0;
-  }
-  previous[measure] = {records, ownSeconds};
+  std::map<int, double>& counts = medians[measure];
+  counts[records] = ownSeconds;
+  const auto it = counts.find(records);
+  if (it == counts.begin()) return;
+  const auto smaller = std::prev(it);
+  state.counters["records_ratio"] = static_cast<double>(records) / smaller->first;
+  state.counters["x_growth"] = smaller->second > 0 ? ownSeconds / smaller->second : 0;
 }
 
 // What a benchmark keeps for all its runs (views, data folders) ends with

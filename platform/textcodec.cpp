@@ -134,6 +134,11 @@ std::string FromCp1252(std::string_view bytes) {
 std::string ToCp1252(std::string_view s) {
   std::string out;
   out.reserve(s.size());
+  AppendCp1252(out, s);
+  return out;
+}
+
+void AppendCp1252(std::string& out, std::string_view s) {
   size_t i = 0;
   while (i < s.size()) {
     if (const size_t run = AsciiPrefix(s.substr(i)); run > 0) {
@@ -151,7 +156,6 @@ std::string ToCp1252(std::string_view s) {
     const unsigned char byte = Cp1252ByteOf(c.codePoint);
     out.push_back(byte ? static_cast<char>(byte) : '?');
   }
-  return out;
 }
 
 namespace plain {

@@ -13,6 +13,8 @@ std::string FromCp1252(std::string_view bytes);
 // UTF-8 to code page 1252. A character the code page cannot hold, and every
 // byte that is not valid UTF-8, becomes "?".
 std::string ToCp1252(std::string_view utf8);
+// The same appended to `out` (a buffer that is reused keeps its memory).
+void AppendCp1252(std::string& out, std::string_view utf8);
 
 // Byte-by-byte forms of the two conversions: slower, plainly right; the
 // tests hold the ones above against them.

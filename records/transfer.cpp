@@ -4,6 +4,7 @@
 #include <unordered_set>
 
 #include "platform/files.h"
+#include "platform/heap.h"
 #include "platform/textcodec.h"
 #include "records/markup.h"
 #include "records/recordfile.h"
@@ -60,7 +61,9 @@ void AppendElement(std::string& out, std::string_view name, std::string_view val
 bool ProduceRecordFile(std::string_view root, const std::vector<const CVersuch*>& records, std::string_view created,
                        const std::string_view* originalFile, bool leadingLineEnd, size_t pieceSize,
                        const std::function<bool(std::string_view)>& piece) {
-  std::string out = kXmlDeclaration;
+  std::string out;
+  out.reserve(pieceSize + pieceSize / 4);
+  out += kXmlDeclaration;
   out += "\r\n\r\n<";
   out += root;
   out += " version=\"";
@@ -120,8 +123,15 @@ bool WriteRecordFile(const std::filesystem::path& path, std::string_view root,
                      const std::vector<const CVersuch*>& records, std::string_view created,
                      const std::string_view* originalFile, bool leadingLineEnd) {
   return platform::WriteFileAtomic(path, [&](const platform::PieceWriter& write) {
+    // One buffer for every piece's bytes: fresh memory for each would cost
+    // page faults on every piece.
+    std::string bytes;
     return ProduceRecordFile(root, records, created, originalFile, leadingLineEnd, 1 << 20,
-                             [&write](std::string_view piece) { return write(platform::ToCp1252(piece)); });
+                             [&write, &bytes](std::string_view piece) {
+                               bytes.clear();
+                               platform::AppendCp1252(bytes, piece);
+                               return write(bytes);
+                             });
   });
 }
 
@@ -144,11 +154,22 @@ RecordDocument ReadParsedDocument(CMarkup& xml, std::string_view root,
   xml.IntoElem();
   // The IDs taken from this file, so that a second record with one of them is skipped.
   std::unordered_set<std::string> taken;
+  // The records' memory is taken ahead in steps, as the text before them is
+  // given back: fresh pages one by one would cost a page fault each.
+  int preparedUpTo = 0;
   while (xml.FindChildElem(kRecordElement)) {
     // The record's own ID decides, not the element's attribute: that is what the list will hold.
     const std::string data = xml.GetDataAt(xml.ChildPosition());
     std::unique_ptr<CVersuch> record = RecordFromText(convert ? convert(data) : data);
-    if (forget) xml.ForgetTextBefore(xml.ChildEnd());
+    if (forget) {
+      const int end = xml.ChildEnd();
+      xml.ForgetTextBefore(end);
+      if (end >= preparedUpTo) {
+        constexpr int kStep = 8 << 20;
+        platform::PrepareHeap(kStep / 5 * 7);  // the records take about 1.4 times their text
+        preparedUpTo = end + kStep;
+      }
+    }
     const std::string id = record->GetValue(0, 0);
     if (id.empty() || taken.count(id) || (isKnownId && isKnownId(id))) {
       ++result.skipped;
@@ -225,7 +246,9 @@ RecordDocument ReadRecordFileBytes(std::string bytes, std::string_view root,
     result.error = RecordDocumentError::kSetDoc;
     return result;
   }
-  return ReadParsedDocument(xml, root, isKnownId, &platform::FromCp1252, true);
+  RecordDocument document = ReadParsedDocument(xml, root, isKnownId, &platform::FromCp1252, true);
+  platform::ReleaseUnusedHeap();
+  return document;
 }
 
 std::string RecordDocumentErrorText(RecordDocumentError error, std::string_view root) {

@@ -158,7 +158,7 @@ void BackupRecordFileDaily(const fs::path& recordFile, DailyCopyWay way) {
       std::string text = TranslateString(65000,
                                           "Die Tageskopien der Datenbank konnten nicht weitergeschoben werden: "
                                           "%1 kann nicht in %2 umbenannt werden.\nKeine ältere Kopie wurde "
-                                          "überschrieben; heute wurde keine neue Tageskopie angelegt.");
+                                          "überschrieben, und heute wurde keine neue Tageskopie angelegt.");
       StrReplace(text, "%1", from.string(), false);
       StrReplace(text, "%2", to.string(), false);
       ShowDailyCopyFailure(text);

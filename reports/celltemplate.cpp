@@ -69,8 +69,8 @@ std::string CellText(const std::string& text, const std::map<std::string, std::s
   return it == values.end() ? std::string() : it->second;
 }
 
-std::vector<MarkupPiece> SplitCellMarkup(const std::string& text, int step) {
-  std::vector<MarkupPiece> pieces;
+std::vector<CellMarkupPiece> SplitCellMarkup(const std::string& text, int step) {
+  std::vector<CellMarkupPiece> pieces;
   int offset = 0;
   size_t start = 0;
   size_t search = 1;

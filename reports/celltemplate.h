@@ -43,11 +43,11 @@ std::string CellText(const std::string& text, const std::map<std::string, std::s
 // The pieces of a text cut at its tags, each with its offset from the base
 // line ("<t>" lowers by `step`, "<n>" raises by it; y grows upwards). A "<"
 // in the first position is an ordinary character.
-struct MarkupPiece {
+struct CellMarkupPiece {
   std::string text;
   int offset = 0;
 };
-std::vector<MarkupPiece> SplitCellMarkup(const std::string& text, int step);
+std::vector<CellMarkupPiece> SplitCellMarkup(const std::string& text, int step);
 
 // Positions from a start and the steps between them: start, start + steps[0], ...
 std::vector<int> GridPositions(int start, const std::vector<int>& steps);

@@ -342,18 +342,18 @@ void CDruckSeite::DrawAlkaliPage(DrawContext& dc) {
                                 : style.alignment == CellAlignment::kRight ? platform::DT_RIGHT
                                                                            : platform::DT_CENTER;
     const unsigned format = platform::DT_VCENTER | platform::DT_SINGLELINE | platform::DT_NOCLIP;
-    const std::vector<MarkupPiece> pieces = SplitCellMarkup(text, kLowering);
+    const std::vector<CellMarkupPiece> pieces = SplitCellMarkup(text, kLowering);
     if (pieces.size() == 1) {
       dc.DrawText(text, rect, horizontal | format);
       continue;
     }
     // Pieces one after the other along the line, each at its own height.
     int width = 0;
-    for (const MarkupPiece& piece : pieces) width += dc.GetTextExtent(piece.text).cx;
+    for (const CellMarkupPiece& piece : pieces) width += dc.GetTextExtent(piece.text).cx;
     int left = rect.left;
     if (style.alignment == CellAlignment::kCentre) left = (rect.left + rect.right - width) / 2;
     else if (style.alignment == CellAlignment::kRight) left = rect.right - width;
-    for (const MarkupPiece& piece : pieces) {
+    for (const CellMarkupPiece& piece : pieces) {
       const Rect pieceRect{left, rect.top + piece.offset, std::max(rect.right, left), rect.bottom + piece.offset};
       dc.DrawText(piece.text, pieceRect, platform::DT_LEFT | format);
       left += dc.GetTextExtent(piece.text).cx;

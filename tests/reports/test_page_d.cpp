@@ -57,7 +57,7 @@ TEST(CellTemplate, CellsLinesStylesAndPlaceholders) {
 
   auto pieces = [](const std::string& text) {
     std::string out;
-    for (const MarkupPiece& p : SplitCellMarkup(text, 90)) out += "[" + p.text + "@" + std::to_string(p.offset) + "]";
+    for (const CellMarkupPiece& p : SplitCellMarkup(text, 90)) out += "[" + p.text + "@" + std::to_string(p.offset) + "]";
     return out;
   };
   EXPECT_EQ(pieces("Masse (abzügl. G<t>NW<n>)"), "[Masse (abzügl. G@0][NW@-90][)@0]");

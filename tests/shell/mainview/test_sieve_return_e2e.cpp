@@ -29,7 +29,7 @@ using platform::IDOK;
 constexpr char kAggregate[] = "12-34-2503";
 constexpr char kArmourstone[] = "12-34-2528";  // no sieve tower
 
-class SieveReturn : public DemoProgramTest {
+class SieveProgramReturn : public DemoProgramTest {
  protected:
   void SetUp() override {
     DemoProgramTest::SetUp();
@@ -59,7 +59,7 @@ class SieveReturn : public DemoProgramTest {
   std::string title_;
 };
 
-TEST_F(SieveReturn, ChangedSieveValuesReachTheRightRecordAfterSorting) {
+TEST_F(SieveProgramReturn, ChangedSieveValuesReachTheRightRecordAfterSorting) {
   RecordList before;
   ASSERT_TRUE(LoadRecordFile(before, data()));
   const fs::path go = program_ / "go";
@@ -123,7 +123,7 @@ TEST_F(SieveReturn, ChangedSieveValuesReachTheRightRecordAfterSorting) {
   ui_.VerifyAllShown();
 }
 
-TEST_F(SieveReturn, NothingUsableComingBackLeavesDataDbAsItWas) {
+TEST_F(SieveProgramReturn, NothingUsableComingBackLeavesDataDbAsItWas) {
   const fs::path pid = program_ / "pid";
   struct Case {
     const char* name;
@@ -164,7 +164,7 @@ TEST_F(SieveReturn, NothingUsableComingBackLeavesDataDbAsItWas) {
   }
 }
 
-TEST_F(SieveReturn, ViewModeOnARecordWithoutSieveTowerStartsNothing) {
+TEST_F(SieveProgramReturn, ViewModeOnARecordWithoutSieveTowerStartsNothing) {
   const fs::path started = program_ / "started";
   StubSieveProgram("touch '" + started.string() + "'");
   fs::remove(handOff());

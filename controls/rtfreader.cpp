@@ -63,6 +63,16 @@ int HexValue(char c) {
   return -1;
 }
 
+// The bytes of the UTF-8 character that starts at `at`: as many as its lead
+// byte says, cut at the first byte that does not continue it; at least one.
+size_t CharLength(std::string_view text, size_t at) {
+  const auto lead = static_cast<unsigned char>(text[at]);
+  const size_t length = lead < 0xC0 || lead >= 0xF8 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+  size_t n = 1;
+  while (n < length && at + n < text.size() && (static_cast<unsigned char>(text[at + n]) & 0xC0) == 0x80) ++n;
+  return n;
+}
+
 bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -99,11 +109,13 @@ class Reader {
       ++pos_;
       ControlSequence();
     } else {
-      ++pos_;
+      // One character, however many bytes: a fallback after \u is one.
+      const size_t length = CharLength(in_, pos_);
+      const std::string_view character = in_.substr(pos_, length);
+      pos_ += length;
       if (c == '\r' || c == '\n' || c == '\0') return;
       if (TakeFallback()) return;
-      if (c == '\t') Emit("\t");
-      else Emit(std::string(1, c));
+      Emit(std::string(character));
     }
   }
 
@@ -121,7 +133,8 @@ class Reader {
     if (pos_ >= in_.size()) return;  // a lone backslash at the end
     const char c = in_[pos_];
     if (!IsLetter(c)) {
-      ++pos_;
+      // A symbol is one character: its bytes go with it.
+      pos_ += CharLength(in_, pos_);
       ControlSymbol(c);
       return;
     }

@@ -14,6 +14,7 @@
 #include "controls/autorichedit.h"
 #include "controls/rtfreader.h"
 #include "platform/files.h"
+#include "platform/textcodec.h"
 #include "platform/textfile.h"
 
 using platform::RGB;
@@ -88,6 +89,31 @@ TEST(RtfReader, EveryConstructOfTheSubset) {
     if (!c.marked.empty()) {
       EXPECT_EQ(Marked(doc), c.marked);
     }
+  }
+}
+
+// Help topics are read as UTF-8: a symbol and a fallback character are one
+// character of however many bytes, never a lone byte of one.
+TEST(RtfReader, SymbolsAndFallbacksTakeWholeCharacters) {
+  struct Case {
+    const char* name;
+    std::string rtf;
+    std::string text;
+  } cases[] = {
+      {"a backslash before a two-byte character", Rtf("a\\\u00e4b"), "ab"},
+      {"a backslash before a three-byte character", Rtf("a\\\u20acb"), "ab"},
+      {"a backslash before a four-byte character", Rtf("a\\\U0001F600b"), "ab"},
+      {"a two-byte fallback", Rtf("\\u228\u00e4x"), "\u00e4x"},
+      {"a three-byte fallback", Rtf("\\u8364\u20acx"), "\u20acx"},
+      {"two fallbacks of several bytes", Rtf("\\uc2\\u228 \u00f6\u20acx"), "\u00e4x"},
+      {"a fallback of several bytes after an ASCII one", Rtf("\\uc2\\u228 ?\u00fcx"), "\u00e4x"},
+      {"a cut character at the end", "{\\rtf1 a\\\xC3", "a"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string text = ReadRtf(c.rtf).Text();
+    EXPECT_EQ(text, c.text);
+    EXPECT_TRUE(platform::IsUtf8(text));
   }
 }
 

@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstring>
@@ -181,10 +182,18 @@ bool SameFileBytes(const fs::path& a, const fs::path& b) {
     return static_cast<ssize_t>(done);
   };
   bool same = fdA >= 0 && fdB >= 0;
-  std::string bufferA(same ? kPieceSize : 0, '\0'), bufferB(bufferA.size(), '\0');
+  // Files of two sizes differ; small ones take buffers of their size.
+  struct stat infoA {}, infoB {};
+  size_t piece = kPieceSize;
+  if (same && ::fstat(fdA, &infoA) == 0 && ::fstat(fdB, &infoB) == 0 && S_ISREG(infoA.st_mode) &&
+      S_ISREG(infoB.st_mode)) {
+    same = infoA.st_size == infoB.st_size;
+    piece = std::min(kPieceSize, static_cast<size_t>(infoA.st_size) + 1);
+  }
+  std::string bufferA(same ? piece : 0, '\0'), bufferB(bufferA.size(), '\0');
   while (same) {
-    const ssize_t nA = readFull(fdA, bufferA.data(), kPieceSize);
-    const ssize_t nB = readFull(fdB, bufferB.data(), kPieceSize);
+    const ssize_t nA = readFull(fdA, bufferA.data(), piece);
+    const ssize_t nB = readFull(fdB, bufferB.data(), piece);
     same = nA >= 0 && nA == nB && std::memcmp(bufferA.data(), bufferB.data(), static_cast<size_t>(nA)) == 0;
     if (nA <= 0) break;
   }
@@ -214,7 +223,11 @@ FileLines::FileLines(const fs::path& path) {
     return;
   }
   ::posix_fadvise(fd_, 0, 0, POSIX_FADV_SEQUENTIAL);
-  buffer_.resize(kPieceSize);
+  // A small file gets a buffer of its size (and the byte that finds its
+  // end): a large one costs its pages at every open.
+  struct stat info {};
+  const bool sized = ::fstat(fd_, &info) == 0 && S_ISREG(info.st_mode) && info.st_size >= 0;
+  buffer_.resize(sized ? std::min(kPieceSize, static_cast<size_t>(info.st_size) + 1) : kPieceSize);
 }
 
 FileLines::~FileLines() {

@@ -1,5 +1,6 @@
 #include "records/recordfile.h"
 
+#include <algorithm>
 #include <chrono>
 #include <functional>
 #include <optional>
@@ -119,7 +120,8 @@ bool FormatRecordBytes(const std::vector<const CVersuch*>& records, size_t piece
   for (const CVersuch* record : records)
     if (record) ++count;
   std::string out;
-  out.reserve(pieceSize + 4096);
+  // A piece, or less for a few records: a large buffer costs its pages.
+  out.reserve(std::min(pieceSize, count * 2048) + 4096);
   out += "\r\n[VERSION=" + std::to_string(RecordFileVersion) + "]";
   out += "\r\n[ANZ=" + std::to_string(count) + "]";
   out += "\r\nDATA_START";

@@ -22,8 +22,8 @@ constexpr int kCustomerCommand = 9002;
 
 void ShowNameRefusal() {
   platform::ShowMessageBox(TranslateString(5249,
-                                           "Ein Kundenname darf die Zeichen '$' und '~', Zeilenumbrüche und die "
-                                           "Wörter DATA_START und DATA_STOP nicht enthalten."),
+                                           "Ein Kundenname darf die Zeichen '$', '~' und '|', Zeilenumbrüche und "
+                                           "die Wörter DATA_START und DATA_STOP nicht enthalten."),
                            platform::MB_OK | platform::MB_ICONWARNING);
 }
 

@@ -1,10 +1,12 @@
 #include "shell/customers/customerlist.h"
 
 #include <algorithm>
+#include <tuple>
 #include <unordered_set>
 
 #include "platform/datetime.h"
 #include "platform/files.h"
+#include "platform/textcodec.h"
 #include "platform/textfile.h"
 #include "records/strutil.h"
 #include "records/versuch.h"
@@ -26,9 +28,28 @@ bool NameOrder(const Customer& a, const Customer& b) { return StrCompareNoCase(a
 
 // ------------------------------------------------------------------ format
 
+std::string CustomerFileField(std::string_view text) {
+  std::string field;
+  field.reserve(text.size());
+  for (const char c : text) {
+    if (c == '$' || c == '~' || c == '|') field += '#';
+    else if (c == '\r' || c == '\n') field += ' ';
+    else field += c;
+  }
+  for (const std::string_view mark : {std::string_view(kStartMark), std::string_view(kStopMark)})
+    for (size_t at = field.find(mark); at != std::string::npos; at = field.find(mark, at))
+      field[at + 4] = ' ';  // "DATA_" -> "DATA "
+  // What the file cannot hold, as the file would give it back.
+  return platform::FromCp1252(platform::ToCp1252(field));
+}
+
+Customer CustomerFileForm(const Customer& customer) {
+  return {CustomerFileField(customer.id), CustomerFileField(customer.name)};
+}
+
 std::string FormatCustomerText(const std::vector<Customer>& customers) {
   std::string text = "VERSION=001\nDATA_START";
-  for (const Customer& c : customers) text += "\n~" + c.id + "$~" + c.name + "$";
+  for (const Customer& c : customers) text += "\n~" + CustomerFileField(c.id) + "$~" + CustomerFileField(c.name) + "$";
   text += "\nDATA_STOP\n";
   return text;
 }
@@ -41,8 +62,11 @@ std::optional<std::vector<Customer>> ParseCustomerText(std::string_view text) {
       started = line.find(kStartMark) != std::string::npos;
       continue;
     }
-    if (line.find(kStopMark) != std::string::npos) break;
-    customers.push_back({StrGetToken(line, "~", "$", 0), StrGetToken(line, "~", "$", 1)});
+    // A name taken unchecked from a record may hold the word; its line is
+    // still a customer.
+    if (!line.starts_with('~') && line.find(kStopMark) != std::string::npos) break;
+    customers.push_back(
+        CustomerFileForm({StrGetToken(line, "~", "$", 0), StrGetToken(line, "~", "$", 1)}));
   }
   if (!started && !IsBlank(text)) return std::nullopt;
   return customers;
@@ -76,8 +100,9 @@ bool WriteCustomerFile(const fs::path& file, const std::vector<Customer>& custom
 
 CustomerNameCheck CheckCustomerName(std::string_view name) {
   if (IsBlank(name)) return CustomerNameCheck::Empty;
-  // Each of these would cut the name or the list short when it is read back.
-  if (name.find_first_of("$~\r\n") != std::string_view::npos || name.find(kStartMark) != std::string_view::npos ||
+  // Each of these would cut the name or the list short when it is read back,
+  // or ("|") be spelt otherwise in the records.
+  if (name.find_first_of("$~|\r\n") != std::string_view::npos || name.find(kStartMark) != std::string_view::npos ||
       name.find(kStopMark) != std::string_view::npos)
     return CustomerNameCheck::BreaksTheFile;
   return CustomerNameCheck::Ok;
@@ -116,11 +141,30 @@ CustomerMergeResult MergeCustomerFile(CustomerMap& map, const fs::path& file) {
     if (inFile.insert(c.id).second) merged.push_back(c);
   }
   for (Customer& c : merged) c.name = map[c.id];
-  std::vector<Customer> fromRecords;
-  for (const auto& [id, name] : map)
-    if (!id.empty() && !inFile.count(id)) fromRecords.push_back({id, name});
-  std::sort(fromRecords.begin(), fromRecords.end(), [](const Customer& a, const Customer& b) { return a.id < b.id; });
-  merged.insert(merged.end(), fromRecords.begin(), fromRecords.end());
+  // The records' customers in the form the file gives back, each ID once:
+  // where the rule gives two IDs one form, the one already in that form
+  // wins, else the first by name.
+  struct FromRecord {
+    Customer customer;
+    bool idChanged;
+  };
+  std::vector<FromRecord> fromRecords;
+  for (const auto& [id, name] : map) {
+    if (id.empty() || inFile.count(CustomerFileField(id))) continue;
+    Customer customer = CustomerFileForm({id, name});
+    const bool idChanged = customer.id != id;
+    fromRecords.push_back({std::move(customer), idChanged});
+  }
+  std::sort(fromRecords.begin(), fromRecords.end(), [](const FromRecord& a, const FromRecord& b) {
+    return std::tie(a.customer.id, a.idChanged, a.customer.name) < std::tie(b.customer.id, b.idChanged, b.customer.name);
+  });
+  for (const FromRecord& entry : fromRecords) {
+    const Customer& c = entry.customer;
+    if (!inFile.insert(c.id).second) continue;
+    merged.push_back(c);
+    // The map names the customer as the file does, where the ID is the same.
+    if (!entry.idChanged) map[c.id] = c.name;
+  }
 
   const std::string text = FormatCustomerText(merged);
   if (content.state == CustomerFileState::Read && platform::EncodeText(text) == content.bytes) return result;

@@ -34,13 +34,24 @@ struct Customer {
 
 // --- the file format
 
+// The one rule of every writer for IDs and names, so that the file reads
+// back what was written: "$" and "~" (they end the fields), and "|" (a record
+// turns it into "#" as well) become "#", line breaks a blank, the words
+// "DATA_START" and "DATA_STOP" lose their underscore, and a character code
+// page 1252 cannot hold becomes "?". The reader applies it too: what it gives
+// is what the next write keeps.
+std::string CustomerFileField(std::string_view text);
+Customer CustomerFileForm(const Customer& customer);
+
 // The file's text with "\n" line ends: "VERSION=001", "DATA_START", one line
-// "~ID$~name$" per customer, "DATA_STOP" and a final line end.
+// "~ID$~name$" per customer (both in their CustomerFileField form),
+// "DATA_STOP" and a final line end.
 std::string FormatCustomerText(const std::vector<Customer>& customers);
-// Every customer line between the first line containing "DATA_START" and the
-// first containing "DATA_STOP" (or the end), empty IDs included. nullopt when
-// the text holds something but no "DATA_START" line: it is no customer list.
-// A blank text is an empty list.
+// Every line between the first line containing "DATA_START" and the first
+// other line containing "DATA_STOP" (or the end) as a customer, empty IDs
+// included; a customer line ("~" first) never ends the list, whatever its
+// name. nullopt when the text holds something but no "DATA_START" line: it
+// is no customer list. A blank text is an empty list.
 std::optional<std::vector<Customer>> ParseCustomerText(std::string_view text);
 
 enum class CustomerFileState {
@@ -63,8 +74,10 @@ bool WriteCustomerFile(const std::filesystem::path& file, const std::vector<Cust
 enum class CustomerNameCheck {
   Ok,
   Empty,         // nothing but white space
-  BreaksTheFile  // "$", "~", a line break, "DATA_START" or "DATA_STOP"
+  BreaksTheFile  // "$", "~", "|", a line break, "DATA_START" or "DATA_STOP"
 };
+// The dialog's check: it refuses what the file's rule would change (but for
+// characters outside code page 1252, which the file stores as "?" anyway).
 CustomerNameCheck CheckCustomerName(std::string_view name);
 
 // "%y%m%d%H%M%S" of the local time, "-", operator number, "-", plant number.

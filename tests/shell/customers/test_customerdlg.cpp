@@ -165,10 +165,12 @@ TEST(CustomerDialog, RefusesNamesThatWouldBreakTheFileAndIgnoresBlankOnes) {
     EXPECT_FALSE(d.Press(IDOK));  // refused, the dialog stays open
     d.SetText(8001, "Meier ~ Co");
     EXPECT_FALSE(d.Press(IDOK));
+    // A record would spell it "Meier # Co": one customer, two spellings.
+    d.SetText(8001, "Meier | Co");
+    EXPECT_FALSE(d.Press(IDOK));
     d.SetText(8001, "Meier & Co");
   });
-  ui.ExpectMessageBox(IDOK, "'$' und '~'");
-  ui.ExpectMessageBox(IDOK, "'$' und '~'");
+  for (int i = 0; i < 3; ++i) ui.ExpectMessageBox(IDOK, "'$', '~' und '|'");
   ui.ExpectMessageBox(IDYES, kSaveQuestion);
 
   CKundenVerwaltungDlg dlg(customers);

@@ -37,6 +37,9 @@ SieveHandOff MakeSieveHandOff(const CVersuch& record) {
   for (int field = 0; field < CVersuch::kFieldCount; ++field) {
     std::string line;
     AppendFieldLine(line, record.GetFieldForStore(field));
+    // The file gives back fewer CRs at a field's end than it was given (the
+    // last goes with the line end): the hand-off holds none there.
+    while (!line.empty() && line.back() == '\r') line.pop_back();
     handOff.fields[static_cast<size_t>(field)] = platform::FromCp1252(platform::ToCp1252(line));
   }
   handOff.recordId = handOff.fields[0];

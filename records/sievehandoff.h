@@ -37,8 +37,8 @@ struct SieveHandOff {
 
 // The record's fields as the file will hold them: as the record file writes
 // them (field 18 with its doubled ";"), one line each, and what
-// code page 1252 cannot hold already as "?", so that an untouched file
-// reads back equal.
+// code page 1252 cannot hold already as "?" and CRs at a field's end
+// already dropped, so that an untouched file reads back equal.
 SieveHandOff MakeSieveHandOff(const CVersuch& record);
 
 // The file's text ("\n" line ends; written through the text-file functions).

@@ -68,6 +68,13 @@ int FuzzBitmap(const std::uint8_t* data, std::size_t size);
 int FuzzRequirementCode(const std::uint8_t* data, std::size_t size);
 int FuzzMaterialDefinition(const std::uint8_t* data, std::size_t size);
 int FuzzTransferFile(const std::uint8_t* data, std::size_t size);
+int FuzzRtf(const std::uint8_t* data, std::size_t size);
+int FuzzSieveHandOff(const std::uint8_t* data, std::size_t size);
+int FuzzCustomerFile(const std::uint8_t* data, std::size_t size);
+int FuzzMixtureFile(const std::uint8_t* data, std::size_t size);
+int FuzzLockLine(const std::uint8_t* data, std::size_t size);
+int FuzzPlantList(const std::uint8_t* data, std::size_t size);
+int FuzzTakeoverFile(const std::uint8_t* data, std::size_t size);
 
 struct Target {
   const char* name;
@@ -77,7 +84,10 @@ inline constexpr Target kTargets[] = {
     {"recordfile", FuzzRecordFile},          {"inifile", FuzzIniFile},
     {"langfile", FuzzLanguageFile},          {"bitmap", FuzzBitmap},
     {"requirement", FuzzRequirementCode},    {"matdef", FuzzMaterialDefinition},
-    {"transferfile", FuzzTransferFile},
+    {"transferfile", FuzzTransferFile},      {"rtf", FuzzRtf},
+    {"sievehandoff", FuzzSieveHandOff},      {"customers", FuzzCustomerFile},
+    {"mixture", FuzzMixtureFile},            {"lockline", FuzzLockLine},
+    {"plantlist", FuzzPlantList},            {"takeover", FuzzTakeoverFile},
 };
 
 }  // namespace fuzz

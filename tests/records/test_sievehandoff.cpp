@@ -67,6 +67,20 @@ TEST(SieveHandOff, LineBreakInAFieldKeepsThirtyThreeLines) {
   EXPECT_EQ(JudgeSieveReturn(handOff, text, returned), SieveReturn::Unchanged);
 }
 
+// CRs that end a field (a transfer file may bring them) stand before the
+// file's line end, and the last goes with it when the file is read: through
+// the file, an untouched hand-off still reads back unchanged.
+TEST(SieveHandOff, AFieldEndingInCarriageReturnReadsBackUnchanged) {
+  CVersuch record = HandedOffRecord();
+  record.SetFieldOnLoad(21, "Bemerkung\r");
+  record.SetFieldOnLoad(3, "a\rb\r\r");
+  const SieveHandOff handOff = MakeSieveHandOff(record);
+  const std::string file = platform::EncodeText(FormatSieveHandOff(handOff.fields));
+  SieveHandOffLines returned;
+  EXPECT_EQ(JudgeSieveReturn(handOff, platform::DecodeText(file), returned), SieveReturn::Unchanged);
+  EXPECT_EQ(returned, handOff.fields);
+}
+
 TEST(SieveHandOff, WhatAReturnedFileGives) {
   const SieveHandOff handOff = MakeSieveHandOff(HandedOffRecord());
   const std::string same = Text("handed_off.tmp");

@@ -15,6 +15,7 @@
 #include <array>
 #include <chrono>
 #include <cstdlib>
+#include <deque>
 #include <filesystem>
 #include <random>
 #include <string>
@@ -73,17 +74,23 @@ class RenameWatch {
     char buffer[4096];
     while (::read(fd_, buffer, sizeof buffer) > 0) {
     }
+    names_.clear();
   }
   // Waits until `name` is renamed into the folder; false after a minute without.
   bool WaitFor(const std::string& name) {
-    alignas(inotify_event) char buffer[4096];
     for (;;) {
+      while (!names_.empty()) {
+        const bool found = names_.front() == name;
+        names_.pop_front();
+        if (found) return true;
+      }
       pollfd in{fd_, POLLIN, 0};
       if (::poll(&in, 1, 60000) <= 0) return false;
+      alignas(inotify_event) char buffer[4096];
       const ssize_t got = ::read(fd_, buffer, sizeof buffer);
       for (ssize_t at = 0; at < got;) {
         const auto* event = reinterpret_cast<const inotify_event*>(buffer + at);
-        if (event->len && name == event->name) return true;
+        if (event->len) names_.emplace_back(event->name);
         at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
       }
     }
@@ -91,6 +98,7 @@ class RenameWatch {
 
  private:
   int fd_;
+  std::deque<std::string> names_;  // read, not yet waited for
 };
 
 // The moments of a save in a forked child, from the fork: "data_tmp.db" in

@@ -12,6 +12,8 @@
 #include <cstring>
 #include <random>
 
+#include "platform/sharedfolder.h"
+
 namespace platform {
 
 namespace {
@@ -73,17 +75,51 @@ bool WriteAll(int fd, std::string_view bytes) {
 
 bool WriteAllAndSync(int fd, std::string_view bytes) { return WriteAll(fd, bytes) && ::fsync(fd) == 0; }
 
+std::function<int(const fs::path&)>& FolderSyncOverride() {
+  static std::function<int(const fs::path&)> sync;
+  return sync;
+}
+
 bool SyncFolderOf(const fs::path& path) { return SyncFolder(path.parent_path()); }
+
+// The writers' check of the held data folder; errno tells a caller why.
+bool MayWrite(const fs::path& path) {
+  if (HeldFolderReachable(path)) return true;
+  errno = ESTALE;
+  return false;
+}
 
 }  // namespace
 
+// A folder that cannot be opened or a file system that cannot flush a
+// folder (some network and FUSE file systems) leaves it to the file system,
+// as without the flush: no failure.
 bool SyncFolder(const fs::path& path) {
   const fs::path folder = path.empty() ? fs::path(".") : path;
-  int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return false;
-  ::fsync(fd);
-  ::close(fd);
-  return true;
+  int error = 0;
+  if (FolderSyncOverride()) {
+    error = FolderSyncOverride()(folder);
+  } else {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return true;
+    if (::fsync(fd) != 0) error = errno;
+    ::close(fd);
+  }
+  switch (error) {
+    case 0:
+    case EINVAL:
+    case EBADF:
+    case ENOSYS:
+    case ENOTSUP:
+#if EOPNOTSUPP != ENOTSUP
+    case EOPNOTSUPP:
+#endif
+    case EROFS:
+      return true;
+    default:
+      errno = error;
+      return false;
+  }
 }
 
 std::uintmax_t WholeFileLimit(FileKind kind) {
@@ -203,6 +239,7 @@ bool SameFileBytes(const fs::path& a, const fs::path& b) {
 }
 
 bool WriteFileBytes(const fs::path& path, std::string_view bytes) {
+  if (!MayWrite(path)) return false;
   int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
   if (fd < 0) return false;
   bool ok = WriteAllAndSync(fd, bytes);
@@ -292,6 +329,7 @@ bool WriteFileAtomic(const fs::path& path, std::string_view bytes) {
 }
 
 bool WriteFileAtomic(const fs::path& path, const std::function<bool(const PieceWriter&)>& produce) {
+  if (!MayWrite(path)) return false;
   const fs::path tmp = TemporarySibling(path);
   const int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
   if (fd < 0) return false;
@@ -315,10 +353,11 @@ bool ReplaceFile(const fs::path& replacement, const fs::path& target) {
     if (::chown(replacement.c_str(), st.st_uid, st.st_gid) != 0)
       (void)::chown(replacement.c_str(), static_cast<uid_t>(-1), st.st_gid);
   }
-  if (::rename(replacement.c_str(), target.c_str()) != 0) return false;
-  SyncFolderOf(target);
-  return true;
+  if (!MayWrite(target) || ::rename(replacement.c_str(), target.c_str()) != 0) return false;
+  return SyncFolderOf(target);
 }
+
+void SetFolderSyncOverride(std::function<int(const fs::path& folder)> sync) { FolderSyncOverride() = std::move(sync); }
 
 namespace {
 
@@ -383,6 +422,7 @@ std::vector<fs::path> RemoveOrphanedTemporaryFiles(const fs::path& folder) {
 }
 
 bool CopyFile(const fs::path& from, const fs::path& to, bool overwrite) {
+  if (!MayWrite(to)) return false;
   if (!overwrite && fs::exists(to)) return false;
   // Only a regular file: a named pipe or device would never end.
   const int in = ::open(from.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
@@ -438,10 +478,8 @@ bool CopyFileAtomic(const fs::path& from, const fs::path& to) {
 bool MoveFile(const fs::path& from, const fs::path& to, bool overwrite) {
   if (!FileExists(from)) return false;
   if (!overwrite && fs::exists(to)) return false;
-  if (::rename(from.c_str(), to.c_str()) == 0) {
-    SyncFolderOf(to);
-    return true;
-  }
+  if (!MayWrite(to)) return false;
+  if (::rename(from.c_str(), to.c_str()) == 0) return SyncFolderOf(to);
   if (errno != EXDEV) return false;
   // Another file system: a complete copy takes the target's name, then the
   // source goes. An overwritten target waits under a temporary name until then.
@@ -476,10 +514,12 @@ bool MoveFile(const fs::path& from, const fs::path& to, bool overwrite) {
 }
 
 bool LinkFile(const fs::path& existing, const fs::path& newName) {
-  return ::link(existing.c_str(), newName.c_str()) == 0;
+  return MayWrite(newName) && ::link(existing.c_str(), newName.c_str()) == 0;
 }
 
-bool RenameFile(const fs::path& from, const fs::path& to) { return ::rename(from.c_str(), to.c_str()) == 0; }
+bool RenameFile(const fs::path& from, const fs::path& to) {
+  return MayWrite(to) && ::rename(from.c_str(), to.c_str()) == 0;
+}
 
 bool DeleteFile(const fs::path& path) {
   std::error_code ec;

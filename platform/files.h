@@ -84,7 +84,12 @@ using PieceWriter = std::function<bool(std::string_view)>;
 bool WriteFileAtomic(const fs::path& path, const std::function<bool(const PieceWriter&)>& produce);
 // Renames a flushed file in the target's folder over the target, which keeps
 // its mode and, where permitted, its owner and group; then flushes the folder.
+// False also when flushing the folder fails (a file system that cannot flush
+// a folder is no failure): the rename may then not last.
 bool ReplaceFile(const fs::path& replacement, const fs::path& target);
+// Tests put in the result of flushing a folder (0, or the errno of the
+// failure); nullptr: the real flush.
+void SetFolderSyncOverride(std::function<int(const fs::path& folder)> sync);
 
 // The lines of a file, read through one buffer: split at LF, a CR right
 // before the LF belongs to the line end (as the C library's text mode reads

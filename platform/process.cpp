@@ -13,7 +13,10 @@
 #include <QTimer>
 #include <cerrno>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <map>
+#include <sstream>
 #include <thread>
 
 extern char** environ;
@@ -262,6 +265,35 @@ std::string LoginName() {
   for (const char* var : {"LOGNAME", "USER"})
     if (const char* v = std::getenv(var); v && *v) return v;
   return "";
+}
+
+namespace {
+
+// A file of /proc (whose size says nothing) without its line end; empty when unreadable.
+std::string ProcLine(const std::string& path) {
+  std::ifstream in(path);
+  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  while (!text.empty() && text.back() == '\n') text.pop_back();
+  return text;
+}
+
+}  // namespace
+
+std::string ProcessStartMark(long processId) {
+  if (processId <= 0) return "";
+  static const std::string boot = ProcLine("/proc/sys/kernel/random/boot_id");
+  if (boot.empty()) return "";
+  const std::string stat = ProcLine("/proc/" + std::to_string(processId) + "/stat");
+  // The program name in parentheses may hold spaces and parentheses; the
+  // start time is the 20th field after it.
+  const size_t close = stat.rfind(')');
+  if (close == std::string::npos) return "";
+  std::istringstream fields(stat.substr(close + 1));
+  std::string field;
+  for (int i = 0; i < 20 && fields >> field; ++i) {
+  }
+  if (field.empty() || field.find_first_not_of("0123456789") != std::string::npos) return "";
+  return boot + "/" + field;
 }
 
 }  // namespace platform

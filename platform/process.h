@@ -53,4 +53,10 @@ std::string HostName();
 // The login name of the user running the program; empty when unknown.
 std::string LoginName();
 
+// What tells this start of the process of that id from any other process
+// that had or will have the same id: the boot and the moment of its start
+// after it ("<boot id>/<clock ticks>"). Empty when no process of that id runs
+// or the system does not tell.
+std::string ProcessStartMark(long processId);
+
 }  // namespace platform

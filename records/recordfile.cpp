@@ -12,6 +12,7 @@
 #include "platform/files.h"
 #include "platform/heap.h"
 #include "platform/messagebox.h"
+#include "platform/sharedfolder.h"
 #include "platform/textcodec.h"
 #include "records/strutil.h"
 
@@ -167,14 +168,32 @@ ScanResult ScanRecordFile(const fs::path& path, RecordList* records, bool forLoa
   return ScanRecordLines(lines, records, forLoading);
 }
 
+// The same, read again for a while on a network file system when it is not
+// sound: another computer may just have replaced it, and our cache may still
+// give the old size with the new contents.
+ScanResult ScanFreshRecordFile(const fs::path& path, RecordList* records, bool forLoading) {
+  ScanResult result = ScanResult::Unsound;
+  platform::ReadAgainWhileStale(path, [&] {
+    result = ScanRecordFile(path, records, forLoading);
+    return result != ScanResult::Unsound;
+  });
+  return result;
+}
 
-// Tries a step up to three times, waiting between the attempts.
-bool WithRetries(const std::function<bool()>& step) {
+
+enum class StepResult { Done, Failed, FolderLost };
+
+// Tries a step up to three times, waiting between the attempts. Before each
+// attempt the data folder must still be the one this program locked: a
+// folder that is gone or replaced (a share that dropped off leaves its empty
+// mount point) gets nothing written.
+StepResult WithRetries(const fs::path& folder, const std::function<bool()>& step) {
   for (int attempt = 1; attempt <= kAttempts; ++attempt) {
-    if (step()) return true;
+    if (!platform::HeldFolderReachable(folder)) return StepResult::FolderLost;
+    if (step()) return StepResult::Done;
     if (attempt < kAttempts) std::this_thread::sleep_for(kRetryWait);
   }
-  return false;
+  return StepResult::Failed;
 }
 
 // Copies `from` to a temporary name beside `to`, checks the copy and renames
@@ -220,6 +239,10 @@ bool ValidateRecordFile(const fs::path& path) {
   return ScanRecordFile(path, nullptr, false) == ScanResult::Sound;
 }
 
+bool ValidateFreshRecordFile(const fs::path& path) {
+  return ScanFreshRecordFile(path, nullptr, false) == ScanResult::Sound;
+}
+
 bool LoadRecordFile(RecordList& records, const fs::path& folder) {
   // Each copy is checked as it is read, so what is checked is what is loaded.
   const fs::path dataFile = folder / kRecordFileName;
@@ -227,7 +250,7 @@ bool LoadRecordFile(RecordList& records, const fs::path& folder) {
   // A save cut short between its checked temporary copy and the replace of
   // "data.db" leaves the temporary copy as the newer state: it is taken when
   // both are sound, so that the next save does not overwrite it.
-  if (IsNewerFile(tempFile, dataFile) && ScanRecordFile(dataFile, nullptr, true) == ScanResult::Sound &&
+  if (IsNewerFile(tempFile, dataFile) && ScanFreshRecordFile(dataFile, nullptr, true) == ScanResult::Sound &&
       !platform::SameFileBytes(tempFile, dataFile) && ScanRecordFile(tempFile, &records, true) == ScanResult::Sound) {
     ShowFolderMessage(60100,
                       "Im Datenordner\n%s\nist die Datei data_tmp.db neuer als data.db: das letzte "
@@ -238,7 +261,7 @@ bool LoadRecordFile(RecordList& records, const fs::path& folder) {
   }
   // "data.db", or "data_tmp.db" when "data.db" is not sound.
   for (const fs::path& file : {dataFile, tempFile}) {
-    switch (ScanRecordFile(file, &records, true)) {
+    switch (ScanFreshRecordFile(file, &records, true)) {
       case ScanResult::Sound:
         return true;
       case ScanResult::NewerVersion:
@@ -270,8 +293,19 @@ bool WriteRecordFile(const RecordList& records, const fs::path& path) {
 bool SaveRecordFileSafely(const std::vector<const CVersuch*>& records, const fs::path& folder) {
   const fs::path tempFile = folder / kRecordTempFileName;
   const fs::path dataFile = folder / kRecordFileName;
-  bool saved = WithRetries([&] { return WriteRecordBytes(records, tempFile) && ValidateRecordFile(tempFile); }) && WithRetries([&] { return ReplaceWithCheckedCopy(tempFile, dataFile); });
-  if (!saved)
+  StepResult result =
+      WithRetries(folder, [&] { return WriteRecordBytes(records, tempFile) && ValidateRecordFile(tempFile); });
+  if (result == StepResult::Done)
+    result = WithRetries(folder, [&] { return ReplaceWithCheckedCopy(tempFile, dataFile); });
+  if (result == StepResult::FolderLost)
+    ShowFolderMessage(64000,
+                      "Der Datenordner\n%s\nist nicht erreichbar oder nicht mehr der Ordner, der beim "
+                      "Programmstart gesperrt wurde. Es wurde nichts gespeichert.\nDie Daten im Programm "
+                      "bleiben erhalten. Bitte speichern Sie erneut, sobald der Datenordner wieder "
+                      "erreichbar ist.",
+                      folder);
+  const bool saved = result == StepResult::Done;
+  if (result == StepResult::Failed)
     ShowFolderMessage(5061,
                       "Die Datenbank konnte nicht gespeichert werden!\nDatenordner:\n%s\nDie Daten "
                       "im Programm bleiben erhalten. Bitte prüfen Sie den Zugriff auf den "

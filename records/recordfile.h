@@ -30,10 +30,17 @@ void AppendFieldLine(std::string& out, std::string_view text);
 // has one; a count that is no plain number is unsound), and every record
 // followed by another has at least 31 value lines.
 bool ValidateRecordFile(const std::filesystem::path& path);
+// The same for a copy that another computer may just have replaced: on a
+// network file system a copy that fails the check is read again after
+// pauses, for some seconds, before it counts as unsound (a stale cache gives
+// the old size with the new contents, a cut-off copy). Use it for a copy
+// that is to be relied on, such as a daily copy before it is rotated in.
+bool ValidateFreshRecordFile(const std::filesystem::path& path);
 
 // Appends the records of the folder's "data.db", or of "data_tmp.db" when
 // "data.db" is not sound. False, with a message box and the list unchanged,
 // when neither copy is sound or the file was written by a newer version.
+// Each copy is read as ValidateFreshRecordFile reads it.
 bool LoadRecordFile(RecordList& records, const std::filesystem::path& folder);
 
 // Writes the records in list order (replacing the file as a whole). A line
@@ -46,7 +53,9 @@ bool WriteRecordFile(const RecordList& records, const std::filesystem::path& pat
 // Writes "data_tmp.db", checks it, and replaces "data.db" with a checked copy
 // of it in one rename; each step is tried three times, 100 ms apart. True when
 // "data.db" holds the records afterwards; otherwise the user is told, and the
-// previous sound copy stays.
+// previous sound copy stays. Before every attempt the folder must still be
+// the one this program holds (platform/sharedfolder.h): otherwise nothing is
+// written and the user is told that the folder is not reachable.
 bool SaveRecordFileSafely(const std::vector<const CVersuch*>& records,
                           const std::filesystem::path& folder);
 bool SaveRecordFileSafely(const RecordList& records, const std::filesystem::path& folder);

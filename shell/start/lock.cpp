@@ -12,6 +12,8 @@
 #include <QLocale>
 #include <QPushButton>
 #include <cerrno>
+#include <chrono>
+#include <iterator>
 #include <cstdio>
 #include <cstring>
 
@@ -19,12 +21,20 @@
 #include "platform/files.h"
 #include "platform/messagebox.h"
 #include "platform/process.h"
+#include "platform/sharedfolder.h"
 #include "platform/textcodec.h"
 #include "records/strutil.h"
 
 namespace fs = std::filesystem;
 
 namespace {
+
+using std::chrono::milliseconds;
+
+std::function<int(const fs::path&)>& CreateOverride() {
+  static std::function<int(const fs::path&)> create;
+  return create;
+}
 
 // A field must not hold a bracket, or the line would not read back.
 std::string Field(std::string text) {
@@ -33,18 +43,29 @@ std::string Field(std::string text) {
   return text;
 }
 
-// Whether the process of that id runs on this computer and is the program
-// that wrote the lock (an id reused by another program is no holder).
-bool ProcessRuns(const std::string& processId, const std::string& programPath) {
+// Whether the process that wrote the lock still runs on this computer. Its id
+// alone does not tell: after a restart (or in a fresh process space) ids are
+// handed out again, also our own.
+bool HolderRuns(const LockHolder& holder, const std::string& programPath) {
+  const std::string& processId = holder.processId;
   if (processId.empty() || processId.find_first_not_of("0123456789") != std::string::npos ||
       processId.size() > 9)
     return false;
   const pid_t pid = static_cast<pid_t>(std::stol(processId));
   if (pid <= 0) return false;
+  // We are not yet holding the lock: a line with our id is an earlier run's.
+  if (pid == ::getpid()) return false;
   if (::kill(pid, 0) != 0 && errno != EPERM) return false;
-  // A process whose program file cannot be looked at (not readable, or
-  // replaced by an update while it runs) may well be the holder: it counts
-  // as ended only when no process with that id runs.
+  // The process under that id is the holder only if it started when the
+  // holder did.
+  if (!holder.processStart.empty()) {
+    const std::string start = platform::ProcessStartMark(pid);
+    if (!start.empty()) return start == holder.processStart;
+  }
+  // Lines of older writers (or a system that does not tell a process's
+  // start): the program file decides. A process whose program file cannot be
+  // looked at (not readable, or replaced by an update while it runs) may well
+  // be the holder: it counts as ended only when no process with that id runs.
   std::error_code ec;
   const fs::path exe = fs::read_symlink("/proc/" + processId + "/exe", ec);
   if (ec || exe.string().ends_with(" (deleted)") || !fs::exists(exe, ec)) return true;
@@ -60,8 +81,33 @@ std::optional<std::string> ReadLine(const fs::path& file) {
   return text;
 }
 
+// The lock line; a line that is not complete yet (its writer has created the
+// file but not yet written it, which another computer sees) is read again for
+// a moment. Nothing when the file cannot be read (or is gone).
+std::optional<std::string> ReadCompleteLine(const fs::path& file) {
+  std::optional<std::string> line = ReadLine(file);
+  for (const milliseconds pause : {milliseconds(50), milliseconds(100), milliseconds(200), milliseconds(400),
+                                   milliseconds(800)}) {
+    if (!line || IsCompleteLockLine(*line)) break;
+    platform::PauseForShare(pause);
+    line = ReadLine(file);
+  }
+  return line;
+}
+
+bool LockFileExists(const fs::path& file) {
+  struct stat st {};
+  return ::lstat(file.c_str(), &st) == 0;
+}
+
 // Creates the file only when it does not exist; false with errno otherwise.
 bool CreateExclusive(const fs::path& file, const std::string& bytes) {
+  if (CreateOverride()) {
+    if (const int error = CreateOverride()(file)) {
+      errno = error;
+      return false;
+    }
+  }
   const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
   if (fd < 0) return false;
   bool ok = true;
@@ -97,12 +143,20 @@ bool RemoveStale(const fs::path& file, const std::string& staleLine) {
   return false;
 }
 
+void ShowLockFailure(const std::string& reason, const fs::path& lockFile) {
+  platform::ShowMessageBox(TranslateString(7301, "Die Lock-Datei kann nicht angelegt werden:") + "\n" +
+                               lockFile.string() + "\n" + reason + "\n" +
+                               TranslateString(7302, "Das Programm wird beendet."),
+                           platform::MB_OK | platform::MB_ICONSTOP);
+}
+
 }  // namespace
 
 std::string FormatLockLine(const LockHolder& h) {
   std::string line = "[" + Field(h.computer) + "][" + Field(h.user) + "][" + Field(h.startTime) + "][" +
                      Field(h.programPath) + "]";
-  if (!h.processId.empty()) line += "[" + Field(h.processId) + "]";
+  if (!h.processId.empty() || !h.processStart.empty()) line += "[" + Field(h.processId) + "]";
+  if (!h.processStart.empty()) line += "[" + Field(h.processStart) + "]";
   return line;
 }
 
@@ -113,7 +167,34 @@ LockHolder ParseLockLine(const std::string& line) {
   h.startTime = StrGetToken(line, "[", "]", 2);
   h.programPath = StrGetToken(line, "[", "]", 3);
   h.processId = StrGetToken(line, "[", "]", 4);
+  h.processStart = StrGetToken(line, "[", "]", 5);
   return h;
+}
+
+bool IsCompleteLockLine(const std::string& line) {
+  int fields = 0;
+  bool open = false;
+  for (const char c : line) {
+    if (c == '[') {
+      if (open) return false;
+      open = true;
+    } else if (c == ']') {
+      if (!open) return false;
+      open = false;
+      ++fields;
+    } else if (!open) {
+      return false;
+    }
+  }
+  return !open && fields >= 4;
+}
+
+void SetLockCreateOverride(std::function<int(const fs::path& lockFile)> create) {
+  CreateOverride() = std::move(create);
+}
+
+CLock::~CLock() {
+  if (owned_) platform::ReleaseHeldFolder(lockFile_.parent_path());
 }
 
 LockHolder CLock::Self() const {
@@ -127,6 +208,7 @@ LockHolder CLock::Self() const {
     self.programPath = exe ? exe->string() : std::string();
   }
   if (self.processId.empty()) self.processId = std::to_string(::getpid());
+  if (self.processStart.empty()) self.processStart = platform::ProcessStartMark(::getpid());
   self.computer = Field(self.computer);
   self.user = Field(self.user);
   self.startTime = Field(self.startTime);
@@ -140,25 +222,44 @@ bool CLock::Lock(const fs::path& dataFolder) {
   holder_ = {};
   const LockHolder self = Self();
   const std::string line = FormatLockLine(self);
-  // A few rounds: a stale lock removed by us may be replaced by another start
-  // before we create ours.
-  for (int round = 0; round < 5; ++round) {
+  // Each round creates the lock or judges the one that stands. A stale lock
+  // removed by us may be replaced by another start before we create ours; a
+  // lock that vanishes while we look (another computer removing it) is tried
+  // again after a pause, as a share may tell of it a moment late.
+  const milliseconds pauses[] = {milliseconds(100), milliseconds(200), milliseconds(400), milliseconds(800),
+                                 milliseconds(1600)};
+  size_t vanished = 0;
+  for (int round = 0; round < 8; ++round) {
     if (CreateExclusive(lockFile_, platform::ToCp1252(line))) {
       owned_ = true;
       ownLine_ = line;
       holder_ = self;
+      folderIdentity_ = platform::IdentifyFolder(dataFolder);
+      platform::HoldFolder(dataFolder, [this] { return StillHeld(); });
       return true;
     }
-    if (errno != EEXIST) break;
-    const auto existing = ReadLine(lockFile_);
+    int error = errno;
+    // Some shares report "file exists" as a permission error.
+    if ((error == EPERM || error == EACCES) && LockFileExists(lockFile_)) error = EEXIST;
+    if (error != EEXIST) {
+      ShowLockFailure(std::strerror(error), lockFile_);
+      return false;
+    }
+    const auto existing = ReadCompleteLine(lockFile_);
+    const int readError = errno;
     if (!existing) {
-      if (!platform::FileExists(lockFile_)) continue;  // gone meanwhile
-      break;
+      if (LockFileExists(lockFile_)) {
+        ShowLockFailure(std::strerror(readError), lockFile_);
+        return false;
+      }
+      if (vanished == std::size(pauses)) break;
+      platform::PauseForShare(pauses[vanished++]);
+      continue;
     }
     holder_ = ParseLockLine(*existing);
     const bool sameOwner = holder_.computer == self.computer && holder_.user == self.user &&
                            holder_.programPath == self.programPath;
-    if (!sameOwner || ProcessRuns(holder_.processId, self.programPath)) {
+    if (!sameOwner || HolderRuns(holder_, self.programPath)) {
       CLockHinweisDlg notice;
       notice.m_User = holder_.user;
       notice.m_Computer = holder_.computer;
@@ -171,17 +272,31 @@ bool CLock::Lock(const fs::path& dataFolder) {
     // Ours from an ended run: take it over.
     RemoveStale(lockFile_, *existing);
   }
-  const int error = errno;
-  platform::ShowMessageBox(
-      TranslateString(7301, "Die Lock-Datei kann nicht angelegt werden:") + "\n" + lockFile_.string() + "\n" +
-          std::strerror(error) + "\n" + TranslateString(7302, "Das Programm wird beendet."),
-      platform::MB_OK | platform::MB_ICONSTOP);
+  const std::string text = TranslateString(64001,
+                                     "Die Lock-Datei wurde während des Programmstarts wiederholt von einem "
+                                     "anderen Rechner angelegt und wieder entfernt.");
+  ShowLockFailure(text, lockFile_);
   return false;
+}
+
+bool CLock::StillHeld() {
+  if (!owned_) return false;
+  const fs::path folder = lockFile_.parent_path();
+  if (ReadLine(lockFile_) == ownLine_) {
+    // The same folder after the share was mounted again is another object.
+    folderIdentity_ = platform::IdentifyFolder(folder);
+    return true;
+  }
+  if (LockFileExists(lockFile_) || !folderIdentity_ || platform::IdentifyFolder(folder) != folderIdentity_)
+    return false;
+  // Deleted by hand in our own folder: nobody else holds it, it is ours again.
+  return CreateExclusive(lockFile_, platform::ToCp1252(ownLine_));
 }
 
 void CLock::Unlock() {
   if (!owned_) return;
   owned_ = false;
+  platform::ReleaseHeldFolder(lockFile_.parent_path());
   // Only our own line: a lock someone took over after us stays.
   if (ReadLine(lockFile_) == ownLine_) platform::DeleteFile(lockFile_);
 }

@@ -6,11 +6,18 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
 #include "platform/files.h"
+#include "platform/messagebox.h"
 #include "platform/process.h"
+#include "records/recordfile.h"
 #include "records/strutil.h"
 #include "shell/start/lock.h"
 #include "support/scripted_ui_gtest.h"
+#include "support/share_seams.h"
 #include "support/temp_folder.h"
 
 namespace fs = std::filesystem;
@@ -107,6 +114,7 @@ TEST_F(LockTest, LockOfAnotherComputerOrProgramIsRefused) {
   for (const LockHolder& other : others) {
     const std::string line = other.computer.empty() ? std::string("kaputt") : FormatLockLine(other);
     WriteLock(line);
+    ShareSeams seams(false);  // the broken line is read again for a moment
     platform::TestUi ui;
     ui.ExpectDialog(kNoticeDialog, IDOK);
     CLock lock;
@@ -115,15 +123,53 @@ TEST_F(LockTest, LockOfAnotherComputerOrProgramIsRefused) {
   }
 }
 
-TEST_F(LockTest, OwnLockOfALiveProcessIsNotTakenOver) {
-  // Same computer, user and program, and the process (this one) still runs.
-  const std::string live = OwnLine(std::to_string(::getpid()));
-  WriteLock(live);
-  platform::TestUi ui;
-  ui.ExpectDialog(kNoticeDialog, IDOK);
-  CLock lock;
-  EXPECT_FALSE(lock.Lock(folder.path()));
-  EXPECT_EQ(Content(LockFile()), live);
+// The holder is judged by the process under its id and that process's start:
+// ids are handed out again after a restart of the computer (or in a fresh
+// process space), our own among them.
+TEST_F(LockTest, OwnLockIsHeldOnlyByTheProcessThatStartedWithIt) {
+  // Another run of this program that still runs.
+  const pid_t other = ::fork();
+  if (other == 0) {
+    ::sleep(30);
+    ::_exit(0);
+  }
+  ASSERT_GT(other, 0);
+  const std::string otherStart = platform::ProcessStartMark(other);
+  ASSERT_FALSE(otherStart.empty());
+  struct Case {
+    const char* name;
+    std::string processId;
+    std::string processStart;
+    bool held;
+  } cases[] = {
+      {"the running holder", std::to_string(other), otherStart, true},
+      {"its id, but a process started at another moment", std::to_string(other), "boot/1", false},
+      {"its id, another boot", std::to_string(other), "other-boot/" + otherStart.substr(otherStart.find('/') + 1),
+       false},
+      {"our own id: an earlier run", std::to_string(::getpid()), platform::ProcessStartMark(::getpid()) + "0", false},
+      {"our own id in an older line", std::to_string(::getpid()), "", false},
+      {"an older line of a running run", std::to_string(other), "", true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    LockHolder line = ParseLockLine(OwnLine(c.processId));
+    line.processStart = c.processStart;
+    WriteLock(FormatLockLine(line));
+    platform::TestUi ui;
+    if (c.held) ui.ExpectDialog(kNoticeDialog, IDOK);
+    CLock lock;
+    EXPECT_EQ(lock.Lock(folder.path()), !c.held);
+    if (c.held) {
+      EXPECT_EQ(Content(LockFile()), FormatLockLine(line));
+    } else {
+      const LockHolder now = ParseLockLine(Content(LockFile()));
+      EXPECT_EQ(now.processId, std::to_string(::getpid()));
+      EXPECT_EQ(now.processStart, platform::ProcessStartMark(::getpid()));
+      lock.Unlock();
+    }
+  }
+  ::kill(other, SIGKILL);
+  ::waitpid(other, nullptr, 0);
 }
 
 // The holder runs a program file that an update has replaced meanwhile: its
@@ -202,9 +248,206 @@ TEST_F(LockTest, LockThatCannotBeWrittenIsReported) {
   EXPECT_EQ(ui.shown()[0].flags & platform::MB_ICONMASK, platform::MB_ICONSTOP);
 }
 
+// A lock that another computer removes while our start looks at it: the
+// share says "exists" to our create, and "no such file" to our read.
+TEST_F(LockTest, ALockRemovedElsewhereDuringTheStartIsTriedAgainAfterPauses) {
+  for (const int refusals : {1, 3, 100}) {
+    SCOPED_TRACE(refusals);
+    ShareSeams seams(true);
+    int creates = 0;
+    SetLockCreateOverride([&](const fs::path&) { return ++creates <= refusals ? EEXIST : 0; });
+    platform::TestUi ui;
+    if (refusals == 100) ui.ExpectMessageBox(IDOK, "wiederholt von einem anderen Rechner angelegt und wieder entfernt");
+    CLock lock;
+    EXPECT_EQ(lock.Lock(folder.path()), refusals < 100);
+    SetLockCreateOverride(nullptr);
+    EXPECT_EQ(seams.pauses.size(), std::min<size_t>(refusals, 5));
+    for (size_t i = 1; i < seams.pauses.size(); ++i) EXPECT_GT(seams.pauses[i], seams.pauses[i - 1]);
+    for (const auto& shown : ui.shown()) EXPECT_EQ(shown.text.find("No such file"), std::string::npos) << shown.text;
+    lock.Unlock();
+  }
+}
+
+// Some shares answer an exclusive create of an existing file with "Operation
+// not permitted": that is the held lock when the file is there.
+TEST_F(LockTest, ExistsReportedAsAPermissionErrorIsTheHeldLock) {
+  const std::string foreign = FormatLockLine({.computer = "lab-pc-2", .user = "anna", .startTime = "heute 08:00",
+                                              .programPath = "/opt/pravik/pravik", .processId = "42"});
+  for (const int error : {EPERM, EACCES}) {
+    SCOPED_TRACE(error);
+    SetLockCreateOverride([&](const fs::path&) { return error; });
+    {
+      WriteLock(foreign);
+      platform::TestUi ui;
+      ui.ExpectDialog(kNoticeDialog, [](DialogDriver& d) { EXPECT_EQ(d.Text(1251), "anna"); }, IDOK);
+      CLock lock;
+      EXPECT_FALSE(lock.Lock(folder.path()));
+      EXPECT_EQ(Content(LockFile()), foreign);
+    }
+    {
+      // Without a lock file it is what it says.
+      fs::remove(LockFile());
+      platform::TestUi ui;
+      ui.ExpectMessageBox(IDOK, std::strerror(error));
+      CLock lock;
+      EXPECT_FALSE(lock.Lock(folder.path()));
+    }
+    SetLockCreateOverride(nullptr);
+  }
+}
+
+// Another computer has created the lock file but its line is not there yet:
+// the notice waits a moment for it instead of showing empty values.
+TEST_F(LockTest, ALockLineReadBeforeItIsCompleteIsReadAgain) {
+  const std::string foreign = FormatLockLine({.computer = "lab-pc-2", .user = "anna", .startTime = "heute 08:00",
+                                              .programPath = "/opt/pravik/pravik", .processId = "42"});
+  struct Case {
+    const char* first;
+    size_t completeAtPause;  // 0: never
+    const char* user;
+  } cases[] = {
+      {"", 1, "anna"},
+      {"[lab-pc-2][an", 3, "anna"},
+      {"", 0, ""},
+      {"kaputt", 0, ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.first);
+    WriteLock(c.first);
+    ShareSeams seams(true);
+    seams.onPause = [&](size_t pause) {
+      if (pause == c.completeAtPause) WriteLock(foreign);
+    };
+    platform::TestUi ui;
+    ui.ExpectDialog(kNoticeDialog, [&](DialogDriver& d) {
+      EXPECT_EQ(d.Text(1251), c.user);
+      EXPECT_EQ(d.Text(1252), c.completeAtPause ? "lab-pc-2" : "");
+      EXPECT_EQ(d.Text(1253), c.completeAtPause ? "heute 08:00" : "");
+    }, IDOK);
+    CLock lock;
+    EXPECT_FALSE(lock.Lock(folder.path()));
+    EXPECT_EQ(seams.pauses.size(), c.completeAtPause ? c.completeAtPause : 5);
+  }
+}
+
+namespace {
+
+RecordList OneRecord(const std::string& tag) {
+  RecordList records;
+  records.push_back(std::make_unique<CVersuch>());
+  records.back()->SetField(0, "12-34-230512083001");
+  records.back()->SetField(1, "12-34-0001|-1|-1|-1|1|20230512");
+  records.back()->SetField(21, tag);
+  return records;
+}
+
+std::string SavedTag(const fs::path& folder) {
+  RecordList loaded;
+  platform::ScriptedMessageBoxes boxes;
+  if (!LoadRecordFile(loaded, folder) || loaded.size() != 1) return "<none>";
+  return loaded[0]->GetField(21);
+}
+
+std::vector<std::string> Names(const fs::path& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+}  // namespace
+
+// Every save first makes sure that the data folder is still the locked one.
+// A share that drops off leaves its empty mount point at the folder's path
+// (here: the folder replaced by an empty one): nothing may land there.
+TEST_F(LockTest, ASaveWritesOnlyIntoTheFolderThatIsStillLocked) {
+  const fs::path data = folder / "daten";
+  const fs::path away = folder / "daten.weg";
+  ASSERT_TRUE(platform::CreateFolder(data));
+  platform::TestUi ui;
+  CLock lock;
+  ASSERT_TRUE(lock.Lock(data));
+  const std::string ownLine = Content(data / "lock.lck");
+  ASSERT_TRUE(SaveRecordFileSafely(OneRecord("eins"), data));
+
+  // The share is gone: the folder's path shows an empty folder.
+  fs::rename(data, away);
+  ASSERT_TRUE(platform::CreateFolder(data));
+  ui.ExpectMessageBox(IDOK, "nicht erreichbar");
+  EXPECT_FALSE(SaveRecordFileSafely(OneRecord("zwei"), data));
+  EXPECT_TRUE(fs::is_empty(data));
+  EXPECT_FALSE(lock.StillHeld());
+
+  // Back again (mounted anew: the same folder, now another object).
+  fs::remove(data);
+  fs::copy(away, data, fs::copy_options::recursive);
+  fs::remove_all(away);
+  EXPECT_TRUE(SaveRecordFileSafely(OneRecord("zwei"), data));
+  EXPECT_EQ(SavedTag(data), "zwei");
+
+  // The lock file deleted by hand: the folder is the same, the lock ours again.
+  fs::remove(data / "lock.lck");
+  EXPECT_TRUE(SaveRecordFileSafely(OneRecord("drei"), data));
+  EXPECT_EQ(SavedTag(data), "drei");
+  EXPECT_EQ(Content(data / "lock.lck"), ownLine);
+
+  // Another computer took the folder over: its records stay.
+  const std::string foreign = FormatLockLine({.computer = "lab-pc-2", .user = "anna", .startTime = "t",
+                                              .programPath = "/opt/pravik/pravik", .processId = "42"});
+  ASSERT_TRUE(platform::WriteFileBytes(folder / "foreign", foreign));
+  fs::rename(folder / "foreign", data / "lock.lck");
+  ui.ExpectMessageBox(IDOK, "nicht erreichbar");
+  EXPECT_FALSE(SaveRecordFileSafely(OneRecord("vier"), data));
+  EXPECT_EQ(SavedTag(data), "drei");
+  lock.Unlock();
+  EXPECT_EQ(Content(data / "lock.lck"), foreign);
+}
+
+// The same check before each retry: the share drops off while the save
+// flushes its folder, and the retry finds the empty mount point.
+TEST_F(LockTest, TheRetryOfASaveChecksTheFolderAgain) {
+  const fs::path data = folder / "daten";
+  ASSERT_TRUE(platform::CreateFolder(data));
+  platform::TestUi ui;
+  CLock lock;
+  ASSERT_TRUE(lock.Lock(data));
+  ASSERT_TRUE(SaveRecordFileSafely(OneRecord("eins"), data));
+  int flushes = 0;
+  platform::SetFolderSyncOverride([&](const fs::path&) {
+    if (++flushes > 1) return 0;
+    fs::rename(data, folder / "daten.weg");
+    fs::create_directory(data);
+    return EIO;
+  });
+  ui.ExpectMessageBox(IDOK, "nicht erreichbar");
+  EXPECT_FALSE(SaveRecordFileSafely(OneRecord("zwei"), data));
+  platform::SetFolderSyncOverride(nullptr);
+  EXPECT_EQ(flushes, 1);
+  EXPECT_TRUE(fs::is_empty(data)) << ::testing::PrintToString(Names(data));
+  lock.Unlock();
+}
+
+TEST(LockLine, CompleteLinesHoldFourBracketedFieldsAtLeast) {
+  const std::pair<const char*, bool> lines[] = {
+      {"[pc][anna][t][/p]", true},
+      {"[pc][anna][t][/p][42][b/7]", true},
+      {"[][][][]", true},
+      {"", false},
+      {"[pc][anna][t]", false},
+      {"[pc][anna][t][/p", false},
+      {"[pc][anna][t][/p]x", false},
+      {"kaputt", false},
+      {"[p[c][anna][t][/p]", false},
+  };
+  for (const auto& [line, complete] : lines) EXPECT_EQ(IsCompleteLockLine(line), complete) << line;
+}
+
 TEST(LockLine, FieldsWithBracketsStillReadBack) {
-  const LockHolder h{.computer = "pc", .user = "a[b]", .startTime = "t", .programPath = "/x]/p", .processId = "7"};
+  const LockHolder h{.computer = "pc", .user = "a[b]", .startTime = "t", .programPath = "/x]/p", .processId = "7",
+                     .processStart = "b[1]/9"};
   const LockHolder back = ParseLockLine(FormatLockLine(h));
+  EXPECT_TRUE(IsCompleteLockLine(FormatLockLine(h)));
+  EXPECT_EQ(back.processStart, "b_1_/9");
   EXPECT_EQ(back.computer, "pc");
   EXPECT_EQ(back.user, "a_b_");
   EXPECT_EQ(back.programPath, "/x_/p");

@@ -241,6 +241,13 @@ bool CLock::Lock(const fs::path& dataFolder) {
     int error = errno;
     // Some shares report "file exists" as a permission error.
     if ((error == EPERM || error == EACCES) && LockFileExists(lockFile_)) error = EEXIST;
+    // A share whose cache still knows the lock that another computer has just
+    // removed opens it instead of creating it, and finds no such file.
+    if (error == ENOENT && platform::FolderExists(dataFolder) && !LockFileExists(lockFile_)) {
+      if (vanished == std::size(pauses)) break;
+      platform::PauseForShare(pauses[vanished++]);
+      continue;
+    }
     if (error != EEXIST) {
       ShowLockFailure(std::strerror(error), lockFile_);
       return false;

@@ -45,7 +45,9 @@ bool LinkFile(const fs::path& existing, const fs::path& newName);
 // Renames within one file system, replacing `to`; the folder is not flushed
 // (SyncFolder), so that several renames cost one flush.
 bool RenameFile(const fs::path& from, const fs::path& to);
-// Flushes the folder's entries (new names, renames, removals) to disk.
+// Flushes the folder's entries (new names, renames, removals) to disk. False
+// only when the flush fails; a folder that cannot be opened or a file system
+// that cannot flush folders is no failure.
 bool SyncFolder(const fs::path& folder);
 
 // A file read whole is first checked: a regular file (a folder, device or

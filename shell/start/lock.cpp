@@ -242,8 +242,9 @@ bool CLock::Lock(const fs::path& dataFolder) {
     // Some shares report "file exists" as a permission error.
     if ((error == EPERM || error == EACCES) && LockFileExists(lockFile_)) error = EEXIST;
     // A share whose cache still knows the lock that another computer has just
-    // removed opens it instead of creating it, and finds no such file.
-    if (error == ENOENT && platform::FolderExists(dataFolder) && !LockFileExists(lockFile_)) {
+    // removed opens it instead of creating it, and finds no such file (its
+    // cache may still show the file, too).
+    if (error == ENOENT && platform::FolderExists(dataFolder)) {
       if (vanished == std::size(pauses)) break;
       platform::PauseForShare(pauses[vanished++]);
       continue;
@@ -255,7 +256,8 @@ bool CLock::Lock(const fs::path& dataFolder) {
     const auto existing = ReadCompleteLine(lockFile_);
     const int readError = errno;
     if (!existing) {
-      if (LockFileExists(lockFile_)) {
+      // Gone when we read it (a share's cache may still show it).
+      if (readError != ENOENT && LockFileExists(lockFile_)) {
         ShowLockFailure(std::strerror(readError), lockFile_);
         return false;
       }

@@ -11,6 +11,7 @@
 #include "platform/files.h"
 #include "platform/heap.h"
 #include "platform/messagebox.h"
+#include "platform/sharedfolder.h"
 #include "records/matdef_extract.h"
 #include "records/recordfile.h"
 #include "records/strutil.h"
@@ -121,7 +122,11 @@ fs::path MakeNewestDailyCopy(const fs::path& recordFile, DailyCopyWay way) {
   if (way == DailyCopyWay::LinkWherePossible && platform::LinkFile(recordFile, newest)) return newest;
   // A copy of a large file takes a while.
   WaitWindowScope wait;
-  if (platform::CopyFile(recordFile, newest) && ValidateRecordFile(newest)) return newest;
+  // On a share our cache may still give the size from before another
+  // computer's save: a cut-off copy is made again after pauses.
+  if (platform::ReadAgainWhileStale(recordFile,
+                                    [&] { return platform::CopyFile(recordFile, newest) && ValidateRecordFile(newest); }))
+    return newest;
   platform::DeleteFile(newest);
   return {};
 }

@@ -37,6 +37,7 @@
 #include "shell/start/werkauswahldlg.h"
 #include "support/read_only_folder.h"
 #include "support/scripted_ui_gtest.h"
+#include "support/share_seams.h"
 #include "support/temp_folder.h"
 #include "tools/demo_installation.h"
 
@@ -102,6 +103,27 @@ TEST(DailyCopies, RotateToAtMostTenAndOncePerWrittenDay) {
   BackupRecordFileDaily(record);
   EXPECT_EQ(Bytes(CopyName(record, 1)), "changed");
   EXPECT_EQ(Bytes(CopyName(record, 10)), "copy7");
+}
+
+// On a share, another computer has just saved: our cache still gives the
+// old size, and the copy reads cut off until it expires. The copy is made
+// again after a pause instead of failing.
+TEST(DailyCopies, ACopyCutOffByAStaleCacheOnAShareIsMadeAgain) {
+  TempFolder folder;
+  const fs::path record = folder / "data.db";
+  ASSERT_TRUE(WriteRecordFile(RecordList{}, record));
+  const std::string complete = Bytes(record);
+  ASSERT_TRUE(platform::WriteFileBytes(record, complete.substr(0, complete.size() - 12)));
+  SetWriteTime(record, std::chrono::hours(30));
+  ShareSeams seams(true);
+  seams.onPause = [&](size_t) {
+    ASSERT_TRUE(platform::WriteFileBytes(record, complete));
+    SetWriteTime(record, std::chrono::hours(30));
+  };
+  platform::TestUi ui;
+  BackupRecordFileDaily(record, DailyCopyWay::Copy);
+  EXPECT_EQ(seams.pauses.size(), 1u);
+  EXPECT_EQ(Bytes(CopyName(record, 1)), complete);
 }
 
 TEST(DailyCopies, NoRecordFileShiftsNothing) {

@@ -194,6 +194,8 @@ class Reader {
       // Binary data: never text, whatever destination.
       const size_t count = hasParameter && parameter > 0 ? static_cast<size_t>(parameter) : 0;
       pos_ += std::min(count, in_.size() - pos_);
+      // A count in bytes may end inside a character: its rest is binary too.
+      while (pos_ < in_.size() && (static_cast<unsigned char>(in_[pos_]) & 0xC0) == 0x80) ++pos_;
       return;
     }
     if (TakeFallback()) return;

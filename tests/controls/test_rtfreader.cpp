@@ -221,6 +221,7 @@ TEST(RtfReader, DamagedAndHostileInputNeverFails) {
       {"a lone backslash at the end", "{\\rtf1 a\\", "a"},
       {"a huge \\bin count", "{\\rtf1 a\\bin999999999999999999 xyz}", "a"},
       {"a negative \\bin count", "{\\rtf1 a\\bin-5 xyz}", "axyz"},
+      {"a \\bin count ending inside a character", "{\\rtf1 a\\bin1 \xC3\xA4" "b}", "ab"},
       {"a huge parameter", "{\\rtf1 \\fs99999999999999999999 a\\li-99999999999999 b}", "ab"},
       {"a huge \\uc", "{\\rtf1 \\uc99999\\u228 abc}d", "ä"},
       {"a lone low surrogate", "{\\rtf1 \\u-8704?}", "\uFFFD"},

@@ -117,7 +117,7 @@ void BM_ArchiveMonthAndSave(benchmark::State& state) {
     const double plainBefore = plainFirst ? app.PlainMonthSeconds(left) : 0;
     state.ResumeTiming();
     bool saved = false;
-    const double own = TimeSeconds([&] {
+    const double own = benchratio::CountedSeconds("archive", app.size(), [&] {
       filled->view->ArchiveMonth(kMonth, results);
       saved = filled->view->SaveAllRecords();
     });
@@ -153,7 +153,7 @@ void BM_DearchiveMonthAndSave(benchmark::State& state) {
     const double plainBefore = plainFirst ? app.PlainMonthSeconds(all) : 0;
     state.ResumeTiming();
     bool read = false, saved = false;
-    const double own = TimeSeconds([&] {
+    const double own = benchratio::CountedSeconds("dearchive", app.size(), [&] {
       read = filled->view->DearchiveMonth(kMonth, results);
       saved = filled->view->SaveAllRecords();
     });
@@ -186,7 +186,7 @@ void BM_ExportAll(benchmark::State& state) {
     const bool cpFirst = runs.size() % 2;
     const double cpBefore = cpFirst ? cp() : 0;
     state.ResumeTiming();
-    const double own = TimeSeconds([&] { filled.view->OnExportieren(); });
+    const double own = benchratio::CountedSeconds("export", app.size(), [&] { filled.view->OnExportieren(); });
     state.PauseTiming();
     runs.Add(own, cpFirst ? cpBefore : cp());
     state.ResumeTiming();
@@ -216,7 +216,7 @@ void BM_ImportAll(benchmark::State& state) {
     std::ofstream("/proc/self/clear_refs") << "5";  // the peak starts anew from here
     const long before = benchchild::StatusKilobytes("VmRSS");
     state.ResumeTiming();
-    own.push_back(TimeSeconds([&] { filled->view->OnImportieren(); }));
+    own.push_back(benchratio::CountedSeconds("import", app.size(), [&] { filled->view->OnImportieren(); }));
     state.PauseTiming();
     peak = std::max(peak, static_cast<double>(benchchild::StatusKilobytes("VmHWM") - before) * 1024);
     if (filled->view->model()->RecordCount() != app.size()) {
@@ -232,13 +232,13 @@ void BM_ImportAll(benchmark::State& state) {
   benchratio::ReportGrowth(state, "import", app.size(), benchratio::Median(own));
 }
 // All of one size first: the records of a size are made once.
-BENCHMARK(BM_ArchiveMonthAndSave)->Arg(kRecords)->Unit(benchmark::kMillisecond)->Iterations(5);
-BENCHMARK(BM_DearchiveMonthAndSave)->Arg(kRecords)->Unit(benchmark::kMillisecond)->Iterations(5);
-BENCHMARK(BM_ExportAll)->Arg(kRecords)->Unit(benchmark::kMillisecond)->Iterations(5);
-BENCHMARK(BM_ImportAll)->Arg(kRecords)->Unit(benchmark::kMillisecond)->Iterations(3);
-BENCHMARK(BM_ArchiveMonthAndSave)->Arg(4 * kRecords)->Unit(benchmark::kMillisecond)->Iterations(5);
-BENCHMARK(BM_DearchiveMonthAndSave)->Arg(4 * kRecords)->Unit(benchmark::kMillisecond)->Iterations(5);
-BENCHMARK(BM_ExportAll)->Arg(4 * kRecords)->Unit(benchmark::kMillisecond)->Iterations(5);
-BENCHMARK(BM_ImportAll)->Arg(4 * kRecords)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_ArchiveMonthAndSave)->Arg(kRecords)->Unit(benchmark::kMillisecond)->Iterations(benchratio::Runs(5));
+BENCHMARK(BM_DearchiveMonthAndSave)->Arg(kRecords)->Unit(benchmark::kMillisecond)->Iterations(benchratio::Runs(5));
+BENCHMARK(BM_ExportAll)->Arg(kRecords)->Unit(benchmark::kMillisecond)->Iterations(benchratio::Runs(5));
+BENCHMARK(BM_ImportAll)->Arg(kRecords)->Unit(benchmark::kMillisecond)->Iterations(benchratio::Runs(3));
+BENCHMARK(BM_ArchiveMonthAndSave)->Arg(4 * kRecords)->Unit(benchmark::kMillisecond)->Iterations(benchratio::Runs(5));
+BENCHMARK(BM_DearchiveMonthAndSave)->Arg(4 * kRecords)->Unit(benchmark::kMillisecond)->Iterations(benchratio::Runs(5));
+BENCHMARK(BM_ExportAll)->Arg(4 * kRecords)->Unit(benchmark::kMillisecond)->Iterations(benchratio::Runs(5));
+BENCHMARK(BM_ImportAll)->Arg(4 * kRecords)->Unit(benchmark::kMillisecond)->Iterations(benchratio::Runs(3));
 
 }  // namespace

@@ -18,6 +18,11 @@
 #include <string>
 #include <vector>
 
+#if __has_include(<valgrind/callgrind.h>)
+#include <valgrind/callgrind.h>
+#define BENCH_CALLGRIND 1
+#endif
+
 namespace benchratio {
 
 using Clock = std::chrono::steady_clock;
@@ -32,6 +37,35 @@ double TimeSeconds(Work&& work) {
   work();
   return SecondsSince(start);
 }
+
+// Under callgrind (scripts/bench_counts) the measured work alone is counted,
+// one profile per run named "<measure>/<records>": instruction counts show
+// the growth that a loaded machine's clock blurs. Elsewhere it only times.
+inline bool UnderCallgrind() {
+#ifdef BENCH_CALLGRIND
+  return RUNNING_ON_VALGRIND;
+#else
+  return false;
+#endif
+}
+
+template <typename Work>
+double CountedSeconds(const std::string& measure, int records, Work&& work) {
+  if (!UnderCallgrind()) return TimeSeconds(work);
+#ifdef BENCH_CALLGRIND
+  CALLGRIND_START_INSTRUMENTATION;
+  CALLGRIND_ZERO_STATS;
+  CALLGRIND_TOGGLE_COLLECT;
+  const double seconds = TimeSeconds(work);
+  CALLGRIND_TOGGLE_COLLECT;
+  CALLGRIND_DUMP_STATS_AT((measure + "/" + std::to_string(records)).c_str());
+  CALLGRIND_STOP_INSTRUMENTATION;
+  return seconds;
+#endif
+}
+
+// Fixed run counts shrink to one under callgrind, which is some fifty times slower.
+inline int Runs(int runs) { return UnderCallgrind() ? 1 : runs; }
 
 inline double Median(std::vector<double> values) {
   if (values.empty()) return 0;

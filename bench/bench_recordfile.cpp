@@ -84,9 +84,9 @@ void BM_LoadRecordFile(benchmark::State& state) {
   bool ok = true;
   auto load = [&] {
     RecordList loaded;
-    const auto start = Clock::now();
-    ok = ok && LoadRecordFile(loaded, folder.path()) && loaded.size() == static_cast<size_t>(records);
-    return SecondsSince(start);
+    return benchratio::CountedSeconds("load", records, [&] {
+      ok = ok && LoadRecordFile(loaded, folder.path()) && loaded.size() == static_cast<size_t>(records);
+    });
   };
   auto cat = [&] { return ShellSeconds("cat " + Quoted(folder.file()) + " | wc -l >/dev/null"); };
   for (auto _ : state) {
@@ -116,9 +116,8 @@ void BM_SaveRecordFileSafely(benchmark::State& state) {
     // The reference first every second time, as Alternate does.
     const bool plainFirst = runs.size() % 2;
     const double plainBefore = plainFirst ? ShellSeconds("cp " + Quoted(folder.file()) + " " + Quoted(copy) + " && sync " + Quoted(copy)) : 0;
-    const auto start = Clock::now();
-    const bool ok = SaveRecordFileSafely(loaded, folder.path());
-    const double own = SecondsSince(start);
+    bool ok = false;
+    const double own = benchratio::CountedSeconds("save", records, [&] { ok = SaveRecordFileSafely(loaded, folder.path()); });
     state.SetIterationTime(own);
     if (!ok) {
       state.SkipWithError("save failed");

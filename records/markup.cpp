@@ -1,6 +1,7 @@
 #include "records/markup.h"
 
 #include <algorithm>
+#include <array>
 #include <climits>
 
 #include "platform/heap.h"
@@ -280,13 +281,27 @@ void CMarkup::ForgetTextBefore(int position) {
 
 // ------------------------------------------------------------ escaping
 
+namespace {
+
+// The bytes that become entities: bit 1 in a text, bit 2 in an attribute.
+// A table instead of find_first_of, which calls memchr once per byte.
+constexpr std::array<unsigned char, 256> kEscaped = [] {
+  std::array<unsigned char, 256> table{};
+  for (unsigned char c : {'<', '&', '>'}) table[c] = 3;
+  for (unsigned char c : {'\'', '"'}) table[c] = 2;
+  return table;
+}();
+
+}  // namespace
+
 void CMarkup::AppendEscaped(std::string& out, std::string_view text, bool attribute) {
-  const std::string_view special = attribute ? std::string_view("<&>'\"") : std::string_view("<&>");
+  const unsigned char wanted = attribute ? 2 : 1;
   size_t from = 0;
-  for (size_t at = text.find_first_of(special); at != std::string_view::npos;
-       at = text.find_first_of(special, from)) {
-    out.append(text.substr(from, at - from));
-    switch (text[at]) {
+  for (size_t at = 0; at < text.size(); ++at) {
+    const char c = text[at];
+    if (!(kEscaped[static_cast<unsigned char>(c)] & wanted)) continue;
+    out.append(text.data() + from, at - from);
+    switch (c) {
       case '<': out += "&lt;"; break;
       case '&': out += "&amp;"; break;
       case '>': out += "&gt;"; break;
@@ -295,7 +310,7 @@ void CMarkup::AppendEscaped(std::string& out, std::string_view text, bool attrib
     }
     from = at + 1;
   }
-  out.append(text.substr(from));
+  out.append(text.data() + from, text.size() - from);
 }
 
 std::string CMarkup::Escape(std::string_view text, bool attribute) {

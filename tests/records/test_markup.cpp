@@ -4,6 +4,7 @@
 
 #include <random>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "records/markup.h"
@@ -114,6 +115,32 @@ TEST(Markup, BuildsEachElementOnItsOwnLine) {
   EXPECT_FALSE(x.FindChildElem());  // an empty-element tag has no children
   EXPECT_FALSE(CMarkup().AddChildElem("C"));  // no main element
   EXPECT_FALSE(CMarkup().AddAttrib("a", "1"));
+}
+
+TEST(Markup, EscapesTheMarkupCharactersOnly) {
+  struct Case {
+    std::string_view text;
+    std::string_view asText;
+    std::string_view asAttribute;
+  };
+  const Case cases[] = {
+      {"", "", ""},
+      {"plain 12,5 %", "plain 12,5 %", "plain 12,5 %"},
+      {"<&>", "&lt;&amp;&gt;", "&lt;&amp;&gt;"},
+      {"'\"", "'\"", "&apos;&quot;"},
+      {"a<b>c&d'e\"f", "a&lt;b&gt;c&amp;d'e\"f", "a&lt;b&gt;c&amp;d&apos;e&quot;f"},
+      {"&&", "&amp;&amp;", "&amp;&amp;"},
+      {"\xe4\xb5<\x80\xff", "\xe4\xb5&lt;\x80\xff", "\xe4\xb5&lt;\x80\xff"},  // high bytes stay
+      {std::string_view("a\0<", 3), std::string_view("a\0&lt;", 6), std::string_view("a\0&lt;", 6)},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(CMarkup::Escape(c.text, false), c.asText) << c.text;
+    EXPECT_EQ(CMarkup::Escape(c.text, true), c.asAttribute) << c.text;
+    EXPECT_EQ(CMarkup::Unescape(c.asAttribute), c.text);
+    std::string out = "kept";
+    CMarkup::AppendEscaped(out, c.text, true);
+    EXPECT_EQ(out, "kept" + std::string(c.asAttribute));
+  }
 }
 
 TEST(Markup, ReadsAttributesAndTexts) {

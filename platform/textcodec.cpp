@@ -111,16 +111,24 @@ unsigned char Cp1252ByteOf(char32_t cp) {
 // Most stored text is plain ASCII: it is copied as a whole, and the rest is
 // written through a table into a string of the exact size.
 std::string FromCp1252(std::string_view bytes) {
-  const size_t ascii = AsciiPrefix(bytes);
-  if (ascii == bytes.size()) return std::string(bytes);
-  size_t size = ascii;
-  for (size_t i = ascii; i < bytes.size(); ++i) size += kUtf8[static_cast<unsigned char>(bytes[i])].size;
+  // ASCII runs between the high bytes go eight bytes at a time and by memcpy.
+  size_t size = 0;
+  for (size_t i = 0; i < bytes.size();) {
+    const size_t run = AsciiPrefix(bytes.substr(i));
+    size += run;
+    i += run;
+    if (i < bytes.size()) size += kUtf8[static_cast<unsigned char>(bytes[i++])].size;
+  }
+  if (size == bytes.size()) return std::string(bytes);  // every high byte takes two or three
   std::string out(size, '\0');
   char* p = out.data();
-  std::memcpy(p, bytes.data(), ascii);
-  p += ascii;
-  for (size_t i = ascii; i < bytes.size(); ++i) {
-    const Utf8Of& u = kUtf8[static_cast<unsigned char>(bytes[i])];
+  for (size_t i = 0; i < bytes.size();) {
+    const size_t run = AsciiPrefix(bytes.substr(i));
+    std::memcpy(p, bytes.data() + i, run);
+    p += run;
+    i += run;
+    if (i == bytes.size()) break;
+    const Utf8Of& u = kUtf8[static_cast<unsigned char>(bytes[i++])];
     p[0] = u.bytes[0];
     if (u.size > 1) {
       p[1] = u.bytes[1];

@@ -1,5 +1,6 @@
 #include "evaluation/alkali/alkali.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -33,6 +34,23 @@ double ValueOf(const std::string& text) { return AtofLocale(text); }
 constexpr std::array<unsigned, 3> kCounterSteps = {1, 10, 100};
 
 unsigned IndexOfCounter(unsigned counter) { return counter >= 100 ? 1 : counter >= 10 ? 2 : counter >= 1 ? 3 : 0; }
+
+// What physics forbids within a size class: the flint weighs no more under
+// water than wet in air (no volume is below 0), and the NaOH test leaves at most
+// what it was given.
+void CheckAlkaliRelations(AlkaliClasses& r) {
+  for (int c = 0; c < kSizeClasses; ++c) {
+    const auto& k = r.cells[static_cast<size_t>(c)];
+    auto typed = [&](int row) { return !k[static_cast<size_t>(row)].empty() && !HasInputFault(r.faults, 100 * c + row); };
+    auto v = [&k](int row) { return ValueOf(k[static_cast<size_t>(row)]); };
+    if (!IsFineSizeClass(c) && typed(kFlintWetInAir) && typed(kFlintUnderWater) && v(kFlintUnderWater) > v(kFlintWetInAir))
+      AddInputFault(r.faults, 100 * c + kFlintUnderWater, 62040,
+                    "Der Flint wiegt unter Wasser mehr als nass an Luft: er hätte ein negatives Volumen.");
+    const int sample = typed(kNaohSample) ? kNaohSample : kOpaline;
+    if (typed(sample) && typed(kNaohResidue) && v(kNaohResidue) > v(sample))
+      AddInputFault(r.faults, 100 * c + kNaohResidue, 62041, "Die Masse nach dem NaOH-Test liegt über ihrer Einwaage.");
+  }
+}
 
 }  // namespace
 
@@ -112,13 +130,33 @@ AlkaliClasses ComputeAlkaliClasses(const AlkaliCells& cells, const std::string& 
     if (i >= 0) r.missing[static_cast<size_t>(i)] = !present;
   };
 
-  // Every input as a number: 2 decimals below 99.995, else 1.
-  for (auto& k : r.cells) {
+  // Every input as a number: 2 decimals below 99.995, else 1. A shown cell
+  // refuses what no one can have weighed.
+  for (int c = 0; c < kSizeClasses; ++c) {
+    auto& k = r.cells[static_cast<size_t>(c)];
     for (int row : kAlkaliInputRows) {
       std::string& text = k[static_cast<size_t>(row)];
-      text = TrimWhite(text);
-      if (!text.empty()) text = FormatMassValue(ValueOf(text));
+      double value = 0.0;
+      if (ReadNumberInput(text, kMeasuredNumber, &value) == kNumberOk) {
+        text = TrimWhite(text).empty() ? "" : FormatMassValue(value);
+      } else if (IsShownCell(c, row)) {
+        r.faults.push_back({100 * c + row, NumberRefusalReason(text, kMeasuredNumber)});
+      } else {
+        // A hidden cell cannot be corrected: read as ever.
+        text = TrimWhite(text);
+        if (!text.empty()) text = FormatMassValue(ValueOf(text));
+      }
     }
+  }
+  CheckAlkaliRelations(r);
+  if (!r.faults.empty()) {
+    for (auto& k : r.cells)
+      for (int row = 0; row < kAlkaliRows; ++row)
+        if (std::find(kAlkaliInputRows.begin(), kAlkaliInputRows.end(), row) == kAlkaliInputRows.end())
+          k[static_cast<size_t>(row)].clear();
+    return r;
+  }
+  for (auto& k : r.cells) {
     if (k[kFlintDry].empty()) k[kFlintDry] = k[kFlint];
     if (k[kNaohSample].empty()) k[kNaohSample] = k[kOpaline];
   }
@@ -220,7 +258,7 @@ AlkaliResult ComputeAlkali(const AlkaliInput& in) {
   r.classes = ComputeAlkaliClasses(in.cells, r.fractions.shares[1], in.requiredO, in.requiredOF);
   r.grainGroup1 = in.grainGroup1;
   r.grainGroup2 = in.grainGroup2;
-  if (TrimWhite(r.grainGroup1).empty() || TrimWhite(r.grainGroup2).empty() || r.classes.classO.empty() ||
+  if (!r.classes.faults.empty() || TrimWhite(r.grainGroup1).empty() || TrimWhite(r.grainGroup2).empty() || r.classes.classO.empty() ||
       r.classes.classOF.empty())
     r.status = std::string(1, TestStatus::Incomplete);
   else if (r.classes.requirementStated)
@@ -251,7 +289,8 @@ std::string AlkaliResult::DataString() const {
   for (int f = 0; f < kFractions; ++f) add("AP" + std::to_string(f), fractions.shares[static_cast<size_t>(f)]);
   for (int c = 0; c < kSizeClasses; ++c)
     for (int row = 0; row < kAlkaliRows; ++row)
-      add(AlkaliCellKey(c, row), classes.cells[static_cast<size_t>(c)][static_cast<size_t>(row)]);
+      if (!HasInputFault(classes.faults, 100 * c + row))  // a refused text never reaches the record
+        add(AlkaliCellKey(c, row), classes.cells[static_cast<size_t>(c)][static_cast<size_t>(row)]);
   for (int c = 0; c < kSizeClasses; ++c)
     for (int k = 0; k < kClassRows; ++k)
       add(AlkaliMarkKey(c, k), classes.marks[static_cast<size_t>(c)][static_cast<size_t>(k)]);

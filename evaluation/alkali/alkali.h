@@ -16,6 +16,7 @@
 #include <map>
 #include <string>
 
+#include "evaluation/frame/inputfaults.h"
 #include "evaluation/frame/testentryframe.h"
 
 inline constexpr int kSizeClasses = 6;  // 1/2, 2/4, 4/8, 8/16, 16/32, >32 mm
@@ -109,6 +110,10 @@ struct AlkaliClasses {
   std::string classO, classOF;
   bool requirementStated = false;  // a required class is not 0
   bool requirementMet = false;     // meaningful only when stated
+  // A refused input cell (input 100 * size class + row), or flint under water
+  // above flint wet in air, or a mass after the NaOH test above its
+  // sample: the cells stay as typed, nothing is computed or classified.
+  InputFaults faults;
 };
 // `shareBelow1` is the shown share of the fraction "< 1".
 AlkaliClasses ComputeAlkaliClasses(const AlkaliCells& cells, const std::string& shareBelow1, int requiredO,
@@ -127,7 +132,7 @@ struct AlkaliResult {
   FractionShares fractions;
   AlkaliClasses classes;
   std::string grainGroup1, grainGroup2;
-  // "0" without grain group or overall class; else with a requirement "8"
+  // "0" without grain group or overall class, or with a fault; else with a requirement "8"
   // met or "9" not met, without one "1".
   std::string status;
 

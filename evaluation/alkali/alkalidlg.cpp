@@ -136,6 +136,13 @@ CAlkaliDlg::CAlkaliDlg(QWidget* parent) : CEntryDialog(kTemplateId, parent) {
     }
     if (IsInputRow(row) || row == kSampleMass || row == kOpalineNaoh)
       for (int c = 0; c < kSizeClasses; ++c) recompute.push_back(CellId(c, row));
+    // A cell is named by its row and its size class.
+    if (IsInputRow(row))
+      for (int c = 0; c < kSizeClasses; ++c)
+        if (IsShownCell(c, row))
+          NamedNumberField(CellId(c, row), [this, row, c] {
+            return GetItemText(kFirstRowLabel + row) + " " + kSizeClassNames[static_cast<size_t>(c)] + " mm";
+          });
   }
 
   // The class grid.
@@ -248,6 +255,10 @@ void CAlkaliDlg::ComputeAll() {
   const bool stated = r.classes.requirementStated;
   ShowItem(kMarkMet, stated && r.classes.requirementMet ? platform::SW_SHOW : platform::SW_HIDE);
   ShowItem(kMarkNotMet, stated && !r.classes.requirementMet ? platform::SW_SHOW : platform::SW_HIDE);
+}
+
+std::vector<FieldFault> CAlkaliDlg::FieldFaults() const {
+  return FieldFaultsOf(result_.classes.faults, [](int input) { return CellId(input / 100, input % 100); });
 }
 
 void CAlkaliDlg::CopyCells() { CopyTextToClipboard(FlagCellsText(ReadCells())); }

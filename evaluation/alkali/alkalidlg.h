@@ -61,6 +61,7 @@ class CAlkaliDlg : public CEntryDialog {
   bool OnInitDialog() override;
   void Recompute() override { ComputeAll(); }
   bool TakeResult() override;
+  std::vector<FieldFault> FieldFaults() const override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "i18n/translation.h"
 #include "records/requirement.h"
 #include "records/strutil.h"
 
@@ -63,6 +64,44 @@ void OldMethodResult(BruchComputation& c, const std::vector<int>& complete) {
   t.resultGt50 = std::to_string(result[kMtc] + result[kMpc]);
 }
 
+// Every typed mass of the active rows is a mass.
+void CheckBruchInputs(BruchComputation& c, int rows) {
+  for (int i = 0; i < rows; ++i) {
+    const BruchRow& r = c.table.rows[static_cast<size_t>(i)];
+    std::string text = r.m1;
+    CheckNumberInput(c.faults, 10 * i + kBruchM1Input, text, 1);
+    text = r.einwaage;
+    CheckNumberInput(c.faults, 10 * i + kBruchEinwaageInput, text, 0);
+    for (int k = 0; k < kBruchClasses; ++k) {
+      text = r.mass[static_cast<size_t>(k)];
+      CheckNumberInput(c.faults, 10 * i + kBruchMassInput + k, text, 1);
+    }
+  }
+}
+
+// The four surface classes are sorted out of M1 (one size class) or the
+// Einwaage (the others) and cannot weigh more: the mass that takes the row
+// over is named. The row's deviation shows red as ever.
+void CheckBruchSums(BruchComputation& c, int rows) {
+  const int mode = c.table.mode;
+  for (int i = 0; i < rows; ++i) {
+    const BruchRow& r = c.table.rows[static_cast<size_t>(i)];
+    const std::string& whole = mode == kOneClass ? r.m1 : r.einwaage;
+    if (TrimWhite(whole).empty()) continue;
+    double sum = 0.0;
+    for (int k = 0; k < kBruchClasses; ++k) {
+      sum += Value(r.mass[static_cast<size_t>(k)]);
+      if (sum <= Value(whole) + 1e-9) continue;
+      std::string reason = mode == kOneClass
+                               ? TranslateString(62042, "Die Massen der Kornklasse wiegen bis hierher zusammen mehr als M1 (%s g).")
+                               : TranslateString(62043, "Die Massen der Kornklasse wiegen bis hierher zusammen mehr als ihre Einwaage (%s g).");
+      StrReplace(reason, "%s", TrimWhite(whole), false);
+      c.faults.push_back({10 * i + kBruchMassInput + k, reason});
+      return;
+    }
+  }
+}
+
 }  // namespace
 
 // ------------------------------------------------------------ requirement
@@ -90,6 +129,26 @@ BruchComputation ComputeBruchMultiClass(const BruchTable& shown, const std::arra
   const int mode = t.mode;
   const int n = std::clamp(t.rowCount, 0, kBruchRows);
   auto row = [&t](int i) -> BruchRow& { return t.rows[static_cast<size_t>(i)]; };
+
+  CheckBruchInputs(c, n);
+  if (!c.faults.empty()) {
+    for (int i = 0; i < n; ++i) {
+      BruchRow& r = row(i);
+      r.share = {};
+      r.share10to100.clear();
+      r.shareGt50.clear();
+      r.summe.clear();
+      r.abweich.clear();
+      r.red = false;
+    }
+    const BruchTable typed = t;
+    t = BruchTable{};
+    t.mode = typed.mode;
+    t.rowCount = typed.rowCount;
+    t.rows = typed.rows;
+    c.status = std::string(1, TestStatus::Incomplete);
+    return c;
+  }
 
   for (int i = 0; i < n; ++i) {
     RoundNumberText(row(i).m1, 1);
@@ -185,6 +244,14 @@ BruchComputation ComputeBruchMultiClass(const BruchTable& shown, const std::arra
       t.result10to100 = Fixed(Value(t.result[kMtc]) + Value(t.result[kMpc]) + Value(t.result[kMop]), 0);
       t.resultGt50 = Fixed(Value(t.result[kMtc]) + Value(t.result[kMpc]), 0);
     }
+  }
+  CheckBruchSums(c, n);
+  if (!c.faults.empty()) {
+    t.result = {};
+    t.result10to100.clear();
+    t.resultGt50.clear();
+    c.status = std::string(1, TestStatus::Incomplete);
+    return c;
   }
   TakeCheckValues(c);
 

@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "evaluation/frame/inputfaults.h"
 #include "evaluation/frame/testentryframe.h"
 
 inline constexpr int kBruchRows = 10;
@@ -68,7 +69,13 @@ struct BruchComputation {
   int overall = -1;                         // 2 any not met, 1 any met, -1 otherwise
   bool warning = false;                     // a row is red
   std::string status;
+  // A refused input of an active row (BruchInput): nothing is computed; or
+  // the four masses of a row above the mass they were sorted from: the table
+  // is computed, nothing is judged.
+  InputFaults faults;
 };
+// The inputs of row i as the faults name them: 10 * i + one of these.
+enum BruchInput : int { kBruchM1Input = 0, kBruchMassInput = 1 /* + class */, kBruchEinwaageInput = 5 };
 
 BruchComputation ComputeBruchMultiClass(const BruchTable& shown,
                                         const std::array<std::string, kBruchChecks>& codes);

@@ -122,6 +122,12 @@ CGeo_b_BruchflaechigkeitDlg::CGeo_b_BruchflaechigkeitDlg(CVersuch* record, QWidg
     grid->addWidget(MakeRowField(this, kFirstAbweich + row, true, 50), r, kColAbweich);
     inputs.push_back(kFirstM1 + row);
     inputs.push_back(kFirstEinwaage + row);
+    NamedNumberField(kFirstM1 + row, [this, row] { return CellName({kM1Headings, kM1Headings + 1, kM1Headings + 2}, row); });
+    NamedNumberField(kFirstEinwaage + row, [this, row] { return CellName({kEinwaageHeadings + 1, kEinwaageHeadings + 2}, row); });
+    for (int k = 0; k < kBruchClasses; ++k)
+      NamedNumberField(MassId(row, k), [this, row, k] {
+        return CellName({kClassHeadings + 4 * k, kClassHeadings + 4 * k + 1, kClassHeadings + 4 * k + 2}, row);
+      });
   }
   // The size classes of one size class stand over the name of the first row.
   auto* classes = new QComboBox(this);
@@ -208,7 +214,26 @@ void CGeo_b_BruchflaechigkeitDlg::OnSelchangeBerechnungModus(int index) {
   if (!modes || index < 0) return;
   const int previous = mode_;
   mode_ = NormalizedBruchMode(modes->itemData(index).toInt());
-  if (ApplyBruchMode(previous)) ComputeBruchMultiClass();
+  if (!ApplyBruchMode(previous)) return;
+  ComputeBruchMultiClass();
+  MarkFaults();
+}
+
+std::string CGeo_b_BruchflaechigkeitDlg::CellName(std::vector<int> headings, int row) const {
+  std::string name;
+  for (int id : headings) name += (name.empty() ? "" : " ") + GetItemText(id);
+  // One size class names its class in the list above the first row.
+  const std::string rowName = mode_ == kOneClass && row == 0 ? GetItemText(kClassCombo) : GetItemText(kFirstName + row);
+  return TrimWhite(rowName).empty() ? name : name + ", " + rowName;
+}
+
+std::vector<FieldFault> CGeo_b_BruchflaechigkeitDlg::FieldFaults() const {
+  return FieldFaultsOf(computation_.faults, [](int input) {
+    const int row = input / 10, what = input % 10;
+    if (what == kBruchM1Input) return kFirstM1 + row;
+    if (what == kBruchEinwaageInput) return kFirstEinwaage + row;
+    return MassId(row, what - kBruchMassInput);
+  });
 }
 
 bool CGeo_b_BruchflaechigkeitDlg::ApplyBruchMode(int previousMode) {

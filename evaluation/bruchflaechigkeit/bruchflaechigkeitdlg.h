@@ -71,9 +71,12 @@ class CGeo_b_BruchflaechigkeitDlg : public CEntryDialog {
   bool OnInitDialog() override;
   void Recompute() override { ComputeBruchMultiClass(); }
   bool TakeResult() override;
+  std::vector<FieldFault> FieldFaults() const override;
 
  private:
   void OnSelchangeBerechnungModus(int index);
+  // A name for the messages: the heading lines and the row's size class.
+  std::string CellName(std::vector<int> headings, int row) const;
   BruchTable ReadTable() const;
   void ShowTable(const BruchTable& table);
   void SelectModeEntry(int mode);

@@ -36,6 +36,8 @@ CBadGoodShareDlg::CBadGoodShareDlg(int templateId, QWidget* parent) : CEntryDial
   layout->addLayout(grid);
   AddOkCancelRow(this, layout);
   RecomputeOnKillFocus({kBad, kGood});
+  NumberField(kBad, {kBadLabel});
+  NumberField(kGood, {kGoodLabel});
 }
 
 CBadGoodShareDlg::~CBadGoodShareDlg() = default;
@@ -47,6 +49,7 @@ void CBadGoodShareDlg::ShowStored(const std::string& caption, int badPart) {
 }
 
 void CBadGoodShareDlg::ShowShares(const BadGoodShares& shares, const std::string& requirement, int mark) {
+  faults_ = shares.faults;
   SetTextIfChanged(kBad, shares.bad);
   SetTextIfChanged(kGood, shares.good);
   SetTextIfChanged(kSum, shares.sum);
@@ -54,4 +57,8 @@ void CBadGoodShareDlg::ShowShares(const BadGoodShares& shares, const std::string
   SetTextIfChanged(kShareGood, shares.shareGood);
   SetTextIfChanged(kRequirement, requirement);
   if (auto* label = Item<CStatusMark>(kStatusMark)) label->SetStatus(mark);
+}
+
+std::vector<FieldFault> CBadGoodShareDlg::FieldFaults() const {
+  return FieldFaultsOf(faults_, [](int input) { return input == kBadMassInput ? kBad : kGood; });
 }

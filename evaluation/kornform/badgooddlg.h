@@ -36,4 +36,8 @@ class CBadGoodShareDlg : public CEntryDialog {
   std::string Good() const { return GetItemText(kGood); }
   // Shows the computed texts; mark: the status of the mark (0 none).
   void ShowShares(const BadGoodShares& shares, const std::string& requirement, int mark);
+  std::vector<FieldFault> FieldFaults() const override;
+
+ private:
+  InputFaults faults_;  // of the shares shown
 };

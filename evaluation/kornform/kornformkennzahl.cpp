@@ -97,9 +97,11 @@ std::string FractionResidue(const std::vector<SieveResidue>& table, const std::s
 
 BadGoodShares ComputeBadGoodShares(const std::string& bad, const std::string& good) {
   BadGoodShares s;
-  s.bad = GetNormalizedNumber(bad, kDecimals);
-  s.good = GetNormalizedNumber(good, kDecimals);
-  if (s.bad.empty() || s.good.empty()) return s;
+  s.bad = bad;
+  s.good = good;
+  CheckNumberInput(s.faults, kBadMassInput, s.bad, kDecimals);
+  CheckNumberInput(s.faults, kGoodMassInput, s.good, kDecimals);
+  if (!s.faults.empty() || s.bad.empty() || s.good.empty()) return s;
   s.sum = Formatted(AtofLocale(s.bad) + AtofLocale(s.good));
   const double sum = AtofLocale(s.sum);
   if (s.sum.empty() || !(sum > kSmallestSum)) return s;
@@ -136,6 +138,8 @@ ShapeIndexResult ComputeShapeIndex(const ShapeIndexInput& input) {
     const BadGoodShares shares = ComputeBadGoodShares(input.bad[i], input.good[i]);
     r.inputs.bad[i] = shares.bad;
     r.inputs.good[i] = shares.good;
+    for (const InputFault& fault : shares.faults)
+      r.faults.push_back({2 * static_cast<int>(i) + fault.input, fault.reason});
     r.sum[i] = shares.sum;
     r.sii[i] = shares.shareBad;
     // A fraction without SIi has no weight: it would only dilute SI.
@@ -144,6 +148,15 @@ ShapeIndexResult ComputeShapeIndex(const ShapeIndexInput& input) {
       r.siivi[i] = Formatted(AtofLocale(r.vi[i]) * AtofLocale(r.sii[i]) / 100.0);
     }
     r.flags[i] = LimitFlag(r.sii[i], r.inputs.limit);
+  }
+  if (!r.faults.empty()) {
+    ShapeIndexResult refused;
+    refused.inputs = r.inputs;
+    refused.totalResidue = r.totalResidue;
+    refused.faults = r.faults;
+    refused.flags.fill(-1);
+    refused.status = std::string(1, TestStatus::Incomplete);
+    return refused;
   }
   r.totalSum = TotalOf(r.sum);
   r.totalVi = TotalOf(r.vi);

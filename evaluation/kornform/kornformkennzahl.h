@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "evaluation/frame/inputfaults.h"
 #include "evaluation/frame/testentryframe.h"
 
 inline constexpr int kShapeIndexRows = 15;
@@ -51,9 +52,11 @@ std::string FractionResidue(const std::vector<SieveResidue>& table, const std::s
 // ---- badly and well shaped grains of one portion
 
 // The two masses as shown (one decimal), their sum and the two shares; the
-// shares stay empty while the sum is 0.
+// shares stay empty while the sum is 0 or a mass is refused.
+enum : int { kBadMassInput = 0, kGoodMassInput = 1 };
 struct BadGoodShares {
   std::string bad, good, sum, shareBad, shareGood;
+  InputFaults faults;  // by kBadMassInput, kGoodMassInput
 };
 BadGoodShares ComputeBadGoodShares(const std::string& bad, const std::string& good);
 
@@ -79,6 +82,9 @@ struct ShapeIndexResult {
   std::string si;
   int overallFlag = -1;
   std::string status;
+  // A refused mass (input 2 * row, + 1 for the good one): nothing is
+  // computed, status "0".
+  InputFaults faults;
 
   // The rows that are stored: up to the first row without a fraction.
   int ListedRows() const;

@@ -47,6 +47,8 @@ CKornformSDMDlg::CKornformSDMDlg(const CVersuch& record, const ShapeIndexEntry& 
       grid->addWidget(MakeRowField(this, id, !input, c == 2 ? 100 : 70), r, c);
       if (input) inputs.push_back(id);
     }
+    NumberField(kFirstBad + row, {kFirstHeading + 3, kFirstFraction + row});
+    NumberField(kFirstGood + row, {kFirstHeading + 5, kFirstFraction + row});
     auto* mark = new CStatusMark(this);
     platform::SetControlId(mark, kFirstMark + row);
     grid->addWidget(mark, r, 10);
@@ -119,6 +121,10 @@ void CKornformSDMDlg::Recompute() {
   SetTextIfChanged(kTotalSiiVi, r.totalSiivi);
   SetTextIfChanged(kSI, r.si);
   if (auto* mark = Item<CStatusMark>(kSIMark)) mark->SetStatus(r.overallFlag == 1 ? 1 : r.overallFlag == 0 ? 2 : 0);
+}
+
+std::vector<FieldFault> CKornformSDMDlg::FieldFaults() const {
+  return FieldFaultsOf(result_.faults, [](int input) { return (input % 2 ? kFirstGood : kFirstBad) + input / 2; });
 }
 
 bool CKornformSDMDlg::TakeResult() {

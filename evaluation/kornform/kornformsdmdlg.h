@@ -51,6 +51,7 @@ class CKornformSDMDlg : public CEntryDialog {
   bool OnInitDialog() override;
   void Recompute() override;
   bool TakeResult() override;
+  std::vector<FieldFault> FieldFaults() const override;
 
  private:
   ShapeIndexInput ReadInputs() const;

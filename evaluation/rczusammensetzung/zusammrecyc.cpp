@@ -31,9 +31,11 @@ ShareTable ComputeShares(const std::vector<std::string>& masses) {
   t.shares.resize(masses.size());
   double total = 0.0;
   for (const std::string& mass : masses) {
-    t.masses.push_back(GetNormalizedNumber(mass, 1));
-    total += ParseNumber(t.masses.back());
+    t.masses.push_back(mass);
+    if (CheckNumberInput(t.faults, static_cast<int>(t.masses.size()) - 1, t.masses.back(), 1))
+      total += ParseNumber(t.masses.back());
   }
+  if (!t.faults.empty()) return t;
   if (!std::isfinite(total)) total = 0.0;
   t.total = total;
   if (total > 0.001) t.massSum = FormatDouble(total, 1);
@@ -90,8 +92,16 @@ RecycResult ComputeZusammensetzung(const RecycInput& input) {
   }
   r.massSum = table.massSum;
   r.shareSum = table.shareSum;
+  r.faults = table.faults;
+  CheckNumberInput(r.faults, kFloatingRow, r.inputs.masses[kFloatingRow], 1);
+  if (!r.faults.empty()) {
+    r.shares = {};
+    r.massSum.clear();
+    r.shareSum.clear();
+    r.status = std::string(1, TestStatus::Incomplete);
+    return r;
+  }
   // Floating particles per kg of the sample: only with a mass to refer to.
-  r.inputs.masses[kFloatingRow] = GetNormalizedNumber(input.masses[kFloatingRow], 1);
   if (!r.inputs.masses[kFloatingRow].empty() && table.HasMasses()) {
     const double perKg = ParseNumber(r.inputs.masses[kFloatingRow]) * (1000.0 / table.total);
     if (std::isfinite(perKg)) r.shares[kFloatingRow] = FormatDouble(perKg, 1);
@@ -162,6 +172,7 @@ MixtureResult ComputeMixture(const MixtureInput& input) {
   }
   r.massSum = table.massSum;
   r.shareSum = table.shareSum;
+  r.faults = table.faults;
   r.status = std::string(1, r.shareSum.empty() ? TestStatus::Incomplete : TestStatus::DoneNoRequirement);
   return r;
 }

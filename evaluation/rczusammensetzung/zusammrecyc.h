@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "evaluation/frame/inputfaults.h"
 #include "evaluation/frame/testentryframe.h"
 
 inline constexpr int kRecycRows = 12;         // eleven constituents and the floating particles
@@ -28,6 +29,8 @@ struct ShareTable {
   std::string massSum;
   std::string shareSum;             // the sum before the correction
   double total = 0.0;               // the unrounded mass sum
+  // A refused mass (by its row): the masses stay as typed, nothing is computed.
+  InputFaults faults;
   bool HasMasses() const { return total > 0.0001; }
 };
 ShareTable ComputeShares(const std::vector<std::string>& masses);
@@ -46,6 +49,8 @@ struct RecycResult {
   std::array<int, kRecycRows> results{};
   std::string status;
   std::string statistics;  // name, "¿", share, "@" for every named row
+  // A refused mass or volume (by its row): nothing is computed, status "0".
+  InputFaults faults;
 
   std::string ResultText() const;
 };
@@ -64,6 +69,7 @@ struct MixtureResult {
   std::array<std::string, kMixtureRows> shares;
   std::string massSum, shareSum;
   std::string status;  // "1" with a share sum, else "0"
+  InputFaults faults;  // a refused mass (by its row): nothing is computed
 
   std::string ResultText() const;
 };

@@ -30,6 +30,14 @@ void AddSumRow(QWidget* dialog, QGridLayout* grid, int gridRow, int labelId, int
 
 }  // namespace
 
+void CRecycSheetDlg::MassFields(int rows) {
+  for (int row = 0; row < rows; ++row) NumberField(MassId(row), {kFirstLabel + kMassColumn, NameId(row)});
+}
+
+std::vector<FieldFault> CRecycSheetDlg::MassFaults(const InputFaults& faults) {
+  return FieldFaultsOf(faults, [](int row) { return MassId(row); });
+}
+
 // ------------------------------------------------------------ standard form
 
 CZusammRecycDlg::CZusammRecycDlg(QWidget* parent) : CRecycSheetDlg(kTemplateId, parent) {
@@ -63,9 +71,12 @@ CZusammRecycDlg::CZusammRecycDlg(QWidget* parent) : CRecycSheetDlg(kTemplateId, 
   grid->addWidget(EntryLabel(this, 0, "[cm³/kg]", Qt::AlignHCenter), unitsRow, kShareColumn);
   grid->addWidget(EntryLabel(this, 0, "[cm³/kg]", Qt::AlignHCenter), unitsRow, kCodeColumn);
   RecomputeOnKillFocus(inputs);
+  MassFields(kRecycRows);
 }
 
 CZusammRecycDlg::~CZusammRecycDlg() = default;
+
+std::vector<FieldFault> CZusammRecycDlg::FieldFaults() const { return MassFaults(result_.faults); }
 
 bool CZusammRecycDlg::OnInitDialog() {
   CEntryDialog::OnInitDialog();
@@ -117,9 +128,12 @@ CZusammRecycDBKGDlg::CZusammRecycDBKGDlg(QWidget* parent) : CRecycSheetDlg(kTemp
   }
   AddSumRow(this, grid, 1 + kMixtureRows, kFirstLabel + 3, kMassSum, kShareSum);
   RecomputeOnKillFocus(inputs);
+  MassFields(kMixtureRows);
 }
 
 CZusammRecycDBKGDlg::~CZusammRecycDBKGDlg() = default;
+
+std::vector<FieldFault> CZusammRecycDBKGDlg::FieldFaults() const { return MassFaults(result_.faults); }
 
 bool CZusammRecycDBKGDlg::OnInitDialog() {
   CEntryDialog::OnInitDialog();

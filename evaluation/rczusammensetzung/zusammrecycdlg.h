@@ -33,6 +33,9 @@ class CRecycSheetDlg : public CEntryDialog {
  protected:
   CRecycSheetDlg(int templateId, QWidget* parent) : CEntryDialog(templateId, parent) {}
   void Recompute() override { ComputeZusammensetzung(); }
+  // The masses of the rows, named by the mass heading and the row's name.
+  void MassFields(int rows);
+  static std::vector<FieldFault> MassFaults(const InputFaults& faults);
   bool TakeResult() override { return true; }
 };
 
@@ -56,6 +59,7 @@ class CZusammRecycDlg : public CRecycSheetDlg {
 
  protected:
   bool OnInitDialog() override;
+  std::vector<FieldFault> FieldFaults() const override;
 
  private:
   RecycInput stored_;
@@ -79,6 +83,7 @@ class CZusammRecycDBKGDlg : public CRecycSheetDlg {
 
  protected:
   bool OnInitDialog() override;
+  std::vector<FieldFault> FieldFaults() const override;
 
  private:
   MixtureResult result_;

@@ -290,16 +290,25 @@ TEST(AlkaliData, ReadBackAndNumbersOnly) {
   EXPECT_EQ(AlkaliCellKey(2, 13), "M213");
   EXPECT_EQ(AlkaliMarkKey(5, 4), "B54");
 
-  // Whatever was typed or pasted, the data string holds numbers.
+  // Whatever was typed or pasted, the data string holds numbers: a number
+  // normalised, a text that is none refused and left out, nothing computed.
   AlkaliInput typed;
   typed.cells[2][kUnreactive] = " 12,5 ";
   typed.cells[2][kFlint] = "1:2|3";
   typed.cells[2][kOpaline] = "abc";
   typed.cells[0][kFlintVolume] = "x|y";  // a computed cell, even a hidden one
-  const std::string data = ComputeAlkali(typed).DataString();
-  for (const char* pair : {"|M201:12.50|", "|M203:1.00|", "|M205:0.00|", "|M200:13.50|"})
-    EXPECT_NE(data.find(pair), std::string::npos) << pair << " in " << data;
-  EXPECT_EQ(data.find("x|y"), std::string::npos);
+  const AlkaliResult refused = ComputeAlkali(typed);
+  const std::string data = refused.DataString();
+  EXPECT_NE(data.find("|M201:12.50|"), std::string::npos) << data;
+  for (const char* text : {"M203", "M205", "M200", "x|y", "abc"}) EXPECT_EQ(data.find(text), std::string::npos) << text;
+  EXPECT_EQ(refused.status, "0");
+  ASSERT_EQ(refused.classes.faults.size(), 2u);
+  EXPECT_EQ(refused.classes.faults[0].input, 200 + kFlint);
+  EXPECT_EQ(refused.classes.faults[1].input, 200 + kOpaline);
+  typed.cells[2][kFlint] = "1:2";
+  typed.cells[2][kOpaline] = "";
+  for (const char* pair : {"|M203:1.20|", "|M201:12.50|"})
+    EXPECT_NE(ComputeAlkali(typed).DataString().find(pair), std::string::npos) << pair;
 }
 
 TEST(AlkaliClipboard, CopiedLineRestoresTheFlagCells) {

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "evaluation/alkali/alkalidlg.h"
+#include "evaluation/frame/refusals.h"
 #include "platform/clipboard.h"
 #include "records/strutil.h"
 #include "reports/side_page_records.h"
@@ -192,4 +193,53 @@ TEST(AlkaliDialog, PasteThenOkStoresRecomputedClasses) {
   EXPECT_EQ(values.count("B31"), 0u);
   EXPECT_EQ(values.at("E_O"), "E II-O");  // 2/4 keeps it at E II
   EXPECT_EQ(result->status, "8");
+}
+
+TEST(AlkaliDialog, RefusesWhatNoOneCanHaveWeighed) {
+  CVersuch record = Record("KG1:0|KG2:32|");
+  const auto edit = [&record] { return EditAlkaliConstituents(record, nullptr); };
+  const auto noVerdict = [](DialogDriver& d) {
+    EXPECT_FALSE(d.IsVisible(Dlg::kMarkMet));
+    EXPECT_FALSE(d.IsVisible(Dlg::kMarkNotMet));
+    EXPECT_EQ(d.Text(Dlg::kOverallO), "");
+    EXPECT_EQ(d.Text(Dlg::CellId(2, kSampleMass)), "");
+    EXPECT_EQ(d.Text(Dlg::MarkId(2, 0)), "");
+  };
+  const std::vector<std::pair<int, std::string>> sorted = {
+      {Dlg::CellId(2, kUnreactive), "985"}, {Dlg::CellId(2, kFlint), "9"}, {Dlg::CellId(2, kOpaline), "6"}};
+  const ImpossibleInput cases[] = {
+      {"FlintHeavierUnderWater",
+       {sorted[0], sorted[1], sorted[2], {Dlg::CellId(2, kFlintWetInAir), "9.30"},
+        {Dlg::CellId(2, kFlintUnderWater), "9.5"}},
+       Dlg::CellId(2, kFlintUnderWater), "Flint unter Wasser 4/8 mm: Der Flint wiegt unter Wasser mehr",
+       "", "9.50"},
+      {"ResidueAboveItsSample",
+       {sorted[0], sorted[1], sorted[2], {Dlg::CellId(2, kNaohResidue), "7"}}, Dlg::CellId(2, kNaohResidue),
+       "Masse nach NaOH-Test 4/8 mm: Die Masse nach dem NaOH-Test liegt über ihrer Einwaage.", "", "7.00"},
+      {"ResidueAboveTheSampleOfAFineClass",
+       {{Dlg::CellId(0, kNaohSample), "50"}, {Dlg::CellId(0, kNaohResidue), "50.5"}}, Dlg::CellId(0, kNaohResidue),
+       "Masse nach NaOH-Test 1/2 mm: Die Masse nach dem NaOH-Test", "", "50.50"},
+  };
+  for (const auto& c : cases) ExpectRefused<Dlg>(c, edit, noVerdict);
+  ExpectNumberSlipsRefused<Dlg>(Dlg::CellId(3, kFlint), "Flint 8/16 mm", {sorted[0], sorted[1], sorted[2]}, edit,
+                                noVerdict);
+  EXPECT_EQ(record.GetField(24), "KG1:0|KG2:32|");
+}
+
+// A stored value no one can have weighed stays as it is, marked, and is not judged.
+TEST(AlkaliDialog, AStoredImpossibleValueOpensMarkedAndUnchanged) {
+  SetEditAllowed(true);
+  CVersuch record = Record("KG1:0|KG2:32|M201:985|M203:-9|M205:6|M213:6|");
+  platform::TestUi ui;
+  ui.ExpectDialog(Dlg::kTemplateId, [](DialogDriver& d) {
+    auto& dialog = static_cast<Dlg&>(d.dialog());
+    EXPECT_EQ(d.Text(Dlg::CellId(2, kFlint)), "-9");
+    EXPECT_FALSE(dialog.Checks().Refusal(Dlg::CellId(2, kFlint)).empty());
+    EXPECT_EQ(dialog.GetDlgItem(Dlg::CellId(2, kFlint))->toolTip().toStdString(),
+              dialog.Checks().Refusal(Dlg::CellId(2, kFlint)));
+    EXPECT_EQ(d.Text(Dlg::kOverallO), "");
+  }, IDCANCEL);
+  EXPECT_FALSE(EditAlkaliConstituents(record, nullptr));
+  ui.VerifyAllShown();
+  EXPECT_EQ(record.GetField(24), "KG1:0|KG2:32|M201:985|M203:-9|M205:6|M213:6|");
 }

@@ -9,6 +9,7 @@
 
 #include "controls/label.h"
 #include "evaluation/bruchflaechigkeit/bruchflaechigkeitdlg.h"
+#include "evaluation/frame/refusals.h"
 #include "shell/app/pravikapp.h"
 #include "support/scripted_ui_gtest.h"
 #include "support/temp_folder.h"
@@ -167,6 +168,40 @@ TEST(CrushedSurfacesDialog, AnOlderRecordOpensInTheOldMethod) {
   EXPECT_EQ(result->status, "1");  // results without requirements
   EXPECT_EQ(record.GetValue(20, 19), "0");
   EXPECT_EQ(record.GetValue(20, 18), "8/16@4/8@@@@@@@@@");
+}
+
+TEST(CrushedSurfacesDialog, RefusesWhatNoOneCanHaveWeighed) {
+  CVersuch record = Record("[VA_BRUCH|90_GE|3_LE||8/16¿4/8|||]");
+  const auto edit = [&record] { return EditCrushedSurfaces(record, nullptr); };
+  const auto noVerdict = [](DialogDriver& d) {
+    EXPECT_EQ(d.Text(Dlg::ResultId(kMtc)), "");
+    EXPECT_EQ(d.Text(Dlg::kResultGt50), "");
+    for (int check = 0; check < kBruchChecks; ++check)
+      EXPECT_EQ(static_cast<Dlg&>(d.dialog()).Computation().results[static_cast<size_t>(check)], 0);
+  };
+  const std::vector<std::pair<int, std::string>> row0 = {{Dlg::kFirstM1, "1450"},
+                                                         {Dlg::kFirstEinwaage, "800"},
+                                                         {Dlg::MassId(0, kMtc), "620"},
+                                                         {Dlg::MassId(0, kMpc), "120"},
+                                                         {Dlg::MassId(0, kMop), "40"}};
+  std::vector<std::pair<int, std::string>> over = row0;
+  over.push_back({Dlg::MassId(0, kMtr), "30"});
+  const ImpossibleInput cases[] = {
+      {"MassesAboveTheirSample", over, Dlg::MassId(0, kMtr),
+       "vollst. gerundet < 10% [g], 8/16: Die Massen der Kornklasse wiegen bis hierher zusammen mehr als ihre "
+       "Einwaage (800 g).",
+       "", "30.0"},
+  };
+  // The row is over its Einwaage: its deviation shows red as ever.
+  for (const auto& c : cases)
+    ExpectRefused<Dlg>(c, edit, [&noVerdict](DialogDriver& d) {
+      noVerdict(d);
+      EXPECT_EQ(d.Text(Dlg::kFirstAbweich), "-1.25");
+      EXPECT_TRUE(d.IsVisible(Dlg::kWarning));
+    });
+  ExpectNumberSlipsRefused<Dlg>(Dlg::MassId(0, kMtr), "vollst. gerundet < 10% [g], 8/16", row0, edit, noVerdict);
+  ExpectNumberSlipsRefused<Dlg>(Dlg::kFirstEinwaage + 1, "Einwaage [g], 4/8", row0, edit, noVerdict);
+  EXPECT_EQ(record.GetField(20), "");
 }
 
 }  // namespace

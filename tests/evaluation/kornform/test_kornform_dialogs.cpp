@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "evaluation/frame/refusals.h"
 #include "evaluation/frame/statusmarks.h"
 #include "evaluation/kornform/kornformsdmdlg.h"
 #include "evaluation/kornform/kornformsdmeinfachdlg.h"
@@ -122,6 +123,50 @@ TEST(ShapeIndexDialogs, StandardFormJudgesEachFractionAndReturnConfirms) {
   ASSERT_TRUE(result);
   EXPECT_EQ(result->status, "8");  // 10 / 50 is 20.0: met
   EXPECT_EQ(result->resultText, "2||20||4-8_8-16|10.0|40.0|20.0|1_-1|@@||||20.0|1");
+}
+
+TEST(ShapeIndexDialogs, RefuseWhatNoOneCanHaveWeighed) {
+  CVersuch simple = Record("[VA_KORNF|20|0]");
+  ExpectNumberSlipsRefused<Simple>(Simple::kGood, "Anteil an GUT geformtem Korn", {{Simple::kBad, "25"}},
+                                   [&simple] { return EditShapeIndex(simple, nullptr); }, [](DialogDriver& d) {
+                                     EXPECT_EQ(MarkOf(d, Simple::kStatusMark), 0);
+                                     EXPECT_EQ(d.Text(Simple::kShareBad), "");
+                                   });
+  CVersuch standard = Record("[VA_KORNF|20|1|4-8_8-16]");
+  ExpectNumberSlipsRefused<Standard>(
+      Standard::kFirstBad + 1, "schlecht [g], 8-16",
+      {{Standard::kFirstGood, "40"}, {Standard::kFirstBad, "11"}, {Standard::kFirstGood + 1, "40"}},
+      [&standard] { return EditShapeIndex(standard, nullptr); }, [](DialogDriver& d) {
+        EXPECT_EQ(MarkOf(d, Standard::kFirstMark), 0);
+        EXPECT_EQ(MarkOf(d, Standard::kSIMark), 0);
+        EXPECT_EQ(d.Text(Standard::kFirstSii), "");
+        EXPECT_EQ(d.Text(Standard::kSI), "");
+      });
+  EXPECT_EQ(simple.GetField(12), "");
+  EXPECT_EQ(standard.GetField(12), "");
+}
+
+TEST(ShapeIndex, ARefusedMassJudgesNoFraction) {
+  ShapeIndexInput in;
+  in.limit = "20";
+  in.fraction[0] = "4-8";
+  in.fraction[1] = "8-16";
+  in.residue[0] = "100.0";
+  in.residue[1] = "50.0";
+  in.bad[0] = "10";
+  in.good[0] = "40";
+  in.bad[1] = "5";
+  in.good[1] = "-45";
+  const ShapeIndexResult r = ComputeShapeIndex(in);
+  EXPECT_EQ(r.status, "0");
+  EXPECT_EQ(r.si, "");
+  EXPECT_EQ(r.sii[0], "");
+  EXPECT_EQ(r.flags[0], -1);
+  EXPECT_EQ(r.overallFlag, -1);
+  ASSERT_EQ(r.faults.size(), 1u);
+  EXPECT_EQ(r.faults[0].input, 3);
+  const TestEntryResult stored = ShapeIndexEntryResult(r);
+  for (const auto& part : stored.parts) EXPECT_EQ(part.text, "") << part.part;
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "controls/solledit.h"
+#include "evaluation/frame/refusals.h"
 #include "evaluation/frame/statusmarks.h"
 #include "evaluation/rczusammensetzung/zusammrecycdlg.h"
 #include "records/strutil.h"
@@ -187,6 +188,58 @@ TEST(RecycledCompositionDialog, CodesReadableAndFacesPerRow) {
   EXPECT_EQ(mixture->status, "1");
   EXPECT_FALSE(mixture->statisticsValue.has_value());
   EXPECT_EQ(StrGetField(mixture->resultText, '|', 2), "Altschotter");
+}
+
+}  // namespace
+
+namespace {
+
+TEST(RecycledComposition, RefusedMassComputesNothing) {
+  const RecycResult r = ComputeZusammensetzung(Masses({"800", "-200"}, "7"));
+  EXPECT_EQ(r.status, "0");
+  EXPECT_EQ(r.massSum, "");
+  EXPECT_EQ(r.shares[0], "");
+  EXPECT_EQ(r.shares[kFloatingRow], "");
+  EXPECT_EQ(r.results[0], kRowNoRequirement);
+  ASSERT_EQ(r.faults.size(), 1u);
+  EXPECT_EQ(r.faults[0].input, 1);
+  EXPECT_EQ(r.inputs.masses[1], "-200");
+
+  const RecycResult volume = ComputeZusammensetzung(Masses({"800", "200"}, "1e3"));
+  EXPECT_EQ(volume.status, "0");
+  EXPECT_EQ(volume.shares[0], "");
+  ASSERT_EQ(volume.faults.size(), 1u);
+  EXPECT_EQ(volume.faults[0].input, kFloatingRow);
+
+  MixtureInput mix;
+  mix.masses = {"250", "abc"};
+  const MixtureResult m = ComputeMixture(mix);
+  EXPECT_EQ(m.status, "0");
+  EXPECT_EQ(m.shareSum, "");
+  EXPECT_EQ(m.shares[0], "");
+}
+
+TEST(RecycledCompositionDialog, RefusesWhatNoOneCanHaveWeighed) {
+  CVersuch record;
+  record.SetValue(1, 0, "12-3-0103");
+  record.SetField(25, "{0}{3-1|RC 0/32|||2024-04-11 08:00|}{1|0.063|31.5}{}{}{[" + kEntry + "]}{}");
+  using Dlg = CZusammRecycDlg;
+  const auto noVerdict = [](DialogDriver& d) {
+    EXPECT_EQ(d.dialog().Item<CStatusMark>(Dlg::MarkId(0))->MarkShown(), 0);
+    EXPECT_EQ(d.Text(Dlg::ShareId(0)), "");
+    EXPECT_EQ(d.Text(Dlg::kShareSum), "");
+  };
+  ExpectNumberSlipsRefused<Dlg>(Dlg::MassId(1), "Masse [g], Ru ungebundene Gesteinskörnung",
+                                {{Dlg::MassId(0), "800"}}, [&record] { return EditRecycledComposition(record, nullptr); },
+                                noVerdict);
+  ExpectNumberSlipsRefused<Dlg>(Dlg::MassId(kFloatingRow), "Masse [g], FL Schwimmendes", {{Dlg::MassId(0), "800"}},
+                                [&record] { return EditRecycledComposition(record, nullptr); }, noVerdict);
+
+  using Mix = CZusammRecycDBKGDlg;
+  ExpectNumberSlipsRefused<Mix>(Mix::MassId(1), "Masse [g], Neuschotter", {{Mix::MassId(0), "250"}},
+                                [&record] { return EditRecycledCompositionMixture(record, nullptr); },
+                                [](DialogDriver& d) { EXPECT_EQ(d.Text(Mix::kShareSum), ""); });
+  EXPECT_EQ(record.GetField(15), "");
 }
 
 }  // namespace

@@ -1,7 +1,12 @@
 #include "controls/restrictedit.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <QMenu>
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -39,16 +44,60 @@ void CRestrictEdit::Refuse() {
   emit Refused();
 }
 
+void CRestrictEdit::InsertFiltered(const QString& text) {
+  bool dropped = false;
+  const std::string kept = FilterRestrictedText(text.toStdString(), &dropped);
+  if (!kept.empty()) insert(QString::fromStdString(kept));
+  if (dropped) Refuse();
+}
+
+void CRestrictEdit::PasteFiltered() {
+  if (isReadOnly()) return;
+  InsertFiltered(QApplication::clipboard()->text());
+}
+
 void CRestrictEdit::keyPressEvent(QKeyEvent* event) {
-  // Ctrl with a letter is a control character, which the field never takes.
+  if (event->matches(QKeySequence::Paste)) {
+    PasteFiltered();
+    event->accept();
+    return;
+  }
+  for (QKeySequence::StandardKey standard : {QKeySequence::SelectAll, QKeySequence::Copy, QKeySequence::Cut,
+                                             QKeySequence::Undo, QKeySequence::Redo})
+    if (event->matches(standard)) {
+      QLineEdit::keyPressEvent(event);
+      return;
+    }
+  // Any other Ctrl with a letter is a control character, which the field never takes.
   const int key = event->key();
-  const bool control = event->modifiers() & Qt::ControlModifier;
-  if (control && !(event->modifiers() & Qt::AltModifier) && key >= Qt::Key_A && key <= Qt::Key_Z) {
+  const Qt::KeyboardModifiers modifiers = event->modifiers();
+  if ((modifiers & Qt::ControlModifier) && !(modifiers & Qt::AltModifier) && key >= Qt::Key_A && key <= Qt::Key_Z) {
     Refuse();
     event->accept();
     return;
   }
+  // Printable text goes in filtered (a lower-case letter raised) through the
+  // field's own insert, which undo knows.
+  const QString typed = event->text();
+  const bool printable = !typed.isEmpty() && std::all_of(typed.begin(), typed.end(), [](QChar c) { return c.isPrint(); });
+  if (printable && !isReadOnly() && QString::fromStdString(FilterRestrictedText(typed.toStdString())) != typed) {
+    InsertFiltered(typed);
+    event->accept();
+    return;
+  }
   QLineEdit::keyPressEvent(event);
+}
+
+void CRestrictEdit::contextMenuEvent(QContextMenuEvent* event) {
+  // The menu's paste takes the same filter as Ctrl+V.
+  QMenu* menu = createStandardContextMenu();
+  for (QAction* action : menu->actions())
+    if (action->objectName() == QLatin1String("edit-paste")) {
+      action->disconnect();
+      connect(action, &QAction::triggered, this, &CRestrictEdit::PasteFiltered);
+    }
+  menu->setAttribute(Qt::WA_DeleteOnClose);
+  menu->popup(event->globalPos());
 }
 
 // Whatever changed the text, the field keeps only what it allows; the

@@ -3,8 +3,11 @@
 // of a test number. Every text that reaches it, typed, pasted, dropped or
 // set, keeps only digits, the letters A to Z (lower-case ones are raised),
 // "-" and "_"; when a character is dropped the platform's beep sounds (it
-// does not block) and Refused() is emitted. Ctrl with a letter types
-// nothing (so Ctrl+C and Ctrl+V neither copy nor paste), with the beep.
+// does not block) and Refused() is emitted. The standard edit keys work as in
+// any field (select all, copy, cut, paste, undo, redo, Shift+arrows,
+// Home/End); typed and pasted text is filtered before it goes in, so that
+// undo takes it back step by step. Any other Ctrl with a letter types
+// nothing, with the beep.
 #include <QLineEdit>
 #include <string>
 
@@ -29,9 +32,13 @@ class CRestrictEdit : public QLineEdit {
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:
   void Refuse();
   void Filter();
+  // Puts the text in at the cursor (over the selection) as the field keeps it.
+  void InsertFiltered(const QString& text);
+  void PasteFiltered();
   bool filtering_ = false;
 };

@@ -7,6 +7,8 @@
 #include <QFontMetrics>
 #include <QImage>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <iterator>
 #include <QPainter>
 
 #include "controls/restrictedit.h"
@@ -70,13 +72,72 @@ TEST_F(RestrictEdit, TypedKeys) {
   EXPECT_EQ(edit_.cursorPosition(), 3);
 }
 
-TEST_F(RestrictEdit, CtrlCAndCtrlVAsKeysAreDropped) {
-  QApplication::clipboard()->setText("99");
-  edit_.setText("12");
+// The same keys in a plain text field and in the identifier field leave the
+// same text, cursor and selection after every step.
+TEST_F(RestrictEdit, StandardEditKeysWorkAsInAnyTextField) {
+  struct Step {
+    int key;
+    const char* text;
+    Qt::KeyboardModifiers modifiers;
+  };
+  const Qt::KeyboardModifiers ctrl = Qt::ControlModifier, shift = Qt::ShiftModifier, none = Qt::NoModifier;
+  const Step steps[] = {
+      {Qt::Key_A, "\x01", ctrl},  // select all, then typing replaces the text
+      {Qt::Key_2, "2", none},     {Qt::Key_5, "5", none},         {Qt::Key_0, "0", none},
+      {Qt::Key_1, "1", none},     {Qt::Key_A, "\x01", ctrl},      {Qt::Key_C, "\x03", ctrl},
+      {Qt::Key_X, "\x18", ctrl},  {Qt::Key_V, "\x16", ctrl},      {Qt::Key_V, "\x16", ctrl},
+      {Qt::Key_Home, "", none},   {Qt::Key_Right, "", shift},     {Qt::Key_Right, "", shift},
+      {Qt::Key_X, "\x18", ctrl},  {Qt::Key_End, "", none},         {Qt::Key_V, "\x16", ctrl},
+      {Qt::Key_Left, "", shift},  {Qt::Key_Home, "", shift},      {Qt::Key_Delete, "", none},
+      {Qt::Key_3, "3", none},     {Qt::Key_Z, "\x1a", ctrl},      {Qt::Key_Z, "\x1a", ctrl | shift},
+  };
+  QLineEdit plain;
+  edit_.setText("AB2501");
+  plain.setText("AB2501");
+  for (size_t i = 0; i < std::size(steps); ++i) {
+    SCOPED_TRACE(i);
+    for (QLineEdit* field : {static_cast<QLineEdit*>(&edit_), &plain}) {
+      QKeyEvent press(QEvent::KeyPress, steps[i].key, steps[i].modifiers, QString::fromLatin1(steps[i].text));
+      QApplication::sendEvent(field, &press);
+    }
+    EXPECT_EQ(Text(), plain.text().toStdString());
+    EXPECT_EQ(edit_.cursorPosition(), plain.cursorPosition());
+    EXPECT_EQ(edit_.selectedText(), plain.selectedText());
+    if (i == 4) EXPECT_EQ(Text(), "2501");  // not "AB2502501"
+    if (i == 6) EXPECT_EQ(QApplication::clipboard()->text().toStdString(), "2501");
+  }
+  EXPECT_EQ(beeps_, 0);
+  // Undo takes a paste back (Qt may take typing before it along).
+  edit_.setText("AB");
+  QApplication::clipboard()->setText("2501");
   Key(Qt::Key_V, QString(QChar(22)), Qt::ControlModifier);
-  Key(Qt::Key_C, QString(QChar(3)), Qt::ControlModifier);
-  EXPECT_EQ(Text(), "12");
+  EXPECT_EQ(Text(), "AB2501");
+  Key(Qt::Key_Z, QString(QChar(26)), Qt::ControlModifier);
+  EXPECT_EQ(Text(), "AB");
+  Key(Qt::Key_Z, QString(QChar(26)), Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(Text(), "AB2501");
+  // A Ctrl with a letter that is no edit key types nothing.
+  const std::string before = Text();
+  Key(Qt::Key_B, QString(QChar(2)), Qt::ControlModifier);
+  EXPECT_EQ(Text(), before);
+  EXPECT_EQ(beeps_, 1);
+}
+
+TEST_F(RestrictEdit, PastedTextPassesTheSameFilterAsTypedText) {
+  edit_.setText("X");
+  QApplication::clipboard()->setText(" 12-ab 2501");  // from a delivery note
+  Key(Qt::Key_A, QString(QChar(1)), Qt::ControlModifier);
+  Key(Qt::Key_V, QString(QChar(22)), Qt::ControlModifier);
+  EXPECT_EQ(Text(), "12-AB2501");
+  EXPECT_EQ(beeps_, 1);
+  Key(Qt::Key_Insert, "", Qt::ShiftModifier);  // the other paste key
+  EXPECT_EQ(Text(), "12-AB250112-AB2501");
   EXPECT_EQ(beeps_, 2);
+  // Typed lower-case letters are raised where the cursor is.
+  Key(Qt::Key_Home, "");
+  Key(Qt::Key_X, "x");
+  EXPECT_EQ(Text(), "X12-AB250112-AB2501");
+  EXPECT_EQ(edit_.cursorPosition(), 1);
 }
 
 TEST_F(RestrictEdit, PastedDroppedAndSetTextIsFilteredToo) {

@@ -81,6 +81,8 @@ void CDruckSeite::DrawBallastHeaderBlock(DrawContext& dc) {
     kind = PrintText(6258, "Baustellenüberw. / Lieferzust.");
   else if (kind == "2")
     kind = PrintText(6259, "Baustellenüberw. / eingeb.Zust.");
+  else if (kind == "-1")
+    kind.clear();  // the basic data are not entered yet
   const std::pair<std::string, std::string> first[] = {
       {PrintText(6253, "Prüf.-Nr.:"), r.GetValue(1, 0)},
       {PrintText(6254, "Betreiber:"), r.GetValue(1, 18)},
@@ -98,8 +100,12 @@ void CDruckSeite::DrawBallastHeaderBlock(DrawContext& dc) {
     y -= i == 0 || i == 2 ? 700 : 350;
   }
 
+  // The parts of the place that are filled in, without empty ones between.
   std::string place;
-  for (int part : {34, 36, 39, 42}) place += (part == 34 ? "" : ", ") + r.GetValue(1, part);
+  for (int part : {34, 36, 39, 42}) {
+    const std::string value = r.GetValue(1, part);
+    if (!TrimWhite(value).empty()) place += (place.empty() ? "" : ", ") + value;
+  }
   struct Row {
     std::string label, value;
     int valueOffset;

@@ -160,6 +160,37 @@ TEST_F(BallastPages, NewBallastPageX) {
   for (const char* line : {"1", "2", "3", "4"}) EXPECT_LT(FindBeside(pdf, 1, line, "Probe")->right, paper.right - 8400);
 }
 
+// A record whose basic data are not entered yet: nothing after "Prüfart:"
+// and no empty places between the commas of "Entnahmestelle:".
+TEST_F(BallastPages, PageXWithoutBasicDataPrintsNoPlaceholders) {
+  struct Case {
+    const char* name;
+    std::vector<std::string> place;  // parts 34, 36, 39, 42
+    std::vector<std::string> words;  // beside "Entnahmestelle:"
+  } cases[] = {
+      {"NoPlace", {"", "", "", ""}, {}},
+      {"FirstAndLast", {"Halde", "", "", "Ost"}, {"Halde,", "Ost"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    CVersuch record = reporttest::NewBallastRecord();
+    record.SetValue(1, 1, "-1");
+    const int parts[] = {34, 36, 39, 42};
+    for (size_t i = 0; i < 4; ++i) record.SetValue(1, parts[i], c.place[i]);
+    const reporttest::PrintedRecord printed = Print(record, std::string("ballast_bare_") + c.name);
+    const PdfText& pdf = printed.pdf;
+    const Word* kind = pdf.Find("Prüfart:", 1);
+    ASSERT_TRUE(kind);
+    for (const Word* w : LineOf(pdf, *kind)) EXPECT_NE(w->text, "-1");
+    const Word* place = pdf.Find("Entnahmestelle:", 1);
+    ASSERT_TRUE(place);
+    std::vector<std::string> beside;
+    for (const Word* w : LineOf(pdf, *place))
+      if (w->left > place->right) beside.push_back(w->text);
+    EXPECT_EQ(beside, c.words);
+  }
+}
+
 TEST_F(BallastPages, RecycledBallastPageX) {
   CVersuch record = reporttest::RecycledBallastRecord();
   reporttest::BmpSpec signature;

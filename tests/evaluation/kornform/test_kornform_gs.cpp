@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "evaluation/frame/refusals.h"
 #include "evaluation/frame/statusmarks.h"
 #include "evaluation/kornform/kornform_gs.h"
 #include "evaluation/kornform/kornformdlg.h"
@@ -207,6 +208,22 @@ TEST(MixtureGrainShape, DialogShowsAndStoresFromTheRequirementString) {
   StoreTestEntryResult(record, *FindTestEntrySpec("VA_GS_KORNFORM"), *result);
   EXPECT_EQ(record.GetField(12), "0||35_LE|<= 35||||||||0.0|0.0");
   EXPECT_EQ(record.GetValue(4, 2), "");  // the earlier row is gone
+}
+
+TEST(MixtureGrainShape, RefusesWhatNoOneCanHaveWeighed) {
+  CVersuch record = MixtureRecord("35_LE");
+  record.SetField(12, "0|25.0|35_LE|<= 35||||||||25|75");
+  ExpectNumberSlipsRefused<CKornformDlg>(
+      CKornformDlg::kBad, "Anteil an SCHLECHT geformtem Korn", {{CKornformDlg::kGood, "75"}},
+      [&record] { return EditGrainShape(record, nullptr); }, [](DialogDriver& d) {
+        EXPECT_EQ(d.dialog().Item<CStatusMark>(CKornformDlg::kStatusMark)->MarkShown(), 0);
+        EXPECT_EQ(d.Text(CKornformDlg::kShareBad), "");
+        EXPECT_EQ(d.Text(CKornformDlg::kSum), "");
+      });
+  EXPECT_EQ(record.GetField(12), "0|25.0|35_LE|<= 35||||||||25|75");
+  const MixtureShapeResult r = ComputeMixtureShape("-25", "75", "35_LE");
+  EXPECT_EQ(r.status, "0");
+  EXPECT_EQ(MixtureShapeEntryResult(r).parts[0].text, "");
 }
 
 TEST(GrainShape, ARecordOfNeitherKindOpensNothing) {

@@ -216,6 +216,9 @@ class CDruckSeite {
   // The verdict line of a page Y block, in the serif face.
   void DrawSerifVerdictLine(platform::DrawContext& dc, int x, int y, const std::string& text);
   void DrawWBSMassenverteilungPage(platform::DrawContext& dc, int page);
+  // How far a block whose highest line is at `top` moves down so that it
+  // begins below the header block's last line, with a little room: 0 or less.
+  int HeaderClearance(int top) const;
   // The first line of pages E and F: the anchor's, or lower when a long
   // header block reaches it.
   int ArmourstoneTop() const;

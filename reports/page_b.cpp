@@ -92,19 +92,32 @@ void CDruckSeite::DrawPetrographyPage(DrawContext& dc) {
   const std::string field = m_pVersuch->GetField(21);
   auto part = [&field](int n) { return StrGetField(field, '|', n); };
   const int P = m_Layout[PetrographyAnchors].left;
-  const int Q = m_Layout[PetrographyAnchors].top;
+  // Below a long header block the upper part of the table moves down and the
+  // row of the property texts gives the room, so that the foot of the table
+  // keeps its place above the page's bottom band: offsets down to the row
+  // (-8200) hang from Q, offsets from its foot (-15200) down from the
+  // anchor, and the row between is shared out.
+  const int anchor = m_Layout[PetrographyAnchors].top;
+  const int Q = anchor + HeaderClearance(anchor);
+  const auto Y = [Q, anchor](int offset) {
+    constexpr int kRowTop = -8200, kRowFoot = -15200;
+    if (offset >= kRowTop) return Q + offset;
+    if (offset <= kRowFoot) return anchor + offset;
+    const int top = Q + kRowTop, foot = anchor + kRowFoot;
+    return foot + static_cast<int>(static_cast<long long>(top - foot) * (offset - kRowFoot) / (kRowTop - kRowFoot));
+  };
   CDCZustand state(dc, platform::TRANSPARENT);
   const Font serif = Upright(m_Fonts.serifVertical);
   const Font text = Upright(m_Fonts.textVertical);
 
   for (const Line& line : PetrographyLines()) {
-    dc.MoveTo(P + line.x1, Q + line.y1);
-    dc.LineTo(P + line.x2, Q + line.y2);
+    dc.MoveTo(P + line.x1, Y(line.y1));
+    dc.LineTo(P + line.x2, Y(line.y2));
   }
 
   dc.SetTextAlign(platform::TA_LEFT | platform::TA_BOTTOM);
   dc.SelectFont(Upright(m_Fonts.serifLargeVertical));
-  dc.TextOut(P - 100, Q - 20900, PrintText(6158, "Petrographie"));
+  dc.TextOut(P - 100, Y(-20900), PrintText(6158, "Petrographie"));
 
   // Column heads.
   static const PlacedText kHeads[] = {
@@ -129,9 +142,9 @@ void CDruckSeite::DrawPetrographyPage(DrawContext& dc) {
   auto say = [](const PlacedText& t) { return t.id ? PrintText(t.id, t.german) : std::string(t.german); };
   dc.SetTextAlign(platform::TA_LEFT | platform::TA_TOP);
   dc.SelectFont(serif);
-  for (const PlacedText& head : kHeads) dc.TextOut(P + head.x, Q + head.y, say(head));
+  for (const PlacedText& head : kHeads) dc.TextOut(P + head.x, Y(head.y), say(head));
   dc.SetTextAlign(platform::TA_RIGHT | platform::TA_TOP);
-  dc.TextOut(P + 10500, Q - 8200, PrintText(6173, "Summe:  "));
+  dc.TextOut(P + 10500, Y(-8200), PrintText(6173, "Summe:  "));
 
   // Property texts, up to three lines side by side.
   dc.SetTextAlign(platform::TA_LEFT | platform::TA_TOP);
@@ -140,15 +153,15 @@ void CDruckSeite::DrawPetrographyPage(DrawContext& dc) {
   for (int i = 0; i < kPetroTexts; ++i) {
     const std::vector<std::string> lines = PropertyTextLines(part(11 + i));
     for (size_t line = 0; line < lines.size() && line < static_cast<size_t>(kPropertyTextLines); ++line)
-      dc.TextOut(P + kTextX[static_cast<size_t>(i)] + 300 * static_cast<int>(line), Q - 15000, lines[line]);
+      dc.TextOut(P + kTextX[static_cast<size_t>(i)] + 300 * static_cast<int>(line), Y(-15000), lines[line]);
   }
 
   // Masses and shares of the eight rows and their sums.
   dc.SetTextAlign(platform::TA_RIGHT | platform::TA_TOP);
   static constexpr std::array<int, 9> kValueX = {1300, 2000, 2700, 4000, 5300, 6600, 7900, 9200, 10500};
   for (size_t i = 0; i < kValueX.size(); ++i) {
-    dc.TextOut(P + kValueX[i], Q - 7000, part(16 + static_cast<int>(i)));
-    dc.TextOut(P + kValueX[i], Q - 5600, part(25 + static_cast<int>(i)));
+    dc.TextOut(P + kValueX[i], Y(-7000), part(16 + static_cast<int>(i)));
+    dc.TextOut(P + kValueX[i], Y(-5600), part(25 + static_cast<int>(i)));
   }
 
   // Requirements of A, B and C for the three uses, and the verdicts.
@@ -158,12 +171,12 @@ void CDruckSeite::DrawPetrographyPage(DrawContext& dc) {
   dc.SelectFont(serif);
   for (int use = 0; use < kPetroUses; ++use)
     for (int judged = 0; judged < 3; ++judged)
-      dc.TextOut(P + kRequirementX[static_cast<size_t>(judged)], Q + kUseY[static_cast<size_t>(use)],
+      dc.TextOut(P + kRequirementX[static_cast<size_t>(judged)], Y(kUseY[static_cast<size_t>(use)]),
                  part(34 + PetroRequirementIndex(judged, use)));
   dc.SelectFont(text);
   for (int judged = 0; judged < 3; ++judged)
     for (int use = 0; use < kPetroUses; ++use)
-      DrawPetrographyVerdict(dc, P + kVerdictX[static_cast<size_t>(judged)], Q + kUseY[static_cast<size_t>(use)],
+      DrawPetrographyVerdict(dc, P + kVerdictX[static_cast<size_t>(judged)], Y(kUseY[static_cast<size_t>(use)]),
                              part(43 + PetroCheckIndex(judged, use)));
 
   // Row heads, each in the middle of its row.
@@ -186,5 +199,5 @@ void CDruckSeite::DrawPetrographyPage(DrawContext& dc) {
   };
   dc.SetTextAlign(platform::TA_CENTER | platform::TA_TOP);
   dc.SelectFont(serif);
-  for (const PlacedText& head : kRowHeads) dc.TextOut(P + head.x, Q + head.y, say(head));
+  for (const PlacedText& head : kRowHeads) dc.TextOut(P + head.x, Y(head.y), say(head));
 }

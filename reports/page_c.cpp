@@ -19,6 +19,10 @@ namespace {
 
 constexpr int kClassRows = 10;
 constexpr int kRowStep = 350;
+// A block's title stands this far above its anchor.
+constexpr int kTitleRise = 500;
+// The least room between a heading and the column lines beside it.
+constexpr int kHeadingClearance = 60;
 
 // Element 1 of a class row is the mass of Mtr: a row without it is empty.
 bool IsFilledClassRow(const std::string& row) { return !StrGetFieldS(row, "@", 1).empty(); }
@@ -59,6 +63,10 @@ void CountBruchKornklassen(const CVersuch& record, int& first, int& count) {
 
 void CDruckSeite::PrintPageC(DrawContext& dc) {
   DrawHeaderBlock(dc);
+  // Below a long header block the page moves down, its first title with it.
+  const int shift = HeaderClearance(m_Layout[CrushedSurfacesAnchors].top + kTitleRise);
+  m_Layout[CrushedSurfacesAnchors].top += shift;
+  m_Layout[SideTestAnchors].top += shift;
   // The blocks stack downwards from the anchor; y is the height they took.
   int y = 0;
   if (m_pVersuch->ContainsTestType("VA_BRUCH")) {
@@ -180,7 +188,17 @@ int CDruckSeite::DrawBruchflaechigkeitOldMethod(DrawContext& dc) {
 
   dc.SelectFont(m_Fonts.serif);
   dc.SetTextAlign(platform::TA_CENTER | platform::TA_TOP);
-  auto over = [&](int from, int to, int y, const std::string& text) { TextOutCentred(dc, x(from), x(to), y, text); };
+  // A heading wider than its columns takes the small face, so that it
+  // clears their lines.
+  auto over = [&](int from, int to, int y, const std::string& text) {
+    if (dc.GetTextExtent(text).cx <= x(to) - x(from) - 2 * kHeadingClearance) {
+      TextOutCentred(dc, x(from), x(to), y, text);
+      return;
+    }
+    const platform::Font old = dc.SelectFont(m_Fonts.serifSmall);
+    TextOutCentred(dc, x(from), x(to), y, text);
+    dc.SelectFont(old);
+  };
   over(2, 4, Y - 60, PrintText(6204, "vollrundflächig"));
   over(6, 10, Y - 60, PrintText(6205, "bruchflächig"));
   over(10, 11, Y - 60, PrintText(6215, "gebr. Oberfläche"));

@@ -310,7 +310,8 @@ void CDruckSeite::DrawAlkaliPage(DrawContext& dc) {
   CDCZustand state(dc, platform::TRANSPARENT);
   dc.SelectPen(platform::Pen{platform::PS_SOLID, 10, kBlack});
   const int x0 = m_Layout[PetrographyAnchors].right;
-  int y = m_Layout[PetrographyAnchors].bottom;
+  // Below a long header block the page moves down.
+  int y = m_Layout[PetrographyAnchors].bottom + HeaderClearance(m_Layout[PetrographyAnchors].bottom);
 
   dc.SetTextAlign(platform::TA_LEFT | platform::TA_TOP);
   dc.SelectFont(m_Fonts.serifLarge);

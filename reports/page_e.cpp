@@ -256,11 +256,8 @@ void CDruckSeite::DrawArmourstonePage(DrawContext& dc, int page) {
 }
 
 int CDruckSeite::ArmourstoneTop() const {
-  std::vector<HeaderField> fields;
-  std::vector<std::string> standardLines;
-  // Where the header block's next line would begin, with a little room.
-  const int headerEnd = m_Layout[HeaderAnchors].top + BuildHeaderFields(fields, standardLines) - 150;
-  return std::min(m_Layout[ArmourstoneAnchors].bottom, headerEnd);
+  const int anchor = m_Layout[ArmourstoneAnchors].bottom;
+  return anchor + HeaderClearance(anchor);
 }
 
 void CDruckSeite::DrawWBSCategory(DrawContext& dc, int x, int y, const std::string& category) {

@@ -68,6 +68,14 @@ int CDruckSeite::BuildHeaderFields(std::vector<HeaderField>& fields, std::vector
   return height;
 }
 
+int CDruckSeite::HeaderClearance(int top) const {
+  std::vector<HeaderField> fields;
+  std::vector<std::string> standardLines;
+  // Where the header block's next line would begin, with a little room.
+  const int headerEnd = m_Layout[HeaderAnchors].top + BuildHeaderFields(fields, standardLines) - 150;
+  return std::min(0, headerEnd - top);
+}
+
 int CDruckSeite::DrawHeaderBlock(DrawContext& dc) {
   const int x = m_Layout[HeaderAnchors].left;
   const int valueX = x + 2000;

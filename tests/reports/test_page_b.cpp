@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "reports/print_record.h"
 #include "reports/side_page_records.h"
@@ -21,7 +22,12 @@ struct PrintedPage {
   int P = 0, Q = 0;
 };
 
-PrintedPage PrintRecord(CVersuch& record, const std::filesystem::path& folder, const std::string& name) {
+// Printed under a header block that ends above the table's anchor, so that
+// the table keeps its place (a long block moves it down).
+PrintedPage PrintRecord(CVersuch record, const std::filesystem::path& folder, const std::string& name) {
+  record.SetValue(30, 5, "DIN EN 12620");
+  record.SetValue(1, 7, "");
+  record.SetValue(1, 12, "");
   const reporttest::PrintedRecord printed = reporttest::PrintRecordToPdf(record, folder, name);
   return {printed.pdf, printed.paper.left + 2500, printed.paper.top - 4000};
 }
@@ -112,4 +118,10 @@ TEST_F(PageB, EmptyFieldPrintsTheRuledTableWithoutValues) {
     EXPECT_TRUE(page.pdf.Find(head)) << head;
   EXPECT_TRUE(Inside(page, "A3:", 5300, 5630, -20900, -20200));
   for (const char* value : {"erfüllt", "NICHT", "ERFÜLLT", "100.00", "<"}) EXPECT_FALSE(page.pdf.Find(value)) << value;
+}
+
+TEST_F(PageB, TableLiesBelowALongHeader) {
+  // The row of property texts gives the room: the title at the foot stays on the page.
+  reporttest::ExpectClearOfALongHeader(reporttest::PetrographyRecord(reporttest::PetrographyField()), folder_.path(),
+                                       "page_b_long_header", "Petrographie");
 }

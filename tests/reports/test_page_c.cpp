@@ -12,6 +12,7 @@
 #include "evaluation/bruchflaechigkeit/bruchflaechigkeit.h"
 #include "platform/pdf_words.h"
 #include "reports/druckseite.h"
+#include "reports/print_record.h"
 #include "shell/app/pravikapp.h"
 #include "support/temp_folder.h"
 
@@ -259,6 +260,14 @@ TEST_F(PageC, OldMethodOfThisDialog) {
   for (const char* heading : {"vollrundflächig", "bruchflächig", "gebrochene", "Einwaage", "Gesamt:", "Anteil:",
                               "Sollwert:", "erfüllt?"})
     EXPECT_TRUE(pdf.Find(heading)) << heading;
+  // The headings clear the column lines that run through their rows.
+  for (const Word& w : pdf.words) {
+    if (w.top > Y || w.top < Y - 1300) continue;
+    std::vector<int> lines = {0, 1, 2, 4, 6, 10, 11};
+    if (w.top < Y - 500) lines.push_back(8);
+    for (int line : lines)
+      EXPECT_FALSE(w.left - 30 < OldX(line) && OldX(line) < w.right + 30) << w.text << " at line " << line;
+  }
   // Labels of part 18, beside their rows.
   const Word* label = At(pdf, "4/8", kCentre, (OldX(0) + OldX(1)) / 2, Y - 1640 - 350);
   ASSERT_TRUE(label);
@@ -354,3 +363,8 @@ TEST_F(PageC, PrintStacksTheBlockUnderTheHeader) {
 }
 
 }  // namespace
+
+TEST_F(PageC, CrushedSurfacesLieBelowALongHeader) {
+  reporttest::ExpectClearOfALongHeader(SeveralClassesRecord(), folder_.path(), "page_c_long_header_new", "Erfüllt:");
+  reporttest::ExpectClearOfALongHeader(OlderDialogRecord(), folder_.path(), "page_c_long_header_old", "erfüllt?");
+}

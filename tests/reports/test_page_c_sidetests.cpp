@@ -55,7 +55,10 @@ struct Printed {
   int X = 0, Y = 0;  // the side-test anchor in paper coordinates
 };
 
-Printed Print(CVersuch& record, const std::filesystem::path& folder, const std::string& name) {
+// Printed under a header block that ends above the blocks' anchor, so that
+// they keep their place (a long block moves them down).
+Printed Print(CVersuch record, const std::filesystem::path& folder, const std::string& name) {
+  record.SetValue(30, 5, "DIN EN 12620");
   const reporttest::PrintedRecord printed = reporttest::PrintRecordToPdf(record, folder, name);
   return {printed.pdf, printed.paper.left + 300, printed.paper.top - 5500};
 }
@@ -219,4 +222,10 @@ TEST_F(PageCSideTests, GrainsAloneWithTheirVerdict) {
     ASSERT_NE(line, nullptr);
     EXPECT_NE(FindAfter(p.pdf, c.verdict, 2100, p), nullptr);
   }
+}
+
+TEST_F(PageCSideTests, BlocksLieBelowALongHeader) {
+  // Without crushed surfaces the composition is the page's first block.
+  reporttest::ExpectClearOfALongHeader(PageCRecord("[VA_GRUND:1][VA_RCZUS:9][VA_SANDEQ:8]"), folder_.path(),
+                                       "page_c_long_header", "Sandäquivalent");
 }

@@ -198,3 +198,8 @@ TEST_F(PageD, EmptyFieldPrintsTheTableWithoutValues) {
   EXPECT_EQ(dashes, 1);
   EXPECT_NEAR(pdf_.Find("Die")->top, y_[29] - 300, 40);
 }
+
+TEST_F(PageD, TableLiesBelowALongHeader) {
+  reporttest::ExpectClearOfALongHeader(reporttest::AlkaliRecord(reporttest::AlkaliField()), folder_.path(),
+                                       "page_d_long_header", "Zertifizierungsstelle.");
+}

@@ -3,16 +3,22 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "charts/chart_render.h"
+#include "evaluation/kristallisation/kristallisationdlg.h"
+#include "evaluation/laenger100/laenger100dlg.h"
+#include "evaluation/umwelt/umweltvertraeglichkeitdlg.h"
 #include "platform/files.h"
 #include "records/strutil.h"
 #include "reports/ballast_records.h"
 #include "reports/druckseite.h"
 #include "reports/print_record.h"
 #include "shell/app/pravikapp.h"
+#include "support/scripted_ui_gtest.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -378,4 +384,72 @@ TEST_F(BallastPages, VerdictsOnlyForFinishedTests) {
   // Without the tolerance the failed grading is stated as such.
   EXPECT_TRUE(FindBeside(pdf, 1, "nicht", "Körnung"));
   EXPECT_TRUE(FindBeside(pdf, 1, "bearbeitet", "Kornformkennzahl:"));
+}
+
+TEST_F(BallastPages, NotMetVerdictsOfTestsEnteredAgainstTheMaterial) {
+  // Each test is entered through its dialog on a record of a built-in ballast
+  // material and judged by that material (grains over 100 mm: its "6_LE";
+  // crystallisation: the fixed 3.0 %; environment: the negated statement),
+  // stored as the opener stores it, then printed.
+  using Script = std::function<void(platform::DialogDriver&)>;
+  const struct {
+    const char* name;
+    CVersuch (*record)();
+    const char* key;
+    int templateId;
+    Script script;
+    std::optional<TestEntryResult> (*edit)(CVersuch&, QWidget*);
+    const char* subject;  // a word of the verdict line
+    const char* title;    // the block's title
+  } cases[] = {
+      {"grains_over_100", reporttest::NewBallastRecord, "VA_GS_LAENGER100", CLaenger100GSDlg::kTemplateId,
+       [](platform::DialogDriver& d) {
+         EXPECT_EQ(d.Text(CLaenger100Dlg::kRequirement), "<= 6");  // the material's code
+         d.SetText(CLaenger100Dlg::kMass, "2400");                  // 7.6 % of 31580 g
+         EXPECT_EQ(d.Text(CLaenger100Dlg::kShare), "7.6");
+       },
+       EditBallastGrains100, "Körner", "Bestimmung"},
+      {"crystallisation", reporttest::NewBallastRecord, "VA_GS_KRISTALL", CKristallisationDlg::kTemplateId,
+       [](platform::DialogDriver& d) {
+         using Dlg = CKristallisationDlg;
+         d.SetText(Dlg::kInitial4050, "1850");
+         d.SetText(Dlg::kFinal4050, "1780");
+         d.SetText(Dlg::kInitial3140, "1620");
+         d.SetText(Dlg::kFinal3140, "1565");  // 125 g of 3470 g: 3.6 %
+         EXPECT_EQ(d.Text(Dlg::kLossPSum), "3.6");
+       },
+       EditCrystallisation, "Kristallisationsversuch", "Kristallisation"},
+      {"environment", reporttest::RecycledBallastRecord, "VA_GS_UMWELT", CUmweltvertraeglichkeitDlg::kTemplateId,
+       [](platform::DialogDriver& d) {
+         using Dlg = CUmweltvertraeglichkeitDlg;
+         d.Select(Dlg::kFirstStatement, "keine");
+         d.Select(Dlg::kFirstStatement + 1, "keinen");
+         d.Select(Dlg::kFirstStatement + 2, "");
+         d.Select(Dlg::kFirstStatement + 3, "nicht");
+       },
+       EditEnvironment, "Umweltverträglichkeit", "Umweltverträglichkeit"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    CVersuch record = c.record();
+    platform::TestUi ui;
+    ui.ExpectDialog(c.templateId, c.script, platform::IDOK);
+    const std::optional<TestEntryResult> result = c.edit(record, nullptr);
+    ui.VerifyAllShown();
+    ASSERT_TRUE(result);
+    EXPECT_EQ(result->status, "9");
+    StoreTestEntryResult(record, *FindTestEntrySpec(c.key), *result);
+    EXPECT_NE(record.GetTestStatusList().find(std::string("[") + c.key + ":9]"), std::string::npos);
+
+    const PdfText pdf = Print(record, std::string("ballast_not_met_") + c.name).pdf;
+    ASSERT_TRUE(pdf.Find(c.title, 2));
+    // The subject's verdict line reads "... ist nicht bedingungsgemäß.", and none says it is met.
+    int verdicts = 0;
+    for (const Word& w : pdf.words) {
+      if (w.page != 2 || w.text != "bedingungsgemäß." || !OnLine(pdf, w, c.subject)) continue;
+      ++verdicts;
+      EXPECT_TRUE(OnLine(pdf, w, "nicht"));
+    }
+    EXPECT_EQ(verdicts, 1);
+  }
 }

@@ -37,12 +37,15 @@ MaterialExtraction ExtractMaterialDefinitions(const std::vector<CVersuch*>& reco
     if (id.empty()) continue;
     const auto known = byId.find(id);
     if (known != byId.end()) {
+      bool changed = false;
       for (const std::string* entry : known->second) {
         if (*entry == carried) continue;
         record->SetMaterialDefinition(*entry);
         ++result.changedRecords;
+        changed = true;
         break;
       }
+      if (!changed) ++result.alreadyDefined;
       continue;
     }
     if (id.find("-DBDBDB-") != std::string::npos || !queuedIds.insert(id).second) continue;

@@ -17,6 +17,7 @@ std::string MaterialDefinitionId(const std::string& definition);
 struct MaterialExtraction {
   int changedRecords = 0;            // records whose field 25 took the list's text
   std::vector<std::string> queued;   // definitions for the file, first record of each ID
+  int alreadyDefined = 0;            // records whose definition the list holds as it is
 };
 
 // Visits the records in their order against the definition list (as

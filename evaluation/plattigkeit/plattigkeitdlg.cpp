@@ -46,6 +46,7 @@ CPlattigkeitDlg::~CPlattigkeitDlg() = default;
 
 bool CPlattigkeitDlg::OnInitDialog() {
   CEntryDialog::OnInitDialog();
+  setWindowTitle(QString::fromStdString(TranslateString(5310, "Plattigkeitskennzahl  Prüf-Nr.: ") + m_TestNumber));
   for (int row = 0; row < kFlakinessRows; ++row) {
     SetItemText(kFirstClass + row, kFlakinessClasses[static_cast<size_t>(row)].sizeClass);
     SetItemText(kFirstSlotWidth + row, kFlakinessClasses[static_cast<size_t>(row)].slotWidth);
@@ -125,6 +126,7 @@ bool CPlattigkeitDlg::TakeResult() {
 std::optional<TestEntryResult> EditFlakiness(CVersuch& record, QWidget* parent) {
   CPlattigkeitDlg dialog(parent);
   dialog.m_ResultText = record.GetField(23);
+  dialog.m_TestNumber = record.GetValue(1, 0);
   dialog.m_Retained80 = record.GetValue(23, 11);
   dialog.m_Passing4 = record.GetValue(23, 12);
   dialog.m_Requirement = FlakinessRequirement(record);

@@ -44,6 +44,7 @@ class CPlattigkeitDlg : public CEntryDialog {
   std::string m_Status;
   // In: all of field 23; out: its parts 0 to 7.
   std::string m_ResultText;
+  std::string m_TestNumber;  // shown in the title as the other tests show it
   // In and out: field 23 parts 11 and 12.
   std::string m_Retained80;
   std::string m_Passing4;

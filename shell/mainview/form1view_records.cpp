@@ -147,7 +147,14 @@ void CForm1View::OnMaterialdefinitionExtrahieren() {
     if (CVersuch* record = model_->RecordAt(row)) records.push_back(record);
   const MaterialExtraction result = ExtractMaterialDefinitions(records, list);
   if (result.changedRecords > 0) SaveAllRecords();
-  if (result.queued.empty()) return;
+  if (result.queued.empty()) {
+    // Without a word the user could not tell a run that found nothing to do.
+    if (result.changedRecords == 0 && result.alreadyDefined > 0)
+      platform::ShowMessageBox(TranslateString(66031, "Die Materialdefinition ist bereits definiert.\n"
+                                                      "Es wurde nichts geändert."),
+                               platform::MB_OK | platform::MB_ICONINFORMATION);
+    return;
+  }
   if (!AddMaterialDefinitionsToFile(app->m_Settings.m_DataFolder, result.queued)) {
     std::string text = TranslateString(
         60402, "Die neuen Materialdefinitionen konnten nicht in die Datei\n%s\ngeschrieben werden.\n"

@@ -60,6 +60,7 @@ CNeuDlg::~CNeuDlg() = default;
 
 bool CNeuDlg::OnInitDialog() {
   CPravikWinApp* app = GetApp();
+  number_ = record_ ? record_->GetValue(1, 0) : std::string();
   if (mode_ == Mode::kReassignment) {
     setWindowTitle(QString::fromStdString(TranslateString(60400, "Materialzuordnung ändern")));
     EnableItem(kNumberEdit, false);

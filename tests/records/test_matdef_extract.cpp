@@ -65,6 +65,7 @@ TEST(MaterialExtraction, MatchesByIdAndQueuesWhatTheListLacks) {
 
   const MaterialExtraction result = ExtractMaterialDefinitions(Pointers(records), list);
   EXPECT_EQ(result.changedRecords, 2);
+  EXPECT_EQ(result.alreadyDefined, 1);  // record 2
   EXPECT_EQ(result.queued, (std::vector<std::string>{before[0], before[8]}));
   EXPECT_EQ(records[3]->GetField(25), listed);
   EXPECT_EQ(records[4]->GetField(25), builtin);

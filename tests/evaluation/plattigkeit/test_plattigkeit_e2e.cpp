@@ -35,6 +35,8 @@ TEST_F(FlakinessOnMainView, OkStoresAndSavesTheSelectedRecord) {
   EXPECT_EQ(panel.StatusCode("VA_PLATT"), 0);
   platform::TestUi ui;
   ui.ExpectDialog(Dlg::kTemplateId, [](DialogDriver& d) {
+    // The title carries the test number as the other tests' titles do.
+    EXPECT_EQ(d.dialog().windowTitle().toStdString(), "Plattigkeitskennzahl  Prüf-Nr.: 12-3-0001");
     TypeTexts(d, {
         {Dlg::kM0, "1000"},
         {Dlg::kFirstRi + 7, "500"},

@@ -416,6 +416,28 @@ TEST_F(RecordCommands, ExtractionReportsAFileThatCannotBeWrittenAndSavesTheRecor
   EXPECT_TRUE(commands_.Execute(9005));
   ASSERT_TRUE(ReadMaterialDefs(folder_.path(), list, error));
   EXPECT_EQ(list[6], At(Row("12-05-0010")).GetField(25));
+
+  // A run that finds every definition in place says so and changes nothing.
+  const auto extended = platform::ReadFileBytes(MaterialDefFilePath(folder_.path()));
+  platform::TestUi again;
+  again.ExpectMessageBox(IDOK, "Die Materialdefinition ist bereits definiert.");
+  EXPECT_TRUE(commands_.Execute(9005));
+  again.VerifyAllShown();
+  ASSERT_EQ(again.shown().size(), 1u);
+  EXPECT_EQ(again.shown()[0].flags & platform::MB_ICONMASK, platform::MB_ICONINFORMATION);
+  EXPECT_EQ(platform::ReadFileBytes(MaterialDefFilePath(folder_.path())), extended);
+}
+
+TEST_F(RecordCommands, ReassignmentShowsTheRecordsTestNumber) {
+  const int row = Row("12-34-0002");
+  Select({row});
+  platform::TestUi ui;
+  ui.ExpectDialog(Neu::kTemplateId, [](DialogDriver& d) {
+    EXPECT_EQ(d.Text(Neu::kNumberEdit), "12-34-0002");
+    EXPECT_FALSE(d.IsEnabled(Neu::kNumberEdit));
+  }, IDCANCEL);
+  EXPECT_TRUE(commands_.Execute(9216));
+  ui.VerifyAllShown();
 }
 
 // ------------------------------------------------------------ raw record editor

@@ -43,7 +43,17 @@ void DrawStatusCell(QPainter& painter, const QRect& cell, const CVersuch& record
     return QRect(QPoint(cell.left() + offset, cell.top()), cell.bottomRight());
   };
   if (marks.noStatistics) {
-    DrawMarkText(painter, markRect(kNoStatisticsOffset), QString::fromLatin1(kNoStatisticsText), Qt::black);
+    // "Stat" ends before the tick: where the list's face is too wide for the
+    // room the marks leave it, a smaller one.
+    const QString text = QString::fromLatin1(kNoStatisticsText);
+    const int room = kCheckMarkOffset - kNoStatisticsOffset - 2;
+    const QFont listFont = painter.font();
+    QFont font = listFont;
+    const int wide = QFontMetrics(font).horizontalAdvance(text);
+    if (wide > room) font.setStretch(std::max(50, room * 100 / wide));
+    painter.setFont(font);
+    DrawMarkText(painter, markRect(kNoStatisticsOffset), text, Qt::black);
+    painter.setFont(listFont);
     const int x = cell.left() + kNoStatisticsOffset;
     const int ym = (rect.top + rect.bottom) / 2;
     painter.setPen(ToQColor(kStrikeColor));

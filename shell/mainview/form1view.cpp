@@ -235,6 +235,7 @@ void CForm1View::RefreshRecordList() {
   if (CPravikWinApp* app = GetApp())
     MergeCustomerFile(app->CustomerNameMap, app->m_Settings.m_DataFolder / kCustomerFileName);
   ApplySortOrder([this](const std::vector<const CVersuch*>& rows) { return sort_.FullSortOrder(rows); });
+  ShowSortIndicator(sort_.primaryKind, sort_.primaryParameter);
   if (CPravikWinApp* app = GetApp())
     if (CSplash* splash = app->Splash()) splash->SetLoaded(true);
 }
@@ -435,6 +436,15 @@ void CForm1View::ApplySortOrder(const CRecordListModel::RowOrder& order) {
 
 void CForm1View::SortList(int kind, int parameter) {
   ApplySortOrder([kind, parameter](const std::vector<const CVersuch*>& rows) { return SortOrder(rows, kind, parameter); });
+  ShowSortIndicator(kind, parameter);
+}
+
+void CForm1View::ShowSortIndicator(int kind, int parameter) {
+  QHeaderView* header = list_->horizontalHeader();
+  header->setSortIndicatorShown(kind != kSortByStatus);
+  if (kind == kSortByStatus) return;
+  header->setSortIndicator(parameter % kSortDescending,
+                           parameter >= kSortDescending ? Qt::DescendingOrder : Qt::AscendingOrder);
 }
 
 void CForm1View::SetSortKey(int kind, int parameter) {
@@ -458,6 +468,9 @@ void CForm1View::OnStatusSortChooser() {
   if (chooser.ChosenOrder() >= 0) {
     WaitWindowScope wait;
     SetSortKey(kSortByStatus, chooser.ChosenOrder());
+  } else {
+    // The click on the header may have moved its mark.
+    ShowSortIndicator(sort_.primaryKind, sort_.primaryParameter);
   }
   EndOfTimer();
 }

@@ -266,6 +266,9 @@ class CForm1View : public CpvFormView {
   void RunStatistics(bool material);
   void RegisterRecordKeys(const CVersuch& record);
   void ApplySortOrder(const CRecordListModel::RowOrder& order);
+  // The header marks the column the list is ordered by, with its direction;
+  // a status order marks none.
+  void ShowSortIndicator(int kind, int parameter);
   // The common end of every view timer: panel statuses and the list's focus.
   void EndOfTimer();
   void OnStatusSortChooser();

@@ -358,6 +358,9 @@ void CMainFrame::CreateToolBar() {
     if (id == 0) toolBar_->addSeparator();
     else toolBar_->addAction(commands_.Action(id));
   }
+  // 10005 keeps its place but has no picture, no text and no handler: a
+  // blank button that never works would only puzzle the user.
+  commands_.Action(10005)->setVisible(false);
 }
 
 void CMainFrame::CreateStatusBar() {
@@ -413,13 +416,27 @@ void CMainFrame::UpdateFrameTitle() {
 }
 
 void CMainFrame::OnSpracheDeutsch() {
+  const std::string before = CurrentLangCode();
   SetCurrentLangCode("de");
   ReloadLanguageMenu();
+  TellHeadingsFollowAtNextStart(before);
 }
 
 void CMainFrame::OnSpracheEnglisch() {
+  const std::string before = CurrentLangCode();
   SetCurrentLangCode("en");
   ReloadLanguageMenu();
+  TellHeadingsFollowAtNextStart(before);
+}
+
+void CMainFrame::TellHeadingsFollowAtNextStart(const std::string& before) {
+  // No code and "de..." are both German.
+  auto german = [](const std::string& code) { return code.empty() || code.rfind("de", 0) == 0; };
+  if (headingNoticeGiven_ || german(before) == german(CurrentLangCode())) return;
+  headingNoticeGiven_ = true;
+  platform::ShowMessageBox(TranslateString(66032, "Die Spaltenüberschriften der Liste erscheinen ab dem nächsten "
+                                                  "Programmstart in der gewählten Sprache."),
+                           platform::MB_OK | platform::MB_ICONINFORMATION);
 }
 
 void CMainFrame::ReloadLanguageMenu() {

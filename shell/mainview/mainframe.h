@@ -74,6 +74,8 @@ class CMainFrame : public QMainWindow {
   void OnSpracheEnglisch();
   // Stores the language, puts the menu in the new language, and renames the panel keys.
   void ReloadLanguageMenu();
+  // After a switch from `before`: what follows only at the next start.
+  void TellHeadingsFollowAtNextStart(const std::string& before);
   void OnVersionsUndSystemdaten();
   void OnMenueToolbarZuruecksetzen();
   // The sieve program has ended: the guard is lifted and the title restored.
@@ -102,4 +104,7 @@ class CMainFrame : public QMainWindow {
   QLabel* messagePane_ = nullptr;
   QPointer<CForm1View> view_;
   bool activated_ = false;
+  // The list's column headings follow a language switch only at the next
+  // start: said once a run.
+  bool headingNoticeGiven_ = false;
 };

@@ -338,14 +338,24 @@ TEST_F(MainView, HeaderClicksSortAndAlternateTheDirection) {
     return texts;
   };
   auto noCase = [](const std::string& a, const std::string& b) { return StrCompareNoCase(a, b) < 0; };
+  // The header marks the key column with its direction; sorting is the view's own.
+  const QHeaderView* header = view.list()->horizontalHeader();
+  auto marked = [header](int section, Qt::SortOrder order) {
+    return header->isSortIndicatorShown() && header->sortIndicatorSection() == section &&
+           header->sortIndicatorOrder() == order;
+  };
+  EXPECT_FALSE(view.list()->isSortingEnabled());
+  EXPECT_TRUE(marked(0, Qt::AscendingOrder));
 
   view.OnLvnColumnClickList(2);  // the first click: descending
+  EXPECT_TRUE(marked(2, Qt::DescendingOrder));
   std::vector<std::string> kinds = column(2);
   EXPECT_TRUE(std::is_sorted(kinds.rbegin(), kinds.rend(), noCase));
   EXPECT_EQ(view.sortState().Format(), "1;102;0;0");
 
   view.OnLvnColumnClickList(12);  // next: ascending, the previous key second
   EXPECT_EQ(view.sortState().Format(), "1;12;1;102");
+  EXPECT_TRUE(marked(12, Qt::AscendingOrder));
   const std::vector<std::string> plants = column(12);
   EXPECT_TRUE(std::is_sorted(plants.begin(), plants.end(), noCase));
   kinds = column(2);
@@ -356,6 +366,7 @@ TEST_F(MainView, HeaderClicksSortAndAlternateTheDirection) {
 
   view.OnLvnColumnClickList(12);  // the same column again: reversed, secondary key kept
   EXPECT_EQ(view.sortState().Format(), "1;112;1;102");
+  EXPECT_TRUE(marked(12, Qt::DescendingOrder));
 
   // "Status" is left to its chooser: order and keys stay.
   const std::vector<std::string> before = Numbers();
@@ -369,6 +380,7 @@ TEST_F(MainView, HeaderClicksSortAndAlternateTheDirection) {
   std::vector<std::string> numbers = Numbers();
   EXPECT_TRUE(std::is_sorted(numbers.begin(), numbers.end(), noCase));
   EXPECT_EQ(view.sortState().Format(), "1;112;1;102");
+  EXPECT_TRUE(marked(0, Qt::AscendingOrder));
 }
 
 TEST_F(MainView, ColumnLayoutGoesToTheIniFileAndComesBack) {

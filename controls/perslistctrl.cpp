@@ -1,8 +1,10 @@
 #include "controls/perslistctrl.h"
 
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <algorithm>
 
+#include "controls/columnwidth.h"
 #include "records/strutil.h"
 
 namespace {
@@ -54,10 +56,18 @@ void CPersListCtrl::RestoreColumnWidths(const std::string& section, const std::s
                                         const std::string& defaultText) {
   section_ = section;
   key_ = key;
-  const std::string text = Profile().read ? Profile().read(section, key, defaultText) : defaultText;
-  const std::vector<int> widths = ParseColumnWidthText(text);
-  for (size_t i = 0; i < widths.size() && static_cast<int>(i) < columnCount(); ++i)
-    SetColumnWidth(static_cast<int>(i), widths[i]);
+  // No stored text can hold this byte: it tells a missing key.
+  const std::string absent(1, '\x01');
+  const std::string stored = Profile().read ? Profile().read(section, key, absent) : absent;
+  // The widths the user left stay as they are; the defaults are given for
+  // the Windows font and widened where this one would cut a heading.
+  const bool fit = stored == absent;
+  const std::vector<int> widths = ParseColumnWidthText(fit ? defaultText : stored);
+  const QFontMetrics metrics(header()->font());
+  for (size_t i = 0; i < widths.size() && static_cast<int>(i) < columnCount(); ++i) {
+    const int column = static_cast<int>(i);
+    SetColumnWidth(column, fit ? FitColumnWidth(widths[i], metrics, headerItem()->text(column)) : widths[i]);
+  }
 }
 
 void CPersListCtrl::SaveColumnWidths() {

@@ -1,5 +1,9 @@
 #include "controls/grid/pvgridctrl.h"
 
+#include <QFontMetrics>
+#include <QStringList>
+
+#include "controls/columnwidth.h"
 #include "controls/restokenlist.h"
 #include "platform/dialog.h"
 #include "records/strutil.h"
@@ -28,11 +32,17 @@ void CPvGridCtrl::SetHeaderRows(std::span<const int> widths, int textId1, int te
     if (ids[i] > 0) lists[i].emplace(ids[i], '\t');
   std::size_t w = 0;
   const auto width = [&](std::size_t i) { return i < widths.size() ? widths[i] : 0; };
+  const QFontMetrics metrics(font());
   for (int col = 0; col < GetColumnCount(); ++col) {
-    for (int row = 0; row < 3; ++row)
-      if (lists[row]) SetCellText(row, col, lists[row]->GetNextToken());
+    QStringList heading;
+    for (int row = 0; row < 3; ++row) {
+      if (!lists[row]) continue;
+      SetCellText(row, col, lists[row]->GetNextToken());
+      heading << QString::fromStdString(GetItemText(row, col));
+    }
     if (width(w) == 0) continue;
-    SetColumnWidth(col, width(w));
+    // Given for the Windows font: fitted to this one and to the heading.
+    SetColumnWidth(col, FitColumnWidth(width(w), metrics, heading.join(u'\n')));
     if (width(w + 1) != 0) ++w;
   }
 }

@@ -86,13 +86,14 @@ CWBS1PropPage1::CWBS1PropPage1(QWidget* parent) : CWBSDataPage(kTemplateId, pare
 CWBS1PropPage1::~CWBS1PropPage1() = default;
 
 bool CWBS1PropPage1::OnInitDialog() {
+  // The font first: the widths are fitted to it.
+  list_->SetFontScale(130, 130);
   list_->SetColumns({{TranslateString(61102, "Sieb [mm]"), 100},
                      {TranslateString(61103, "Ist [kg]"), 0},
                      {TranslateString(61104, "Ist [%]"), 100},
                      {TranslateString(61105, "Soll [%]"), 100},
                      {TranslateString(61106, "erfüllt"), 40}},
                     5);
-  list_->SetFontScale(130, 130);
   const WBSSizeData stored = ReadWBSSizeData(m_ResultText);
   for (int row = 0; row < kWBSSizeRows; ++row)
     SetItemText(kFirstResidue + row, stored.residues[static_cast<size_t>(row)]);

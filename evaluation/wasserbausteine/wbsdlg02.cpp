@@ -102,13 +102,14 @@ bool CWBS2PropPage1::OnInitDialog() {
   massClass_->addItem(Q(TranslateString(7440, "keine")));
   massClass_->addItem(Q(TranslateString(7441, "Leicht")));
   massClass_->addItem(Q(TranslateString(7442, "Schwer")));
+  // The font first: the widths are fitted to it.
+  list_->SetFontScale(130, 130);
   list_->SetColumns({{TranslateString(7443, "Bereich") + " [kg]", 200},
                      {TranslateString(7444, "Ist"), 100},
                      {TranslateString(7444, "Ist") + " [%]", 100},
                      {TranslateString(7445, "Soll") + " [M.-%]", 100},
                      {TranslateString(7446, "erfüllt"), 40}},
                     6);
-  list_->SetFontScale(130, 130);
 
   const WBSMassData stored = ReadWBSMassData(m_ResultText);
   const int massClass = PlainAtoi(stored.massClass);

@@ -5,6 +5,7 @@
 #include <QStandardItemModel>
 #include <QStyledItemDelegate>
 
+#include "controls/columnwidth.h"
 #include "i18n/translation.h"
 #include "platform/sysmetrics.h"
 
@@ -67,7 +68,8 @@ void CWBSKatListCtrl::SetColumns(const std::vector<std::pair<std::string, int>>&
       setColumnHidden(c, true);
     } else {
       setColumnHidden(c, false);
-      setColumnWidth(c, width);
+      // Given for the Windows font: fitted to the list's and to the heading.
+      setColumnWidth(c, FitColumnWidth(width, horizontalHeader()->fontMetrics(), QString::fromStdString(heading)));
     }
   }
   ClearCells();

@@ -2,6 +2,7 @@
 // headings and the sort shared by every material list.
 #include <gtest/gtest.h>
 
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <map>
 #include <memory>
@@ -76,6 +77,31 @@ TEST(PersListCtrl, MissingKeyTakesTheDefaultAndTheWidthsGoBackWhenTheListGoes) {
   }
   EXPECT_EQ(profile.values["spaltenbreiten/materialListctrl2_spalten"], "0;185;120;87;233;");
   EXPECT_EQ(profile.writes, 1);
+}
+
+TEST(PersListCtrl, DefaultWidthsHoldTheirHeadingsStoredOnesStay) {
+  // The mixture list's defaults in a font larger than the Windows one:
+  // "angelegt am" is not cut; what the user stored stays as stored.
+  const char* headings[] = {"Status", "Bezeichnung", "Anz. Mat.", "angelegt am", "Anforderung", "Datei"};
+  for (const char* stored : {"", "0;85;95;40;170;304;"}) {
+    SCOPED_TRACE(stored);
+    FakeProfile profile;
+    if (*stored) profile.values["spaltenbreiten/Mischverwaltung"] = stored;
+    CPersListCtrl list;
+    QFont font = list.font();
+    font.setPixelSize(17);
+    list.setFont(font);
+    for (int c = 0; c < 6; ++c) list.InsertColumn(c, headings[c]);
+    list.RestoreColumnWidths("spaltenbreiten", "Mischverwaltung", "0;85;95;70;170;304;");
+    if (*stored) {
+      EXPECT_EQ(Widths(list), (std::vector<int>{0, 85, 95, 40, 170, 304}));
+      continue;
+    }
+    const QFontMetrics metrics(list.header()->font());
+    EXPECT_EQ(list.GetColumnWidth(0), 0);
+    for (int c = 1; c < 6; ++c) EXPECT_GT(list.GetColumnWidth(c), metrics.horizontalAdvance(headings[c]) + 6) << headings[c];
+    EXPECT_EQ(list.GetColumnWidth(5), 304);
+  }
 }
 
 TEST(PersListCtrl, AListWithoutSectionOrKeyNeverWrites) {

@@ -4,11 +4,14 @@
 // drawn offscreen.
 #include <gtest/gtest.h>
 
+#include <QFontMetrics>
+#include <QHeaderView>
 #include <QImage>
 #include <QPainter>
 
 #include "evaluation/wasserbausteine/wbsdlg01.h"
 #include "evaluation/wasserbausteine/wbsdlg02.h"
+#include "evaluation/wasserbausteine/wbskatlistctrl.h"
 #include "records/strutil.h"
 #include "shell/app/appflags.h"
 #include "support/scripted_ui_gtest.h"
@@ -120,3 +123,24 @@ TEST(WBSSizeSheet, ReadOnlyOpeningCannotBeConfirmed) {
 }
 
 }  // namespace
+
+TEST(WBSRequirementList, ColumnsHoldTheirHeadingsInTheScaledFont) {
+  // Widths given for the Windows font; the list shows this system's face at
+  // 130 %, where "erfüllt" in 40 pixels would be cut.
+  QWidget page;
+  QFont font = page.font();
+  font.setPixelSize(13);
+  page.setFont(font);
+  CWBSKatListCtrl list(&page);
+  list.SetFontScale(130, 130);
+  const std::vector<std::pair<std::string, int>> columns = {
+      {"Sieb [mm]", 100}, {"Ist [kg]", 0}, {"Ist [%]", 100}, {"Soll [%]", 100}, {"erfüllt", 40}};
+  list.SetColumns(columns, 5);
+  const QFontMetrics metrics(list.horizontalHeader()->font());
+  EXPECT_TRUE(list.isColumnHidden(1));
+  for (int c : {0, 2, 3, 4}) {
+    const auto& [heading, width] = columns[static_cast<size_t>(c)];
+    EXPECT_GT(list.columnWidth(c), metrics.horizontalAdvance(QString::fromStdString(heading)) + 6) << heading;
+    EXPECT_GE(list.columnWidth(c), width);
+  }
+}

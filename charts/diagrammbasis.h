@@ -26,6 +26,10 @@
 class CMaterialAnforderung;
 class CVersuch;
 
+// The least width of the armourstone mass chart's limit lines (0.3 mm), so
+// that they stand out from the grid and the frame with the thinnest pens.
+inline constexpr int kWBSLimitMinWidth = 30;
+
 class CDiagrammBasis {
  public:
   // One measured point of the sieve analysis as a chart takes it.

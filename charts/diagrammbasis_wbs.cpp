@@ -123,11 +123,18 @@ void CDiagrammBasis::DrawWBSMassenverteilung(DrawContext& dc, const Rect& rect, 
   m_LogDia.CreateStandardAxis(par);
   m_LogDia.zeichnen(dc);
 
-  // A line through the vertices that have a place right of the first one.
-  auto polyline = [&](int penEntry, const std::vector<Vertex>& vertices) {
+  // With the default pens the limits are black hairlines like the grid and
+  // the frame, and where they run along them (0 % and 100 %) they vanish: a
+  // limit of the thinnest pen is drawn wider, in its own style.
+  auto limitPen = [this](int penEntry) {
     Pen pen;
     m_Pens.CreateLayoutPen(pen, penEntry, 20);
-    dc.SelectPen(pen);
+    pen.width = std::max(pen.width, kWBSLimitMinWidth);
+    return pen;
+  };
+  // A line through the vertices that have a place right of the first one.
+  auto polyline = [&](int penEntry, const std::vector<Vertex>& vertices) {
+    dc.SelectPen(limitPen(penEntry));
     if (!m_LogDia.HasXPos(vertices.front().mass)) return;
     const int start = m_LogDia.GetXPos(vertices.front().mass, true);
     m_LogDia.MoveToValue(dc, vertices.front().mass, vertices.front().percent);
@@ -174,12 +181,10 @@ void CDiagrammBasis::DrawWBSMassenverteilung(DrawContext& dc, const Rect& rect, 
 
   dc.SetTextAlign(platform::TA_LEFT | platform::TA_BASELINE);
   dc.SelectFont(m_LogDia.CreateLabelFont());
-  m_Pens.CreateLayoutPen(pen, 2, 20);
-  dc.SelectPen(pen);
+  dc.SelectPen(limitPen(2));
   dc.MoveTo(r.left, r.bottom - 750);
   dc.LineTo(r.left + 1000, r.bottom - 750);
-  m_Pens.CreateLayoutPen(pen, 3, 20);
-  dc.SelectPen(pen);
+  dc.SelectPen(limitPen(3));
   dc.MoveTo(r.left, r.bottom - 650);
   dc.LineTo(r.left + 1000, r.bottom - 650);
   dc.TextOut(r.left + 1200, r.bottom - 820, "Sollwertgrenzen");

@@ -53,10 +53,27 @@ std::function<std::string()>& CodePageHint() {
 
 constexpr char kGuardedProperty[] = "pravikCodePageGuard";
 
+// The tooltip window that shows a text, or null.
+QWidget* ShownToolTip() {
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (w->inherits("QTipLabel") && w->isVisible()) return w;
+  return nullptr;
+}
+
 void ShowRefusal(QWidget* field) {
   const std::string hint = CodePageHint() ? CodePageHint()() : std::string();
   if (hint.empty()) return;
   QToolTip::showText(field->mapToGlobal(QPoint(0, field->height())), QString::fromStdString(hint), field);
+  // Below the field the hint may cover the button the user goes for next
+  // (OK, "Speichern"): then it stands above the field.
+  QWidget* tip = ShownToolTip();
+  if (!tip) return;
+  const QRect shown = tip->frameGeometry();
+  for (const QAbstractButton* button : field->window()->findChildren<QAbstractButton*>()) {
+    if (!button->isVisible() || !QRect(button->mapToGlobal(QPoint(0, 0)), button->size()).intersects(shown)) continue;
+    tip->move(shown.left(), field->mapToGlobal(QPoint(0, 0)).y() - shown.height() - 2);
+    return;
+  }
 }
 
 // The text fields (and field parts of combo boxes) that take what a user types.

@@ -159,8 +159,8 @@ void CGrundBase::OnChooseSignature() {
   platform::FileDialogRequest request;
   request.title = TranslateString(60910, "Unterschriften-Bitmap auswählen");
   request.folder = DataFolder() / "unterschriften";
-  // Bitmaps with the extension in any letter case.
-  request.filter = TranslateString(60911, "Windows-Bitmap") + " (*.bmp)|*.[bB][mM][pP]||";
+  // The file dialog's name filters match in any letter case ("WEISS.BMP").
+  request.filter = TranslateString(60911, "Windows-Bitmap") + " (*.bmp)|*.bmp||";
   request.default_extension = "bmp";
   if (const std::optional<std::filesystem::path> chosen = platform::ChooseFile(request))
     SetItemText(kSignature, std::filesystem::absolute(*chosen).lexically_normal().string());

@@ -6,6 +6,7 @@
 #include <QPaintDevice>
 #include <QPaintEngine>
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -28,6 +29,8 @@ constexpr ColorRef kCurve = platform::RGB(0, 0, 255);   // entry 4
 struct Segment {
   QPointF from, to;
   QRgb colour;
+  double width;  // device pixels, 0 the thinnest
+  Qt::PenStyle style;
 };
 
 // Records lines, polylines and ellipses in device pixels with the pen's colour.
@@ -69,7 +72,9 @@ class RecordingEngine : public QPaintEngine {
   std::vector<Ellipse> ellipses;
 
  private:
-  void Add(QPointF a, QPointF b) { segments.push_back({transform_.map(a), transform_.map(b), pen_.color().rgb()}); }
+  void Add(QPointF a, QPointF b) {
+    segments.push_back({transform_.map(a), transform_.map(b), pen_.color().rgb(), pen_.widthF(), pen_.style()});
+  }
   QPen pen_;
   QTransform transform_;
 };
@@ -104,17 +109,20 @@ class RecordingDevice : public QPaintDevice {
 class WBSChartCalls : public ::testing::Test {
  protected:
   using Painter = void (CDiagrammBasis::*)(platform::DrawContext&, const Rect&, const std::string&, bool);
-  void Draw(Painter paint, const std::string& field) {
+  // Entries 2, 3 and 4 in colours of their own, or the pens as the settings
+  // give them without an INI file.
+  void Draw(Painter paint, const std::string& field, bool defaultPens = false) {
     ChartPens pens;
-    for (auto [entry, colour] : {std::pair{2, kLower}, std::pair{3, kUpper}, std::pair{4, kCurve}})
-      pens.Entry(entry) = LayoutPenEntry{colour, 2, platform::PS_SOLID};
+    if (!defaultPens)
+      for (auto [entry, colour] : {std::pair{2, kLower}, std::pair{3, kUpper}, std::pair{4, kCurve}})
+        pens.Entry(entry) = LayoutPenEntry{colour, 2, platform::PS_SOLID};
     chart_.SetChartPens(pens);
     QPainter painter(&device_);
     platform::DrawContext dc(painter);
     (chart_.*paint)(dc, kBox, field, true);
     toPage_ = [&dc](QPointF p) { return dc.DPtoLP(Point{static_cast<int>(std::lround(p.x())), static_cast<int>(std::lround(p.y()))}); };
     for (const Segment& s : device_.engine.segments) {
-      segments_.push_back({ToPage(s.from), ToPage(s.to), s.colour});
+      segments_.push_back({ToPage(s.from), ToPage(s.to), s.colour, s.width, s.style});
     }
     for (const auto& e : device_.engine.ellipses)
       circles_.push_back({ToPage(e.rect.center()), e.colour});
@@ -122,6 +130,14 @@ class WBSChartCalls : public ::testing::Test {
   Point ToPage(QPointF device) const { return toPage_(device); }
   // The page point of a chart value.
   Point At(double x, double y) { return {chart_.GetLogDia().GetXPos(x, true), chart_.GetLogDia().GetYPos(y, true)}; }
+  // The limit lines of MassLimitField: the upper steps up at each limit
+  // mass, the lower one a class later.
+  std::vector<Point> UpperLimit() {
+    return {At(1, 2), At(2, 2), At(2, 10), At(10, 10), At(10, 100), At(60, 100), At(120, 100)};
+  }
+  std::vector<Point> LowerLimit() {
+    return {At(1, 0), At(2, 0), At(10, 0), At(60, 0), At(60, 70), At(120, 70), At(120, 97)};
+  }
 
   // The vertices of the runs of one colour in drawing order, each run a
   // connected line; repeated points once.
@@ -152,6 +168,8 @@ class WBSChartCalls : public ::testing::Test {
   struct PageSegment {
     Point from, to;
     QRgb colour;
+    double width;
+    Qt::PenStyle style;
   };
   struct Circle {
     Point centre;
@@ -195,7 +213,8 @@ TEST_F(WBSChartCalls, SizeCurveTakesTheSlotsFromTheSmallestSieveAndRisesAtTheFir
   for (const auto& s : segments_) EXPECT_LE(s.to.x, kBox.right + 3);
 }
 
-TEST_F(WBSChartCalls, MassLimitLinesStepAtTheLimitMasses) {
+// Limit masses 2, 10, 60 and 120 kg with their ranges, and four stones.
+std::string MassLimitField() {
   WBSMassData d;
   d.table[kWBSLimits] = {"2.00", "10.00", "60.00", "120.00", "", ""};
   d.table[kWBSRanges] = {"0-2", "0-10", "70-100", "97-100", ".", "."};
@@ -205,20 +224,44 @@ TEST_F(WBSChartCalls, MassLimitLinesStepAtTheLimitMasses) {
   d.masses[3] = "44.50";
   std::string field;
   WriteWBSMassData(field, d);
-  Draw(&CDiagrammBasis::DrawWBSMassenverteilung, field);
+  return field;
+}
+
+TEST_F(WBSChartCalls, MassLimitLinesStepAtTheLimitMasses) {
+  Draw(&CDiagrammBasis::DrawWBSMassenverteilung, MassLimitField());
 
   const auto upper = Runs(kUpper);
   ASSERT_EQ(upper.size(), 2u);  // the line and its legend
-  ExpectVertices(upper[0], {At(1, 2), At(2, 2), At(2, 10), At(10, 10), At(10, 100), At(60, 100), At(120, 100)});
+  ExpectVertices(upper[0], UpperLimit());
   const auto lower = Runs(kLower);
   ASSERT_EQ(lower.size(), 2u);
-  ExpectVertices(lower[0], {At(1, 0), At(2, 0), At(10, 0), At(60, 0), At(60, 70), At(120, 70), At(120, 97)});
+  ExpectVertices(lower[0], LowerLimit());
   // The measured curve: 5, 44.5 and 50 kg of 100 kg, each adding its share.
   const auto curve = Runs(kCurve);
   ASSERT_EQ(curve.size(), 1u);
   ExpectVertices(curve[0], {At(5, 5), At(44.5, 49.5), At(50, 99.5)});
   // The axis reaches 1.4 times the largest limit mass.
   EXPECT_NEAR(chart_.GetLogDia().GetXPos(168, true), kBox.right, 5);
+}
+
+TEST_F(WBSChartCalls, MassLimitLinesStandOutFromTheGridWithTheDefaultPens) {
+  // All pens black and thinnest: the limits at 0 % and 100 % run along the
+  // frame and would vanish in it; they are drawn wider than grid and frame.
+  Draw(&CDiagrammBasis::DrawWBSMassenverteilung, MassLimitField(), true);
+  double grid = 1e9;  // the thinnest pen drawn: the frame's and the grid's
+  for (const PageSegment& s : segments_) grid = std::min(grid, s.width);
+  for (const std::vector<Point>& limit : {UpperLimit(), LowerLimit()}) {
+    for (size_t i = 1; i < limit.size(); ++i) {
+      if (Near(limit[i - 1], limit[i])) continue;
+      bool wide = false;
+      for (const PageSegment& s : segments_)
+        wide = wide || (Near(s.from, limit[i - 1]) && Near(s.to, limit[i]) && s.width >= grid + 2);
+      EXPECT_TRUE(wide) << limit[i - 1].x << "," << limit[i - 1].y << " to " << limit[i].x << "," << limit[i].y;
+    }
+  }
+  int thin = 0;
+  for (const PageSegment& s : segments_) thin += s.width <= grid ? 1 : 0;
+  EXPECT_GT(thin, 10);  // frame and grid stay thin
 }
 
 TEST_F(WBSChartCalls, MassChartWithoutLimitsDrawsFrameAndTitlesOnly) {

@@ -16,6 +16,7 @@
 #include <QPlainTextEdit>
 #include <QTextEdit>
 #include <QToolTip>
+#include <QVBoxLayout>
 #include <QMimeData>
 #include <QClipboard>
 #include <QPushButton>
@@ -267,6 +268,32 @@ TEST(DialogItems, LosingTheFocusOnScreenDeliversKillFocus) {
 // What code page 1252 cannot hold is refused as it is typed or pasted, in
 // every text field of a dialog (also one made later, as a grid's editor), so
 // that what the user sees is what is stored.
+TEST(DialogItems, TheRefusalHintLeavesTheButtonBelowTheFieldFree) {
+  SetCodePageHint([] { return std::string("Dieses Zeichen kann nicht gespeichert werden und wurde entfernt."); });
+  Dialog dialog(704);
+  auto* column = new QVBoxLayout(&dialog);
+  column->setSpacing(0);
+  auto* above = new QLineEdit(&dialog);
+  auto* line = new QLineEdit(&dialog);
+  auto* ok = new QPushButton("Speichern", &dialog);
+  for (QWidget* w : {static_cast<QWidget*>(above), static_cast<QWidget*>(line), static_cast<QWidget*>(ok)})
+    column->addWidget(w);
+  dialog.show();
+  QApplication::setActiveWindow(&dialog);
+  QApplication::processEvents();
+  line->setFocus();
+  QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString::fromUtf8("≤"));
+  QApplication::sendEvent(line, &press);
+  ASSERT_TRUE(QToolTip::isVisible());
+  QWidget* tip = nullptr;
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (w->inherits("QTipLabel") && w->isVisible()) tip = w;
+  ASSERT_TRUE(tip);
+  const QRect button(ok->mapToGlobal(QPoint(0, 0)), ok->size());
+  EXPECT_FALSE(tip->frameGeometry().intersects(button));
+  QToolTip::hideText();
+}
+
 TEST(DialogItems, TextFieldsRefuseWhatTheCodePageCannotHold) {
   SetCodePageHint([] { return std::string("Zeichen entfernt"); });
   Dialog dialog(703);

@@ -42,13 +42,15 @@ SizeDistributionResult ComputeSizeDistribution(const SizeDistributionInput& inpu
   for (int row = 0; row < kWBSSizeRows; ++row) {
     const auto i = static_cast<size_t>(row);
     d.residues[i] = input.residues[i];
-    mass[i] = Normalise(d.residues[i], 1);
-    total += mass[i];
+    if (CheckNumberInput(r.faults, WBSResidueInput(row), d.residues[i], 1)) {
+      mass[i] = d.residues[i].empty() ? 0.0 : PlainAtof(d.residues[i]);
+      total += mass[i];
+    }
     d.ranges[i] = IsSieveRow(row) ? category.FindRange(WBSSieveSize(row)) : "";
     d.labels[i] = WBSSieveLabel(row);
   }
 
-  r.computed = total > 1.0;
+  r.computed = r.faults.empty() && total > 1.0;
   if (r.computed) {
     d.total = FormatDouble(total, 1);
     double sum = 0;
@@ -128,13 +130,21 @@ const std::array<const char*, 3>& WBSShapeCategoryNames() {
   return names;
 }
 
-StoneShape EvaluateStone(const std::string& length, const std::string& thickness) {
+StoneShape EvaluateStone(const std::string& length, const std::string& thickness, InputFaults* faults, int stone) {
   StoneShape s;
   s.length = length;
   s.thickness = thickness;
-  const double l = Normalise(s.length, 1);
-  const double t = Normalise(s.thickness, 1);
-  if (l > 0 && t > 0) {
+  InputFaults found;
+  CheckNumberInput(found, WBSLengthInput(stone), s.length, 1);
+  CheckNumberInput(found, WBSThicknessInput(stone), s.thickness, 1);
+  const bool numbers = found.empty();
+  const double l = numbers && !s.length.empty() ? PlainAtof(s.length) : 0.0;
+  const double t = numbers && !s.thickness.empty() ? PlainAtof(s.thickness) : 0.0;
+  // The thickness is the smallest dimension of a stone, the length its largest.
+  if (l > 0 && t > l)
+    AddInputFault(found, WBSThicknessInput(stone), 62500, "Die Dicke des Steins liegt über seiner Länge.");
+  if (faults) faults->insert(faults->end(), found.begin(), found.end());
+  if (found.empty() && l > 0 && t > 0) {
     s.valid = true;
     s.bad = l / t > 3;
     s.ratio = FormatDouble(l / t, 1);
@@ -155,12 +165,13 @@ StoneShapeResult ComputeStoneShape(const StoneShapeInput& input) {
       break;
     default:
       r.limit = input.limit;
-      if (Normalise(r.limit, 0) > 100) r.limit = "100";
+      if (CheckNumberInput(r.faults, kWBSLimitInput, r.limit, 0) && !r.limit.empty() && PlainAtof(r.limit) > 100)
+        r.limit = "100";
       break;
   }
   for (int i = 0; i < kWBSStones; ++i) {
     const auto k = static_cast<size_t>(i);
-    const StoneShape s = EvaluateStone(input.lengths[k], input.thicknesses[k]);
+    const StoneShape s = EvaluateStone(input.lengths[k], input.thicknesses[k], &r.faults, i);
     r.lengths[k] = s.length;
     r.thicknesses[k] = s.thickness;
     r.ratios[k] = s.ratio;
@@ -168,6 +179,7 @@ StoneShapeResult ComputeStoneShape(const StoneShapeInput& input) {
     r.valid += s.valid;
     r.bad += s.bad;
   }
+  if (!r.faults.empty()) return r;
   r.required = r.limit;
   const double limit = Normalise(r.required, 0);
   // Without a valid stone there is no share to judge.

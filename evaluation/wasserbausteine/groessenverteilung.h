@@ -14,7 +14,18 @@
 #include <array>
 #include <string>
 
+#include "evaluation/frame/inputfaults.h"
 #include "records/wbsfield.h"
+
+// The inputs of the armourstone sheets as their faults number them: the
+// residue of a table row, the mass, length and thickness of a stone, the
+// dust and the shape limit.
+inline int WBSResidueInput(int row) { return row; }
+inline int WBSMassInput(int stone) { return stone; }
+inline int WBSLengthInput(int stone) { return kWBSStones + stone; }
+inline int WBSThicknessInput(int stone) { return 2 * kWBSStones + stone; }
+inline constexpr int kWBSDustInput = 3 * kWBSStones;
+inline constexpr int kWBSLimitInput = 3 * kWBSStones + 1;
 
 // ------------------------------------------------------------ the sieving
 
@@ -29,7 +40,8 @@ struct SizeDistributionResult {
   WBSSizeData data;
   WBSRowTexts sums;                          // Ri: running sums of the shares (shown, not stored)
   std::array<bool, kWBSSizeRows> enabled{};  // the residue edits that take a value
-  bool computed = false;                     // the total exceeds 1.0 kg
+  bool computed = false;                     // no refused residue, and the total exceeds 1.0 kg
+  InputFaults faults;                        // refused residues
   std::string status;                        // "0", "8" or "9"
 };
 
@@ -39,7 +51,8 @@ struct SizeDistributionResult {
 // 1.0 kg; the ranges of the category at its sieves, judged on Pi; the
 // labels of the oversize row and the pan. The status follows the sieving:
 // "0" without a result or with a category sieve that has no passing value,
-// else "9" when a sieve misses its range, else "8".
+// else "9" when a sieve misses its range, else "8". A refused residue gives
+// no result.
 SizeDistributionResult ComputeSizeDistribution(const SizeDistributionInput& input);
 // What is stored: the residues of the sieves above the category's upper
 // size emptied first, then computed.
@@ -68,8 +81,11 @@ struct StoneShape {
   bool valid = false;
   bool bad = false;
 };
-// One stone: valid with a length and a thickness above 0.
-StoneShape EvaluateStone(const std::string& length, const std::string& thickness);
+// One stone: valid with a length and a thickness above 0. A refused length
+// or thickness, or a thickness above the length, adds its fault (when
+// `faults` is given) and leaves the stone without a ratio.
+StoneShape EvaluateStone(const std::string& length, const std::string& thickness, InputFaults* faults = nullptr,
+                         int stone = 0);
 
 struct StoneShapeResult {
   std::string limit;         // the limit as the edit shows it
@@ -81,11 +97,12 @@ struct StoneShapeResult {
   std::string required;  // the limit, no decimals; "" without one
   std::string word;      // "ja", "nein" (translated) or ""
   std::string met;       // "1", "0" or "" as part 7 stores it
+  InputFaults faults;    // refused lengths, thicknesses or limit: then no share is judged
 };
 
 // "LT A" judges against 20 %, "LT NR" against nothing, "LT angegeben" (or
 // no choice) against the entered limit, at most 100 %. Without a valid
-// stone nothing is judged.
+// stone, or with a refused input, nothing is judged.
 StoneShapeResult ComputeStoneShape(const StoneShapeInput& input);
 // The parts the stone page stores.
 WBSShapeData StoneShapeData(const StoneShapeResult& result, int categoryIndex, const std::string& categoryName);

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "evaluation/wasserbausteine/groessenverteilung.h"
 #include "evaluation/wasserbausteine/wbsklassen.h"
 #include "i18n/translation.h"
 #include "records/strutil.h"
@@ -53,19 +54,28 @@ MassDistributionResult ComputeMassDistribution(const MassDistributionInput& inpu
   d.category = input.category;
   d.massClass = std::to_string(massClass);
   d.dust = input.dust;
+  CheckNumberInput(r.faults, kWBSDustInput, d.dust, 2);
+  for (int i = 0; i < kWBSStones; ++i) {
+    const auto k = static_cast<size_t>(i);
+    d.masses[k] = input.masses[k];
+    CheckNumberInput(r.faults, WBSMassInput(i), d.masses[k], 2);
+    const StoneShape shape = EvaluateStone(input.lengths[k], input.thicknesses[k], &r.faults, i);
+    d.lengths[k] = shape.length;
+    d.thicknesses[k] = shape.thickness;
+  }
+  // No table, no list and no verdict from a value no one can have measured.
+  if (!r.faults.empty()) {
+    r.status = "0";
+    return r;
+  }
   const double dust = Normalise(d.dust, 2);
   if (d.dust.empty()) d.dust = "0.00";
 
   std::array<double, kWBSStones> mass{};
   for (int i = 0; i < kWBSStones; ++i) {
     const auto k = static_cast<size_t>(i);
-    d.masses[k] = input.masses[k];
-    d.lengths[k] = input.lengths[k];
-    d.thicknesses[k] = input.thicknesses[k];
     // A stone without a mass still weighs a trace, so that it has a band.
     mass[k] = Normalise(d.masses[k], 2) + 1e-7;
-    Normalise(d.lengths[k], 1);
-    Normalise(d.thicknesses[k], 1);
     r.total += mass[k];
     r.band[k] = category.GetBand(mass[k]);
     r.bandMass[static_cast<size_t>(r.band[k])] += mass[k];

@@ -14,6 +14,7 @@
 #include <array>
 #include <string>
 
+#include "evaluation/frame/inputfaults.h"
 #include "records/wbsfield.h"
 
 // The mass classes in the order of their list.
@@ -51,10 +52,13 @@ struct MassDistributionResult {
   std::array<MassListRow, 6> list;  // the four limits, then by mass and by number
   std::string status;               // "0", "8" or "9": the grading alone
   WBSMassData data;                 // the inputs normalised and the results, as stored
+  InputFaults faults;               // refused inputs (numbered as in groessenverteilung.h)
 };
 
 // Without a category, or with 0.001 kg or less in all, nothing is judged
 // (status "0"); the shape requirement of the class never enters the status.
+// A refused mass, length, thickness or dust (or a thickness above its
+// length) gives only the inputs and the faults: no table, no list, status "0".
 MassDistributionResult ComputeMassDistribution(const MassDistributionInput& input);
 
 // "%g" in the "C" locale.

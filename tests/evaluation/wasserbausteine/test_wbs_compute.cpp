@@ -499,4 +499,85 @@ TEST(WBSWeighing, TextTableOfASmallStoneList) {
   EXPECT_EQ(r.table, expected);
 }
 
+// ------------------------------------------------------------ refused inputs
+
+// A value no one can have measured, typed into any input of the three
+// computations, gives no result: the fault names the input, the typed text
+// stays, status "0", no table, no share, no word.
+TEST(WBSRefusals, AValueNoOneCanHaveMeasuredIsJudgedNowhere) {
+  const char* const slips[] = {"abc", "1e5", "1.2.3", "-", "-5", "12345678"};
+  const struct {
+    const char* what;
+    int input;
+  } weighed[] = {{"mass", WBSMassInput(2)},     {"length", WBSLengthInput(4)},
+                 {"thickness", WBSThicknessInput(4)}, {"dust", kWBSDustInput}};
+  for (const auto& field : weighed)
+    for (const char* slip : slips) {
+      MassDistributionInput in = LMA10_60Sample(kMassClassLight);
+      std::string& text = field.input == kWBSDustInput ? in.dust
+                          : field.input < kWBSStones   ? in.masses[2]
+                          : field.input < 2 * kWBSStones ? in.lengths[4]
+                                                         : in.thicknesses[4];
+      text = slip;
+      const MassDistributionResult r = ComputeMassDistribution(in);
+      ASSERT_EQ(r.faults.size(), 1u) << field.what << " " << slip;
+      EXPECT_EQ(r.faults[0].input, field.input) << field.what << " " << slip;
+      EXPECT_FALSE(r.faults[0].reason.empty());
+      EXPECT_EQ(r.status, "0") << field.what << " " << slip;
+      EXPECT_FALSE(r.computed);
+      EXPECT_EQ(r.table, "");
+      for (const MassListRow& row : r.list) EXPECT_EQ(row.word, "") << field.what << " " << slip;
+      EXPECT_EQ(r.data.table[kWBSWords][0], "");
+      EXPECT_EQ(r.data.masses[2], field.input == WBSMassInput(2) ? slip : "9.20");
+    }
+
+  // A stone thicker than long: stone 5 is 48 cm long.
+  MassDistributionInput thick = LMA10_60Sample(kMassClassLight);
+  thick.thicknesses[4] = "48,1";
+  MassDistributionResult r = ComputeMassDistribution(thick);
+  ASSERT_EQ(r.faults.size(), 1u);
+  EXPECT_EQ(r.faults[0].input, WBSThicknessInput(4));
+  EXPECT_EQ(r.faults[0].reason, "Die Dicke des Steins liegt über seiner Länge.");
+  EXPECT_EQ(r.status, "0");
+  // As thick as long is a cube: accepted.
+  thick.thicknesses[4] = "48";
+  r = ComputeMassDistribution(thick);
+  EXPECT_TRUE(r.faults.empty());
+  EXPECT_EQ(r.status, "8");
+
+  for (const char* slip : slips) {
+    const SizeDistributionResult sieved = ComputeSizeDistribution(Sieving(
+        "CP 45/125", {{k180, "0"}, {k125, slip}, {k90, "310.6"}, {k63, "452.8"}, {k45, "228.4"}, {k22, "18.9"}}));
+    ASSERT_EQ(sieved.faults.size(), 1u) << slip;
+    EXPECT_EQ(sieved.faults[0].input, WBSResidueInput(k125));
+    EXPECT_FALSE(sieved.computed) << slip;
+    EXPECT_EQ(sieved.status, "0") << slip;
+    EXPECT_EQ(sieved.data.residues[k125], slip);
+    EXPECT_EQ(sieved.data.total, "");
+    for (const auto& req : sieved.data.requirements) EXPECT_EQ(req.word, "") << slip << " " << req.sieve;
+
+    StoneShapeInput shape = Stones(kShapeLTGiven, "10", {{"62", "31"}, {"71", "21"}, {slip, "20"}});
+    StoneShapeResult judged = ComputeStoneShape(shape);
+    ASSERT_EQ(judged.faults.size(), 1u) << slip;
+    EXPECT_EQ(judged.faults[0].input, WBSLengthInput(2));
+    EXPECT_EQ(judged.lengths[2], slip);
+    EXPECT_EQ(judged.ratios[2], "");
+    EXPECT_EQ(judged.share, "");
+    EXPECT_EQ(judged.word, "");
+    EXPECT_EQ(judged.met, "");
+    shape.lengths[2] = "50";
+    shape.limit = slip;
+    judged = ComputeStoneShape(shape);
+    ASSERT_EQ(judged.faults.size(), 1u) << slip;
+    EXPECT_EQ(judged.faults[0].input, kWBSLimitInput);
+    EXPECT_EQ(judged.met, "") << slip;
+  }
+  const StoneShapeResult thicker = ComputeStoneShape(Stones(kShapeLTA, "", {{"62", "31"}, {"30", "30,1"}}));
+  ASSERT_EQ(thicker.faults.size(), 1u);
+  EXPECT_EQ(thicker.faults[0].input, WBSThicknessInput(1));
+  EXPECT_EQ(thicker.ratios[1], "");
+  EXPECT_EQ(thicker.share, "");
+  EXPECT_EQ(thicker.met, "");
+}
+
 }  // namespace

@@ -1,5 +1,7 @@
 #include "evaluation/wasserbausteine/wbsdlg01.h"
 
+#include <algorithm>
+
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -11,6 +13,7 @@
 #include "evaluation/frame/entrydialog.h"
 #include "evaluation/wasserbausteine/wbskatlistctrl.h"
 #include "i18n/translation.h"
+#include "platform/messagebox.h"
 #include "records/strutil.h"
 
 namespace {
@@ -20,6 +23,9 @@ constexpr std::array<const char*, 6> kHeadings = {"Siebgröße\n[mm]",       "R�
                                                   "Durchgang\nPi [M.-%]",  "Anforderung\n[M.-%]"};
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+// The background of a stone cell that holds a refused value.
+constexpr platform::ColorRef kRefusedCell = platform::RGB(255, 170, 170);
 
 // The edits of a table row, by column.
 enum : int { kResidueColumn = 1, kShareColumn, kSumColumn, kPassingColumn, kRangeColumn };
@@ -65,6 +71,11 @@ CWBS1PropPage1::CWBS1PropPage1(QWidget* parent) : CWBSDataPage(kTemplateId, pare
     if (row == kWBSRowPan) passing->hide();
     table->addWidget(MakeRowField(this, kFirstRange + row, true), gridRow, kRangeColumn);
     residues.push_back(kFirstResidue + row);
+    // "Rückstand M [kg], 125"
+    checks_.AddNamedNumberField(kFirstResidue + row, [this, row, edge] {
+      return FieldNameOfLabel(GetItemText(kFirstHeading + kResidueColumn)) + ", " +
+             (edge ? GetItemText(kFirstRowLabel + row) : std::string(WBSSieveLabel(row)));
+    });
     connect(Item<QLineEdit>(kFirstResidue + row), &QLineEdit::textEdited, this, [this] { SetModifiedIfEditable(true); });
   }
   table->addWidget(MakeRowLabel(this, kTotalLabel, "Summe:", Qt::AlignRight | Qt::AlignVCenter), kWBSSizeRows + 1, 0);
@@ -76,7 +87,12 @@ CWBS1PropPage1::CWBS1PropPage1(QWidget* parent) : CWBSDataPage(kTemplateId, pare
   list_->setMinimumWidth(360);
   layout->addWidget(list_);
 
-  for (int id : residues) OnKillFocus(id, [this] { ComputeGroessenverteilung(); });
+  for (int id : residues)
+    OnKillFocus(id, [this, id] {
+      ComputeGroessenverteilung();
+      MarkFaults();
+      checks_.Left(id);
+    });
   connect(category_, &QComboBox::activated, this, [this] {
     ComputeGroessenverteilung();
     SetModifiedIfEditable(true);
@@ -101,6 +117,19 @@ bool CWBS1PropPage1::OnInitDialog() {
   int index = stored.category.empty() ? -1 : category_->findText(Q(stored.category), Qt::MatchStartsWith);
   category_->setCurrentIndex(index < 0 ? 0 : index);
   ComputeGroessenverteilung();
+  MarkFaults();
+  return true;
+}
+
+void CWBS1PropPage1::MarkFaults() {
+  checks_.Mark(FieldFaultsOf(result_.faults, [](int input) { return kFirstResidue + input; }));
+}
+
+bool CWBS1PropPage1::OnKillActive() {
+  ComputeGroessenverteilung();
+  MarkFaults();
+  if (!checks_.Confirm()) return false;
+  StoreResult();
   return true;
 }
 
@@ -151,6 +180,8 @@ void CWBS1PropPage1::StoreResult() {
   m_Klasse.Load(in.category);
   result_ = StoreSizeDistribution(in);
   Show(result_);
+  // A refused residue stores nothing: the copy keeps what it held.
+  if (!result_.faults.empty()) return;
   WriteWBSSizeData(m_ResultText, result_.data);
   m_Status = result_.status;
 }
@@ -184,7 +215,10 @@ CWBS1PropPageSt::CWBS1PropPageSt(CWBS1PropPage1* dataPage, QWidget* parent)
   }
   right->setRowStretch(7, 1);
 
-  OnKillFocus(kLimit, [this] { ComputeSteinform(); });
+  OnKillFocus(kLimit, [this] {
+    ComputeSteinform();
+    TellNewFault();
+  });
   connect(limit, &QLineEdit::textEdited, this, [this] { SetModifiedIfEditable(true); });
   connect(shape_, &QComboBox::activated, this, [this] {
     ComputeSteinform();
@@ -221,8 +255,40 @@ bool CWBS1PropPageSt::OnInitDialog() {
 
 int CWBS1PropPageSt::OnGridMessage(const GridMessage& m) {
   if (m.message == WM_GRID_MODIFIED) SetModifiedIfEditable(true);
-  else if (m.message == WM_NOTIFY && (m.code == LVN_ENDLABELEDIT || m.code == LVN_ITEMCHANGING)) ComputeSteinform();
+  else if (m.message == WM_NOTIFY && (m.code == LVN_ENDLABELEDIT || m.code == LVN_ITEMCHANGING)) {
+    ComputeSteinform();
+    if (m.code == LVN_ENDLABELEDIT) TellNewFault();
+  }
   return 0;
+}
+
+std::string CWBS1PropPageSt::FaultMessage(const InputFault& fault) const {
+  std::string name, text;
+  if (fault.input == kWBSLimitInput) {
+    name = FieldNameOfLabel(GetItemText(kLimitLabel));
+    text = GetItemText(kLimit);
+  } else {
+    const int stone = fault.input % kWBSStones;
+    const int column = fault.input < WBSThicknessInput(0) ? 1 : 2;
+    name = TranslateString(62501, "Stein") + " " + std::to_string(stone + 1) + ", " +
+           FieldNameOfLabel(grid_->GetItemText(0, column) + " " + grid_->GetItemText(1, column));
+    text = grid_->GetItemText(kFirstStoneRow + stone, column);
+  }
+  if (IsRefusedNumber(text)) return NumberRefusalMessage(name, text, kMeasuredNumber);
+  return name + ": " + fault.reason;
+}
+
+void CWBS1PropPageSt::TellNewFault() {
+  std::vector<int> now;
+  const InputFault* fresh = nullptr;
+  for (const InputFault& f : result_.faults) {
+    now.push_back(f.input);
+    if (!fresh && std::find(told_.begin(), told_.end(), f.input) == told_.end()) fresh = &f;
+  }
+  told_ = now;
+  if (fresh)
+    platform::ShowMessageBox(FaultMessage(*fresh), platform::MB_OK | platform::MB_ICONWARNING,
+                             TranslateString(62007, "Eingabe prüfen"));
 }
 
 void CWBS1PropPageSt::ShowStone(int row, const StoneShape& stone) {
@@ -254,6 +320,14 @@ void CWBS1PropPageSt::ComputeSteinform() {
   for (int i = 0; i < kWBSStones; ++i) {
     const auto k = static_cast<size_t>(i);
     ShowStone(kFirstStoneRow + i, {result_.lengths[k], result_.thicknesses[k], result_.ratios[k], result_.words[k]});
+    // A cell at fault shows red until it is corrected.
+    for (int column : {1, 2}) {
+      const bool refused = HasInputFault(result_.faults, column == 1 ? WBSLengthInput(i) : WBSThicknessInput(i));
+      if (refused != (grid_->GetItemBkColour(kFirstStoneRow + i, column) == kRefusedCell)) {
+        grid_->SetItemBkColour(kFirstStoneRow + i, column, refused ? kRefusedCell : CLR_DEFAULT);
+        grid_->InvalidateCellRect(kFirstStoneRow + i, column);
+      }
+    }
   }
   m_Valid = result_.valid;
   m_Bad = result_.bad;
@@ -268,6 +342,8 @@ void CWBS1PropPageSt::ComputeSteinform() {
 
 void CWBS1PropPageSt::StoreResult() {
   ComputeSteinform();
+  // A refused value stores nothing: the copy keeps what it held.
+  if (!result_.faults.empty()) return;
   WriteWBSShapeData(dataPage_->m_ResultText,
                     StoneShapeData(result_, shape_->currentIndex(), shape_->currentText().toStdString()));
   grid_->SetModified(false);
@@ -281,6 +357,12 @@ bool CWBS1PropPageSt::OnSetActive() {
 bool CWBS1PropPageSt::OnKillActive() {
   // A value still in the cell editor belongs to what is stored.
   grid_->EndEditing();
+  ComputeSteinform();
+  if (!result_.faults.empty()) {
+    platform::ShowMessageBox(FaultMessage(result_.faults.front()), platform::MB_OK | platform::MB_ICONWARNING,
+                             TranslateString(62007, "Eingabe prüfen"));
+    return false;
+  }
   StoreResult();
   return true;
 }

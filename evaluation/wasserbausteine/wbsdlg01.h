@@ -8,6 +8,7 @@
 // opener only.
 #include <string>
 
+#include "evaluation/frame/inputchecks.h"
 #include "evaluation/wasserbausteine/groessenverteilung.h"
 #include "evaluation/wasserbausteine/wbsgraph.h"
 #include "evaluation/wasserbausteine/wbsklassen.h"
@@ -52,6 +53,9 @@ class CWBS1PropPage1 : public CWBSDataPage {
   // stores the page's parts into the result text.
   void StoreResult() override;
   const SizeDistributionResult& Result() const { return result_; }
+  // Refused while a residue is.
+  bool OnKillActive() override;
+  const CInputChecks& Checks() const { return checks_; }
 
  protected:
   bool OnInitDialog() override;
@@ -59,10 +63,12 @@ class CWBS1PropPage1 : public CWBSDataPage {
  private:
   SizeDistributionInput ReadInputs() const;
   void Show(const SizeDistributionResult& result);
+  void MarkFaults();
 
   QComboBox* category_ = nullptr;
   CWBSKatListCtrl* list_ = nullptr;
   SizeDistributionResult result_;
+  CInputChecks checks_{*this};
 };
 
 class CWBS1PropPageSt : public CpvPropertyPage {
@@ -97,8 +103,10 @@ class CWBS1PropPageSt : public CpvPropertyPage {
   // and whether it is badly shaped; counted when asked.
   void EvaluateStone(int row, bool count);
   void StoreResult();
+  const StoneShapeResult& Result() const { return result_; }
 
   bool OnSetActive() override;
+  // Refused while a stone or the limit holds a value no one can have measured.
   bool OnKillActive() override;
 
  protected:
@@ -107,11 +115,16 @@ class CWBS1PropPageSt : public CpvPropertyPage {
  private:
   int OnGridMessage(const GridMessage& message);
   void ShowStone(int row, const StoneShape& stone);
+  // "Stein 3, Länge [cm]: ...": the fault named by its stone and column, or the limit.
+  std::string FaultMessage(const InputFault& fault) const;
+  // Tells a fault that was not there at the last computation.
+  void TellNewFault();
 
   CWBS1PropPage1* dataPage_;
   CPvGridCtrl* grid_ = nullptr;
   QComboBox* shape_ = nullptr;
   StoneShapeResult result_;
+  std::vector<int> told_;  // the inputs at fault when last told
 };
 
 class CWBSDlg01 : public CWBSSheet {

@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "evaluation/frame/entrydialog.h"
+#include "evaluation/wasserbausteine/groessenverteilung.h"
 #include "evaluation/wasserbausteine/wbskatlistctrl.h"
 #include "i18n/translation.h"
 #include "records/strutil.h"
@@ -17,6 +18,13 @@
 namespace {
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+// A typed number normalised to the decimals; a refused one stays as typed.
+std::string Normalized(const std::string& text, int decimals) {
+  std::string copy = text;
+  NormalizeNumberInput(copy, decimals);
+  return copy;
+}
 
 }  // namespace
 
@@ -41,6 +49,12 @@ CWBS2PropPage1::CWBS2PropPage1(QWidget* parent) : CWBSDataPage(kTemplateId, pare
       stones->addWidget(edit, row, id == kFirstMass + i ? 1 : id == kFirstLength + i ? 2 : 3);
       connect(edit, &QLineEdit::textEdited, this, [this] { SetModifiedIfEditable(true); });
       inputs.push_back(id);
+      // "Stein 7, Masse [kg]": the stone as numbered beside its row now.
+      const int heading = id == kFirstMass + i ? kMassHeading : id == kFirstLength + i ? kLengthHeading : kThicknessHeading;
+      checks_.AddNamedNumberField(id, [this, i, heading] {
+        return TranslateString(62501, "Stein") + " " + std::to_string(m_Offset + i + 1) + ", " +
+               FieldNameOfLabel(GetItemText(heading));
+      });
     }
   }
   auto* paging = new QHBoxLayout;
@@ -84,8 +98,18 @@ CWBS2PropPage1::CWBS2PropPage1(QWidget* parent) : CWBSDataPage(kTemplateId, pare
   list_->setMinimumHeight(170);
   right->addWidget(list_);
 
-  for (int id : inputs) OnKillFocus(id, [this] { TakeVisibleRows(); });
-  OnKillFocus(kDust, [this] { OnKillFocusStaub(); });
+  checks_.AddNumberField(kDust, {kDustLabel});
+  for (int id : inputs)
+    OnKillFocus(id, [this, id] {
+      TakeVisibleRows();
+      MarkFaults();
+      checks_.Left(id);
+    });
+  OnKillFocus(kDust, [this] {
+    OnKillFocusStaub();
+    MarkFaults();
+    checks_.Left(kDust);
+  });
   connect(dust, &QLineEdit::textEdited, this, [this] { SetModifiedIfEditable(true); });
   for (QComboBox* combo : {category_, massClass_})
     connect(combo, &QComboBox::activated, this, [this] {
@@ -126,7 +150,21 @@ bool CWBS2PropPage1::OnInitDialog() {
   ShowStonePage();
   initialised_ = true;
   OnKillFocusStaub();
+  MarkFaults();
   return true;
+}
+
+int CWBS2PropPage1::FieldOfInput(int input) const {
+  if (input == kWBSDustInput) return kDust;
+  const int stone = input % kWBSStones;
+  if (input >= 3 * kWBSStones || stone < m_Offset || stone >= m_Offset + kVisibleStones) return 0;
+  const int first[] = {kFirstMass, kFirstLength, kFirstThickness};
+  return first[input / kWBSStones] + stone - m_Offset;
+}
+
+bool CWBS2PropPage1::MarkFaults() {
+  checks_.Mark(FieldFaultsOf(result_.faults, [this](int input) { return FieldOfInput(input); }));
+  return result_.faults.empty();
 }
 
 void CWBS2PropPage1::ShowStonePage() {
@@ -147,9 +185,9 @@ void CWBS2PropPage1::ReadVisibleRows() {
     const int stone = m_Offset + i;
     if (stone >= kWBSStones) break;
     const auto k = static_cast<size_t>(stone);
-    m_Masses[k] = GetNormalizedNumber(GetItemText(kFirstMass + i), 2);
-    m_Lengths[k] = GetNormalizedNumber(GetItemText(kFirstLength + i), 1);
-    m_Thicknesses[k] = GetNormalizedNumber(GetItemText(kFirstThickness + i), 1);
+    m_Masses[k] = Normalized(GetItemText(kFirstMass + i), 2);
+    m_Lengths[k] = Normalized(GetItemText(kFirstLength + i), 1);
+    m_Thicknesses[k] = Normalized(GetItemText(kFirstThickness + i), 1);
   }
 }
 
@@ -160,21 +198,26 @@ void CWBS2PropPage1::TakeVisibleRows() {
 }
 
 void CWBS2PropPage1::OnRauf() {
-  ReadVisibleRows();
+  // A refused value is corrected where it shows before the rows move on.
+  TakeVisibleRows();
+  MarkFaults();
+  if (!checks_.Confirm()) return;
   m_Offset = std::max(0, m_Offset - kVisibleStones);
   ShowStonePage();
   ComputeMassenverteilung();
 }
 
 void CWBS2PropPage1::OnRunter() {
-  ReadVisibleRows();
+  TakeVisibleRows();
+  MarkFaults();
+  if (!checks_.Confirm()) return;
   m_Offset = std::min(kLastOffset, m_Offset + kVisibleStones);
   ShowStonePage();
   ComputeMassenverteilung();
 }
 
 void CWBS2PropPage1::OnKillFocusStaub() {
-  SetItemText(kDust, GetNormalizedNumber(GetItemText(kDust), 2));
+  SetItemText(kDust, Normalized(GetItemText(kDust), 2));
   ComputeMassenverteilung();
 }
 
@@ -213,12 +256,16 @@ void CWBS2PropPage1::ComputeMassenverteilung() {
 
 void CWBS2PropPage1::StoreResult() {
   ComputeMassenverteilung();
+  // A refused value stores nothing: the copy keeps what it held.
+  if (!result_.faults.empty()) return;
   WriteWBSMassData(m_ResultText, result_.data);
   m_Status = result_.status;
 }
 
 bool CWBS2PropPage1::OnKillActive() {
   TakeVisibleRows();
+  MarkFaults();
+  if (!checks_.Confirm()) return false;
   StoreResult();
   return true;
 }

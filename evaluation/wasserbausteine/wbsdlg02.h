@@ -7,6 +7,7 @@
 // too); the record is written by the opener only.
 #include <string>
 
+#include "evaluation/frame/inputchecks.h"
 #include "evaluation/wasserbausteine/massenverteilung.h"
 #include "evaluation/wasserbausteine/wbsgraph.h"
 #include "evaluation/wasserbausteine/wbsklassen.h"
@@ -63,8 +64,9 @@ class CWBS2PropPage1 : public CWBSDataPage {
   void OnRunter();
   const MassDistributionResult& Result() const { return result_; }
 
-  // Takes the visible rows first.
+  // Takes the visible rows first; refused while a visible value is.
   bool OnKillActive() override;
+  const CInputChecks& Checks() const { return checks_; }
 
  protected:
   bool OnInitDialog() override;
@@ -73,12 +75,17 @@ class CWBS2PropPage1 : public CWBSDataPage {
   void ReadVisibleRows();
   MassDistributionInput ReadInputs();
   void OnKillFocusStaub();
+  // Marks the refused values of the visible rows and the dust; true when none.
+  bool MarkFaults();
+  // The visible field of an input of the computation; 0 when paged away.
+  int FieldOfInput(int input) const;
 
   QComboBox* category_ = nullptr;
   QComboBox* massClass_ = nullptr;
   CWBSKatListCtrl* list_ = nullptr;
   MassDistributionResult result_;
   bool initialised_ = false;
+  CInputChecks checks_{*this};
 };
 
 class CWBSDlg02 : public CWBSSheet {

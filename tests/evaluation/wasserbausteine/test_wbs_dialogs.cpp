@@ -4,11 +4,15 @@
 // drawn offscreen.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QImage>
 #include <QPainter>
 
+#include "controls/grid/grid_support.h"
+#include "controls/grid/pvgridctrl.h"
+#include "evaluation/frame/refusals.h"
 #include "evaluation/wasserbausteine/wbsdlg01.h"
 #include "evaluation/wasserbausteine/wbsdlg02.h"
 #include "evaluation/wasserbausteine/wbskatlistctrl.h"
@@ -120,6 +124,160 @@ TEST(WBSSizeSheet, ReadOnlyOpeningCannotBeConfirmed) {
   EXPECT_NE(sheet.DoModal(), IDOK);
   ui.VerifyAllShown();
   SetEditAllowed(true);
+}
+
+// The weighing refuses what no one can have weighed or measured where it is
+// typed, also on the second page of stones: the message names the stone and
+// the column, the text stays, neither paging nor OK leaves it, no grading
+// shows and the record's field stays as it was.
+TEST(WBSMassSheet, RefusesWhatNoOneCanHaveWeighed) {
+  struct Case {
+    const char* name;
+    bool secondPage;
+    int field;
+    const char* text;
+    std::string says;
+    std::string kept = {};  // what the field shows afterwards; empty: the text typed
+  };
+  std::vector<Case> cases = {
+      {"ThickerThanLong", false, Mass::kFirstThickness + 2, "41", "Stein 3, Dicke [cm]: Die Dicke des Steins liegt über",
+       "41.0"},
+      {"OnTheSecondPage", true, Mass::kFirstMass + 4, "-5", "Stein 25, Masse [kg]: Bitte eine Zahl eingeben."},
+      {"Dust", false, Mass::kDust, "0,1.5", "Staub [kg]: Bitte eine Zahl eingeben."},
+  };
+  for (const NumberSlip& slip : NumberSlips())
+    cases.push_back({slip.name, false, Mass::kFirstLength + 2, slip.text, "Stein 3, Länge [cm]: Bitte eine Zahl eingeben."});
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    SetEditAllowed(true);
+    CWBSDlg02 sheet;
+    sheet.m_DataPage.m_ResultText = "2|5.00@|LMA 5/40|0|0.10";
+    std::string before;
+    platform::TestUi ui;
+    ui.ExpectDialog(CWBSDlg02::kSheetId, [&](DialogDriver& d) {
+      const Mass& page = sheet.m_DataPage;
+      before = page.m_ResultText;  // as the page stored it on opening
+      const std::string kept = c.kept.empty() ? c.text : c.kept;
+      if (c.secondPage) d.Click(Mass::kRunter);
+      d.SetText(Mass::kFirstMass + 2, "12");
+      d.SetText(Mass::kFirstLength + 2, "40");
+      ui.ExpectMessageBox(IDOK, c.says);
+      d.SetText(c.field, c.text);
+      EXPECT_EQ(page.Checks().LastNamedField(), c.field);
+      EXPECT_EQ(d.Text(c.field), kept);
+      EXPECT_EQ(page.Result().status, "0");
+      EXPECT_EQ(d.Text(Mass::kTable), "");
+      // Paging and OK tell it again and leave it where it is.
+      const std::string first = d.Text(Mass::kFirstStoneLabel);
+      ui.ExpectMessageBox(IDOK, c.says);
+      d.Click(c.secondPage ? Mass::kRauf : Mass::kRunter);
+      EXPECT_EQ(d.Text(Mass::kFirstStoneLabel), first);
+      EXPECT_EQ(d.Text(c.field), kept);
+      ui.ExpectMessageBox(IDOK, c.says);
+      EXPECT_FALSE(d.Press(IDOK));
+    }, IDCANCEL);
+    EXPECT_NE(sheet.DoModal(), IDOK);
+    ui.VerifyAllShown();
+    EXPECT_EQ(sheet.m_DataPage.m_ResultText, before);
+  }
+}
+
+// A residue no one can have weighed is named where it is typed; the page is
+// not left, OK stores nothing and no sieve is judged.
+TEST(WBSSizeSheet, RefusesAResidueNoOneCanHaveWeighed) {
+  constexpr int k125 = CWBS1PropPage1::kFirstResidue + 4;
+  for (const NumberSlip& slip : NumberSlips()) {
+    SCOPED_TRACE(slip.name);
+    SetEditAllowed(true);
+    CWBSDlg01 sheet;
+    sheet.m_DataPage.m_ResultText = "1|@@@@@@@@@@@|CP 45/125";
+    const std::string says = "Rückstand M [kg], 125: Bitte eine Zahl eingeben.";
+    std::string before;
+    platform::TestUi ui;
+    ui.ExpectDialog(CWBSDlg01::kSheetId, [&](DialogDriver& d) {
+      before = sheet.m_DataPage.m_ResultText;  // as the page stored it on opening
+      d.SetText(CWBS1PropPage1::kFirstResidue + 3, "0");
+      d.SetText(CWBS1PropPage1::kFirstResidue + 5, "80");
+      ui.ExpectMessageBox(IDOK, says);
+      d.SetText(k125, slip.text);
+      EXPECT_NE(ui.shown().back().text.find(slip.says), std::string::npos) << ui.shown().back().text;
+      EXPECT_EQ(sheet.m_DataPage.Checks().LastNamedField(), k125);
+      EXPECT_EQ(d.Text(k125), slip.text);
+      EXPECT_EQ(sheet.m_DataPage.Result().status, "0");
+      EXPECT_EQ(d.Text(CWBS1PropPage1::kTotal), "");
+      EXPECT_EQ(d.Text(CWBS1PropPage1::kFirstPassing + 5), "");
+      ui.ExpectMessageBox(IDOK, says);
+      sheet.SetActivePage(1);
+      EXPECT_EQ(sheet.GetActiveIndex(), 0);
+      ui.ExpectMessageBox(IDOK, says);
+      EXPECT_FALSE(d.Press(IDOK));
+    }, IDCANCEL);
+    EXPECT_NE(sheet.DoModal(), IDOK);
+    ui.VerifyAllShown();
+    EXPECT_EQ(sheet.m_DataPage.m_ResultText, before);
+  }
+}
+
+// A stone length or thickness no one can have measured, or a stone thicker
+// than long, is named when its cell is left; no share is judged, the page is
+// not left and OK stores nothing.
+TEST(WBSSizeSheet, RefusesAStoneNoOneCanHaveMeasured) {
+  using Shape = CWBS1PropPageSt;
+  const struct {
+    const char* name;
+    const char* length;
+    const char* thickness;
+    std::string says;
+    const char* shownLength;  // the cells afterwards: a refused text as typed
+    const char* shownThickness;
+  } cases[] = {
+      {"Letters", "abc", "25", "Stein 3, Länge [cm]: Bitte eine Zahl eingeben.", "abc", "25.0"},
+      {"Negative", "-40", "25", "Stein 3, Länge [cm]: Bitte eine Zahl eingeben.", "-40", "25.0"},
+      {"Exponent", "40", "1e1", "Stein 3, Dicke [cm]: Bitte eine Zahl eingeben.", "40.0", "1e1"},
+      {"ThickerThanLong", "40", "40,5", "Stein 3, Dicke [cm]: Die Dicke des Steins liegt über seiner Länge.", "40.0",
+       "40.5"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    SetEditAllowed(true);
+    CWBSDlg01 sheet;
+    sheet.m_DataPage.m_ResultText = "1|@@@@@@@@@@@|CP 45/125";
+    std::string before;
+    platform::TestUi ui;
+    ui.ExpectDialog(CWBSDlg01::kSheetId, [&](DialogDriver& d) {
+      sheet.show();
+      QApplication::setActiveWindow(&sheet);
+      sheet.SetActivePage(1);
+      before = sheet.m_DataPage.m_ResultText;
+      d.Select(Shape::kShapeCategory, "LT A");
+      CPvGridCtrl& grid = *sheet.m_StonePage.Grid();
+      gridtest::UserOf user(grid);
+      const std::pair<const char*, const char*> stones[] = {{"71", "21"}, {"62", "31"}, {c.length, c.thickness}};
+      int row = Shape::kFirstStoneRow;
+      ui.ExpectMessageBox(IDOK, c.says);
+      for (const auto& [length, thickness] : stones) {
+        user.Click(user.At(row, 1));
+        user.Type(length);
+        user.Key(Qt::Key_Tab, Qt::NoModifier, "\t");
+        user.Type(thickness);
+        user.Key(Qt::Key_Return, Qt::NoModifier, "\r");
+        ++row;
+      }
+      ui.VerifyAllShown();
+      EXPECT_EQ(grid.GetItemText(Shape::kFirstStoneRow + 2, 1), c.shownLength);
+      EXPECT_EQ(grid.GetItemText(Shape::kFirstStoneRow + 2, 2), c.shownThickness);
+      EXPECT_EQ(sheet.m_StonePage.Result().share, "");
+      EXPECT_EQ(d.Text(Shape::kMet), "");
+      ui.ExpectMessageBox(IDOK, c.says);
+      sheet.SetActivePage(0);
+      EXPECT_EQ(sheet.GetActiveIndex(), 1);
+      ui.ExpectMessageBox(IDOK, c.says);
+      EXPECT_FALSE(d.Press(IDOK));
+    }, IDCANCEL);
+    EXPECT_NE(sheet.DoModal(), IDOK);
+    ui.VerifyAllShown();
+    EXPECT_EQ(sheet.m_DataPage.m_ResultText, before);
+  }
 }
 
 }  // namespace

@@ -141,7 +141,12 @@ CGeo_b_BruchflaechigkeitDlg::CGeo_b_BruchflaechigkeitDlg(CVersuch* record, QWidg
   grid->addWidget(MakeRowField(this, kSumSumme, true, 60), sums, kColSumme);
   grid->addWidget(MakeRowField(this, kSumEinwaage, true, 60), sums, kColEinwaage);
 
-  grid->addWidget(EntryLabel(this, kResultLabel, "", Qt::AlignLeft), sums + 1, kColName, 1, 3);
+  // Wraps rather than widen the name column when the M1 column under it is hidden; its row
+  // keeps room for two lines, as the mode can change after the dialog has its size.
+  auto* result = EntryLabel(this, kResultLabel, "", Qt::AlignLeft | Qt::AlignVCenter);
+  result->setWordWrap(true);
+  result->setMinimumHeight(2 * result->fontMetrics().lineSpacing());
+  grid->addWidget(result, sums + 1, kColName, 1, 3);
   for (int k = 0; k < kBruchClasses; ++k) grid->addWidget(MakeRowField(this, kResult + k, true, 50), sums + 1, ShareColumn(k));
   grid->addWidget(MakeRowField(this, kResult10to100, true, 50), sums + 1, kCol10to100);
   grid->addWidget(MakeRowField(this, kResultGt50, true, 50), sums + 1, kColGt50);

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QLayout>
 #include <string>
 
 #include "controls/label.h"
@@ -153,6 +154,14 @@ TEST(CrushedSurfacesDialog, AnOlderRecordOpensInTheOldMethod) {
     EXPECT_EQ(ModeShown(d), kOld);
     EXPECT_FALSE(d.IsVisible(Dlg::kFirstM1));
     EXPECT_FALSE(d.IsVisible(Dlg::kFirstAbweich));
+    // The hidden M1 column leaves no gap between the class names and the masses.
+    d.dialog().layout()->activate();
+    const QWidget* name = d.dialog().GetDlgItem(Dlg::kFirstName);
+    const QWidget* mass = d.dialog().GetDlgItem(Dlg::MassId(0, kMtc));
+    EXPECT_LE(mass->x() - (name->x() + name->width()), 12);
+    // ... and the result label over the narrower span still shows all of its text.
+    const QWidget* result = d.dialog().GetDlgItem(Dlg::kResultLabel);
+    EXPECT_GE(result->height(), result->heightForWidth(result->width()));
     EXPECT_FALSE(d.IsEnabled(Dlg::kFirstM1));
     EXPECT_EQ(d.Text(Dlg::MassId(1, kMtc)), "70.0");
     EXPECT_EQ(d.Text(Dlg::ShareId(0, kMtc)), "80.0");

@@ -6,6 +6,7 @@
 #include <QResizeEvent>
 
 #include "controls/autorichedit.h"
+#include "i18n/translation.h"
 #include "platform/textfile.h"
 #include "shell/app/pravikapp.h"
 #include "shell/app/sysfuncs.h"
@@ -35,7 +36,7 @@ CHilfeDlg::CHilfeDlg(std::string topic, QWidget* parent) : CpvDialog(kTemplateId
   text_ = new CAutoRichEditCtrl(this);
   platform::SetControlId(text_, kTextId);
   text_->setGeometry(kMargin, kMargin, kWidth - 2 * kMargin, kHeight - 3 * kMargin - kButtonHeight);
-  auto* close = new QPushButton(QString::fromUtf8("Schließen"), this);
+  auto* close = new QPushButton(QString::fromStdString(TranslateString(66017, "Schließen")), this);
   platform::SetControlId(close, platform::IDOK);
   close->setGeometry(kWidth - kMargin - kButtonWidth, kHeight - kMargin - kButtonHeight, kButtonWidth, kButtonHeight);
 }

@@ -434,8 +434,9 @@ void CMainFrame::TellHeadingsFollowAtNextStart(const std::string& before) {
   auto german = [](const std::string& code) { return code.empty() || code.rfind("de", 0) == 0; };
   if (headingNoticeGiven_ || german(before) == german(CurrentLangCode())) return;
   headingNoticeGiven_ = true;
-  platform::ShowMessageBox(TranslateString(66032, "Die Spaltenüberschriften der Liste erscheinen ab dem nächsten "
-                                                  "Programmstart in der gewählten Sprache."),
+  platform::ShowMessageBox(TranslateString(66032, "Die Spaltenüberschriften der Liste, die Knöpfe links, der Hinweis zur "
+                                                  "Datensicherung, der Fenstertitel und die Statuszeile erscheinen ab "
+                                                  "dem nächsten Programmstart in der gewählten Sprache."),
                            platform::MB_OK | platform::MB_ICONINFORMATION);
 }
 

@@ -21,7 +21,7 @@
 #include "bench/bench_ratio.h"
 #include "platform/files.h"
 #include "records/recordfile.h"
-#include "shell/app/pravikapp.h"
+#include "services/pravikapp.h"
 #include "shell/start/startup.h"
 #include "tools/record_generator.h"
 

@@ -7,8 +7,8 @@
 #include <random>
 #include <string>
 
-#include "shell/app/pravikapp.h"
-#include "shell/app/pravikdoc.h"
+#include "services/pravikapp.h"
+#include "services/pravikdoc.h"
 #include "shell/mainview/form1view.h"
 
 class BenchDataFolder {

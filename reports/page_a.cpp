@@ -17,10 +17,10 @@
 #include "reports/dib.h"
 #include "reports/drucktabelle.h"
 #include "reports/page_common.h"
-#include "shell/app/pravikapp.h"
-#include "shell/app/settings.h"
-#include "shell/app/sysfuncs.h"
-#include "shell/app/versioninfo.h"
+#include "services/pravikapp.h"
+#include "services/settings.h"
+#include "services/sysfuncs.h"
+#include "services/versioninfo.h"
 
 using platform::DrawContext;
 using platform::Font;

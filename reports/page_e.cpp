@@ -14,7 +14,7 @@
 #include "records/wbsfield.h"
 #include "reports/druckseite.h"
 #include "reports/page_common.h"
-#include "shell/app/settings.h"
+#include "services/settings.h"
 
 using platform::DrawContext;
 using platform::Rect;

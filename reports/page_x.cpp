@@ -15,8 +15,8 @@
 #include "reports/druckseite.h"
 #include "reports/drucktabelle.h"
 #include "reports/page_common.h"
-#include "shell/app/settings.h"
-#include "shell/app/sysfuncs.h"
+#include "services/settings.h"
+#include "services/sysfuncs.h"
 
 using platform::DrawContext;
 using platform::Font;

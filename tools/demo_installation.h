@@ -38,7 +38,7 @@
 #include "records/requirement.h"
 #include "records/strutil.h"
 #include "records/versuch.h"
-#include "shell/customers/customerlist.h"
+#include "services/customers/customerlist.h"
 #include "tools/sieve_analysis.h"
 
 namespace demo {

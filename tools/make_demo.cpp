@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "shell/app/sysfuncs.h"
+#include "services/sysfuncs.h"
 #include "tools/demo_installation.h"
 
 int main(int argc, char** argv) {

@@ -25,7 +25,7 @@
 #include "platform/scripted_ui.h"
 #include "platform/sharedfolder.h"
 #include "records/recordfile.h"
-#include "shell/app/pravikapp.h"
+#include "services/pravikapp.h"
 #include "shell/mainview/form1view.h"
 #include "shell/mainview/mainframe.h"
 #include "shell/mainview/recordlistmodel.h"

@@ -14,7 +14,7 @@
 #include "platform/messagebox.h"
 #include "records/requirement.h"
 #include "records/strutil.h"
-#include "shell/app/pravikapp.h"
+#include "services/pravikapp.h"
 
 namespace {
 

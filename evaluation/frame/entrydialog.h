@@ -19,7 +19,7 @@
 
 #include "evaluation/frame/inputchecks.h"
 #include "evaluation/frame/testentryframe.h"
-#include "shell/app/cpvdialog.h"
+#include "services/cpvdialog.h"
 
 class QLabel;
 class QLineEdit;

@@ -12,8 +12,8 @@
 #include "platform/datetimectrl.h"
 #include "platform/textfile.h"
 #include "platform/uiseam.h"
-#include "shell/app/pravikapp.h"
-#include "shell/app/sysfuncs.h"
+#include "services/pravikapp.h"
+#include "services/sysfuncs.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "evaluation/grunddaten/grunddaten.h"
-#include "shell/app/cpvdialog.h"
+#include "services/cpvdialog.h"
 
 class CRecentComboBox;
 

@@ -25,7 +25,7 @@
 #include <vector>
 
 #include "records/versuch.h"
-#include "shell/customers/customerlist.h"
+#include "services/customers/customerlist.h"
 
 // ---- dates
 

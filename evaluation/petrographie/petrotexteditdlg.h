@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/app/cpvdialog.h"
+#include "services/cpvdialog.h"
 
 class QTextEdit;
 

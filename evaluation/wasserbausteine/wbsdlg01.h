@@ -13,7 +13,7 @@
 #include "evaluation/wasserbausteine/wbsgraph.h"
 #include "evaluation/wasserbausteine/wbsklassen.h"
 #include "evaluation/wasserbausteine/wbssheet.h"
-#include "shell/app/cpvdialog.h"
+#include "services/cpvdialog.h"
 
 class CPvGridCtrl;
 class CWBSKatListCtrl;

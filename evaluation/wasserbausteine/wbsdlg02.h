@@ -12,7 +12,7 @@
 #include "evaluation/wasserbausteine/wbsgraph.h"
 #include "evaluation/wasserbausteine/wbsklassen.h"
 #include "evaluation/wasserbausteine/wbssheet.h"
-#include "shell/app/cpvdialog.h"
+#include "services/cpvdialog.h"
 
 class CWBSKatListCtrl;
 class QComboBox;

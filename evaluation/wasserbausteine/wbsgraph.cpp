@@ -4,8 +4,8 @@
 #include <QVBoxLayout>
 
 #include "charts/chartpens.h"
-#include "shell/app/pravikapp.h"
-#include "shell/app/settings.h"
+#include "services/pravikapp.h"
+#include "services/settings.h"
 
 CWBSChartStatic::CWBSChartStatic(QWidget* parent) : QWidget(parent) {
   platform::SetControlId(this, kControlId);

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "charts/diagrammbasis.h"
-#include "shell/app/cpvdialog.h"
+#include "services/cpvdialog.h"
 
 class CWBSChartStatic : public QWidget {
   Q_OBJECT

@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-#include "shell/app/cpvdialog.h"
+#include "services/cpvdialog.h"
 
 // The data page of a sheet: it stores its parts into the copy of field 26
 // when it becomes active and when it is left.

@@ -3,7 +3,7 @@
 // the size distribution (a sieving) or the mass distribution (a weighing of
 // single stones). Each choice closes the dialog as OK does; "Abbrechen"
 // leaves the choice at 0. Opened for looking only, it offers no choice.
-#include "shell/app/cpvdialog.h"
+#include "services/cpvdialog.h"
 
 class CWBSVerzweigungDlg : public CpvDialog {
   Q_OBJECT

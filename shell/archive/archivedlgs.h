@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "platform/timer.h"
-#include "shell/app/cpvdialog.h"
+#include "services/cpvdialog.h"
 #include "shell/archive/archiveticks.h"
 
 class QTreeWidget;

@@ -8,8 +8,8 @@
 #include "controls/autorichedit.h"
 #include "i18n/translation.h"
 #include "platform/textfile.h"
-#include "shell/app/pravikapp.h"
-#include "shell/app/sysfuncs.h"
+#include "services/pravikapp.h"
+#include "services/sysfuncs.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include <filesystem>
 #include <string>
 
-#include "shell/app/autoresize.h"
-#include "shell/app/cpvdialog.h"
+#include "services/autoresize.h"
+#include "services/cpvdialog.h"
 
 class CAutoRichEditCtrl;
 

@@ -21,7 +21,7 @@
 #include "platform/timer.h"
 #include "records/transfer.h"
 #include "records/versuch.h"
-#include "shell/app/cpvdialog.h"
+#include "services/cpvdialog.h"
 #include "shell/mainview/form1view_logic.h"
 #include "shell/mainview/recordlistmodel.h"
 #include "shell/mainview/recordsort.h"

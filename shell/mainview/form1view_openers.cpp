@@ -27,7 +27,7 @@
 #include "i18n/translation.h"
 #include "platform/messagebox.h"
 #include "platform/textfile.h"
-#include "shell/app/pravikapp.h"
+#include "services/pravikapp.h"
 #include "shell/mainview/form1view.h"
 #include "shell/mainview/recordlistmodel.h"
 

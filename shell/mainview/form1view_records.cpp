@@ -16,7 +16,7 @@
 #include "records/newrecord.h"
 #include "records/recordtext.h"
 #include "records/strutil.h"
-#include "shell/app/pravikapp.h"
+#include "services/pravikapp.h"
 #include "shell/mainview/form1view.h"
 #include "shell/mainview/recordlistmodel.h"
 #include "shell/records/debugdlg.h"

@@ -6,8 +6,8 @@
 #include "platform/messagebox.h"
 #include "platform/textfile.h"
 #include "records/sievehandoff.h"
-#include "shell/app/appflags.h"
-#include "shell/app/pravikapp.h"
+#include "services/appflags.h"
+#include "services/pravikapp.h"
 #include "shell/mainview/form1view.h"
 #include "shell/mainview/recordlistmodel.h"
 

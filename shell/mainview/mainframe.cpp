@@ -14,10 +14,10 @@
 
 #include "i18n/translation.h"
 #include "platform/messagebox.h"
-#include "shell/app/pravikapp.h"
-#include "shell/app/settings.h"
-#include "shell/app/translate_ui.h"
-#include "shell/app/versioninfo.h"
+#include "services/pravikapp.h"
+#include "services/settings.h"
+#include "services/translate_ui.h"
+#include "services/versioninfo.h"
 #include "shell/mainview/form1view.h"
 #include "shell/mainview/form1view_panel.h"
 

@@ -14,7 +14,7 @@
 #include "platform/messagebox.h"
 #include "records/versuch.h"
 #include "reports/druckseite.h"
-#include "shell/app/settings.h"
+#include "services/settings.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 //   if (dlg.ChosenOrder() >= 0) view->SetSortKey(kSortByStatus, dlg.ChosenOrder());
 #include <QImage>
 
-#include "shell/app/cpvdialog.h"
+#include "services/cpvdialog.h"
 
 class CStatusSortierungDlg : public CpvDialog {
   Q_OBJECT

@@ -7,7 +7,7 @@
 #include "controls/perslistctrl.h"
 #include "i18n/translation.h"
 #include "platform/messagebox.h"
-#include "shell/app/sysfuncs.h"
+#include "services/sysfuncs.h"
 #include "ui_mischungsverwaltung.h"
 
 using platform::IDOK;

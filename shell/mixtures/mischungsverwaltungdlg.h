@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/app/cpvdialog.h"
+#include "services/cpvdialog.h"
 #include "shell/mixtures/mixturefiles.h"
 
 class CPersListCtrl;

@@ -4,7 +4,7 @@
 // (Cancel) closes without a change. Nothing is checked.
 #include <string>
 
-#include "shell/app/cpvdialog.h"
+#include "services/cpvdialog.h"
 
 class CDEBUGDlg : public CpvDialog {
   Q_OBJECT

@@ -4,7 +4,7 @@
 #include "platform/messagebox.h"
 #include "records/newrecord.h"
 #include "records/strutil.h"
-#include "shell/app/pravikapp.h"
+#include "services/pravikapp.h"
 #include "ui_dublizierendlg.h"
 
 CDublizierenDlg::CDublizierenDlg(QWidget* parent) : CpvDialog(kTemplateId, parent) {

@@ -4,7 +4,7 @@
 // and the number typed make the test number that is checked and written.
 #include <string>
 
-#include "shell/app/cpvdialog.h"
+#include "services/cpvdialog.h"
 
 class CDublizierenDlg : public CpvDialog {
   Q_OBJECT

@@ -12,8 +12,8 @@
 #include "platform/messagebox.h"
 #include "records/matdef_file.h"
 #include "records/strutil.h"
-#include "shell/app/pravikapp.h"
-#include "shell/app/sysfuncs.h"
+#include "services/pravikapp.h"
+#include "services/sysfuncs.h"
 #include "ui_neudlg.h"
 
 using platform::IDOK;

@@ -14,7 +14,7 @@
 #include <string>
 
 #include "records/newrecord.h"
-#include "shell/app/cpvdialog.h"
+#include "services/cpvdialog.h"
 
 class CMaterialListCtrl;
 class CRestrictEdit;

@@ -13,7 +13,7 @@
 #include "platform/textfile.h"
 #include "platform/uiseam.h"
 #include "records/recordfile.h"
-#include "shell/app/pravikapp.h"
+#include "services/pravikapp.h"
 #include "shell/start/startup.h"
 #include "shell/start/werkauswahl.h"
 #include "ui_einstellungenallgdlg.h"

@@ -12,8 +12,8 @@
 #include <string>
 
 #include "platform/drawtypes.h"
-#include "shell/app/cpvdialog.h"
-#include "shell/app/settings.h"
+#include "services/cpvdialog.h"
+#include "services/settings.h"
 
 class CPravikWinApp;
 class QComboBox;

@@ -8,7 +8,7 @@
 
 #include "controls/label.h"
 #include "i18n/translation.h"
-#include "shell/app/versioninfo.h"
+#include "services/versioninfo.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // publisher's contact block, web and mail links and the notice line.
 #include <string>
 
-#include "shell/app/cpvdialog.h"
+#include "services/cpvdialog.h"
 
 class CAboutDlg : public CpvDialog {
   Q_OBJECT

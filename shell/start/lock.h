@@ -23,7 +23,7 @@
 #include <string>
 
 #include "platform/sharedfolder.h"
-#include "shell/app/cpvdialog.h"
+#include "services/cpvdialog.h"
 
 // Who holds (or held) a lock, as read from the lock line.
 struct LockHolder {

@@ -10,7 +10,7 @@
 #include "platform/textcodec.h"
 #include "platform/textfile.h"
 #include "records/strutil.h"
-#include "shell/app/pravikapp.h"
+#include "services/pravikapp.h"
 #include "shell/start/werkauswahldlg.h"
 
 namespace fs = std::filesystem;

@@ -4,7 +4,7 @@
 // column), order the rows by hand or by a column, and open one plant.
 #include <string>
 
-#include "shell/app/cpvdialog.h"
+#include "services/cpvdialog.h"
 #include "shell/start/werkauswahl.h"
 
 class QTreeWidget;

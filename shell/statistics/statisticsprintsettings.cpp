@@ -2,7 +2,7 @@
 
 #include "i18n/translation.h"
 #include "platform/messagebox.h"
-#include "shell/app/pravikapp.h"
+#include "services/pravikapp.h"
 #include "ui_statistikoptionen.h"
 
 namespace {

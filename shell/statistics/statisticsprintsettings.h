@@ -4,7 +4,7 @@
 // edits them (command 9013).
 #include <array>
 
-#include "shell/app/cpvdialog.h"
+#include "services/cpvdialog.h"
 
 class CPravikApp;
 

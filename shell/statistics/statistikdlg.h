@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/app/cpvdialog.h"
+#include "services/cpvdialog.h"
 
 class QComboBox;
 class QDateEdit;

@@ -1,7 +1,7 @@
 #pragma once
 // The report of an import (dialog 526): how many records were imported and
 // how many were not, because their ID was in the list already.
-#include "shell/app/cpvdialog.h"
+#include "services/cpvdialog.h"
 
 class CImportStatistikDlg : public CpvDialog {
   Q_OBJECT

@@ -9,7 +9,7 @@
 #include "fuzz_support.h"
 #include "platform/files.h"
 #include "platform/textfile.h"
-#include "shell/customers/customerlist.h"
+#include "services/customers/customerlist.h"
 
 namespace fuzz {
 

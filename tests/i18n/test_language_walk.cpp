@@ -27,7 +27,7 @@
 #include "platform/textfile.h"
 #include "evaluation/petrographie/petrographiedlg.h"
 #include "evaluation/wasserbausteine/wbsverzweigungdlg.h"
-#include "shell/app/pravikapp.h"
+#include "services/pravikapp.h"
 #include "shell/archive/archivedlgs.h"
 #include "shell/statistics/statistikdlg.h"
 #include "shell/mainview/form1view.h"

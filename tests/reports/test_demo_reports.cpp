@@ -18,7 +18,7 @@
 #include "records/wbsfield.h"
 #include "reports/druckseite.h"
 #include "reports/print_record.h"
-#include "shell/app/pravikapp.h"
+#include "services/pravikapp.h"
 #include "shell/mainview/printjob.h"
 #include "support/temp_folder.h"
 #include "tools/demo_installation.h"

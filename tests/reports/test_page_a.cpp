@@ -14,7 +14,7 @@
 #include "platform/printdriver.h"
 #include "reports/druckseite.h"
 #include "reports/report_testing.h"
-#include "shell/app/pravikapp.h"
+#include "services/pravikapp.h"
 #include "shell/mainview/printjob.h"
 #include "reports/print_record.h"
 #include "support/temp_folder.h"

@@ -8,7 +8,7 @@
 
 #include "reports/print_record.h"
 #include "reports/side_page_records.h"
-#include "shell/app/pravikapp.h"
+#include "services/pravikapp.h"
 #include "support/temp_folder.h"
 
 namespace {

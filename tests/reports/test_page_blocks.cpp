@@ -10,7 +10,7 @@
 #include "reports/dib.h"
 #include "reports/druckseite.h"
 #include "reports/report_testing.h"
-#include "shell/app/pravikapp.h"
+#include "services/pravikapp.h"
 #include "support/temp_folder.h"
 
 namespace {

@@ -13,7 +13,7 @@
 #include "platform/pdf_words.h"
 #include "reports/druckseite.h"
 #include "reports/print_record.h"
-#include "shell/app/pravikapp.h"
+#include "services/pravikapp.h"
 #include "support/temp_folder.h"
 
 namespace {

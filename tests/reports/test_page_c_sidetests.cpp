@@ -11,7 +11,7 @@
 #include "reports/druckseite.h"
 #include "reports/print_record.h"
 #include "reports/report_testing.h"
-#include "shell/app/pravikapp.h"
+#include "services/pravikapp.h"
 #include "support/temp_folder.h"
 
 namespace {

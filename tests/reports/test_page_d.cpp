@@ -14,7 +14,7 @@
 #include "reports/page_d.h"
 #include "reports/print_record.h"
 #include "reports/side_page_records.h"
-#include "shell/app/pravikapp.h"
+#include "services/pravikapp.h"
 #include "support/temp_folder.h"
 
 namespace {

@@ -12,7 +12,7 @@
 #include "fixtures/dlgbase/english_language.h"
 #include "reports/print_record.h"
 #include "reports/report_testing.h"
-#include "shell/app/pravikapp.h"
+#include "services/pravikapp.h"
 #include "support/temp_folder.h"
 
 namespace {

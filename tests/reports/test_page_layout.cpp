@@ -7,7 +7,7 @@
 #include "platform/files.h"
 #include "reports/druckseite.h"
 #include "reports/report_testing.h"
-#include "shell/app/pravikapp.h"
+#include "services/pravikapp.h"
 #include "support/temp_folder.h"
 
 namespace {

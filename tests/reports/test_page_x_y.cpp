@@ -17,7 +17,7 @@
 #include "reports/ballast_records.h"
 #include "reports/druckseite.h"
 #include "reports/print_record.h"
-#include "shell/app/pravikapp.h"
+#include "services/pravikapp.h"
 #include "support/scripted_ui_gtest.h"
 #include "support/temp_folder.h"
 

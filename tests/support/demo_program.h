@@ -14,7 +14,7 @@
 
 #include "controls/exlistctrl.h"
 #include "records/recordfile.h"
-#include "shell/app/pravikapp.h"
+#include "services/pravikapp.h"
 #include "shell/mainview/form1view.h"
 #include "shell/mainview/mainframe.h"
 #include "shell/mainview/recordlistmodel.h"

@@ -14,9 +14,9 @@
 #include "controls/recentcombobox.h"
 #include "platform/clipboard.h"
 #include "records/strutil.h"
-#include "shell/app/appflags.h"
-#include "shell/app/cpvdialog.h"
-#include "shell/app/pravikapp.h"
+#include "services/appflags.h"
+#include "services/cpvdialog.h"
+#include "services/pravikapp.h"
 #include "support/scripted_ui_gtest.h"
 #include "support/temp_folder.h"
 

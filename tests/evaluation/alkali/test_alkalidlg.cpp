@@ -13,7 +13,7 @@
 #include "platform/clipboard.h"
 #include "records/strutil.h"
 #include "reports/side_page_records.h"
-#include "shell/app/appflags.h"
+#include "services/appflags.h"
 #include "support/scripted_ui_gtest.h"
 
 using platform::DialogDriver;

@@ -11,7 +11,7 @@
 #include "controls/label.h"
 #include "evaluation/bruchflaechigkeit/bruchflaechigkeitdlg.h"
 #include "evaluation/frame/refusals.h"
-#include "shell/app/pravikapp.h"
+#include "services/pravikapp.h"
 #include "support/scripted_ui_gtest.h"
 #include "support/temp_folder.h"
 

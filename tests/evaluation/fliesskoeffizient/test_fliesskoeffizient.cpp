@@ -9,7 +9,7 @@
 #include "evaluation/frame/refusals.h"
 #include "evaluation/fliesskoeffizient/fliesskoefizientdlg.h"
 #include "evaluation/frame/statusmarks.h"
-#include "shell/app/appflags.h"
+#include "services/appflags.h"
 #include "support/scripted_ui_gtest.h"
 
 using platform::DialogDriver;

@@ -20,7 +20,7 @@
 #include <vector>
 
 #include "evaluation/frame/entrydialog.h"
-#include "shell/app/appflags.h"
+#include "services/appflags.h"
 #include "support/scripted_ui_gtest.h"
 
 struct ImpossibleInput {

@@ -12,7 +12,7 @@
 #include "evaluation/frame/entryform.h"
 #include "platform/messagebox.h"
 #include "records/strutil.h"
-#include "shell/app/appflags.h"
+#include "services/appflags.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include "evaluation/plattigkeit/plattigkeitdlg.h"
 #include "platform/files.h"
 #include "records/recordfile.h"
-#include "shell/app/appflags.h"
+#include "services/appflags.h"
 #include "support/scripted_ui_gtest.h"
 #include "support/temp_folder.h"
 

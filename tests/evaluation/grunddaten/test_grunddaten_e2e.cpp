@@ -16,7 +16,7 @@
 #include "platform/pdf_words.h"
 #include "platform/textfile.h"
 #include "records/recordfile.h"
-#include "shell/app/sysfuncs.h"
+#include "services/sysfuncs.h"
 #include "support/demo_program.h"
 #include "support/record_values.h"
 

@@ -6,7 +6,7 @@
 
 #include "evaluation/organisch/organursprungsdmdlg.h"
 #include "records/strutil.h"
-#include "shell/app/appflags.h"
+#include "services/appflags.h"
 #include "support/scripted_ui_gtest.h"
 
 using platform::DialogDriver;

@@ -15,7 +15,7 @@
 #include "evaluation/petrographie/petrographiedlg.h"
 #include "evaluation/petrographie/petrotexteditdlg.h"
 #include "records/strutil.h"
-#include "shell/app/appflags.h"
+#include "services/appflags.h"
 #include "support/scripted_ui_gtest.h"
 
 using platform::DialogDriver;

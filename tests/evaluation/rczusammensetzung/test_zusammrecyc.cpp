@@ -11,7 +11,7 @@
 #include "evaluation/frame/statusmarks.h"
 #include "evaluation/rczusammensetzung/zusammrecycdlg.h"
 #include "records/strutil.h"
-#include "shell/app/appflags.h"
+#include "services/appflags.h"
 #include "support/scripted_ui_gtest.h"
 
 using platform::DialogDriver;

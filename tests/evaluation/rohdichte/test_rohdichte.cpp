@@ -8,7 +8,7 @@
 #include "evaluation/frame/refusals.h"
 #include "evaluation/rohdichte/rohdichtedlg.h"
 #include "records/strutil.h"
-#include "shell/app/appflags.h"
+#include "services/appflags.h"
 #include "support/scripted_ui_gtest.h"
 
 using platform::DialogDriver;

@@ -17,7 +17,7 @@
 #include "evaluation/wasserbausteine/wbsdlg02.h"
 #include "evaluation/wasserbausteine/wbskatlistctrl.h"
 #include "records/strutil.h"
-#include "shell/app/appflags.h"
+#include "services/appflags.h"
 #include "support/scripted_ui_gtest.h"
 
 using platform::DialogDriver;

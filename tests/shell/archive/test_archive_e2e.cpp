@@ -16,7 +16,7 @@
 #include "platform/files.h"
 #include "records/archive.h"
 #include "records/recordfile.h"
-#include "shell/app/pravikapp.h"
+#include "services/pravikapp.h"
 #include "shell/archive/archivedlgs.h"
 #include "shell/mainview/form1view.h"
 #include "shell/mainview/mainframe.h"

@@ -9,7 +9,7 @@
 #include <QToolBar>
 #include <QToolButton>
 
-#include "shell/app/pravikdoc.h"
+#include "services/pravikdoc.h"
 #include "shell/archive/archivedlgs.h"
 #include "shell/mainview/form1view.h"
 #include "shell/mainview/mainframe.h"

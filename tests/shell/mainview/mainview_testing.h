@@ -13,9 +13,9 @@
 #include <vector>
 
 #include "controls/exlistctrl.h"
-#include "shell/app/pravikapp.h"
-#include "shell/app/pravikdoc.h"
-#include "shell/app/settings.h"
+#include "services/pravikapp.h"
+#include "services/pravikdoc.h"
+#include "services/settings.h"
 #include "shell/mainview/form1view.h"
 #include "shell/mainview/mainframe.h"
 #include "shell/mainview/recordlistmodel.h"

@@ -5,7 +5,7 @@
 
 #include "controls/exlistctrl.h"
 #include "records/strutil.h"
-#include "shell/app/pravikdoc.h"
+#include "services/pravikdoc.h"
 #include "shell/mainview/mainview_testing.h"
 #include "shell/mainview/statussortdlg.h"
 #include "support/scripted_ui_gtest.h"

@@ -18,7 +18,7 @@
 #include "records/newrecord.h"
 #include "records/recordfile.h"
 #include "records/strutil.h"
-#include "shell/app/pravikapp.h"
+#include "services/pravikapp.h"
 #include "shell/mainview/form1view.h"
 #include "shell/mainview/mainframe.h"
 #include "shell/mainview/recordlistmodel.h"

@@ -12,7 +12,7 @@
 #include "platform/files.h"
 #include "platform/textfile.h"
 #include "records/recordfile.h"
-#include "shell/app/pravikapp.h"
+#include "services/pravikapp.h"
 #include "shell/settings/einstellungendlg.h"
 #include "support/read_only_folder.h"
 #include "support/scripted_ui_gtest.h"

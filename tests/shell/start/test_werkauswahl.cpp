@@ -9,7 +9,7 @@
 #include "platform/datetime.h"
 #include "platform/files.h"
 #include "platform/textfile.h"
-#include "shell/app/pravikapp.h"
+#include "services/pravikapp.h"
 #include "shell/start/werkauswahl.h"
 #include "shell/start/werkauswahldlg.h"
 #include "support/scripted_ui_gtest.h"

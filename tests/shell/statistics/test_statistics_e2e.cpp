@@ -20,7 +20,7 @@
 #include "records/strutil.h"
 #include "records/recordfile.h"
 #include "controls/perslistctrl.h"
-#include "shell/app/pravikdoc.h"
+#include "services/pravikdoc.h"
 #include "shell/mainview/mainframe.h"
 #include "shell/mainview/mainview_testing.h"
 #include "shell/mixtures/mischungsverwaltungdlg.h"

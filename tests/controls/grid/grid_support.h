@@ -2,7 +2,9 @@
 // Helpers of the grid tests: a model that records what it sends its owner
 // and what it invalidates, and the stone table of the armourstone shape.
 #include <functional>
+#include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "controls/grid/gridmodel.h"
@@ -146,6 +148,18 @@ class UserOf {
     for (QChar c : text) {
       const int key = c.isLetter() ? Qt::Key_A + (c.toUpper().unicode() - 'A') : c.unicode();
       Key(key, c.isUpper() ? Qt::ShiftModifier : Qt::NoModifier, QString(c));
+    }
+  }
+  // Fills two neighbouring cells per row as a user does: a click on the
+  // first, its text, Tab, the second's text, Enter; then the next row.
+  void TypePairs(int firstRow, int col, std::initializer_list<std::pair<const char*, const char*>> rows) {
+    int row = firstRow;
+    for (const auto& [first, second] : rows) {
+      Click(At(row++, col));
+      Type(first);
+      Key(Qt::Key_Tab, Qt::NoModifier, "\t");
+      Type(second);
+      Key(Qt::Key_Return, Qt::NoModifier, "\r");
     }
   }
 

@@ -252,17 +252,8 @@ TEST(WBSSizeSheet, RefusesAStoneNoOneCanHaveMeasured) {
       d.Select(Shape::kShapeCategory, "LT A");
       CPvGridCtrl& grid = *sheet.m_StonePage.Grid();
       gridtest::UserOf user(grid);
-      const std::pair<const char*, const char*> stones[] = {{"71", "21"}, {"62", "31"}, {c.length, c.thickness}};
-      int row = Shape::kFirstStoneRow;
       ui.ExpectMessageBox(IDOK, c.says);
-      for (const auto& [length, thickness] : stones) {
-        user.Click(user.At(row, 1));
-        user.Type(length);
-        user.Key(Qt::Key_Tab, Qt::NoModifier, "\t");
-        user.Type(thickness);
-        user.Key(Qt::Key_Return, Qt::NoModifier, "\r");
-        ++row;
-      }
+      user.TypePairs(Shape::kFirstStoneRow, 1, {{"71", "21"}, {"62", "31"}, {c.length, c.thickness}});
       ui.VerifyAllShown();
       EXPECT_EQ(grid.GetItemText(Shape::kFirstStoneRow + 2, 1), c.shownLength);
       EXPECT_EQ(grid.GetItemText(Shape::kFirstStoneRow + 2, 2), c.shownThickness);

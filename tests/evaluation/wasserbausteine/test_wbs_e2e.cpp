@@ -67,16 +67,7 @@ void TypeSieving(DialogDriver& d) {
 
 // Types stones into the stone grid as a user: length, Tab, thickness, Enter.
 void TypeStones(CPvGridCtrl& grid, std::initializer_list<std::pair<const char*, const char*>> stones, int firstRow) {
-  gridtest::UserOf user(grid);
-  int row = firstRow;
-  for (const auto& [length, thickness] : stones) {
-    user.Click(user.At(row, 1));
-    user.Type(length);
-    user.Key(Qt::Key_Tab, Qt::NoModifier, "\t");
-    user.Type(thickness);
-    user.Key(Qt::Key_Return, Qt::NoModifier, "\r");
-    ++row;
-  }
+  gridtest::UserOf(grid).TypePairs(firstRow, 1, stones);
 }
 
 TEST_F(ArmourstoneOnMainView, SizeDistributionChosenFilledAndConfirmed) {

@@ -5,8 +5,10 @@
 #include <QLineEdit>
 #include <algorithm>
 
+#include "i18n/translation.h"
+
 std::string EntryDialogTitle(const std::string& name, const std::string& blanks, const std::string& testNumber) {
-  return name + blanks + "Prüf-Nr.: " + testNumber;
+  return name + blanks + TranslateString(5152, "Prüf-Nr.") + ": " + testNumber;
 }
 
 QLabel* MakeRowLabel(QWidget* parent, int id, const QString& text, Qt::Alignment alignment) {

@@ -10,7 +10,9 @@
 
 #include "evaluation/frame/statusmarks.h"
 #include "evaluation/frame/testentryframe.h"
+#include "evaluation/frame/entrydialog.h"
 #include "evaluation/plattigkeit/plattigkeitdlg.h"
+#include "fixtures/dlgbase/english_language.h"
 #include "platform/files.h"
 #include "records/recordfile.h"
 #include "services/appflags.h"
@@ -215,6 +217,13 @@ TEST_F(EntryFrame, NoCurrentRecordOpensNothing) {
   platform::TestUi ui;  // any dialog would fail the test
   EXPECT_FALSE(Open(-1));
   EXPECT_EQ(view_.saves, 0);
+}
+
+// A title's test-number part is in the program's language, as its name is.
+TEST(EntryDialogTitle, TheTestNumberPartFollowsTheLanguage) {
+  EXPECT_EQ(EntryDialogTitle("Kornform", "  ", "12-34-2501"), "Kornform  Prüf-Nr.: 12-34-2501");
+  EnglishLanguage english;
+  EXPECT_EQ(EntryDialogTitle("Grain shape", "  ", "12-34-2501"), "Grain shape  T[Prüf-Nr.]: 12-34-2501");
 }
 
 TEST(EntryTable, HasEveryPanelKeyOnceInPanelOrder) {

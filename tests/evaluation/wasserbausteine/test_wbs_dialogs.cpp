@@ -126,6 +126,22 @@ TEST(WBSSizeSheet, ReadOnlyOpeningCannotBeConfirmed) {
   SetEditAllowed(true);
 }
 
+// OK on a page that holds a refused value tells the same message again and
+// leaves the sheet open.
+void ExpectOkRefused(platform::TestUi& ui, DialogDriver& d, const std::string& says) {
+  ui.ExpectMessageBox(IDOK, says);
+  EXPECT_FALSE(d.Press(IDOK));
+}
+
+// Cancel closed the sheet, every message expected was shown, and the data
+// page's copy of the record field is as it was before the slip.
+template <class Sheet>
+void ExpectCancelledWithFieldAsBefore(Sheet& sheet, platform::TestUi& ui, const std::string& before) {
+  EXPECT_NE(sheet.DoModal(), IDOK);
+  ui.VerifyAllShown();
+  EXPECT_EQ(sheet.m_DataPage.m_ResultText, before);
+}
+
 // The weighing refuses what no one can have weighed or measured where it is
 // typed, also on the second page of stones: the message names the stone and
 // the column, the text stays, neither paging nor OK leaves it, no grading
@@ -173,12 +189,9 @@ TEST(WBSMassSheet, RefusesWhatNoOneCanHaveWeighed) {
       d.Click(c.secondPage ? Mass::kRauf : Mass::kRunter);
       EXPECT_EQ(d.Text(Mass::kFirstStoneLabel), first);
       EXPECT_EQ(d.Text(c.field), kept);
-      ui.ExpectMessageBox(IDOK, c.says);
-      EXPECT_FALSE(d.Press(IDOK));
+      ExpectOkRefused(ui, d, c.says);
     }, IDCANCEL);
-    EXPECT_NE(sheet.DoModal(), IDOK);
-    ui.VerifyAllShown();
-    EXPECT_EQ(sheet.m_DataPage.m_ResultText, before);
+    ExpectCancelledWithFieldAsBefore(sheet, ui, before);
   }
 }
 
@@ -209,12 +222,9 @@ TEST(WBSSizeSheet, RefusesAResidueNoOneCanHaveWeighed) {
       ui.ExpectMessageBox(IDOK, says);
       sheet.SetActivePage(1);
       EXPECT_EQ(sheet.GetActiveIndex(), 0);
-      ui.ExpectMessageBox(IDOK, says);
-      EXPECT_FALSE(d.Press(IDOK));
+      ExpectOkRefused(ui, d, says);
     }, IDCANCEL);
-    EXPECT_NE(sheet.DoModal(), IDOK);
-    ui.VerifyAllShown();
-    EXPECT_EQ(sheet.m_DataPage.m_ResultText, before);
+    ExpectCancelledWithFieldAsBefore(sheet, ui, before);
   }
 }
 
@@ -262,12 +272,9 @@ TEST(WBSSizeSheet, RefusesAStoneNoOneCanHaveMeasured) {
       ui.ExpectMessageBox(IDOK, c.says);
       sheet.SetActivePage(0);
       EXPECT_EQ(sheet.GetActiveIndex(), 1);
-      ui.ExpectMessageBox(IDOK, c.says);
-      EXPECT_FALSE(d.Press(IDOK));
+      ExpectOkRefused(ui, d, c.says);
     }, IDCANCEL);
-    EXPECT_NE(sheet.DoModal(), IDOK);
-    ui.VerifyAllShown();
-    EXPECT_EQ(sheet.m_DataPage.m_ResultText, before);
+    ExpectCancelledWithFieldAsBefore(sheet, ui, before);
   }
 }
 

@@ -175,11 +175,15 @@ void CInputChecks::Tell(int id, const std::string& message) {
   });
 }
 
+void ShowInputRefusal(const std::string& message) {
+  platform::ShowMessageBox(message, platform::MB_OK | platform::MB_ICONWARNING,
+                           TranslateString(62007, "Eingabe prüfen"));
+}
+
 void CInputChecks::ShowNow(int id, const std::string& message) {
   lastNamed_ = id;
   telling_ = true;
-  platform::ShowMessageBox(message, platform::MB_OK | platform::MB_ICONWARNING,
-                           TranslateString(62007, "Eingabe prüfen"));
+  ShowInputRefusal(message);
   // The field takes the focus back with its text selected for correction.
   if (QWidget* field = dialog_.GetDlgItem(id)) {
     field->setFocus(Qt::OtherFocusReason);

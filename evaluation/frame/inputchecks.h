@@ -42,6 +42,9 @@ struct FieldFault {
 // field (fieldOfInput gives 0) is left out.
 std::vector<FieldFault> FieldFaultsOf(const InputFaults& faults, const std::function<int(int input)>& fieldOfInput);
 
+// The message box that refuses an input: a warning titled "Eingabe prüfen".
+void ShowInputRefusal(const std::string& message);
+
 class CInputChecks {
  public:
   explicit CInputChecks(platform::Dialog& dialog);

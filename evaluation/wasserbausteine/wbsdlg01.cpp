@@ -13,7 +13,6 @@
 #include "evaluation/frame/entrydialog.h"
 #include "evaluation/wasserbausteine/wbskatlistctrl.h"
 #include "i18n/translation.h"
-#include "platform/messagebox.h"
 #include "records/strutil.h"
 
 namespace {
@@ -287,8 +286,7 @@ void CWBS1PropPageSt::TellNewFault() {
   }
   told_ = now;
   if (fresh)
-    platform::ShowMessageBox(FaultMessage(*fresh), platform::MB_OK | platform::MB_ICONWARNING,
-                             TranslateString(62007, "Eingabe prüfen"));
+    ShowInputRefusal(FaultMessage(*fresh));
 }
 
 void CWBS1PropPageSt::ShowStone(int row, const StoneShape& stone) {
@@ -359,8 +357,7 @@ bool CWBS1PropPageSt::OnKillActive() {
   grid_->EndEditing();
   ComputeSteinform();
   if (!result_.faults.empty()) {
-    platform::ShowMessageBox(FaultMessage(result_.faults.front()), platform::MB_OK | platform::MB_ICONWARNING,
-                             TranslateString(62007, "Eingabe prüfen"));
+    ShowInputRefusal(FaultMessage(result_.faults.front()));
     return false;
   }
   StoreResult();

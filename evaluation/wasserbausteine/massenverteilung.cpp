@@ -180,7 +180,8 @@ void FillList(const CWBSGewichtsklasse& category, const Limits& limit, int massC
 
 // What is stored besides the inputs: bands, total and parts 14 .. 18. A
 // value held back is the token ".", as for a row without a requirement.
-void FillStoredParts(const CWBSGewichtsklasse& category, const Limits& limit, int massClass, MassDistributionResult& r) {
+void FillStoredParts(const CWBSGewichtsklasse& category, const Limits& limit, int massClass,
+                     MassDistributionResult& r) {
   WBSMassData& d = r.data;
   for (size_t k = 0; k < kBands; ++k) {
     d.bandMasses[k] = Fixed(r.bandMass[k], 2);
@@ -242,5 +243,6 @@ MassDistributionResult ComputeMassDistribution(const MassDistributionInput& inpu
 }
 
 bool HasGradingFault(const InputFaults& faults) {
-  return std::any_of(faults.begin(), faults.end(), [](const InputFault& f) { return !IsShapeInput(WBSInputOf(f.input)); });
+  return std::any_of(faults.begin(), faults.end(),
+                     [](const InputFault& f) { return !IsShapeInput(WBSInputOf(f.input)); });
 }

@@ -338,7 +338,8 @@ void CWBS1PropPageSt::ComputeSteinform() {
     ShowStone(kFirstStoneRow + i, {result_.lengths[k], result_.thicknesses[k], result_.ratios[k], result_.words[k]});
     // A cell at fault shows red until it is corrected.
     for (int column : {kLengthColumn, kThicknessColumn}) {
-      const bool refused = HasInputFault(result_.faults, column == kLengthColumn ? WBSLengthInput(i) : WBSThicknessInput(i));
+      const int input = column == kLengthColumn ? WBSLengthInput(i) : WBSThicknessInput(i);
+      const bool refused = HasInputFault(result_.faults, input);
       if (refused != (grid_->GetItemBkColour(kFirstStoneRow + i, column) == kRefusedCell)) {
         grid_->SetItemBkColour(kFirstStoneRow + i, column, refused ? kRefusedCell : CLR_DEFAULT);
         grid_->InvalidateCellRect(kFirstStoneRow + i, column);

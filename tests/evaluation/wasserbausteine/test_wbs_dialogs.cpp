@@ -19,12 +19,11 @@
 #include "evaluation/wasserbausteine/wbsdlg01.h"
 #include "evaluation/wasserbausteine/wbsdlg02.h"
 #include "evaluation/wasserbausteine/wbskatlistctrl.h"
-#include "i18n/translation.h"
+#include "fixtures/dlgbase/english_language.h"
 #include "records/strutil.h"
 #include "records/wbsfield.h"
 #include "services/appflags.h"
 #include "support/scripted_ui_gtest.h"
-#include "support/temp_folder.h"
 
 using platform::DialogDriver;
 using platform::IDCANCEL;
@@ -460,34 +459,13 @@ TEST(WBSSizeSheet, OkShowsAndNamesAStoneAtFaultOnTheStoneShapePage) {
 
 // ------------------------------------------------------------ in English
 
-// The shipped English language file in a folder of its own; German again
-// when it ends.
-class ShippedEnglish {
- public:
-  ShippedEnglish() {
-    std::filesystem::copy_file(
-        std::filesystem::path(PRAVIK_FIXTURES) / ".." / ".." / "resources" / "programfolder" / "PravikLang-en.txt",
-        folder_ / "PravikLang-en.txt");
-    SetLanguageFolder(folder_.path());
-    SetCurrentLangCode("en");
-  }
-  ~ShippedEnglish() {
-    SetLanguageFolder({});
-    SetCurrentLangCode("");
-  }
-  ShippedEnglish(const ShippedEnglish&) = delete;
-  ShippedEnglish& operator=(const ShippedEnglish&) = delete;
-
- private:
-  TempFolder folder_;
-};
-
 // In English the stone-shape page's headings and words, its verdict and
 // the requirement lists are English, each yes/no column in one language;
 // the record field keeps the words it stores in German.
 TEST(WBSSheets, EnglishModeShowsTheStoneShapeAndTheVerdictsInEnglish) {
   using Shape = CWBS1PropPageSt;
-  ShippedEnglish english;
+  const EnglishLanguage english(std::filesystem::path(PRAVIK_FIXTURES) / ".." / ".." / "resources" / "programfolder" /
+                                "PravikLang-en.txt");
   SetEditAllowed(true);
   const platform::ColorRef green = platform::RGB(128, 255, 128), red = platform::RGB(255, 128, 128);
   {

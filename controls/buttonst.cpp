@@ -127,7 +127,8 @@ void CButtonST::paintEvent(QPaintEvent*) {
     painter.fillRect(QRect(w - 1, 0, 1, h), bottomRight);
     painter.fillRect(QRect(0, h - 1, w, 1), bottomRight);
   }
-  if (look.focusFrame) {
+  // As on the desktops: the frame shows once the keyboard moved the focus.
+  if (look.focusFrame && window()->testAttribute(Qt::WA_KeyboardFocusChange)) {
     painter.setPen(QPen(pal.color(QPalette::ButtonText), 1, Qt::DotLine));
     painter.drawRect(r.adjusted(2, 2, -3, -3));
   }

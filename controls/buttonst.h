@@ -2,7 +2,8 @@
 // CButtonST: a flat push button. It shows a raised edge while the mouse is
 // over it and a sunken edge (with the caption moved one pixel right and down)
 // while it is pressed; a disabled button shows an engraved caption, a button
-// with the keyboard focus a dotted frame. It can carry a tooltip.
+// with the keyboard focus a dotted frame (once the keyboard moved the
+// focus in its window). It can carry a tooltip.
 //
 //   auto* button = new CButtonST(view);   // or promoted from a QPushButton in a .ui
 //   button->setText("&Neue Prüfnummer");

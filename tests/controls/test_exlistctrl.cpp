@@ -601,7 +601,9 @@ TEST_F(ListFixture, KeysOfAListView) {
   QObject::connect(list, &CExListCtrl::ContextMenuKey, [&] { ++menus; });
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    list->setCurrentIndex(model->index(2, 3));
+    list->selectionModel()->setCurrentIndex(model->index(1, 3),
+                                            QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    Key(Qt::Key_Down);  // row 2 selected from the keyboard, where Shift starts
     opened.clear();
     menus = 0;
     Key(c.key, c.modifiers);

@@ -641,6 +641,8 @@ void CForm1View::OnTogglePanel() {
   for (int id : {kNewRecordButton, kDeleteButton, kPeriodStatisticsButton, kMaterialStatisticsButton, kMixtureButton})
     button(id)->setVisible(panelExpanded_);
   panel_->setVisible(panelExpanded_);
+  // Button 1039 stays, under the widened list: no Tab stop there.
+  button(kSameTowerButton)->setFocusPolicy(panelExpanded_ ? Qt::TabFocus : Qt::NoFocus);
   LayoutControls();
 }
 

@@ -63,7 +63,7 @@ class FolderButton : public QPushButton {
     painter.drawLine(r.topRight(), r.bottomRight());
     painter.setPen(Qt::black);
     painter.drawText(r, Qt::AlignCenter, text());
-    if (hasFocus()) {
+    if (hasFocus() && window()->testAttribute(Qt::WA_KeyboardFocusChange)) {
       painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
       painter.drawRect(r.adjusted(1, 1, -2, -2));
     }

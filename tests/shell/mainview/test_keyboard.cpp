@@ -246,13 +246,7 @@ std::vector<QString> Texts(const QList<QAction*>& actions) {
 TEST_F(Keyboard, EveryMenuItemAndButtonHasItsOwnLetterAndShowsWhole) {
   TempFolder languages;
   ASSERT_TRUE(CopyFile(kShippedEnglish, languages / "PravikLang-en.txt"));
-  SetLanguageFolder(languages.path());
-  struct Restore {
-    ~Restore() {
-      SetCurrentLangCode("");
-      SetLanguageFolder({});
-    }
-  } restore;
+  LanguageFolderScope scope(languages.path());
   for (const std::string language : {"de", "en"}) {
     SCOPED_TRACE(language);
     SetCurrentLangCode(language);

@@ -191,13 +191,7 @@ TEST_F(MainFrame, LanguageCommandsSwitchTheMenuAndAreStored) {
   WriteScript(languages / "bin" / "deepl", "printf 'T[%s]\\n' \"$6\"");
   const char* path = std::getenv("PATH");
   EnvGuard pathGuard("PATH", (languages / "bin").string() + ":" + (path ? path : "/usr/bin:/bin"));
-  SetLanguageFolder(languages.path());
-  struct Restore {
-    ~Restore() {
-      SetCurrentLangCode("");
-      SetLanguageFolder({});
-    }
-  } restore;
+  LanguageFolderScope scope(languages.path());
   SetCurrentLangCode("");
 
   CMainFrame& frame = Open();

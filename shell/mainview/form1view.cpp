@@ -183,7 +183,8 @@ void CForm1View::CreateControls() {
   });
   connect(panel_, &CButtonListbox::ItemClicked, this, &CForm1View::OnLbnSelChangeTestTypePanel);
   connect(list_, &CExListCtrl::ContextMenuKey, this, &CForm1View::OnListContextMenuKey);
-  // Tab walks the left column from the top, then the reminder's check box and the list.
+  // Tab walks the left column from the top, then the folding button, the
+  // reminder's check box and the list.
   QWidget* previous = button(kNewRecordButton);
   for (QWidget* next : std::initializer_list<QWidget*>{
            button(kDeleteButton), panel_, button(kPeriodStatisticsButton), button(kMaterialStatisticsButton),

@@ -157,6 +157,7 @@ bool CWerkauswahlDlg::OnInitDialog() {
   EnableItem(kDownId, selection_.OwnOrder());
   // The first plant is chosen, so that Enter opens it at once.
   Refill(0);
+  FitColumns();
   return true;
 }
 
@@ -198,7 +199,6 @@ void CWerkauswahlDlg::Refill(int selectRow) {
     previous = folder;
   }
   setTabOrder(previous, GetDlgItem(kUpId));
-  FitColumns();
   OnItemChanged();
 }
 

@@ -43,7 +43,8 @@ class CWerkauswahlDlg : public CpvDialog {
   void RefillKeepingSelection(const std::string& selectedKey);
   std::string SelectedKey() const;
   void OnItemChanged();
-  // The name and operator columns as wide as their texts.
+  // The name, operator and date columns as wide as their texts (once: the
+  // user may change them).
   void FitColumns();
 
   PlantSelection& selection_;

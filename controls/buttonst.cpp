@@ -19,6 +19,7 @@ ButtonStLook ButtonStLookFor(const ButtonStState& state) {
                 : state.focused                     ? ButtonStLook::kColorsFocus
                                                     : ButtonStLook::kColorsOut;
   look.engraved = state.disabled;
+  look.focusFrame = state.focused;
   return look;
 }
 
@@ -125,6 +126,11 @@ void CButtonST::paintEvent(QPaintEvent*) {
     painter.fillRect(QRect(0, 0, 1, h - 1), topLeft);
     painter.fillRect(QRect(w - 1, 0, 1, h), bottomRight);
     painter.fillRect(QRect(0, h - 1, w, 1), bottomRight);
+  }
+  // As on the desktops: the frame shows once the keyboard moved the focus.
+  if (look.focusFrame && window()->testAttribute(Qt::WA_KeyboardFocusChange)) {
+    painter.setPen(QPen(pal.color(QPalette::ButtonText), 1, Qt::DotLine));
+    painter.drawRect(r.adjusted(2, 2, -3, -3));
   }
 
   const QString caption = text();

@@ -1,8 +1,9 @@
 #pragma once
 // CButtonST: a flat push button. It shows a raised edge while the mouse is
 // over it and a sunken edge (with the caption moved one pixel right and down)
-// while it is pressed; a disabled button shows an engraved caption. It can
-// carry a tooltip.
+// while it is pressed; a disabled button shows an engraved caption, a button
+// with the keyboard focus a dotted frame (once the keyboard moved the
+// focus in its window). It can carry a tooltip.
 //
 //   auto* button = new CButtonST(view);   // or promoted from a QPushButton in a .ui
 //   button->setText("&Neue Prüfnummer");
@@ -33,6 +34,7 @@ struct ButtonStLook {
   Colors colors = kColorsOut;
   platform::Point captionOffset;  // (1, 1) while pressed
   bool engraved = false;          // disabled: caption in highlight at (+1, +1), shadow on top
+  bool focusFrame = false;        // a dotted frame inside the edge
   bool operator==(const ButtonStLook&) const = default;
 };
 ButtonStLook ButtonStLookFor(const ButtonStState& state);

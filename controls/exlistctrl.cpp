@@ -2,6 +2,7 @@
 
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -186,6 +187,8 @@ CExListCtrl::CExListCtrl(QWidget* parent) : JListCtrl(parent) {
   horizontalHeader()->setSectionsMovable(true);
   horizontalHeader()->setSectionsClickable(true);
   setSortingEnabled(false);
+  // Tab goes on to the next control of the window, as in a list view.
+  setTabKeyNavigation(false);
   // A header click sorts (through the main view); it never selects a column.
   disconnect(horizontalHeader(), &QHeaderView::sectionPressed, this, nullptr);
   disconnect(horizontalHeader(), &QHeaderView::sectionEntered, this, nullptr);
@@ -298,13 +301,63 @@ void CExListCtrl::mousePressEvent(QMouseEvent* event) {
     emit RowRightClicked(row, event->globalPosition().toPoint());
 }
 
+QPoint CExListCtrl::RowMenuPosition(int row) {
+  if (!model() || row < 0 || row >= model()->rowCount()) return viewport()->mapToGlobal(QPoint(0, 0));
+  const QModelIndex current = currentIndex();
+  scrollTo(model()->index(row, current.isValid() ? current.column() : 0));
+  return viewport()->mapToGlobal(QPoint(RowHeight(), rowViewportPosition(row) + rowHeight(row)));
+}
+
 void CExListCtrl::keyPressEvent(QKeyEvent* event) {
   emit ListKeyDown(event->key(), event->modifiers());
   if (IsKeyForReceiver(*event)) {
     event->accept();
     return;
   }
+  const int key = event->key();
+  const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+  if ((key == Qt::Key_Return || key == Qt::Key_Enter) && modifiers == Qt::NoModifier) {
+    if (const int row = FocusedRow(); row >= 0) emit RowDoubleClicked(row);
+    event->accept();
+    return;
+  }
+  if (key == Qt::Key_Menu || (key == Qt::Key_F10 && modifiers == Qt::ShiftModifier)) {
+    emit ContextMenuKey();
+    event->accept();
+    return;
+  }
   JListCtrl::keyPressEvent(event);
+}
+
+void CExListCtrl::contextMenuEvent(QContextMenuEvent* event) {
+  // The Menu key itself opens the menu (keyPressEvent); the platform's
+  // context event that may come with it would open a second one.
+  if (event->reason() == QContextMenuEvent::Keyboard) {
+    event->accept();
+    return;
+  }
+  JListCtrl::contextMenuEvent(event);
+}
+
+QModelIndex CExListCtrl::moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) {
+  // Home and End go to the first and the last row; the column stays.
+  if ((cursorAction == MoveHome || cursorAction == MoveEnd) && model() && model()->rowCount() > 0) {
+    const QModelIndex current = currentIndex();
+    const int column = current.isValid() ? current.column() : horizontalHeader()->logicalIndex(0);
+    return model()->index(cursorAction == MoveHome ? 0 : model()->rowCount() - 1, column);
+  }
+  return JListCtrl::moveCursor(cursorAction, modifiers);
+}
+
+QItemSelectionModel::SelectionFlags CExListCtrl::selectionCommand(const QModelIndex& index, const QEvent* event) const {
+  // Ctrl+Home and Ctrl+End select as Home and End do (Ctrl with the other
+  // keys only moves the focus frame).
+  if (event && event->type() == QEvent::KeyPress) {
+    const auto* key = static_cast<const QKeyEvent*>(event);
+    if ((key->key() == Qt::Key_Home || key->key() == Qt::Key_End) && !(key->modifiers() & Qt::ShiftModifier))
+      return QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows;
+  }
+  return JListCtrl::selectionCommand(index, event);
 }
 
 bool CExListCtrl::viewportEvent(QEvent* event) {

@@ -27,9 +27,12 @@
 //                                changed; one click may give two (selection
 //                                and focus), a select-all gives one: the
 //                                receiver coalesces them
-//   RowDoubleClicked(row)        double click on a row (never beside the rows)
+//   RowDoubleClicked(row)        double click on a row (never beside the
+//                                rows), or Enter with a focused row
 //   RowRightClicked(row, global) right click on a row, with the cursor's
 //                                global position for a context menu
+//   ContextMenuKey()             the Menu key or Shift+F10 (the receiver
+//                                places the menu, see RowMenuPosition)
 //   ListKeyDown(key, modifiers)  every key pressed in the list, before the
 //                                list's own handling (Qt::Key values). F12,
 //                                Alt+1 to Alt+9 and Scroll Lock are left to the
@@ -37,7 +40,8 @@
 //   ColumnClicked(column)        click on a column header (logical column)
 //
 // Selection: whole rows, several at once (Ctrl, Shift); the columns can be
-// dragged to another place in the header. SelectedRows(),
+// dragged to another place in the header. Home and End (with Ctrl too) select
+// the first and the last row, with Shift up to it; Tab leaves the list. SelectedRows(),
 // FocusedRow() and RecordAt() read it back. The record's own selection flag
 // (CVersuch::m_selected) only chooses the colour of a selected row.
 //
@@ -126,6 +130,9 @@ class CExListCtrl : public JListCtrl {
   double DigitWidth() const;
   // The width the status column needs for its marks (the remark mark last).
   int StatusMarksWidth() const;
+  // Where a context menu of the row opens from the keyboard (global, just
+  // below the row's beginning); the row is scrolled into view first.
+  QPoint RowMenuPosition(int row);
 
   CAnzeigeBermerkungDlg* RemarkPopup() const { return popup_; }
   // The row whose remark the popup shows or last showed; -1 for none.
@@ -136,6 +143,7 @@ class CExListCtrl : public JListCtrl {
   void RowDoubleClicked(int row);
   void RowRightClicked(int row, const QPoint& globalPos);
   void ListKeyDown(int key, Qt::KeyboardModifiers modifiers);
+  void ContextMenuKey();
   void ColumnClicked(int column);
 
  protected:
@@ -143,6 +151,10 @@ class CExListCtrl : public JListCtrl {
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
+  QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
+  QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
+                                                       const QEvent* event = nullptr) const override;
   bool viewportEvent(QEvent* event) override;
   bool event(QEvent* event) override;
   void hideEvent(QHideEvent* event) override;

@@ -40,7 +40,8 @@ constexpr int kButtonIds[7] = {CForm1View::kNewRecordButton,        CForm1View::
 // The background of the form (the active caption colour of the classic desktop).
 const QColor kFormBackground(153, 180, 209);
 
-// Placement of the left column, in pixels.
+// Placement of the left column, in pixels; the column grows where a panel
+// caption would not fit.
 constexpr int kColumnLeft = 10;
 constexpr int kColumnWidth = 126;
 constexpr int kButtonHeight = 24;
@@ -150,7 +151,10 @@ void CForm1View::CreateControls() {
       made = new CButtonST(text, this);
     }
     platform::SetControlId(made, kButtonIds[i]);
-    made->setFocusPolicy(Qt::NoFocus);
+    // Tab stops; a click leaves the focus where it was. Enter presses the
+    // framed button as Space does.
+    made->setFocusPolicy(Qt::TabFocus);
+    made->setAutoDefault(true);
     buttons_[i] = made;
   }
 
@@ -178,6 +182,18 @@ void CForm1View::CreateControls() {
     if (row >= 0) EditGrunddaten();
   });
   connect(panel_, &CButtonListbox::ItemClicked, this, &CForm1View::OnLbnSelChangeTestTypePanel);
+  connect(list_, &CExListCtrl::ContextMenuKey, this, &CForm1View::OnListContextMenuKey);
+  // Tab walks the left column from the top, then the folding button, the
+  // reminder's check box and the list.
+  QWidget* previous = button(kNewRecordButton);
+  for (QWidget* next : std::initializer_list<QWidget*>{
+           button(kDeleteButton), panel_, button(kPeriodStatisticsButton), button(kMaterialStatisticsButton),
+           button(kSameTowerButton), button(kMixtureButton), button(kTogglePanelButton), hideReminder_, list_}) {
+    setTabOrder(previous, next);
+    previous = next;
+  }
+  // A menu, a dialog or another window may take the Alt key's release.
+  connect(qApp, &QApplication::focusChanged, panel_, [panel = panel_] { panel->SetAltMode(false); });
   connect(button(kTogglePanelButton), &QAbstractButton::clicked, this, &CForm1View::OnTogglePanel);
   connect(button(kDeleteButton), &QAbstractButton::clicked, this, &CForm1View::OnLoeschen);
   connect(button(kSameTowerButton), &QAbstractButton::clicked, this, &CForm1View::OnSameSiebturm);
@@ -225,6 +241,8 @@ void CForm1View::OnInitialUpdate() {
   initialized_ = true;
   UpdateTestTypePanel(0);
   LayoutControls();
+  // The keys start in the list, as after every selection.
+  list_->setFocus();
 }
 
 void CForm1View::RefreshRecordList() {
@@ -296,9 +314,13 @@ void CForm1View::RefreshRecordRow(int row) {
   if (!record) return;
   record->UpdateListSummary();
   model_->RefreshRow(row);
-  // A test just stored shows its new mark in the panel at once; the panel
-  // shows the record the openers work on, which need not hold the focus.
-  if (row == CurrentRecordRow(list_->FocusedRow(), SelectedRows())) UpdatePanelStatus();
+  // A test just stored shows its new mark in the panel at once, and a new
+  // material its tests; the panel shows the record the openers work on,
+  // which need not hold the focus.
+  if (row == CurrentRecordRow(list_->FocusedRow(), SelectedRows())) {
+    UpdatePanelKeys();
+    UpdatePanelStatus();
+  }
 }
 
 bool CForm1View::SaveAllRecords() {
@@ -372,19 +394,25 @@ void CForm1View::LayoutControls() {
   const int w = width();
   const int h = height();
 
-  // The left column.
+  // The left column, as wide as its longest caption needs.
+  int columnWidth = std::max(kColumnWidth, panel_->WidestCaption() + CButtonListbox::kCaptionIndent + 4);
+  for (int id : {kNewRecordButton, kDeleteButton, kPeriodStatisticsButton, kMaterialStatisticsButton, kMixtureButton}) {
+    QAbstractButton* b = button(id);
+    const int room = id == kMaterialStatisticsButton ? 30 : 0;
+    columnWidth = std::max(columnWidth, b->fontMetrics().horizontalAdvance(b->text().remove('&')) + 12 + room);
+  }
   button(kTogglePanelButton)->setGeometry(0, 5, kToggleWidth, kButtonHeight);
-  button(kNewRecordButton)->setGeometry(kColumnLeft, 5, kColumnWidth, kButtonHeight);
-  button(kDeleteButton)->setGeometry(kColumnLeft, 5 + kButtonHeight + 2, kColumnWidth, kButtonHeight);
+  button(kNewRecordButton)->setGeometry(kColumnLeft, 5, columnWidth, kButtonHeight);
+  button(kDeleteButton)->setGeometry(kColumnLeft, 5 + kButtonHeight + 2, columnWidth, kButtonHeight);
   const int panelTop = 5 + 2 * (kButtonHeight + 2) + 4;
-  panel_->setGeometry(kColumnLeft, panelTop, kColumnWidth, panel_->height());
+  panel_->setGeometry(kColumnLeft, panelTop, columnWidth, panel_->height());
   int y = panelTop + panel_->height() + 8;
-  button(kPeriodStatisticsButton)->setGeometry(kColumnLeft, y, kColumnWidth, kButtonHeight);
+  button(kPeriodStatisticsButton)->setGeometry(kColumnLeft, y, columnWidth, kButtonHeight);
   y += kButtonHeight + 2;
-  button(kMaterialStatisticsButton)->setGeometry(kColumnLeft, y, kColumnWidth - 30, kButtonHeight);
-  button(kSameTowerButton)->setGeometry(kColumnLeft + kColumnWidth - 26, y, 26, kButtonHeight);
+  button(kMaterialStatisticsButton)->setGeometry(kColumnLeft, y, columnWidth - 30, kButtonHeight);
+  button(kSameTowerButton)->setGeometry(kColumnLeft + columnWidth - 26, y, 26, kButtonHeight);
   y += kButtonHeight + 2;
-  button(kMixtureButton)->setGeometry(kColumnLeft, y, kColumnWidth, kButtonHeight);
+  button(kMixtureButton)->setGeometry(kColumnLeft, y, columnWidth, kButtonHeight);
 
   const QWidget* reference = panelExpanded_ ? button(kNewRecordButton) : button(kTogglePanelButton);
   const int right = reference->geometry().right() + 1;
@@ -508,12 +536,7 @@ void CForm1View::EvaluateSelection() {
     CVersuch* record = model_->RecordAt(rows.front());
     if (record->m_selected != 1) changedRows.push_back(rows.front());
     record->m_selected = 1;
-    // The track-ballast keys are the tests of track ballast; a built-in
-    // grading mixture keeps the normal keys its side tests need, with its
-    // grain shape under the key of the built-in materials.
-    panel_->SetBallastMode(record->IsGleisschotter());
-    panel_->SetMixtureMode(!record->IsGleisschotter() && record->HasTestType("VA_GS_KORNFORM") &&
-                           !record->HasTestType("VA_KORNF"));
+    ShowPanelSetOf(*record);
   }
   // The flag colours the whole row: repaint every cell of those rows.
   for (int row : changedRows) list_->RepaintRow(row);
@@ -535,13 +558,33 @@ void CForm1View::EndOfTimer() {
   list_->setFocus();
 }
 
+void CForm1View::ShowPanelSetOf(const CVersuch& record) {
+  // The track-ballast keys are the tests of track ballast; a built-in
+  // grading mixture keeps the normal keys its side tests need, with its
+  // grain shape under the key of the built-in materials.
+  panel_->SetBallastMode(record.IsGleisschotter());
+  panel_->SetMixtureMode(!record.IsGleisschotter() && record.HasTestType("VA_GS_KORNFORM") &&
+                         !record.HasTestType("VA_KORNF"));
+}
+
+void CForm1View::EnablePanelKeys(bool oneSelected) {
+  for (const char* key : TestTypeKeys) panel_->EnableKey(key, oneSelected && HasCurrentRecordTestType(key));
+}
+
+void CForm1View::UpdatePanelKeys() {
+  const bool oneSelected = SelectedCountUpTo(2) == 1;
+  if (oneSelected)
+    if (const CVersuch* record = model_->RecordAt(CurrentRecordRow(list_->FocusedRow(), SelectedRows())))
+      ShowPanelSetOf(*record);
+  EnablePanelKeys(oneSelected);
+  panel_->update();
+}
+
 void CForm1View::UpdateTestTypePanel(int selectedCount) {
+  EnablePanelKeys(selectedCount == 1);
   if (selectedCount == 1) {
-    for (const char* key : TestTypeKeys) panel_->EnableKey(key, HasCurrentRecordTestType(key));
     EnableButton(kPeriodStatisticsButton, true);
     EnableButton(kMaterialStatisticsButton, true);
-  } else {
-    for (const char* key : TestTypeKeys) panel_->EnableKey(key, false);
   }
   EnableButton(kMixtureButton, selectedCount >= 1 && selectedCount <= 20);
   EnableButton(kDeleteButton, selectedCount > 0);
@@ -574,10 +617,10 @@ bool CForm1View::HasCurrentRecordTestType(const std::string& key) const {
   return record && record->HasTestType(key);
 }
 
-void CForm1View::OnLbnSelChangeTestTypePanel(int item) {
+void CForm1View::OnLbnSelChangeTestTypePanel(int item, bool withAlt) {
   if (item < 0) return;
   const bool applies = panel_->IsKeyEnabled(item);
-  if (!applies && !panel_->AltMode()) return;
+  if (!applies && !withAlt) return;
   // A test that does not apply opens for looking only.
   EditAllowedScope editing(applies);
   OpenTestOfKey(panel_->GetKeyAt(item));
@@ -599,22 +642,36 @@ void CForm1View::OnTogglePanel() {
   for (int id : {kNewRecordButton, kDeleteButton, kPeriodStatisticsButton, kMaterialStatisticsButton, kMixtureButton})
     button(id)->setVisible(panelExpanded_);
   panel_->setVisible(panelExpanded_);
+  // Button 1039 stays, under the widened list: no Tab stop there.
+  button(kSameTowerButton)->setFocusPolicy(panelExpanded_ ? Qt::TabFocus : Qt::NoFocus);
   LayoutControls();
 }
 
 bool CForm1View::eventFilter(QObject* watched, QEvent* event) {
-  // Alt held anywhere in the view's window shows every panel key as usable.
+  // Alt held in the view's window shows every panel key as usable, until
+  // Alt is let go anywhere (a menu opened with Alt takes the release), a
+  // key comes without it, or another window shows.
   const QEvent::Type type = event->type();
+  auto* widget = qobject_cast<QWidget*>(watched);
   if (type == QEvent::KeyPress || type == QEvent::KeyRelease) {
     auto* key = static_cast<QKeyEvent*>(event);
-    auto* widget = qobject_cast<QWidget*>(watched);
-    if (key->key() == Qt::Key_Alt && widget && widget->window() == window() && !key->isAutoRepeat())
-      panel_->SetAltMode(type == QEvent::KeyPress);
-    if (type == QEvent::KeyPress && widget && widget->window() == window()) OnViewKey(widget, *key);
-  } else if (type == QEvent::ApplicationDeactivate || (type == QEvent::WindowDeactivate && watched == window())) {
+    const bool inView = widget && widget->window() == window();
+    if (key->key() == Qt::Key_Alt) {
+      if (!key->isAutoRepeat()) panel_->SetAltMode(type == QEvent::KeyPress && inView);
+    } else if (!(key->modifiers() & Qt::AltModifier)) {
+      panel_->SetAltMode(false);
+    }
+    if (type == QEvent::KeyPress && inView) OnViewKey(widget, *key);
+  } else if (type == QEvent::ApplicationDeactivate || (type == QEvent::WindowDeactivate && watched == window()) ||
+             (type == QEvent::Show && widget && widget->isWindow() && widget != window())) {
     panel_->SetAltMode(false);
   }
   return CpvFormView::eventFilter(watched, event);
+}
+
+void CForm1View::OnListContextMenuKey() {
+  const int row = CurrentRecordRow(list_->FocusedRow(), SelectedRows());
+  if (row >= 0) OnNMRClickList(row, list_->RowMenuPosition(row));
 }
 
 void CForm1View::SetStatusText(const std::string& text) {

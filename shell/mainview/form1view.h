@@ -10,6 +10,10 @@
 // statuses. A click on a panel key opens that test of the current record
 // through its opener; with Alt held a key that does not apply opens
 // read-only.
+//
+// From the keyboard: Tab walks the left column's buttons, the panel and the
+// list; Enter on a row opens what a double click opens; the Menu key and
+// Shift+F10 open the row's context menu.
 #include <QPoint>
 #include <QPointer>
 #include <filesystem>
@@ -122,9 +126,12 @@ class CForm1View : public CpvFormView {
   void EvaluateSelection();
   void UpdateTestTypePanel(int selectedCount);
   void UpdatePanelStatus();
+  // The panel's key set and enabled keys for the current record, after a
+  // command changed the record's test types.
+  void UpdatePanelKeys();
   bool HasCurrentRecordTestType(const std::string& key) const;
-  // A click on a panel item.
-  void OnLbnSelChangeTestTypePanel(int item);
+  // A click on a panel item (or Enter on it); withAlt: Alt was held.
+  void OnLbnSelChangeTestTypePanel(int item, bool withAlt = false);
   // Calls the opener of a test key; false for an unknown key.
   bool OpenTestOfKey(const std::string& key);
   void OnTogglePanel();
@@ -231,6 +238,8 @@ class CForm1View : public CpvFormView {
   void OnMaterialdefinitionExtrahieren();   // 9005
   // A right click on a row: context menu 140 (9213, 9216).
   void OnNMRClickList(int row, const QPoint& globalPos);
+  // The Menu key or Shift+F10 in the list: the menu at the current record's row.
+  void OnListContextMenuKey();
   // A key in the list: F12, Alt with a digit, and Scroll Lock, which opens
   // the raw record editor on the focused row.
   void OnLvnKeyDownList(int key, Qt::KeyboardModifiers modifiers);
@@ -264,6 +273,9 @@ class CForm1View : public CpvFormView {
   void DeselectRow(int row);
   void SelectAndFocusRow(int row, bool only);
   void RunStatistics(bool material);
+  // The panel's key set for the record (track ballast, built-in grading mixture).
+  void ShowPanelSetOf(const CVersuch& record);
+  void EnablePanelKeys(bool oneSelected);
   void RegisterRecordKeys(const CVersuch& record);
   void ApplySortOrder(const CRecordListModel::RowOrder& order);
   // The header marks the column the list is ordered by, with its direction;

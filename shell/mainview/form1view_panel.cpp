@@ -1,7 +1,9 @@
 #include "shell/mainview/form1view_panel.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <algorithm>
 
 #include "i18n/translation.h"
 #include "platform/dialog.h"
@@ -122,6 +124,19 @@ bool PanelState::SetHoverItem(int item) {
   return true;
 }
 
+bool PanelState::SetFocusItem(int item) {
+  if (item < 0 || item >= ItemCount()) item = -1;
+  if (item == focus_) return false;
+  focus_ = item;
+  return true;
+}
+
+int PanelState::FirstEnabledItem() const {
+  for (int item = 0; item < ItemCount(); ++item)
+    if (IsKeyEnabled(item)) return item;
+  return -1;
+}
+
 PanelButtonLook PanelState::LookOf(int item) const {
   PanelButtonLook look;
   const bool enabled = IsKeyEnabled(item);
@@ -146,6 +161,8 @@ CButtonListbox::CButtonListbox(QWidget* parent) : QWidget(parent) {
   platform::SetControlId(this, kControlId);
   setMouseTracking(true);
   setAttribute(Qt::WA_Hover, false);
+  // A Tab stop; a click leaves the focus where it was.
+  setFocusPolicy(Qt::TabFocus);
 }
 
 CButtonListbox::~CButtonListbox() = default;
@@ -157,6 +174,7 @@ void CButtonListbox::Init() {
 
 void CButtonListbox::RebuildItems() {
   state_.SetHoverItem(-1);
+  state_.SetFocusItem(state_.FocusItem());  // none when the set in force is shorter
   const int height = ItemCount() > 0 ? ItemRect(ItemCount() - 1).bottom() + 1 + 2 : 2;
   setFixedHeight(height);
   updateGeometry();
@@ -189,6 +207,20 @@ int CButtonListbox::ItemOfKey(const std::string& key) const {
   return -1;
 }
 
+int CButtonListbox::WidestCaption() const {
+  PanelState sets = state_;
+  int widest = 0;
+  for (const bool ballast : {false, true}) {
+    for (const bool mixture : {false, true}) {
+      sets.SetBallastMode(ballast);
+      sets.SetMixtureMode(mixture);
+      for (int item = 0; item < sets.ItemCount(); ++item)
+        widest = std::max(widest, fontMetrics().horizontalAdvance(QString::fromStdString(sets.CaptionAt(item))));
+    }
+  }
+  return widest;
+}
+
 QSize CButtonListbox::sizeHint() const { return QSize(126, ItemCount() * kItemHeight + 2); }
 
 void CButtonListbox::DrawStatusMark(QPainter& painter, const QRect& rect, int code) {
@@ -212,7 +244,7 @@ void CButtonListbox::DrawStatusMark(QPainter& painter, const QRect& rect, int co
 }
 
 void CButtonListbox::DrawButton(QPainter& painter, const QRect& rect, const QString& caption,
-                                const PanelButtonLook& look, const QPalette& palette) {
+                                const PanelButtonLook& look, const QPalette& palette, bool focusFrame) {
   const QColor face = look.face == PanelButtonLook::kWhite ? QColor(255, 255, 255) : palette.color(QPalette::Button);
   QColor text = palette.color(QPalette::WindowText);
   if (look.text == PanelButtonLook::kGrayText) text = palette.color(QPalette::Disabled, QPalette::WindowText);
@@ -235,20 +267,32 @@ void CButtonListbox::DrawButton(QPainter& painter, const QRect& rect, const QStr
   }
 
   painter.setPen(text);
-  const QRect textRect(QPoint(l + 18, t), QPoint(r - 1, b - 1));
+  const QRect textRect(QPoint(l + kCaptionIndent, t), QPoint(r - 1, b - 1));
   const QString shown = painter.fontMetrics().elidedText(caption, Qt::ElideRight, textRect.width());
   painter.drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, shown);
+
+  if (focusFrame) {
+    painter.save();
+    painter.setPen(QPen(palette.color(QPalette::WindowText), 1, Qt::DotLine));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(QRect(QPoint(l + 2, t + 2), QPoint(r - 4, b - 4)));
+    painter.restore();
+  }
 }
 
 void CButtonListbox::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.fillRect(rect(), palette().color(QPalette::Window));
   for (int i = 0; i < ItemCount(); ++i)
-    DrawButton(painter, ItemRect(i), QString::fromStdString(state_.CaptionAt(i)), state_.LookOf(i), palette());
+    DrawButton(painter, ItemRect(i), QString::fromStdString(state_.CaptionAt(i)), state_.LookOf(i), palette(),
+               hasFocus() && i == state_.FocusItem());
 }
 
 void CButtonListbox::mouseMoveEvent(QMouseEvent* event) {
-  if (state_.SetHoverItem(ItemAt(event->position().toPoint()))) update();
+  // The mouse tells whether Alt is held, whatever became of its key events.
+  const bool hover = state_.SetHoverItem(ItemAt(event->position().toPoint()));
+  const bool alt = state_.SetAltMode(event->modifiers() & Qt::AltModifier);
+  if (hover || alt) update();
   QWidget::mouseMoveEvent(event);
 }
 
@@ -256,11 +300,47 @@ void CButtonListbox::mousePressEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton) {
     const int item = ItemAt(event->position().toPoint());
     if (item >= 0) {
-      emit ItemClicked(item);
+      if (state_.SetFocusItem(item)) update();
+      emit ItemClicked(item, event->modifiers() & Qt::AltModifier);
       return;
     }
   }
   QWidget::mousePressEvent(event);
+}
+
+void CButtonListbox::keyPressEvent(QKeyEvent* event) {
+  const int focus = state_.FocusItem();
+  int target = -2;
+  switch (event->key()) {
+    case Qt::Key_Up: target = std::max(0, focus - 1); break;
+    case Qt::Key_Down: target = focus < 0 ? 0 : std::min(ItemCount() - 1, focus + 1); break;
+    case Qt::Key_Home: target = 0; break;
+    case Qt::Key_End: target = ItemCount() - 1; break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+      if (focus >= 0) emit ItemClicked(focus, event->modifiers() & Qt::AltModifier);
+      event->accept();
+      return;
+    default: QWidget::keyPressEvent(event); return;
+  }
+  if (state_.SetFocusItem(target)) update();
+  event->accept();
+}
+
+void CButtonListbox::focusInEvent(QFocusEvent* event) {
+  // The frame comes to a button that works, when one does.
+  if (!IsKeyEnabled(state_.FocusItem())) {
+    const int first = state_.FirstEnabledItem();
+    state_.SetFocusItem(first >= 0 ? first : std::max(state_.FocusItem(), 0));
+  }
+  update();
+  QWidget::focusInEvent(event);
+}
+
+void CButtonListbox::focusOutEvent(QFocusEvent* event) {
+  update();
+  QWidget::focusOutEvent(event);
 }
 
 void CButtonListbox::leaveEvent(QEvent* event) {

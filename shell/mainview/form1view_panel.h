@@ -2,10 +2,13 @@
 // The test-type panel of the main view (control 1268): a column of flat
 // buttons, one per test key, each with a coloured status mark. A click on a
 // button tells the view, which opens that test for the current record.
+// From the keyboard the panel is one Tab stop: Up, Down, Home and End move
+// its focus frame, Enter and Space press the framed button (with Alt held as
+// a click with Alt does).
 //
 // PanelState holds what the panel shows (the two button sets, the enabled
-// keys, the statuses, the ballast, Alt and hover states) and decides each
-// button's look; CButtonListbox paints it and reports clicks.
+// keys, the statuses, the ballast, Alt, hover and focus states) and decides
+// each button's look; CButtonListbox paints it and reports clicks.
 #include <QWidget>
 #include <map>
 #include <optional>
@@ -69,6 +72,13 @@ class PanelState {
   // True when the hover item changed.
   bool SetHoverItem(int item);
 
+  // The button with the keyboard's focus frame, -1 for none. Setting one
+  // outside the items sets none; true when it changed.
+  int FocusItem() const { return focus_; }
+  bool SetFocusItem(int item);
+  // The first enabled button, -1 when none is.
+  int FirstEnabledItem() const;
+
   PanelButtonLook LookOf(int item) const;
 
  private:
@@ -81,6 +91,7 @@ class PanelState {
   bool mixtureMode_ = false;
   bool altMode_ = false;
   int hover_ = -1;
+  int focus_ = -1;
 };
 
 class CButtonListbox : public QWidget {
@@ -89,6 +100,8 @@ class CButtonListbox : public QWidget {
  public:
   static constexpr int kControlId = 1268;
   static constexpr int kItemHeight = 28;
+  // Room of a caption: the button's width less the status mark before it.
+  static constexpr int kCaptionIndent = 18;
 
   explicit CButtonListbox(QWidget* parent = nullptr);
   ~CButtonListbox() override;
@@ -117,23 +130,29 @@ class CButtonListbox : public QWidget {
   int ItemAt(const QPoint& point) const;
   // The item of a key in the set in force, -1 when it is not shown.
   int ItemOfKey(const std::string& key) const;
+  // The width of the widest caption of all sets in this panel's font.
+  int WidestCaption() const;
 
   QSize sizeHint() const override;
 
   // Draws one button as the panel does.
   static void DrawButton(QPainter& painter, const QRect& rect, const QString& caption, const PanelButtonLook& look,
-                         const QPalette& palette);
+                         const QPalette& palette, bool focusFrame = false);
   static void DrawStatusMark(QPainter& painter, const QRect& rect, int code);
 
  signals:
-  // A click on an item (the list box's selection change).
-  void ItemClicked(int item);
+  // A click on an item (the list box's selection change), or Enter or Space
+  // on the framed one; withAlt: Alt was held.
+  void ItemClicked(int item, bool withAlt);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void leaveEvent(QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
 
  private:
   PanelState state_;

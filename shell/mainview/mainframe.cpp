@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPainter>
@@ -35,14 +36,16 @@ struct Popup {
   std::vector<MenuItem> items;
 };
 
+constexpr char kLanguagePopup[] = "&Sprache (experimentell)";
+
 const std::vector<Popup>& MainMenu() {
   static const std::vector<Popup> menu = {
       {"&Datei",
-       {{9101, "Archivieren"},
-        {9104, "Dearchivieren"},
+       {{9101, "&Archivieren"},
+        {9104, "Dea&rchivieren"},
         {0, ""},
-        {9102, "Importieren"},
-        {9103, "Exportieren der mark. Datensätze"},
+        {9102, "&Importieren"},
+        {9103, "E&xportieren der mark. Datensätze"},
         {0, ""},
         {57607, "&Drucken...\tStrg+P"},
         {57609, "Sei&tenansicht\tStrg+T"},
@@ -60,10 +63,10 @@ const std::vector<Popup>& MainMenu() {
        {{9011, "&Allgemeine Einstellungen"},
         {9012, "Einstellungen für neue &Prüfnummern"},
         {9013, "Einstellungen für S&tatistiken"},
-        {9014, "Tipps und Tricks"},
-        {-1, "Sprache (experimentell)"},
-        {10007, "Spalten Layout zurücksetzen"}}},
-      {"&?", {{32818, "Versions- und Systemdaten"}, {0, ""}, {57664, "Inf&o über Pravik..."}}},
+        {9014, "T&ipps und Tricks"},
+        {-1, kLanguagePopup},
+        {10007, "Spalten &Layout zurücksetzen"}}},
+      {"&?", {{32818, "&Versions- und Systemdaten"}, {0, ""}, {57664, "Inf&o über Pravik..."}}},
   };
   return menu;
 }
@@ -293,6 +296,10 @@ void CMainFrame::CreateMenus() {
   // The menu font of the program: five pixels taller than the desktop's.
   font.setPixelSize(QFontInfo(font).pixelSize() + 5);
   bar->setFont(font);
+  // A closed menu leaves no prompt behind: the message pane shows again.
+  auto clearPromptOnHide = [this](QMenu* menu) {
+    connect(menu, &QMenu::aboutToHide, this, [this] { statusBar()->clearMessage(); });
+  };
   for (const Popup& popup : MainMenu()) {
     QMenu* menu = bar->addMenu(QString());
     menu->setFont(font);
@@ -304,11 +311,13 @@ void CMainFrame::CreateMenus() {
         language->setFont(font);
         for (const MenuItem& entry : LanguageMenu()) language->addAction(commands_.Action(entry.id));
         commands_.AttachMenu(language);
+        clearPromptOnHide(language);
       } else {
         menu->addAction(commands_.Action(item.id));
       }
     }
     commands_.AttachMenu(menu);
+    clearPromptOnHide(menu);
   }
   ApplyMenuTexts();
 }
@@ -322,7 +331,7 @@ void CMainFrame::ApplyMenuTexts() {
     QMenu* menu = popups[i]->menu();
     if (!menu) continue;
     for (QAction* action : menu->actions())
-      if (action->menu()) action->setText(QString::fromUtf8("Sprache (experimentell)"));
+      if (action->menu()) action->setText(QString::fromUtf8(kLanguagePopup));
   }
   for (const Popup& popup : MainMenu())
     for (const MenuItem& item : popup.items)
@@ -490,6 +499,16 @@ bool CMainFrame::QueryClose() {
     if (answer != platform::IDYES) return false;
   }
   return true;
+}
+
+void CMainFrame::keyPressEvent(QKeyEvent* event) {
+  // F10 opens the menu bar at its first menu, as desktop programs do.
+  if (event->key() == Qt::Key_F10 && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+    if (!menuBar()->actions().isEmpty()) menuBar()->setActiveAction(menuBar()->actions().front());
+    event->accept();
+    return;
+  }
+  QMainWindow::keyPressEvent(event);
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

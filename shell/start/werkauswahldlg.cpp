@@ -2,9 +2,9 @@
 
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QKeyEvent>
 #include <QStyledItemDelegate>
 #include <QTreeWidget>
@@ -24,12 +24,14 @@ constexpr int kDownId = 1483;
 constexpr int kOwnOrderId = 1484;
 constexpr int kFolderColumn = 4;
 constexpr int kButtonWidth = 20;
+constexpr int kColumnWidths[] = {0, 200, 180, 120, 300};
+constexpr int kListMinimumWidth = 820;
 std::string NoFolderHint() { return TranslateString(66023, " <-- bitte Datenpfad wählen"); }
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
-// Draws the "..." button at the left of the folder cell, the folder after it
-// (or the red hint when there is none).
+// The folder cell: its "..." button (a widget of its own) at the left, the
+// folder after it (or the red hint when there is none).
 class FolderCellDelegate : public QStyledItemDelegate {
  public:
   using QStyledItemDelegate::QStyledItemDelegate;
@@ -37,18 +39,34 @@ class FolderCellDelegate : public QStyledItemDelegate {
     QStyleOptionViewItem rest(option);
     rest.rect.setLeft(option.rect.left() + kButtonWidth + 5);
     QStyledItemDelegate::paint(painter, rest, index);
-    const QRect button(option.rect.left(), option.rect.top(), kButtonWidth, option.rect.height());
-    painter->save();
-    painter->fillRect(button, QColor(191, 191, 191));
-    painter->setPen(QColor(239, 239, 239));
-    painter->drawLine(button.topLeft(), button.topRight());
-    painter->drawLine(button.topLeft(), button.bottomLeft());
-    painter->setPen(QColor(31, 31, 31));
-    painter->drawLine(button.bottomLeft(), button.bottomRight());
-    painter->drawLine(button.topRight(), button.bottomRight());
-    painter->setPen(Qt::black);
-    painter->drawText(button, Qt::AlignCenter, QStringLiteral("..."));
-    painter->restore();
+  }
+};
+
+// The "..." button of a folder cell, drawn as the list draws it: a grey face
+// with light and dark edges. It is a Tab stop; Enter and Space press it.
+class FolderButton : public QPushButton {
+ public:
+  explicit FolderButton(QWidget* parent = nullptr) : QPushButton(QStringLiteral("..."), parent) {
+    setAutoDefault(true);
+  }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter painter(this);
+    const QRect r = rect();
+    painter.fillRect(r, isDown() ? QColor(170, 170, 170) : QColor(191, 191, 191));
+    painter.setPen(QColor(239, 239, 239));
+    painter.drawLine(r.topLeft(), r.topRight());
+    painter.drawLine(r.topLeft(), r.bottomLeft());
+    painter.setPen(QColor(31, 31, 31));
+    painter.drawLine(r.bottomLeft(), r.bottomRight());
+    painter.drawLine(r.topRight(), r.bottomRight());
+    painter.setPen(Qt::black);
+    painter.drawText(r, Qt::AlignCenter, text());
+    if (hasFocus() && window()->testAttribute(Qt::WA_KeyboardFocusChange)) {
+      painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
+      painter.drawRect(r.adjusted(1, 1, -2, -2));
+    }
   }
 };
 
@@ -66,19 +84,17 @@ CWerkauswahlDlg::CWerkauswahlDlg(PlantSelection& selection, QWidget* parent)
   list_->setUniformRowHeights(true);
   list_->setHeaderLabels({QString(), Q(TranslateString(66019, "Werk (Nr.)")), Q(TranslateString(66020, "Betreiber (Nr.)")),
                           Q(TranslateString(66021, "letzter Aufruf")), Q(TranslateString(66022, "Datenpfad"))});
-  const int widths[] = {0, 200, 180, 120, 300};
-  for (int c = 0; c < 5; ++c) list_->setColumnWidth(c, widths[c]);
+  for (int c = 0; c < 5; ++c) list_->setColumnWidth(c, kColumnWidths[c]);
   list_->setColumnHidden(0, true);
   list_->header()->setSectionsClickable(true);
   list_->header()->setSortIndicatorShown(false);
   list_->setItemDelegateForColumn(kFolderColumn, new FolderCellDelegate(list_));
-  list_->setMinimumWidth(820);
+  list_->setMinimumWidth(kListMinimumWidth);
   layout->addWidget(list_);
 
   auto* buttons = new QHBoxLayout;
   auto button = [&](int id, const char* text) {
     auto* b = new QPushButton(QString::fromUtf8(text), this);
-    b->setAutoDefault(false);
     platform::SetControlId(b, id);
     buttons->addWidget(b);
     return b;
@@ -95,8 +111,6 @@ CWerkauswahlDlg::CWerkauswahlDlg(PlantSelection& selection, QWidget* parent)
   connect(down, &QPushButton::clicked, this, [this] { OnBnClickedDown(); });
   connect(own, &QPushButton::clicked, this, [this] { OnBnClickedOwnOrder(); });
   connect(list_, &QTreeWidget::itemSelectionChanged, this, [this] { OnItemChanged(); });
-  connect(list_, &QTreeWidget::itemClicked, this,
-          [this](QTreeWidgetItem* item, int column) { OnClickPlantList(item, column); });
   connect(list_, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem*, int) { OnOK(); });
   connect(list_->header(), &QHeaderView::sectionClicked, this,
           [this](int column) { OnColumnClickPlantList(column); });
@@ -141,7 +155,9 @@ bool CWerkauswahlDlg::OnInitDialog() {
   EnableItem(kOwnOrderId, !selection_.OwnOrder());
   EnableItem(kUpId, selection_.OwnOrder());
   EnableItem(kDownId, selection_.OwnOrder());
-  Refill(-1);
+  // The first plant is chosen, so that Enter opens it at once.
+  Refill(0);
+  FitColumns();
   return true;
 }
 
@@ -165,7 +181,37 @@ void CWerkauswahlDlg::Refill(int selectRow) {
     list_->setCurrentItem(list_->topLevelItem(selectRow));
     list_->topLevelItem(selectRow)->setSelected(true);
   }
+  // Tab goes from the list through the rows' "..." buttons to the buttons below.
+  QWidget* previous = list_;
+  for (int row = 0; row < list_->topLevelItemCount(); ++row) {
+    QTreeWidgetItem* item = list_->topLevelItem(row);
+    auto* folder = new FolderButton;
+    folder->setFixedSize(kButtonWidth, list_->fontMetrics().height() + 4);
+    connect(folder, &QPushButton::clicked, this, [this, item] {
+      const int clicked = list_->indexOfTopLevelItem(item);
+      SelectRow(clicked);
+      OnFolderButton(clicked);
+      // The rows are new: the keyboard stays on the row's button.
+      if (QWidget* again = list_->itemWidget(list_->topLevelItem(clicked), kFolderColumn)) again->setFocus();
+    });
+    list_->setItemWidget(item, kFolderColumn, folder);
+    setTabOrder(previous, folder);
+    previous = folder;
+  }
+  setTabOrder(previous, GetDlgItem(kUpId));
   OnItemChanged();
+}
+
+void CWerkauswahlDlg::FitColumns() {
+  // Names and numbers are shown whole; the folder column takes the rest.
+  int width = 0;
+  for (int column = 1; column < kFolderColumn; ++column) {
+    list_->resizeColumnToContents(column);
+    list_->setColumnWidth(column, std::max(kColumnWidths[column], list_->columnWidth(column) + 12));
+    width += list_->columnWidth(column);
+  }
+  const int frame = 2 * list_->frameWidth() + list_->verticalScrollBar()->sizeHint().width();
+  list_->setMinimumWidth(std::max(kListMinimumWidth, width + kColumnWidths[kFolderColumn] + frame));
 }
 
 std::string CWerkauswahlDlg::SelectedKey() const {
@@ -225,17 +271,6 @@ void CWerkauswahlDlg::OnColumnClickPlantList(int column) {
   EnableItem(kUpId, false);
   EnableItem(kDownId, false);
   RefillKeepingSelection(selected);
-}
-
-void CWerkauswahlDlg::OnClickPlantList(QTreeWidgetItem* item, int column) {
-  if (!item || column != kFolderColumn) return;
-  const int row = list_->indexOfTopLevelItem(item);
-  if (row != SelectedRow()) return;
-  const QPoint at = list_->viewport()->mapFromGlobal(QCursor::pos());
-  const QRect cell = list_->visualItemRect(item);
-  const int left = list_->header()->sectionViewportPosition(kFolderColumn);
-  if (at.x() < left || at.x() >= left + kButtonWidth || at.y() < cell.top() || at.y() > cell.bottom()) return;
-  OnFolderButton(row);
 }
 
 void CWerkauswahlDlg::OnFolderButton(int row) {

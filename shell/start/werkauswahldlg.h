@@ -1,14 +1,14 @@
 #pragma once
 // The plant selection dialog (538): shows the rows of a PlantSelection, lets
 // the user give a plant a data folder (the "..." button in the folder
-// column), order the rows by hand or by a column, and open one plant.
+// column), order the rows by hand or by a column, and open one plant. It
+// opens with the first plant chosen.
 #include <string>
 
 #include "services/cpvdialog.h"
 #include "shell/start/werkauswahl.h"
 
 class QTreeWidget;
-class QTreeWidgetItem;
 
 class CWerkauswahlDlg : public CpvDialog {
   Q_OBJECT
@@ -43,7 +43,9 @@ class CWerkauswahlDlg : public CpvDialog {
   void RefillKeepingSelection(const std::string& selectedKey);
   std::string SelectedKey() const;
   void OnItemChanged();
-  void OnClickPlantList(QTreeWidgetItem* item, int column);
+  // The name, operator and date columns as wide as their texts (once: the
+  // user may change them).
+  void FitColumns();
 
   PlantSelection& selection_;
   QTreeWidget* list_ = nullptr;

@@ -74,7 +74,7 @@ TEST(ButtonStLook, PerState) {
       {{.mouseOver = true}, {L::kRaised, L::kColorsIn, {0, 0}, false}},
       {{.pressed = true}, {L::kSunken, L::kColorsIn, {1, 1}, false}},
       {{.mouseOver = true, .pressed = true}, {L::kSunken, L::kColorsIn, {1, 1}, false}},
-      {{.focused = true}, {L::kNoBorder, L::kColorsFocus, {0, 0}, false}},
+      {{.focused = true}, {L::kNoBorder, L::kColorsFocus, {0, 0}, false, true}},
       {{.disabled = true}, {L::kNoBorder, L::kColorsOut, {0, 0}, true}},
   };
   for (const auto& c : cases) EXPECT_EQ(ButtonStLookFor(c.state), c.look);

@@ -10,6 +10,7 @@
 #include <QImage>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QScrollBar>
 #include <memory>
 #include <vector>
@@ -565,4 +566,65 @@ TEST_F(ListFixture, KeysGoToTheMainViewFirst) {
   QKeyEvent override(QEvent::ShortcutOverride, Qt::Key_5, Qt::AltModifier);
   QApplication::sendEvent(list, &override);
   EXPECT_TRUE(override.isAccepted());
+}
+
+// The keys of a list view: Home and End select the first and the last row
+// (with Ctrl too, with Shift up to it), Enter opens the focused row as a
+// double click does, the Menu key and Shift+F10 ask for the context menu,
+// and Tab leaves the list for the next control.
+TEST_F(ListFixture, KeysOfAListView) {
+  Show({{}, {}, {}, {}, {}});
+  struct Case {
+    const char* what;
+    int key;
+    Qt::KeyboardModifiers modifiers;
+    std::vector<int> selected;  // from row 2 selected and focused
+    int focused;
+    std::vector<int> opened;
+    int menus;
+  } cases[] = {
+      {"Home", Qt::Key_Home, Qt::NoModifier, {0}, 0, {}, 0},
+      {"End", Qt::Key_End, Qt::NoModifier, {4}, 4, {}, 0},
+      {"Ctrl+Home", Qt::Key_Home, Qt::ControlModifier, {0}, 0, {}, 0},
+      {"Ctrl+End", Qt::Key_End, Qt::ControlModifier, {4}, 4, {}, 0},
+      {"Shift+Home", Qt::Key_Home, Qt::ShiftModifier, {0, 1, 2}, 0, {}, 0},
+      {"Shift+End", Qt::Key_End, Qt::ShiftModifier, {2, 3, 4}, 4, {}, 0},
+      {"Enter", Qt::Key_Return, Qt::NoModifier, {2}, 2, {2}, 0},
+      {"Enter of the keypad", Qt::Key_Enter, Qt::KeypadModifier, {2}, 2, {2}, 0},
+      {"Menu key", Qt::Key_Menu, Qt::NoModifier, {2}, 2, {}, 1},
+      {"Shift+F10", Qt::Key_F10, Qt::ShiftModifier, {2}, 2, {}, 1},
+      {"F10 alone", Qt::Key_F10, Qt::NoModifier, {2}, 2, {}, 0},
+  };
+  std::vector<int> opened;
+  int menus = 0;
+  QObject::connect(list, &CExListCtrl::RowDoubleClicked, [&](int row) { opened.push_back(row); });
+  QObject::connect(list, &CExListCtrl::ContextMenuKey, [&] { ++menus; });
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    list->selectionModel()->setCurrentIndex(model->index(1, 3),
+                                            QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    Key(Qt::Key_Down);  // row 2 selected from the keyboard, where Shift starts
+    opened.clear();
+    menus = 0;
+    Key(c.key, c.modifiers);
+    EXPECT_EQ(list->SelectedRows(), c.selected);
+    EXPECT_EQ(list->FocusedRow(), c.focused);
+    EXPECT_EQ(list->currentIndex().column(), 3);  // no sideways move
+    EXPECT_EQ(opened, c.opened);
+    EXPECT_EQ(menus, c.menus);
+  }
+
+  // The menu opens just below the row's beginning, the row scrolled into view.
+  const QPoint at = list->viewport()->mapFromGlobal(list->RowMenuPosition(4));
+  EXPECT_EQ(list->rowAt(at.y() - 1), 4);
+  EXPECT_TRUE(list->viewport()->rect().contains(at - QPoint(0, 1)));
+
+  // Tab goes on to the next control of the form.
+  auto* next = new QPushButton(&form);
+  next->show();
+  QWidget::setTabOrder(list, next);
+  list->setFocus();
+  Key(Qt::Key_Tab);
+  EXPECT_EQ(form.focusWidget(), next);
+  EXPECT_EQ(list->currentIndex().column(), 3);
 }

@@ -38,14 +38,12 @@ class ArmourstoneOnMainView : public EntryOnMainView {
     Select(number);
     ASSERT_TRUE(SpinUntil([this] { return !view_->SelectionEvaluationPending(); }));
     CButtonListbox* panel = view_->panel();
-    panel->SetAltMode(alt);
     const int item = panel->ItemOfKey("VA_WBS");
     ASSERT_GE(item, 0);
     const QPointF at = panel->ItemRect(item).center();
     QMouseEvent press(QEvent::MouseButtonPress, at, panel->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
+                      alt ? Qt::AltModifier : Qt::NoModifier);
     QApplication::sendEvent(panel, &press);
-    panel->SetAltMode(false);
   }
   std::string Field26(const std::string& number) {
     const CVersuch* r = OnDisk(number);

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "controls/exlistctrl.h"
+#include "i18n/translation.h"
 #include "services/pravikapp.h"
 #include "services/pravikdoc.h"
 #include "services/settings.h"
@@ -62,6 +63,18 @@ class MainViewTesting : public ::testing::Test {
 
   TempFolder folder_;
   CPravikWinApp app_;
+};
+
+// The language files of a folder while the scope lives; German again after it.
+class LanguageFolderScope {
+ public:
+  explicit LanguageFolderScope(const std::filesystem::path& folder) { SetLanguageFolder(folder); }
+  ~LanguageFolderScope() {
+    SetCurrentLangCode("");
+    SetLanguageFolder({});
+  }
+  LanguageFolderScope(const LanguageFolderScope&) = delete;
+  LanguageFolderScope& operator=(const LanguageFolderScope&) = delete;
 };
 
 // The main frame with its view over the records of the data folder, as the

@@ -105,7 +105,7 @@ TEST_F(MainFrame, MenuToolbarStatusBarAndTitle) {
   EXPECT_EQ(CommandIds(popups[3]->menu()->actions()), (std::vector<int>{32818, 0, 57664}));
   const QList<QAction*> settings = popups[2]->menu()->actions();
   ASSERT_EQ(settings.size(), 6);
-  EXPECT_EQ(settings[4]->text().toStdString(), "Sprache (experimentell)");
+  EXPECT_EQ(settings[4]->text().toStdString(), "&Sprache (experimentell)");
   EXPECT_EQ(CommandIds(settings[4]->menu()->actions()), (std::vector<int>{40003, 40004}));
   EXPECT_EQ(settings[5]->data().toInt(), 10007);
   EXPECT_EQ(frame.commands().Action(57607)->text().toStdString(), "&Drucken...\tStrg+P");
@@ -191,13 +191,7 @@ TEST_F(MainFrame, LanguageCommandsSwitchTheMenuAndAreStored) {
   WriteScript(languages / "bin" / "deepl", "printf 'T[%s]\\n' \"$6\"");
   const char* path = std::getenv("PATH");
   EnvGuard pathGuard("PATH", (languages / "bin").string() + ":" + (path ? path : "/usr/bin:/bin"));
-  SetLanguageFolder(languages.path());
-  struct Restore {
-    ~Restore() {
-      SetCurrentLangCode("");
-      SetLanguageFolder({});
-    }
-  } restore;
+  LanguageFolderScope scope(languages.path());
   SetCurrentLangCode("");
 
   CMainFrame& frame = Open();

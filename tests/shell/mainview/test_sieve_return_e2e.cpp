@@ -38,7 +38,9 @@ class SieveProgramReturn : public DemoProgramTest {
   std::filesystem::path handOff() const { return data() / "sieb.tmp"; }
 
   // A click on the panel's key, as the user gives it.
-  void ClickPanel(const char* key) { view_->OnLbnSelChangeTestTypePanel(view_->panel()->ItemOfKey(key)); }
+  void ClickPanel(const char* key, bool withAlt = false) {
+    view_->OnLbnSelChangeTestTypePanel(view_->panel()->ItemOfKey(key), withAlt);
+  }
   void StubSieveProgram(const std::string& body) { WriteScript(program_ / "gradix", body); }
   void StartOn(const std::string& number) {
     Click(number);
@@ -170,9 +172,7 @@ TEST_F(SieveProgramReturn, ViewModeOnARecordWithoutSieveTowerStartsNothing) {
   fs::remove(handOff());
   Click(kArmourstone);
   ASSERT_FALSE(view_->model()->RecordAt(RowOf(kArmourstone))->HasTestType("VA_SIEBL"));
-  view_->panel()->SetAltMode(true);
-  ClickPanel("VA_SIEBL");
-  view_->panel()->SetAltMode(false);
+  ClickPanel("VA_SIEBL", true);
   EXPECT_FALSE(app_.SieveProgramActive);
   EXPECT_FALSE(fs::exists(handOff()));
   for (int i = 0; i < 20; ++i) {  // a started program would have touched its file by now

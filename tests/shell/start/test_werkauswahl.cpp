@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QAbstractButton>
 #include <QKeyEvent>
 #include <QTreeWidget>
 
@@ -281,6 +282,7 @@ TEST_F(PlantFolder, KeyboardAndSortingKeepTheChoice) {
     dlg.show();  // laid out as on the screen
     QCoreApplication::processEvents();
     list->setFocus();
+    dlg.SelectRow(-1);
     list->setCurrentItem(list->topLevelItem(1), 0, QItemSelectionModel::NoUpdate);  // a focus frame only
     ASSERT_EQ(dlg.SelectedRow(), -1);
     key(list, Qt::Key_Down);  // the first arrow key selects the focused row
@@ -317,4 +319,59 @@ TEST_F(PlantFolder, KeyboardAndSortingKeepTheChoice) {
   CPravikWinApp app;
   EXPECT_EQ(RunPlantSelection(app, program.path()), PlantSelectionResult::Opened);
   EXPECT_EQ(FirstLine(program / "datapfad.dat"), Data("A").string());
+}
+
+// From the keyboard alone: the first plant is chosen when the dialog opens,
+// so Enter opens it at once; Tab reaches every button, the rows' "..."
+// buttons too, and Space on one browses for that row's folder.
+TEST_F(PlantFolder, TheKeyboardAloneReachesEveryButtonAndOpensThePlant) {
+  WriteMap("REIHENFOLGE" + kGrad + "B,C,A");
+  fs::create_directories(Data("C2"));
+  platform::TestUi ui;
+  ui.ExpectDialog(kPlantDialog, [&](DialogDriver& d) {
+    CWerkauswahlDlg& dlg = Dlg(d);
+    QTreeWidget* list = dlg.PlantList();
+    dlg.show();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(dlg.SelectedRow(), 0);  // B, with its folder
+    EXPECT_TRUE(d.IsEnabled(IDOK));
+    ASSERT_EQ(dlg.focusWidget(), list);
+
+    // The names and operators are shown whole.
+    for (int column : {1, 2})
+      EXPECT_GE(list->columnWidth(column), list->fontMetrics().horizontalAdvance(list->topLevelItem(0)->text(column)))
+          << column;
+
+    auto key = [&dlg](int code, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+      QWidget* target = dlg.focusWidget();
+      QKeyEvent press(QEvent::KeyPress, code, modifiers);
+      QApplication::sendEvent(target, &press);
+      QKeyEvent release(QEvent::KeyRelease, code, modifiers);
+      QApplication::sendEvent(dlg.focusWidget(), &release);
+    };
+    std::vector<std::string> chain;
+    for (int i = 0; i < 12 && (chain.empty() || dlg.focusWidget() != list); ++i) {
+      key(Qt::Key_Tab);
+      QWidget* w = dlg.focusWidget();
+      chain.push_back(w == list ? "list" : static_cast<QAbstractButton*>(w)->text().toStdString());
+    }
+    EXPECT_EQ(chain, (std::vector<std::string>{"...", "...", "...", "rauf", "runter", "Gewähltes Werk öffnen",
+                                               "Abbrechen", "list"}));
+
+    // The second row's "..." chooses that row and its folder.
+    key(Qt::Key_Tab);
+    key(Qt::Key_Tab);
+    key(Qt::Key_Space);
+    EXPECT_EQ(dlg.SelectedRow(), 1);
+    EXPECT_EQ(list->topLevelItem(1)->text(4).toStdString(), Data("C2").string());
+
+    list->setFocus();
+    key(Qt::Key_Return);
+    EXPECT_TRUE(dlg.ended());
+  }, IDOK);
+  ui.ExpectFolderDialog(Data("C2"));
+  CPravikWinApp app;
+  EXPECT_EQ(RunPlantSelection(app, program.path()), PlantSelectionResult::Opened);
+  EXPECT_EQ(app.PlantIdentity.plantKey, "C");
+  EXPECT_EQ(FirstLine(program / "datapfad.dat"), Data("C2").string());
 }

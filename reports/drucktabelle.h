@@ -4,6 +4,7 @@
 // inline raise/lower tags, a saver of the drawing state without the font,
 // and three text helpers. Page units (0.01 mm, y up); where a text lands
 // beside its point is up to the text alignment the caller has set.
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,8 @@ struct CDruckTabelle {
   // row count leaves that line out.
   const int* firstRows = nullptr;
   int xOffset = 0;  // added to a column's x by WriteCellAt
+  // The face a text takes that is too long for its cell in the current one.
+  const platform::Font* smallerFont = nullptr;
 
   // Every row line across all columns, then the column lines from their first row down.
   void DrawGrid() const;
@@ -29,7 +32,8 @@ struct CDruckTabelle {
   void WriteCells(int firstColumn, int lastColumn, int row, int columnStep, int rowStep, const std::string& text) const;
   void WriteRow(int firstColumn, int lastColumn, int row, const std::string& text) const;
   void WriteColumn(int firstColumn, int lastColumn, int row, const std::string& text) const;
-  // The text centred between two columns of a row (nothing outside the table).
+  // The text centred between two columns of a row (nothing outside the
+  // table), inside them.
   void WriteCell(int firstColumn, int lastColumn, int row, const std::string& text) const;
   // The text at a column's x plus the x offset.
   void WriteCellAt(int column, int row, const std::string& text) const;
@@ -47,6 +51,28 @@ void TextOutCentredRect(platform::DrawContext& dc, const platform::Rect& rect, i
 // each other along the line.
 void TextOutMarkup(platform::DrawContext& dc, int x, int y, int raise, const std::string& text);
 
+// How close a text comes to the lines of its cell.
+inline constexpr int kCellTextMargin = 60;
+
+// The start of a text of `length` placed at `at` by its alignment along a
+// cell from `low` to `high` (TA_LEFT: it starts there, TA_RIGHT: it ends
+// there, TA_CENTER: it is centred there), moved into the cell, clear of its
+// lines by kCellTextMargin, when it would reach over one of them. A text
+// longer than the cell is centred in it.
+int PlaceInCell(int at, int length, unsigned horizontalAlign, int low, int high);
+
+// Selects the first of the fonts in which the text is at most `room` long,
+// else the last of them; gives the text's length in the selected font.
+int SelectFittingFont(platform::DrawContext& dc, const std::string& text, int room,
+                      std::initializer_list<const platform::Font*> fonts);
+
+// The text at (x, y) by the context's alignment, kept inside the cell from
+// `left` to `right`: in the current font or, where that is too long for the
+// cell, in the first of the smaller fonts that fits, and moved away from a
+// line it would reach over.
+void TextOutInCell(platform::DrawContext& dc, int x, int y, int left, int right, const std::string& text,
+                   std::initializer_list<const platform::Font*> smaller = {});
+
 // Saves text colour, background mode (setting the given one), alignment,
 // pen and brush, not the font; puts them back on Restore or at its end.
 class CDCSicherung {
@@ -62,6 +88,9 @@ class CDCSicherung {
 bool EqualsChar(const std::string& text, char c);
 // "1" gives "ja", "2" "nein" (translated for print), anything else "".
 std::string YesNoText(const std::string& code);
+// A yes or no that a test stored as a word ("ja", "Nein") in the printed
+// language, its first letter as stored; any other text as it stands.
+std::string StoredYesNoText(const std::string& word);
 // Characters of a UTF-8 text (an umlaut is one column of a fixed-pitch font).
 int TextCharCount(const std::string& text);
 // Rewraps the text of the list's first entry into lines of fewer than

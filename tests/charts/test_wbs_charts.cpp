@@ -213,6 +213,22 @@ TEST_F(WBSChartCalls, SizeCurveTakesTheSlotsFromTheSmallestSieveAndRisesAtTheFir
   for (const auto& s : segments_) EXPECT_LE(s.to.x, kBox.right + 3);
 }
 
+// A limit of 0 % or of 100 % limits nothing and gets no mark: the marks
+// that remain (5 % at 22.4 mm, 98 % at 180 mm) lie inside the frame.
+TEST_F(WBSChartCalls, SizeLimitMarksStayInsideTheFrame) {
+  Draw(&CDiagrammBasis::DrawWBSSieblinie, SizeField());
+  const Rect frame{kBox.left + 1000, kBox.top, kBox.right, kBox.bottom + 1000};
+  int slanted = 0;
+  for (const PageSegment& s : segments_) {
+    EXPECT_LE(std::max(s.from.y, s.to.y), frame.top + 3);
+    // The sides of the triangles: black and slanted.
+    if (s.colour != qRgb(0, 0, 0) || std::abs(s.from.x - s.to.x) < 3 || std::abs(s.from.y - s.to.y) < 3) continue;
+    ++slanted;
+    EXPECT_GE(std::min(s.from.y, s.to.y), frame.bottom - 3);
+  }
+  EXPECT_EQ(slanted, 4);
+}
+
 // Limit masses 2, 10, 60 and 120 kg with their ranges, and four stones.
 std::string MassLimitField() {
   WBSMassData d;

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -109,38 +110,63 @@ bool TouchesFrame(const Segment& s, double L, double T, double R, double B) {
   return false;
 }
 
-// What lies across what on the printed pages of the records, as
-// "<test number> page <letter>: <word> / <line or word>".
-std::vector<std::string> Collisions(std::vector<CVersuch*> records, const fs::path& pdf) {
-  CRecordPrintJob job(records);
+// The records printed in one job: the words and lines of every page with the
+// record and letter of the page, and the print rectangle in the words' frame.
+struct PrintedJob {
+  pdftest::PdfText text;
+  std::vector<Segment> lines;
+  std::vector<const CDruckSeite*> pages;
+  std::vector<std::string> names;  // "<test number> page <letter>"
+  double L = 0, T = 0, R = 0, B = 0;
+
+  std::string Name(int page) const {
+    return page >= 1 && page <= static_cast<int>(names.size()) ? names[static_cast<size_t>(page - 1)] : "?";
+  }
+};
+
+PrintedJob Print(CRecordPrintJob& job, const fs::path& pdf) {
+  PrintedJob out;
   EXPECT_EQ(platform::PrintToPdf(job, pdf), platform::PrintResult::kPrinted);
   if (const char* keep = std::getenv("PRAVIK_REPORT_IMAGES"))
     fs::copy_file(pdf, fs::path(keep) / pdf.filename(), fs::copy_options::overwrite_existing);
-  // The print rectangle on the paper, in the words' frame.
   const int edge = static_cast<int>(std::lround(platform::kLaserPrinterMarginDots * 2540.0 / platform::kLaserPrinterDpi));
   const platform::Rect print = job.printRect();
-  const double L = print.left + edge, T = print.top - edge, R = print.right + edge, B = print.bottom - edge;
-  std::vector<std::string> pageNames;
+  out.L = print.left + edge, out.T = print.top - edge, out.R = print.right + edge, out.B = print.bottom - edge;
   job.BuildPrintPages();
-  for (const CDruckSeite* page : job.pages())
-    pageNames.push_back(page->GetRecord()->GetValue(1, 0) + " page " + std::string(1, page->GetPageLetter()));
-  const pdftest::PdfText text = pdftest::ReadPdf(pdf);
-  const std::vector<Segment> lines = pdftest::ReadPdfLines(pdf);
-  EXPECT_EQ(text.pages.size(), pageNames.size());
-  auto name = [&](int page) {
-    return page >= 1 && page <= static_cast<int>(pageNames.size()) ? pageNames[static_cast<size_t>(page - 1)] : "?";
-  };
+  for (const CDruckSeite* page : job.pages()) {
+    out.pages.push_back(page);
+    out.names.push_back(page->GetRecord()->GetValue(1, 0) + " page " + std::string(1, page->GetPageLetter()));
+  }
+  out.text = pdftest::ReadPdf(pdf);
+  out.lines = pdftest::ReadPdfLines(pdf);
+  EXPECT_EQ(out.text.pages.size(), out.pages.size());
+  return out;
+}
+
+// What lies across what, as "<test number> page <letter>: <word> / <line or word>".
+std::vector<std::string> Collisions(const PrintedJob& job) {
+  const pdftest::PdfText& text = job.text;
   std::vector<std::string> found;
   for (size_t i = 0; i < text.words.size(); ++i) {
     const Word& w = text.words[i];
-    for (const Segment& s : lines)
-      if (s.page == w.page && Crosses(s, w)) found.push_back(name(w.page) + ": " + w.text + " / " + Where(s));
+    for (const Segment& s : job.lines)
+      if (s.page == w.page && Crosses(s, w)) found.push_back(job.Name(w.page) + ": " + w.text + " / " + Where(s));
     for (size_t j = i + 1; j < text.words.size(); ++j)
       if (text.words[j].page == w.page && Overlap(w, text.words[j]))
-        found.push_back(name(w.page) + ": " + w.text + " / " + text.words[j].text);
+        found.push_back(job.Name(w.page) + ": " + w.text + " / " + text.words[j].text);
   }
-  for (const Segment& s : lines)
-    if (TouchesFrame(s, L, T, R, B)) found.push_back(name(s.page) + ": " + Where(s) + " / the frame");
+  for (const Segment& s : job.lines)
+    if (TouchesFrame(s, job.L, job.T, job.R, job.B)) found.push_back(job.Name(s.page) + ": " + Where(s) + " / the frame");
+  return found;
+}
+
+// The pages that do not show their record's test number.
+std::vector<std::string> PagesWithoutTheTestNumber(const PrintedJob& job) {
+  std::vector<std::string> found;
+  for (size_t i = 0; i < job.pages.size(); ++i) {
+    const int page = static_cast<int>(i) + 1;
+    if (!job.text.Find(job.pages[i]->GetRecord()->GetValue(1, 0), page)) found.push_back(job.Name(page));
+  }
   return found;
 }
 
@@ -212,32 +238,41 @@ std::string Lines(const std::vector<std::string>& list) {
 class PrintedWords : public ::testing::Test {
  protected:
   // The demo records, the same with heavier samples, and generated records
-  // with heavier samples.
-  std::vector<CVersuch*> Records() {
-    records_ = demo::MakeDemoRecords();
-    const size_t demo = records_.size();
-    for (size_t i = 0; i < demo; ++i) records_.push_back(std::make_unique<CVersuch>(*records_[i]));
-    for (auto& r : recordgen::RecordGenerator(3).Make(30)) records_.push_back(std::move(r));
-    std::vector<CVersuch*> out;
-    for (size_t i = 0; i < records_.size(); ++i) {
-      if (i >= demo) MakeHeavier(*records_[i]);
-      out.push_back(records_[i].get());
+  // with heavier samples, printed in one job.
+  PrintedJob PrintRecords(const std::string& name) {
+    RecordList records = demo::MakeDemoRecords();
+    const size_t demo = records.size();
+    for (size_t i = 0; i < demo; ++i) records.push_back(std::make_unique<CVersuch>(*records[i]));
+    for (auto& r : recordgen::RecordGenerator(3).Make(30)) records.push_back(std::move(r));
+    std::vector<CVersuch*> selected;
+    for (size_t i = 0; i < records.size(); ++i) {
+      if (i >= demo) MakeHeavier(*records[i]);
+      selected.push_back(records[i].get());
     }
-    return out;
+    records_ = std::move(records);
+    job_ = std::make_unique<CRecordPrintJob>(selected);
+    return Print(*job_, folder_ / name);
   }
 
   CPravikWinApp app_;
   TempFolder folder_;
   RecordList records_;
+  std::unique_ptr<CRecordPrintJob> job_;
 };
 
 }  // namespace
 
+// Page 2 of a report shows its test number as page 1 does: on pages A to F
+// in the header block, on page Y of track ballast above the side tests.
 TEST_F(PrintedWords, EveryPageInGerman) {
-  EXPECT_EQ(Lines(Collisions(Records(), folder_ / "pages_de.pdf")), "");
+  const PrintedJob job = PrintRecords("pages_de.pdf");
+  EXPECT_EQ(Lines(Collisions(job)), "");
+  EXPECT_EQ(Lines(PagesWithoutTheTestNumber(job)), "");
 }
 
 TEST_F(PrintedWords, EveryPageInEnglish) {
   ShippedEnglish english;
-  EXPECT_EQ(Lines(Collisions(Records(), folder_ / "pages_en.pdf")), "");
+  const PrintedJob job = PrintRecords("pages_en.pdf");
+  EXPECT_EQ(Lines(Collisions(job)), "");
+  EXPECT_EQ(Lines(PagesWithoutTheTestNumber(job)), "");
 }

@@ -101,8 +101,12 @@ void TextOutMarkup(DrawContext& dc, int x, int y, int raise, const std::string& 
   }
 }
 
-int PlaceInCell(int at, int length, unsigned horizontalAlign, int low, int high) {
-  const unsigned horizontal = horizontalAlign & platform::TA_HORZMASK;
+namespace {
+
+// The start of a text of `length` placed at `at` by its alignment along a
+// cell from `low` to `high`, moved into the cell when it would reach over one
+// of its lines; a text longer than the cell is centred in it.
+int PlaceInCell(int at, int length, unsigned horizontal, int low, int high) {
   int start = horizontal == platform::TA_CENTER ? at - length / 2 : horizontal == platform::TA_RIGHT ? at - length : at;
   const int first = low + kCellTextMargin, last = high - kCellTextMargin;
   if (length > last - first) return (low + high - length) / 2;
@@ -110,6 +114,8 @@ int PlaceInCell(int at, int length, unsigned horizontalAlign, int low, int high)
   if (start + length > last) start = last - length;
   return start;
 }
+
+}  // namespace
 
 int SelectFittingFont(DrawContext& dc, const std::string& text, int room,
                       std::initializer_list<const platform::Font*> fonts) {
@@ -122,22 +128,20 @@ int SelectFittingFont(DrawContext& dc, const std::string& text, int room,
   return length;
 }
 
-void TextOutInCell(DrawContext& dc, int x, int y, int left, int right, const std::string& text,
-                   std::initializer_list<const platform::Font*> smaller) {
-  if (text.empty()) return;
-  const int room = right - left - 2 * kCellTextMargin;
-  if (room <= 0) {
-    dc.TextOut(x, y, text);
-    return;
-  }
+int CellTextPoint(DrawContext& dc, int at, int low, int high, const std::string& text,
+                  std::initializer_list<const platform::Font*> smaller) {
+  const int room = high - low - 2 * kCellTextMargin;
+  if (text.empty() || room <= 0) return at;
   int length = dc.GetTextExtent(text).cx;
   if (length > room && smaller.size() > 0) length = SelectFittingFont(dc, text, room, smaller);
-  const unsigned align = dc.GetTextAlign();
-  const int start = PlaceInCell(x, length, align, left, right);
-  // Back to the point of the alignment.
-  const unsigned horizontal = align & platform::TA_HORZMASK;
-  dc.TextOut(horizontal == platform::TA_CENTER ? start + length / 2 : horizontal == platform::TA_RIGHT ? start + length : start,
-             y, text);
+  const unsigned horizontal = dc.GetTextAlign() & platform::TA_HORZMASK;
+  const int start = PlaceInCell(at, length, horizontal, low, high);
+  return horizontal == platform::TA_CENTER ? start + length / 2 : horizontal == platform::TA_RIGHT ? start + length : start;
+}
+
+void TextOutInCell(DrawContext& dc, int x, int y, int left, int right, const std::string& text,
+                   std::initializer_list<const platform::Font*> smaller) {
+  if (!text.empty()) dc.TextOut(CellTextPoint(dc, x, left, right, text, smaller), y, text);
 }
 
 bool EqualsChar(const std::string& text, char c) { return text.size() == 1 && text[0] == c; }

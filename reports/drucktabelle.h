@@ -54,22 +54,22 @@ void TextOutMarkup(platform::DrawContext& dc, int x, int y, int raise, const std
 // How close a text comes to the lines of its cell.
 inline constexpr int kCellTextMargin = 60;
 
-// The start of a text of `length` placed at `at` by its alignment along a
-// cell from `low` to `high` (TA_LEFT: it starts there, TA_RIGHT: it ends
-// there, TA_CENTER: it is centred there), moved into the cell, clear of its
-// lines by kCellTextMargin, when it would reach over one of them. A text
-// longer than the cell is centred in it.
-int PlaceInCell(int at, int length, unsigned horizontalAlign, int low, int high);
-
 // Selects the first of the fonts in which the text is at most `room` long,
 // else the last of them; gives the text's length in the selected font.
 int SelectFittingFont(platform::DrawContext& dc, const std::string& text, int room,
                       std::initializer_list<const platform::Font*> fonts);
 
-// The text at (x, y) by the context's alignment, kept inside the cell from
-// `left` to `right`: in the current font or, where that is too long for the
-// cell, in the first of the smaller fonts that fits, and moved away from a
-// line it would reach over.
+// Where the point of a text goes that stands at `at` by the context's
+// alignment, so that the text stays inside the cell from `low` to `high` (in
+// the direction it reads), clear of its lines by kCellTextMargin: in the
+// current font or, where that is too long for the cell, in the first of the
+// smaller fonts that fits (selected), and moved off a line it would reach
+// over. A text longer than the cell is centred in it.
+int CellTextPoint(platform::DrawContext& dc, int at, int low, int high, const std::string& text,
+                  std::initializer_list<const platform::Font*> smaller = {});
+
+// The text at (x, y), kept inside the cell from `left` to `right` as
+// CellTextPoint places it.
 void TextOutInCell(platform::DrawContext& dc, int x, int y, int left, int right, const std::string& text,
                    std::initializer_list<const platform::Font*> smaller = {});
 

@@ -79,22 +79,6 @@ struct PlacedText {
   int low, high;
 };
 
-// The upright text at (x, y) by the context's alignment, kept inside the row
-// from y `low` to y `high`: in the smaller font where the current one is too
-// long for it, moved away from a line it would reach over. The text reads
-// upwards, so it begins at its lower end.
-void TextOutInRow(DrawContext& dc, int x, int y, int low, int high, const std::string& text, const Font& smaller) {
-  if (text.empty()) return;
-  const int room = high - low - 2 * kCellTextMargin;
-  int length = dc.GetTextExtent(text).cx;
-  if (length > room) length = SelectFittingFont(dc, text, room, {&smaller});
-  const unsigned align = dc.GetTextAlign();
-  const int start = PlaceInCell(y, length, align, low, high);
-  const unsigned horizontal = align & platform::TA_HORZMASK;
-  dc.TextOut(x, horizontal == platform::TA_CENTER ? start + length / 2 : horizontal == platform::TA_RIGHT ? start + length : start,
-             text);
-}
-
 }  // namespace
 
 void CDruckSeite::DrawPetrographyVerdict(DrawContext& dc, int x, int y, const std::string& code) {
@@ -163,8 +147,9 @@ void CDruckSeite::DrawPetrographyPage(DrawContext& dc) {
   };
   auto say = [](const PlacedText& t) { return t.id ? PrintText(t.id, t.german) : std::string(t.german); };
   auto put = [&](const Font& font, const Font& smaller, int x, int y, int low, int high, const std::string& words) {
+    // The texts read upwards: the row is their cell.
     dc.SelectFont(font);
-    TextOutInRow(dc, P + x, Y(y), Y(low), Y(high), words, smaller);
+    if (!words.empty()) dc.TextOut(P + x, CellTextPoint(dc, Y(y), Y(low), Y(high), words, {&smaller}), words);
   };
   dc.SetTextAlign(platform::TA_LEFT | platform::TA_TOP);
   for (const PlacedText& head : kHeads) put(serif, serifSmall, head.x, head.y, head.low, head.high, say(head));

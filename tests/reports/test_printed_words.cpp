@@ -23,6 +23,7 @@
 #include "records/versuch.h"
 #include "reports/druckseite.h"
 #include "reports/pdf_lines.h"
+#include "reports/shipped_english.h"
 #include "services/pravikapp.h"
 #include "shell/mainview/printjob.h"
 #include "support/temp_folder.h"
@@ -34,24 +35,6 @@ namespace {
 namespace fs = std::filesystem;
 using pdftest::Segment;
 using pdftest::Word;
-
-// The shipped English language file, in a folder of its own.
-class ShippedEnglish {
- public:
-  ShippedEnglish() {
-    fs::copy_file(fs::path(PRAVIK_FIXTURES) / ".." / ".." / "resources" / "programfolder" / "PravikLang-en.txt",
-                  folder_ / "PravikLang-en.txt");
-    SetLanguageFolder(folder_.path());
-    SetCurrentLangCode("en");
-  }
-  ~ShippedEnglish() {
-    SetLanguageFolder({});
-    SetCurrentLangCode("");
-  }
-
- private:
-  TempFolder folder_;
-};
 
 // A word's box: along its reading direction and across it. Words that
 // stand on end have boxes taller than wide.
@@ -293,7 +276,7 @@ TEST_F(PrintedWords, EveryPageInGerman) {
 }
 
 TEST_F(PrintedWords, EveryPageInEnglish) {
-  ShippedEnglish english;
+  reporttest::ShippedEnglish english;
   const PrintedJob job = PrintRecords("pages_en.pdf");
   EXPECT_EQ(Lines(Collisions(job)), "");
   EXPECT_EQ(Lines(PagesWithoutTheTestNumber(job)), "");

@@ -146,8 +146,8 @@ void DrawWBSSteinformKopf(DrawContext& dc, int x, int y) {
   Line(dc, x, y + 700, x + 4720, y + 700);
   const std::string length = PrintText(67609, "Länge"), thickness = PrintText(67610, "Dicke");
   const std::string top[] = {PrintText(6288, "Nr."), length, thickness, PrintText(67613, "Länge /"),
-                             PrintText(67614, "Schlecht")};
-  const std::string bottom[] = {"", "[cm]", "[cm]", thickness, PrintText(67615, "geformt")};
+                             PrintText(67105, "Schlecht")};
+  const std::string bottom[] = {"", "[cm]", "[cm]", thickness, PrintText(67106, "geformt")};
   const platform::Font current = dc.GetFont(), tiny = TinySerif();
   dc.SetTextAlign(platform::TA_LEFT | platform::TA_TOP);
   for (size_t c = 0; c < 5; ++c) {

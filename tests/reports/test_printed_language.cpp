@@ -3,19 +3,25 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 
+#include "fixtures/dlgbase/english_language.h"
 #include "reports/print_record.h"
 #include "reports/report_testing.h"
-#include "reports/shipped_english.h"
 #include "services/pravikapp.h"
 #include "support/temp_folder.h"
+
+namespace {
+const std::filesystem::path kShippedEnglish =
+    std::filesystem::path(PRAVIK_FIXTURES) / ".." / ".." / "resources" / "programfolder" / "PravikLang-en.txt";
+}  // namespace
 
 // The flakiness row of page A's requirement table, stored by the dialog in
 // German ("Plattigkeitskennzahl [%]:").
 TEST(PrintedLanguage, RequirementRowLabelsStoredInGerman) {
   CPravikWinApp app;
   TempFolder folder;
-  reporttest::ShippedEnglish english;
+  const EnglishLanguage english(kShippedEnglish);
   CVersuch record = reporttest::PageARecord();
   ASSERT_EQ(record.GetValue(23, 10).rfind("Plattigkeitskennzahl [%]:", 0), 0u);
   const pdftest::PdfText pdf = reporttest::PrintRecordToPdf(record, folder.path(), "row_label_english").pdf;

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "i18n/translation.h"
+#include "fixtures/dlgbase/english_language.h"
 #include "platform/numbers.h"
 #include "platform/pdf_words.h"
 #include "platform/printdriver.h"
@@ -23,7 +23,6 @@
 #include "records/versuch.h"
 #include "reports/druckseite.h"
 #include "reports/pdf_lines.h"
-#include "reports/shipped_english.h"
 #include "services/pravikapp.h"
 #include "shell/mainview/printjob.h"
 #include "support/temp_folder.h"
@@ -34,6 +33,8 @@ namespace {
 
 namespace fs = std::filesystem;
 using pdftest::Segment;
+
+const fs::path kShippedEnglish = fs::path(PRAVIK_FIXTURES) / ".." / ".." / "resources" / "programfolder" / "PravikLang-en.txt";
 using pdftest::Word;
 
 // A word's box: along its reading direction and across it. Words that
@@ -275,9 +276,15 @@ TEST_F(PrintedWords, EveryPageInGerman) {
   EXPECT_EQ(Lines(CommaNumbers(job)), "");
 }
 
+// In English every printed text has its entry in the shipped language file
+// (the fixture's translation tool would mark one without it "T[...]").
 TEST_F(PrintedWords, EveryPageInEnglish) {
-  reporttest::ShippedEnglish english;
+  const EnglishLanguage english(kShippedEnglish);
   const PrintedJob job = PrintRecords("pages_en.pdf");
   EXPECT_EQ(Lines(Collisions(job)), "");
   EXPECT_EQ(Lines(PagesWithoutTheTestNumber(job)), "");
+  std::vector<std::string> untranslated;
+  for (const Word& w : job.text.words)
+    if (w.text.find("T[") != std::string::npos) untranslated.push_back(job.Name(w.page) + ": " + w.text);
+  EXPECT_EQ(Lines(untranslated), "");
 }

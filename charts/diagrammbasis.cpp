@@ -167,7 +167,7 @@ void CDiagrammBasis::DrawGleisschotterSieblinie(DrawContext& dc, const Rect& rec
     double value;
     const char* text;
   };
-  static const Label kLabels[] = {{0.063, "0.063"}, {0.5, "0.5"}, {22.4, "22,4"}, {31.5, "31,5"}, {40, "40"},
+  static const Label kLabels[] = {{0.063, "0.063"}, {0.5, "0.5"}, {22.4, "22.4"}, {31.5, "31.5"}, {40, "40"},
                                   {50, "50"},       {63, "63"},   {80, "80"},     {90, "90"}};
   for (const Label& l : kLabels) m_GleisDia.SetXAchsenWert(l.value, l.text, "Arial", 260, 150, kLabelBottom, 1, 0);
   m_GleisDia.zeichnen(dc);

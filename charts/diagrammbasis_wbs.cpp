@@ -2,6 +2,7 @@
 // distribution of single stones, both from the text of record field 26.
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <vector>
 
 #include "charts/dczustand.h"
@@ -47,6 +48,53 @@ struct Vertex {
   double percent;
 };
 
+// The dashes of a styled pen drawn wider than the thin pen, in multiples of
+// its width: dash, gap, dash, gap, ... (solid: none).
+std::vector<int> DashPattern(int style) {
+  switch (style) {
+    case platform::PS_DASH: return {6, 3};
+    case platform::PS_DOT: return {1, 2};
+    case platform::PS_DASHDOT: return {6, 2, 1, 2};
+    case platform::PS_DASHDOTDOT: return {6, 2, 1, 2, 1, 2};
+    default: return {};
+  }
+}
+
+// A line through the points in the pen's style: a wide pen draws solid, so
+// its dashes are drawn one by one, the pattern running on across corners.
+void StyledPolyline(DrawContext& dc, const std::vector<platform::Point>& points, const Pen& pen) {
+  if (points.size() < 2) return;
+  dc.SelectPen(Pen{platform::PS_SOLID, pen.width, pen.color});
+  const std::vector<int> pattern = DashPattern(pen.style);
+  if (pattern.empty() || pen.width <= 1) {
+    dc.SelectPen(pen);
+    dc.Polyline(points.data(), static_cast<int>(points.size()));
+    return;
+  }
+  size_t piece = 0;
+  double left = pattern[0] * pen.width;  // what remains of the current piece
+  for (size_t i = 1; i < points.size(); ++i) {
+    const double x0 = points[i - 1].x, y0 = points[i - 1].y;
+    const double dx = points[i].x - x0, dy = points[i].y - y0;
+    const double length = std::hypot(dx, dy);
+    double at = 0;
+    while (at < length) {
+      const double step = std::min(left, length - at);
+      if (piece % 2 == 0) {
+        dc.MoveTo(static_cast<int>(std::lround(x0 + dx * at / length)), static_cast<int>(std::lround(y0 + dy * at / length)));
+        const double end = at + step;
+        dc.LineTo(static_cast<int>(std::lround(x0 + dx * end / length)), static_cast<int>(std::lround(y0 + dy * end / length)));
+      }
+      at += step;
+      left -= step;
+      if (left <= 0) {
+        piece = (piece + 1) % pattern.size();
+        left = pattern[piece] * pen.width;
+      }
+    }
+  }
+}
+
 }  // namespace
 
 void CDiagrammBasis::DrawWBSSieblinie(DrawContext& dc, const Rect& rect, const std::string& resultText, bool print) {
@@ -68,10 +116,12 @@ void CDiagrammBasis::DrawWBSSieblinie(DrawContext& dc, const Rect& rect, const s
   for (size_t i = 0; i < kSlots.size(); ++i) {
     if (kSlots[i] == 0) continue;
     const size_t row = kWBSSizeRows - 1 - i;
+    // A limit of 0 % or 100 % limits nothing; its mark would stand
+    // outside the chart's frame.
     if (const std::string& range = data.ranges[row]; !range.empty()) {
       const Ends ends = RangeEnds(range);
-      m_LogDia.SetDreieck(kSlots[i], ends.lo, 1, 150, 255);
-      m_LogDia.SetDreieck(kSlots[i], ends.hi, 0, 150, 255);
+      if (ends.lo > 0) m_LogDia.SetDreieck(kSlots[i], ends.lo, 1, 150, 255);
+      if (ends.hi < 100) m_LogDia.SetDreieck(kSlots[i], ends.hi, 0, 150, 255);
     }
     measured[i] = !data.shares[row].empty();
   }
@@ -132,15 +182,17 @@ void CDiagrammBasis::DrawWBSMassenverteilung(DrawContext& dc, const Rect& rect, 
     pen.width = std::max(pen.width, kWBSLimitMinWidth);
     return pen;
   };
-  // A line through the vertices that have a place right of the first one.
+  // A line through the vertices that have a place right of the first one,
+  // in the style of its pen, so that the two limits tell apart.
   auto polyline = [&](int penEntry, const std::vector<Vertex>& vertices) {
-    dc.SelectPen(limitPen(penEntry));
     if (!m_LogDia.HasXPos(vertices.front().mass)) return;
     const int start = m_LogDia.GetXPos(vertices.front().mass, true);
-    m_LogDia.MoveToValue(dc, vertices.front().mass, vertices.front().percent);
+    std::vector<platform::Point> points = {
+        {start, m_LogDia.GetYPos(vertices.front().percent, true)}};
     for (size_t i = 1; i < vertices.size(); ++i)
       if (m_LogDia.HasXPos(vertices[i].mass) && m_LogDia.GetXPos(vertices[i].mass, true) > start)
-        m_LogDia.LineToValue(dc, vertices[i].mass, vertices[i].percent);
+        points.push_back({m_LogDia.GetXPos(vertices[i].mass, true), m_LogDia.GetYPos(vertices[i].percent, true)});
+    StyledPolyline(dc, points, limitPen(penEntry));
   };
   // The upper limit steps up at each limit mass, the lower one a class later.
   std::vector<Vertex> upper = {{1, range[0].hi}};
@@ -181,11 +233,7 @@ void CDiagrammBasis::DrawWBSMassenverteilung(DrawContext& dc, const Rect& rect, 
 
   dc.SetTextAlign(platform::TA_LEFT | platform::TA_BASELINE);
   dc.SelectFont(m_LogDia.CreateLabelFont());
-  dc.SelectPen(limitPen(2));
-  dc.MoveTo(r.left, r.bottom - 750);
-  dc.LineTo(r.left + 1000, r.bottom - 750);
-  dc.SelectPen(limitPen(3));
-  dc.MoveTo(r.left, r.bottom - 650);
-  dc.LineTo(r.left + 1000, r.bottom - 650);
-  dc.TextOut(r.left + 1200, r.bottom - 820, "Sollwertgrenzen");
+  StyledPolyline(dc, {{r.left, r.bottom - 750}, {r.left + 1000, r.bottom - 750}}, limitPen(2));
+  StyledPolyline(dc, {{r.left, r.bottom - 650}, {r.left + 1000, r.bottom - 650}}, limitPen(3));
+  dc.TextOut(r.left + 1200, r.bottom - 820, TranslateString(67616, "Sollwertgrenzen", print));
 }

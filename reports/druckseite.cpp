@@ -232,7 +232,8 @@ void CDruckSeite::DrawFrame(DrawContext& dc, int left, int top, int right, int b
   const platform::Point corners[] = {{left, top}, {right, top}, {right, bottom}, {left, bottom}, {left, top}};
   dc.Polyline(corners, 5);
   dc.SelectPen(old);
-  DrawProductLine(dc, right, bottom + 2850, 0);
+  // Ending at its point, the label stays above the first page's bottom band.
+  DrawProductLine(dc, right, bottom + 2850, 2);
 }
 
 void CDruckSeite::DrawProductLine(DrawContext& dc, int x, int y, int alignment) {
@@ -241,6 +242,7 @@ void CDruckSeite::DrawProductLine(DrawContext& dc, int x, int y, int alignment) 
   dc.SetTextColor(kBlack);
   dc.SetBkColor(RGB(255, 255, 255));
   const unsigned horizontal = alignment == 0 ? platform::TA_LEFT : alignment == 2 ? platform::TA_RIGHT : platform::TA_CENTER;
-  dc.SetTextAlign(horizontal | platform::TA_BASELINE);
-  dc.TextOut(x - 60, y, std::string(kProgramName) + " - Prüfbericht");
+  // Hanging from its point, the label stands on end inside the frame line at x.
+  dc.SetTextAlign(horizontal | platform::TA_TOP);
+  dc.TextOut(x - 60, y, std::string(kProgramName) + " - " + PrintText(67600, "Prüfbericht"));
 }

@@ -117,7 +117,8 @@ class CDruckSeite {
   void DrawVersionLine(platform::DrawContext& dc);
   void DrawPageNumber(platform::DrawContext& dc);
   void DrawFrame(platform::DrawContext& dc, int left, int top, int right, int bottom);
-  // alignment 0: baseline-left, 2: baseline-right, else baseline-centre.
+  // The product label standing on end, read downwards, left of x: alignment
+  // 0 starts it at y, 2 ends it there, else it is centred on y.
   void DrawProductLine(platform::DrawContext& dc, int x, int y, int alignment);
 
   // ---- first-page header

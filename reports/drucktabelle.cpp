@@ -1,5 +1,7 @@
 #include "reports/drucktabelle.h"
 
+#include <cctype>
+
 #include "i18n/translation.h"
 #include "records/strutil.h"
 
@@ -39,7 +41,11 @@ void CDruckTabelle::WriteColumn(int firstColumn, int lastColumn, int row, const 
 void CDruckTabelle::WriteCell(int firstColumn, int lastColumn, int row, const std::string& text) const {
   if (!dc || firstColumn < 0 || lastColumn < 0 || row < 0) return;
   if (firstColumn >= columnCount || lastColumn >= columnCount || row >= rowCount) return;
-  dc->TextOut((columnX[firstColumn] + columnX[lastColumn]) / 2, rowY[row], text);
+  const platform::Font old = dc->GetFont();
+  const int left = columnX[firstColumn], right = columnX[lastColumn];
+  if (smallerFont) TextOutInCell(*dc, (left + right) / 2, rowY[row], left, right, text, {smallerFont});
+  else TextOutInCell(*dc, (left + right) / 2, rowY[row], left, right, text);
+  dc->SelectFont(old);
 }
 
 void CDruckTabelle::WriteCellAt(int column, int row, const std::string& text) const {
@@ -95,12 +101,64 @@ void TextOutMarkup(DrawContext& dc, int x, int y, int raise, const std::string& 
   }
 }
 
+namespace {
+
+// The start of a text of `length` placed at `at` by its alignment along a
+// cell from `low` to `high`, moved into the cell when it would reach over one
+// of its lines; a text longer than the cell is centred in it.
+int PlaceInCell(int at, int length, unsigned horizontal, int low, int high) {
+  int start = horizontal == platform::TA_CENTER ? at - length / 2 : horizontal == platform::TA_RIGHT ? at - length : at;
+  const int first = low + kCellTextMargin, last = high - kCellTextMargin;
+  if (length > last - first) return (low + high - length) / 2;
+  if (start < first) start = first;
+  if (start + length > last) start = last - length;
+  return start;
+}
+
+}  // namespace
+
+int SelectFittingFont(DrawContext& dc, const std::string& text, int room,
+                      std::initializer_list<const platform::Font*> fonts) {
+  int length = 0;
+  for (const platform::Font* font : fonts) {
+    dc.SelectFont(*font);
+    length = dc.GetTextExtent(text).cx;
+    if (length <= room) break;
+  }
+  return length;
+}
+
+int CellTextPoint(DrawContext& dc, int at, int low, int high, const std::string& text,
+                  std::initializer_list<const platform::Font*> smaller) {
+  const int room = high - low - 2 * kCellTextMargin;
+  if (text.empty() || room <= 0) return at;
+  int length = dc.GetTextExtent(text).cx;
+  if (length > room && smaller.size() > 0) length = SelectFittingFont(dc, text, room, smaller);
+  const unsigned horizontal = dc.GetTextAlign() & platform::TA_HORZMASK;
+  const int start = PlaceInCell(at, length, horizontal, low, high);
+  return horizontal == platform::TA_CENTER ? start + length / 2 : horizontal == platform::TA_RIGHT ? start + length : start;
+}
+
+void TextOutInCell(DrawContext& dc, int x, int y, int left, int right, const std::string& text,
+                   std::initializer_list<const platform::Font*> smaller) {
+  if (!text.empty()) dc.TextOut(CellTextPoint(dc, x, left, right, text, smaller), y, text);
+}
+
 bool EqualsChar(const std::string& text, char c) { return text.size() == 1 && text[0] == c; }
 
 std::string YesNoText(const std::string& code) {
   if (code == "1") return TranslateString(6000, "ja", true);
   if (code == "2") return TranslateString(6001, "nein", true);
   return "";
+}
+
+std::string StoredYesNoText(const std::string& word) {
+  std::string lower = word;
+  if (!lower.empty()) lower[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(lower[0])));
+  std::string printed = lower == "ja" ? YesNoText("1") : lower == "nein" ? YesNoText("2") : word;
+  if (printed != word && std::isupper(static_cast<unsigned char>(word[0])) && !printed.empty())
+    printed[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(printed[0])));
+  return printed;
 }
 
 int TextCharCount(const std::string& text) {

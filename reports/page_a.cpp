@@ -83,22 +83,28 @@ void CDruckSeite::DrawSieveTable(DrawContext& dc) {
   dc.SetTextAlign(platform::TA_RIGHT | platform::TA_TOP);
   const std::string residue = r.GetValue(3, 8), share = r.GetValue(3, 9), passing = r.GetValue(3, 10);
   const CPunktListe& plant = m_Diagramm.GetPlantPoints();
+  // A value right-aligned at x in column i, in the small face when it is
+  // too long for the column.
+  auto value = [&](int x, int y, int column, const std::string& text) {
+    dc.SelectFont(m_Fonts.text);
+    TextOutInCell(dc, x, y, c[column], c[column + 1], text, {&m_Fonts.textSmall});
+  };
   for (int t = 0; t < n; ++t) {
     const int rowY = h - 320 * t;
-    dc.TextOut(x0 + 2700, rowY, StrGetField(residue, ';', t));
-    dc.TextOut(x0 + 3966, rowY, StrGetField(share, ';', t));
-    dc.TextOut(x0 + 5266, rowY, StrGetField(passing, ';', t));
+    value(x0 + 2700, rowY, 1, StrGetField(residue, ';', t));
+    value(x0 + 3966, rowY, 2, StrGetField(share, ';', t));
+    value(x0 + 5266, rowY, 3, StrGetField(passing, ';', t));
     const double size = ParseNumber(StrGetField(sizes, ';', t));
     for (const CPunkt& p : plant.Points())
-      if (p.x == size) dc.TextOut(x0 + 6466, rowY, FormatDouble(p.y, 1));
+      if (p.x == size) value(x0 + 6466, rowY, 4, FormatDouble(p.y, 1));
   }
   const std::string sum = r.GetValue(3, 17).empty() ? r.GetValue(3, 11) : r.GetValue(3, 17);
-  dc.TextOut(x0 + 2700, h - 320 * n - 100, sum);
+  value(x0 + 2700, h - 320 * n - 100, 1, sum);
 
   dc.SelectFont(m_Fonts.serif);
   dc.SetTextAlign(platform::TA_CENTER | platform::TA_TOP);
   for (int t = 0; t < n; ++t) dc.TextOut(x0 + 700, h - 320 * t, StrGetField(sizes, ';', t));
-  dc.TextOut(x0 + 700, h - 320 * n - 100, PrintText(0, "Summe:"));
+  dc.TextOut(x0 + 700, h - 320 * n - 100, PrintText(6271, "Summe:"));
 
   const std::string heads[5] = {PrintText(6137, "Siebgröße"), PrintText(6138, "Rückstand"), PrintText(6139, "Rückstand"),
                                 PrintText(6140, "Durchg."), PrintText(6141, "Werktyp.")};

@@ -41,6 +41,29 @@ int CountBraced(const std::string& table) {
   return n;
 }
 
+// The label of a requirement row in the printed language: the entry
+// dialogs store it in the language they were used in; a label they write in
+// German is printed through its text id.
+std::string PrintedRowLabel(const std::string& stored) {
+  static const struct {
+    const char* stored;
+    int id;
+    const char* german;
+    const char* tail;
+  } kLabels[] = {
+      {"Wassergehalt [%]:", 5180, "Wassergehalt", " [%]:"},
+      {"Kornform:", 5204, "Kornform:", ""},
+      {"Kornform für [mm]:", 5205, "Kornform für [mm]", ":"},
+      {"Kornformkennzahl:", 5206, "Kornformkennzahl", ":"},
+      {"Plattigkeitskennzahl [%]:", 5207, "Plattigkeitskennzahl [%]:", ""},
+      {"Fließkoeffizient [s]:", 5208, "Fließkoeffizient [s]:", ""},
+      {"Rohdichte Fließk. [Mg/m³]:", 5209, "Rohdichte Fließk. [Mg/m³]:", ""},
+  };
+  for (const auto& label : kLabels)
+    if (stored == label.stored) return PrintText(label.id, label.german) + label.tail;
+  return stored;
+}
+
 }  // namespace
 
 int CDruckSeite::DrawRequirementTables(DrawContext& dc, int y) {
@@ -111,7 +134,7 @@ void CDruckSeite::DrawRequirementRow(DrawContext& dc, int x, int y, const std::s
 
   dc.SelectFont(m_Fonts.serif);
   dc.SetTextAlign(platform::TA_RIGHT | platform::TA_TOP);
-  dc.TextOut(x, y, parts[0]);
+  dc.TextOut(x, y, header ? parts[0] : PrintedRowLabel(parts[0]));
 
   dc.SetTextAlign(platform::TA_CENTER | platform::TA_TOP);
   if (!header) dc.SelectFont(m_Fonts.text);

@@ -10,6 +10,7 @@
 #include "evaluation/petrographie/petrographie.h"
 #include "records/strutil.h"
 #include "records/versuch.h"
+#include "reports/drucktabelle.h"
 #include "reports/page_common.h"
 
 using platform::DrawContext;
@@ -69,11 +70,13 @@ std::vector<Line> PetrographyLines() {
   return lines;
 }
 
-// A text at an offset from (P, Q), translated when it has an id.
+// A text at an offset from (P, Q), translated when it has an id, inside the
+// row from `low` to `high` (offsets, y up).
 struct PlacedText {
   int x, y;
   int id;
   const char* german;
+  int low, high;
 };
 
 }  // namespace
@@ -108,7 +111,9 @@ void CDruckSeite::DrawPetrographyPage(DrawContext& dc) {
   };
   CDCZustand state(dc, platform::TRANSPARENT);
   const Font serif = Upright(m_Fonts.serifVertical);
+  const Font serifSmall = Upright(m_Fonts.serifSmall);
   const Font text = Upright(m_Fonts.textVertical);
+  const Font textSmall = Upright(m_Fonts.textSmall);
 
   for (const Line& line : PetrographyLines()) {
     dc.MoveTo(P + line.x1, Y(line.y1));
@@ -120,31 +125,36 @@ void CDruckSeite::DrawPetrographyPage(DrawContext& dc) {
   dc.TextOut(P - 100, Y(-20900), PrintText(6158, "Petrographie"));
 
   // Column heads.
+  constexpr int kHeadFoot = -20900, kHeadTop = -15200;
   static const PlacedText kHeads[] = {
-      {1300, -20700, 6159, "Summe unbedenkliche Bestandteile"},
-      {2000, -20700, 6160, "Summe Flint (Gesamtgehalt einschließlich A1)"},
-      {2700, -20700, 0, "A1:"},
-      {2700, -20200, 6163, "Kreide u. kreidekrusteführende Flinte"},
-      {4000, -20700, 0, "A2:"},
-      {4000, -20200, 6164, "poröse Kalk- und Mergelsteine"},
-      {5300, -20700, 0, "A3:"},
-      {5300, -20200, 6165, "gering verfestigte Ton-, Schluff- u."},
-      {5560, -20200, 6166, "Sandsteine u. andere quellfähige "},
-      {5820, -20200, 6167, "anorganische Bestandteile"},
-      {6600, -20700, 6168, "Summe A: ungeeignete Bestandteile"},
-      {7900, -20700, 0, "B:"},
-      {7900, -20320, 6169, "im alkalischen Milieu lösliche"},
-      {8160, -20320, 6170, "Bestandteile u. gering verfestigte"},
-      {8420, -20320, 6171, "(oxydische) Eisenverbindungen"},
-      {9200, -20700, 0, "C:"},
-      {9200, -20320, 6172, "quellfähige, organische Bestandteile"},
+      {1300, -20700, 6159, "Summe unbedenkliche Bestandteile", kHeadFoot, kHeadTop},
+      {2000, -20700, 6160, "Summe Flint (Gesamtgehalt einschließlich A1)", kHeadFoot, kHeadTop},
+      {2700, -20700, 0, "A1:", kHeadFoot, kHeadTop},
+      {2700, -20200, 6163, "Kreide u. kreidekrusteführende Flinte", kHeadFoot, kHeadTop},
+      {4000, -20700, 0, "A2:", kHeadFoot, kHeadTop},
+      {4000, -20200, 6164, "poröse Kalk- und Mergelsteine", kHeadFoot, kHeadTop},
+      {5300, -20700, 0, "A3:", kHeadFoot, kHeadTop},
+      {5300, -20200, 6165, "gering verfestigte Ton-, Schluff- u.", kHeadFoot, kHeadTop},
+      {5560, -20200, 6166, "Sandsteine u. andere quellfähige ", kHeadFoot, kHeadTop},
+      {5820, -20200, 6167, "anorganische Bestandteile", kHeadFoot, kHeadTop},
+      {6600, -20700, 6168, "Summe A: ungeeignete Bestandteile", kHeadFoot, kHeadTop},
+      {7900, -20700, 0, "B:", kHeadFoot, kHeadTop},
+      {7900, -20320, 6169, "im alkalischen Milieu lösliche", kHeadFoot, kHeadTop},
+      {8160, -20320, 6170, "Bestandteile u. gering verfestigte", kHeadFoot, kHeadTop},
+      {8420, -20320, 6171, "(oxydische) Eisenverbindungen", kHeadFoot, kHeadTop},
+      {9200, -20700, 0, "C:", kHeadFoot, kHeadTop},
+      {9200, -20320, 6172, "quellfähige, organische Bestandteile", kHeadFoot, kHeadTop},
   };
   auto say = [](const PlacedText& t) { return t.id ? PrintText(t.id, t.german) : std::string(t.german); };
+  auto put = [&](const Font& font, const Font& smaller, int x, int y, int low, int high, const std::string& words) {
+    // The texts read upwards: the row is their cell.
+    dc.SelectFont(font);
+    if (!words.empty()) dc.TextOut(P + x, CellTextPoint(dc, Y(y), Y(low), Y(high), words, {&smaller}), words);
+  };
   dc.SetTextAlign(platform::TA_LEFT | platform::TA_TOP);
-  dc.SelectFont(serif);
-  for (const PlacedText& head : kHeads) dc.TextOut(P + head.x, Y(head.y), say(head));
+  for (const PlacedText& head : kHeads) put(serif, serifSmall, head.x, head.y, head.low, head.high, say(head));
   dc.SetTextAlign(platform::TA_RIGHT | platform::TA_TOP);
-  dc.TextOut(P + 10500, Y(-8200), PrintText(6173, "Summe:  "));
+  put(serif, serifSmall, 10500, -8200, -15200, -8200, PrintText(6173, "Summe:  "));
 
   // Property texts, up to three lines side by side.
   dc.SetTextAlign(platform::TA_LEFT | platform::TA_TOP);
@@ -160,19 +170,20 @@ void CDruckSeite::DrawPetrographyPage(DrawContext& dc) {
   dc.SetTextAlign(platform::TA_RIGHT | platform::TA_TOP);
   static constexpr std::array<int, 9> kValueX = {1300, 2000, 2700, 4000, 5300, 6600, 7900, 9200, 10500};
   for (size_t i = 0; i < kValueX.size(); ++i) {
-    dc.TextOut(P + kValueX[i], Y(-7000), part(16 + static_cast<int>(i)));
-    dc.TextOut(P + kValueX[i], Y(-5600), part(25 + static_cast<int>(i)));
+    put(text, textSmall, kValueX[i], -7000, -8200, -6800, part(16 + static_cast<int>(i)));
+    put(text, textSmall, kValueX[i], -5600, -6800, -5400, part(25 + static_cast<int>(i)));
   }
 
   // Requirements of A, B and C for the three uses, and the verdicts.
   static constexpr std::array<int, kPetroUses> kUseY = {-4000, -2200, -400};
   static constexpr std::array<int, 3> kRequirementX = {6600, 7900, 9200};
   static constexpr std::array<int, 3> kVerdictX = {7000, 8300, 9600};
-  dc.SelectFont(serif);
   for (int use = 0; use < kPetroUses; ++use)
-    for (int judged = 0; judged < 3; ++judged)
-      dc.TextOut(P + kRequirementX[static_cast<size_t>(judged)], Y(kUseY[static_cast<size_t>(use)]),
-                 part(34 + PetroRequirementIndex(judged, use)));
+    for (int judged = 0; judged < 3; ++judged) {
+      const int y = kUseY[static_cast<size_t>(use)];
+      put(serif, serifSmall, kRequirementX[static_cast<size_t>(judged)], y, y - 1400, y + 400,
+          part(34 + PetroRequirementIndex(judged, use)));
+    }
   dc.SelectFont(text);
   for (int judged = 0; judged < 3; ++judged)
     for (int use = 0; use < kPetroUses; ++use)
@@ -181,23 +192,22 @@ void CDruckSeite::DrawPetrographyPage(DrawContext& dc) {
 
   // Row heads, each in the middle of its row.
   static const PlacedText kRowHeads[] = {
-      {200, -18050, 6174, "Bestandteile"},
-      {460, -18050, 6175, "(Zusammensetzung)"},
-      {200, -11700, 6176, "Eigenschaften"},
-      {460, -11700, 6177, "(bes. Merkmale, Farbe u.a.)"},
-      {200, -7500, 6178, "Einwaage"},
-      {460, -7500, 0, "[g]"},
-      {200, -6100, 6179, "Ist"},
-      {460, -6100, 0, "[M.-%]"},
-      {5000, -2700, 6180, "Anforderungen an den Betonzuschlag für"},
-      {5500, -4500, 6181, "Deckschichten"},
-      {5800, -4500, 0, "[M.-%]"},
-      {5500, -2700, 6182, "Kappen"},
-      {5800, -2700, 0, "[M.-%]"},
-      {5500, -900, 6183, "Sichtflächen"},
-      {5800, -900, 0, "[M.-%]"},
+      {200, -18050, 6174, "Bestandteile", -20900, -15200},
+      {460, -18050, 6175, "(Zusammensetzung)", -20900, -15200},
+      {200, -11700, 6176, "Eigenschaften", -15200, -8200},
+      {460, -11700, 6177, "(bes. Merkmale, Farbe u.a.)", -15200, -8200},
+      {200, -7500, 6178, "Einwaage", -8200, -6800},
+      {460, -7500, 0, "[g]", -8200, -6800},
+      {200, -6100, 6179, "Ist", -6800, -5400},
+      {460, -6100, 0, "[M.-%]", -6800, -5400},
+      {5000, -2700, 6180, "Anforderungen an den Betonzuschlag für", -5400, 0},
+      {5500, -4500, 6181, "Deckschichten", -5400, -3600},
+      {5800, -4500, 0, "[M.-%]", -5400, -3600},
+      {5500, -2700, 6182, "Kappen", -3600, -1800},
+      {5800, -2700, 0, "[M.-%]", -3600, -1800},
+      {5500, -900, 6183, "Sichtflächen", -1800, 0},
+      {5800, -900, 0, "[M.-%]", -1800, 0},
   };
   dc.SetTextAlign(platform::TA_CENTER | platform::TA_TOP);
-  dc.SelectFont(serif);
-  for (const PlacedText& head : kRowHeads) dc.TextOut(P + head.x, Y(head.y), say(head));
+  for (const PlacedText& head : kRowHeads) put(serif, serifSmall, head.x, head.y, head.low, head.high, say(head));
 }

@@ -2,6 +2,7 @@
 // header; first the crushed and broken surfaces.
 #include "reports/druckseite.h"
 
+#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -23,6 +24,8 @@ constexpr int kRowStep = 350;
 constexpr int kTitleRise = 500;
 // The least room between a heading and the column lines beside it.
 constexpr int kHeadingClearance = 60;
+// The least room between the table's last column line and the page frame.
+constexpr int kFrameClearance = 300;
 
 // Element 1 of a class row is the mass of Mtr: a row without it is empty.
 bool IsFilledClassRow(const std::string& row) { return !StrGetFieldS(row, "@", 1).empty(); }
@@ -92,11 +95,17 @@ int CDruckSeite::DrawBruchflaechigkeit(DrawContext& dc, int mode) {
 
   static constexpr std::array<int, 15> kColumns = {-300, 1300, 2900, 4200, 5350, 6650, 7800, 9100,
                                                    10250, 11550, 12700, 14000, 15150, 16450, 17750};
+  // Narrowed where the page would leave its last column line next to the
+  // frame.
+  const int columns = oneClass ? 14 : 15;
+  const int span = kColumns[static_cast<size_t>(columns - 1)];
+  const double scale = std::min(1.0, static_cast<double>(m_PrintRect.right - kFrameClearance - X) / span);
   std::array<int, 15> colX{};
-  for (size_t i = 0; i < colX.size(); ++i) colX[i] = X + kColumns[i];
+  for (size_t i = 0; i < colX.size(); ++i) colX[i] = X + static_cast<int>(kColumns[i] * scale);
   const std::array<int, 10> rowY = {Y, Y - 550, Y - 900, Y - 1250, Y - 1600, Z - 100, Z - 490, Z - 880, Z - 1300, Z - 1720};
   static constexpr std::array<int, 15> kFirstRows = {0, 0, 0, 3, 0, 3, 0, 3, 0, 3, 0, 1, 0, 0, 0};
-  const CDruckTabelle table{&dc, oneClass ? 14 : 15, 10, colX.data(), rowY.data(), kFirstRows.data(), 100};
+  CDruckTabelle table{&dc, columns, 10, colX.data(), rowY.data(), kFirstRows.data(), 100};
+  table.smallerFont = &m_Fonts.serifSmall;
   table.DrawGrid();
 
   dc.SelectFont(m_Fonts.serifLarge);
@@ -117,7 +126,9 @@ int CDruckSeite::DrawBruchflaechigkeit(DrawContext& dc, int mode) {
 
   dc.SetTextAlign(platform::TA_LEFT | platform::TA_TOP);
   auto caption = [&](int column, int row, const std::string& text) {
-    dc.TextOut(colX[static_cast<size_t>(column)] + 100, rowY[static_cast<size_t>(row)], text);
+    dc.SelectFont(m_Fonts.serif);
+    const auto c = static_cast<size_t>(column);
+    TextOutInCell(dc, colX[c] + 100, rowY[static_cast<size_t>(row)], colX[c], colX[c + 1], text, {&m_Fonts.serifSmall});
   };
   caption(0, 0, PrintText(7515, "Kornklasse"));
   caption(0, 5, PrintText(7516, "Summe:"));
@@ -129,34 +140,45 @@ int CDruckSeite::DrawBruchflaechigkeit(DrawContext& dc, int mode) {
   // Element of the class row, and the column line its value ends 100 before.
   static constexpr std::pair<int, int> kRowValues[] = {{13, 2}, {7, 3}, {8, 4},  {5, 5},   {6, 6},   {3, 7}, {4, 8},
                                                        {1, 9},  {2, 10}, {9, 11}, {10, 12}, {0, 13}, {11, 14}};
+  // A value in the cell left of a column line, `offset` before it by the
+  // alignment set; in the tiny face when the small one is too long for it.
+  const platform::Font tiny = MakeFont("Courier New", 230, 600, kHorizontal);
   auto right = [&](int line, int offset, int y, const std::string& text) {
     if (oneClass && line == 14) return;  // no Einwaage column
-    dc.TextOut(colX[static_cast<size_t>(line)] - offset, y, text);
+    const auto c = static_cast<size_t>(line);
+    TextOutInCell(dc, colX[c] - offset, y, colX[c - 1], colX[c], text, {&tiny});
   };
   ForEachFilledRow(r, [&](int k, int row, const std::string& values) {
     dc.SelectFont(m_Fonts.serif);
     dc.SetTextAlign(platform::TA_CENTER | platform::TA_TOP);
     TextOutCentred(dc, colX[0], colX[1], Y - 1640 - kRowStep * k, ClassLabel(r, row, false));
-    dc.SelectFont(m_Fonts.textSmall);
     dc.SetTextAlign(platform::TA_RIGHT | platform::TA_TOP);
-    for (const auto& [element, line] : kRowValues) right(line, 100, Y - 1680 - kRowStep * k, StrGetFieldS(values, "@", element));
+    for (const auto& [element, line] : kRowValues) {
+      dc.SelectFont(m_Fonts.textSmall);
+      right(line, 100, Y - 1680 - kRowStep * k, StrGetFieldS(values, "@", element));
+    }
   });
 
-  dc.SelectFont(m_Fonts.textSmall);
   dc.SetTextAlign(platform::TA_RIGHT | platform::TA_TOP);
-  for (const auto& [part, line] : {std::pair{42, 2}, {38, 3}, {39, 5}, {40, 7}, {41, 9}, {37, 13}, {43, 14}})
+  for (const auto& [part, line] : {std::pair{42, 2}, {38, 3}, {39, 5}, {40, 7}, {41, 9}, {37, 13}, {43, 14}}) {
+    dc.SelectFont(m_Fonts.textSmall);
     right(line, 100, Z - 140, r.GetValue(20, part));
-  for (const auto& [part, line] : {std::pair{33, 4}, {32, 6}, {35, 8}, {31, 10}, {36, 11}, {34, 12}})
+  }
+  for (const auto& [part, line] : {std::pair{33, 4}, {32, 6}, {35, 8}, {31, 10}, {36, 11}, {34, 12}}) {
+    dc.SelectFont(m_Fonts.textSmall);
     right(line, 450, Z - 530, r.GetValue(20, part));
+  }
 
   const std::string item = r.GetSideTestEntry("VA_BRUCH");
-  dc.SelectFont(m_Fonts.serifSmall);
   dc.SetTextAlign(platform::TA_CENTER | platform::TA_TOP);
-  for (const auto& [element, line] : {std::pair{5, 4}, {6, 6}, {7, 8}, {2, 10}, {1, 12}})
+  for (const auto& [element, line] : {std::pair{5, 4}, {6, 6}, {7, 8}, {2, 10}, {1, 12}}) {
+    dc.SelectFont(m_Fonts.serifSmall);
     right(line, 550, Z - 920, RequirementShown(item, element));
-  dc.SelectFont(m_Fonts.textSmall);
-  for (const auto& [part, line] : {std::pair{6, 4}, {5, 6}, {4, 8}, {3, 10}, {7, 12}})
+  }
+  for (const auto& [part, line] : {std::pair{6, 4}, {5, 6}, {4, 8}, {3, 10}, {7, 12}}) {
+    dc.SelectFont(m_Fonts.textSmall);
     right(line, 550, Z - 1340, YesNoText(r.GetValue(20, part)));
+  }
   return 4500 + kRowStep * n;
 }
 

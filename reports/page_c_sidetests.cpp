@@ -37,6 +37,16 @@ void TextAt(DrawContext& dc, unsigned align, int x, int y, const std::string& te
   dc.TextOut(x, y, text);
 }
 
+// TextAt kept inside the column from `left` to `right`, in the smaller face
+// where the current one is too long for it.
+void TextInColumn(DrawContext& dc, unsigned align, int x, int y, int left, int right, const std::string& text,
+                  const platform::Font& smaller) {
+  const platform::Font current = dc.GetFont();
+  dc.SetTextAlign(align | platform::TA_TOP);
+  TextOutInCell(dc, x, y, left, right, text, {&smaller});
+  dc.SelectFont(current);
+}
+
 }  // namespace
 
 int ZusammRecycKorngemischHeight(int rows) { return std::max(kMixtureMinHeight, 1320 + kRowStep * rows + 320 + 300); }
@@ -59,17 +69,20 @@ int CDruckSeite::DrawZusammRecyc(DrawContext& dc, int d) {
   for (int i = 0; i < kRecycRows; ++i) {
     // The floating particles stand in the band under the sum line.
     const int y = i < kRecycRows - 1 ? Y0 - 850 - kRowStep * i : Y0 - 5470;
-    TextAt(dc, platform::TA_LEFT, X + 100, y, StrGetFieldS(r.GetValue(15, 2), "@", i));
-    TextAt(dc, platform::TA_RIGHT, X + 8300, y, StrGetFieldS(r.GetValue(15, 4), "@", i));
-    TextAt(dc, platform::TA_RIGHT, X + 9700, y, StrGetFieldS(r.GetValue(15, 5), "@", i));
-    TextAt(dc, platform::TA_RIGHT, X + 11500, y, FormatRequirement(StrGetFieldS(r.GetValue(15, 3), "@", i), 1));
-    TextAt(dc, platform::TA_CENTER, X + 12600, y, YesNoText(StrGetFieldS(r.GetValue(15, 6), "@", i)));
+    const platform::Font& small = m_Fonts.textSmall;
+    TextInColumn(dc, platform::TA_LEFT, X + 100, y, X, X + 7000, StrGetFieldS(r.GetValue(15, 2), "@", i), small);
+    TextInColumn(dc, platform::TA_RIGHT, X + 8300, y, X + 7000, X + 8500, StrGetFieldS(r.GetValue(15, 4), "@", i), small);
+    TextInColumn(dc, platform::TA_RIGHT, X + 9700, y, X + 8500, X + 9900, StrGetFieldS(r.GetValue(15, 5), "@", i), small);
+    TextInColumn(dc, platform::TA_RIGHT, X + 11500, y, X + 9900, X + 11700,
+                 FormatRequirement(StrGetFieldS(r.GetValue(15, 3), "@", i), 1), small);
+    TextInColumn(dc, platform::TA_CENTER, X + 12600, y, X + 11700, X + 13500,
+                 YesNoText(StrGetFieldS(r.GetValue(15, 6), "@", i)), small);
   }
-  TextAt(dc, platform::TA_RIGHT, X + 8300, Y0 - 4470, r.GetValue(15, 0));
-  TextAt(dc, platform::TA_RIGHT, X + 9700, Y0 - 4470, r.GetValue(15, 1));
+  TextInColumn(dc, platform::TA_RIGHT, X + 8300, Y0 - 4470, X + 7000, X + 8500, r.GetValue(15, 0), m_Fonts.textSmall);
+  TextInColumn(dc, platform::TA_RIGHT, X + 9700, Y0 - 4470, X + 8500, X + 9900, r.GetValue(15, 1), m_Fonts.textSmall);
 
   dc.SelectFont(m_Fonts.serif);
-  TextAt(dc, platform::TA_RIGHT, X + 7000, Y0 - 4470, "Summe: ");
+  TextAt(dc, platform::TA_RIGHT, X + 7000, Y0 - 4470, PrintText(6271, "Summe:") + " ");
   const int top = Y0 - 50, bottom = Y0 - 850;
   dc.DrawText(PrintText(6153, "Material"), Rect{X, top, X + 7000, bottom}, kHeadingFormat);
   dc.DrawText(PrintText(6154, "Masse\n[g]"), Rect{X + 7000, top, X + 8500, bottom}, kHeadingFormat);
@@ -109,15 +122,16 @@ int CDruckSeite::DrawZusammRecycKorngemisch(DrawContext& dc, int d) {
   dc.SelectFont(m_Fonts.text);
   for (int i = 0; i < c; ++i) {
     const int y = Y0 - 1220 - kRowStep * i;
-    TextAt(dc, platform::TA_LEFT, X + 100, y, rows[static_cast<size_t>(i)].name);
-    TextAt(dc, platform::TA_RIGHT, X + 5400, y, rows[static_cast<size_t>(i)].mass);
-    TextAt(dc, platform::TA_RIGHT, X + 6600, y, rows[static_cast<size_t>(i)].share);
+    const Row& row = rows[static_cast<size_t>(i)];
+    TextInColumn(dc, platform::TA_LEFT, X + 100, y, X, X + 4000, row.name, m_Fonts.textSmall);
+    TextInColumn(dc, platform::TA_RIGHT, X + 5400, y, X + 4000, X + 5500, row.mass, m_Fonts.textSmall);
+    TextInColumn(dc, platform::TA_RIGHT, X + 6600, y, X + 5500, X + 6700, row.share, m_Fonts.textSmall);
   }
   const int sumY = Y0 - 1320 - kRowStep * c;
-  TextAt(dc, platform::TA_RIGHT, X + 5400, sumY, r.GetValue(15, 0));
-  TextAt(dc, platform::TA_RIGHT, X + 6600, sumY, r.GetValue(15, 1));
+  TextInColumn(dc, platform::TA_RIGHT, X + 5400, sumY, X + 4000, X + 5500, r.GetValue(15, 0), m_Fonts.textSmall);
+  TextInColumn(dc, platform::TA_RIGHT, X + 6600, sumY, X + 5500, X + 6700, r.GetValue(15, 1), m_Fonts.textSmall);
   dc.SelectFont(m_Fonts.serif);
-  TextAt(dc, platform::TA_RIGHT, X + 4000, sumY, "Summe: ");
+  TextAt(dc, platform::TA_RIGHT, X + 4000, sumY, PrintText(6271, "Summe:") + " ");
   dc.DrawText(PrintText(6148, "Stoffliche Zusammensetzung"), Rect{X, Y0 - 40, X + 6700, Y0 - 400}, kHeadingFormat);
   const int top = Y0 - 450, bottom = Y0 - 1220;
   dc.DrawText(PrintText(6149, "Material"), Rect{X, top, X + 4000, bottom}, kHeadingFormat);
@@ -136,20 +150,27 @@ int CDruckSeite::DrawSandaequivalent(DrawContext& dc, int d) {
 
   dc.SelectFont(m_Fonts.serifLarge);
   dc.SetTextAlign(platform::TA_LEFT | platform::TA_TOP);
-  TextOutMarkup(dc, X, Y0, 80, "Sandäquivalent SE<t>F");
+  TextOutMarkup(dc, X, Y0, 80, PrintText(67601, "Sandäquivalent") + " SE<t>F");
 
   const std::array<int, 4> columns = {X, X + 4000, X + 5800, X + 7600};
   const std::array<int, 6> rowLines = {Y0 - 500, Y0 - 1000, Y0 - 1500, Y0 - 2000, Y0 - 2500, Y0 - 3000};
   DrawGridLines(dc, columns.data(), static_cast<int>(columns.size()), rowLines.data(), static_cast<int>(rowLines.size()));
 
-  // Printed in German in every language, as the standard names them.
-  static constexpr std::array<const char*, 5> kCaptions = {"Einzelwerte [%]", "Mittelwert [%]", "Soll [%]",
-                                                           "Eignungsprüfung [%]", "Anforderung erfüllt"};
+  const std::array<std::string, 5> captions = {PrintText(67602, "Einzelwerte [%]"), PrintText(67603, "Mittelwert [%]"),
+                                               PrintText(67604, "Soll [%]"), PrintText(67605, "Eignungsprüfung [%]"),
+                                               PrintText(67606, "Anforderung erfüllt")};
+  const platform::Font& small = m_Fonts.textSmall;
+  for (size_t i = 0; i < captions.size(); ++i) {
+    dc.SelectFont(m_Fonts.text);
+    TextInColumn(dc, platform::TA_LEFT, X + 200, rowLines[i] - 50, X, X + 4000, captions[i], small);
+  }
   dc.SelectFont(m_Fonts.text);
-  for (size_t i = 0; i < kCaptions.size(); ++i) TextAt(dc, platform::TA_LEFT, X + 200, rowLines[i] - 50, kCaptions[i]);
-  TextAt(dc, platform::TA_RIGHT, X + 5700, rowLines[0] - 50, r.GetValue(31, 2));
-  TextAt(dc, platform::TA_RIGHT, X + 7500, rowLines[0] - 50, r.GetValue(31, 6));
-  for (int i = 1; i <= 4; ++i) TextAt(dc, platform::TA_RIGHT, X + 7500, rowLines[static_cast<size_t>(i)] - 50, r.GetValue(31, 7 + i));
+  TextInColumn(dc, platform::TA_RIGHT, X + 5700, rowLines[0] - 50, X + 4000, X + 5800, r.GetValue(31, 2), small);
+  for (int i = 0; i <= 4; ++i) {
+    // The fulfilment as the test stored it ("Ja", "Nein") in the printed language.
+    const std::string value = i == 0 ? r.GetValue(31, 6) : i == 4 ? StoredYesNoText(r.GetValue(31, 11)) : r.GetValue(31, 7 + i);
+    TextInColumn(dc, platform::TA_RIGHT, X + 7500, rowLines[static_cast<size_t>(i)] - 50, X + 5800, X + 7600, value, small);
+  }
   return d + 3000;
 }
 

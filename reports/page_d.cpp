@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <map>
+#include <string>
+#include <utility>
 
 #include "charts/dczustand.h"
 #include "evaluation/alkali/alkali.h"
@@ -266,6 +268,37 @@ constexpr char kAlkaliLines[] =
     "{09 28 09 29 1}{10 28 10 29 1}{00 29 01 29 1}{01 29 02 29 1}{02 29 03 29 1}{03 29 04 29 1}{04 29 05 29 1}{05 29 06 29 1}"
     "{06 29 07 29 1}{07 29 08 29 1}{08 29 09 29 1}{09 29 10 29 1}";
 
+// The texts of the template in the printed language: the words by their
+// text ids; units, size classes and class names stay as they are.
+std::string PrintedCellText(const std::string& german) {
+  static const std::pair<const char*, int> kIds[] = {
+      {"Korngrößenverteilung (Abschnitte A.4.2 und A.4.3)", 67620},
+      {"Prüfkornklasse", 67621},
+      {"Summe", 7514},
+      {"Masse", 67622},
+      {"Anteil", 67623},
+      {"Petrografische Prüfung (Abschnitt A.5.3)", 67624},
+      {"Einwaage", 6178},
+      {"Alkaliunempfindliche Bestandteile", 67625},
+      {"Flint", 67626},
+      {"Opalsandstein einschl. Kieselkreide und fragliche Bestandteile", 67627},
+      {"Prüfung des Anteils an alkaliempfindlichen Bestandteilen (Abschnitte A.6.3 und A.7.3)", 67628},
+      {"Masse nach NaOH-Test (abzügl. G<t>NW<n>)", 67629},
+      {"Opalsandstein u. reaktionsfähiger Flint", 67630},
+      {"Opalsandstein", 67631},
+      {"Erweichte Körner", 67632},
+      {"Flintrohdichte", 67633},
+      {"Reaktionsfähiger Flint", 67634},
+      {"5x Opalsandstein + reaktionsfähiger Flint", 67635},
+      {"Einstufung in der Alkaliempfindlichkeitsklassen (Tabellen 1 und 2)", 67636},
+      {"Kornklasse", 6325},
+      {"Opalsandstein und Flint", 67637},
+  };
+  for (const auto& [text, id] : kIds)
+    if (german == text) return PrintText(id, text);
+  return german;
+}
+
 // Column widths of the grid, ended by -1.
 constexpr int kColumnWidths[] = {2000, 1500, 2500, 1500, 1500, 1500, 1500, 1500, 1500, 1500, 1500, -1};
 constexpr int kRowCount = 100;
@@ -332,7 +365,7 @@ void CDruckSeite::DrawAlkaliPage(DrawContext& dc) {
   auto rowY = [&rows](int r) { return rows[static_cast<size_t>(std::clamp<int>(r, 0, kRowCount - 1))]; };
 
   for (const TemplateCell& cell : AlkaliTableCells()) {
-    const std::string text = CellText(cell.text, values);
+    const std::string text = cell.text.starts_with('#') ? CellText(cell.text, values) : PrintedCellText(cell.text);
     if (text.empty()) continue;
     const CellStyle style = CellStyleOf(cell.attributes);
     dc.SelectFont(style.font == CellFont::kSectionTitle ? m_Fonts.serifBold

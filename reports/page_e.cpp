@@ -7,12 +7,15 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <string>
+#include <utility>
 
 #include "charts/dczustand.h"
 #include "records/strutil.h"
 #include "records/versuch.h"
 #include "records/wbsfield.h"
 #include "reports/druckseite.h"
+#include "reports/drucktabelle.h"
 #include "reports/page_common.h"
 #include "services/settings.h"
 
@@ -62,6 +65,14 @@ std::string WithoutZeros(std::string value) {
   return value;
 }
 
+// The labels of the two badly-shaped rows that the weighing stores, in the
+// printed language.
+std::string BadShapeLabel(const std::string& stored) {
+  if (stored == "Schlecht geformt in kg") return PrintText(61100, "Schlecht geformt in kg");
+  if (stored == "Schlecht geformt Anzahl") return PrintText(61101, "Schlecht geformt Anzahl");
+  return stored;
+}
+
 std::string Underscores(std::string value) {
   for (char& c : value)
     if (c == '_') c = ' ';
@@ -89,7 +100,7 @@ void DrawWBSSiebanforderungen(DrawContext& dc, int x, int y, const std::string& 
     SplitNumber(dc, x + 1740, top, s[i]);
     Right(dc, x + 3450, top, ValueAt(p, i));
     Right(dc, x + 4950, top, ValueAt(r, i));
-    Right(dc, x + 6450, top, ValueAt(w, i));
+    Right(dc, x + 6450, top, StoredYesNoText(ValueAt(w, i)));
   }
 }
 
@@ -127,14 +138,24 @@ void DrawWBSSteinformErgebnis(DrawContext& dc, int x, int y, const std::string& 
 // The columns of the stone-shape list of a sieving.
 constexpr std::array<int, 6> kShapeColumns = {0, 500, 1550, 2600, 3650, 4700};
 
+// The face of a stone-list heading too long for its narrow column.
+platform::Font TinySerif() { return MakeFont("Times New Roman", 200, 400, kHorizontal); }
+
 void DrawWBSSteinformKopf(DrawContext& dc, int x, int y) {
   for (int cx : kShapeColumns) Line(dc, x + cx, y, x + cx, y + 700);
   Line(dc, x, y + 700, x + 4720, y + 700);
-  static const char* const kTop[] = {"Nr.", "Länge", "Dicke", "Länge /", "Schlecht"};
-  static const char* const kBottom[] = {"", "[cm]", "[cm]", "Dicke", "geformt"};
+  const std::string length = PrintText(67609, "Länge"), thickness = PrintText(67610, "Dicke");
+  const std::string top[] = {PrintText(6288, "Nr."), length, thickness, PrintText(67613, "Länge /"),
+                             PrintText(67105, "Schlecht")};
+  const std::string bottom[] = {"", "[cm]", "[cm]", thickness, PrintText(67106, "geformt")};
+  const platform::Font current = dc.GetFont(), tiny = TinySerif();
+  dc.SetTextAlign(platform::TA_LEFT | platform::TA_TOP);
   for (size_t c = 0; c < 5; ++c) {
-    Left(dc, x + kShapeColumns[c] + 100, y + 650, kTop[c]);
-    Left(dc, x + kShapeColumns[c] + 100, y + 350, kBottom[c]);
+    const int left = x + kShapeColumns[c], right = x + kShapeColumns[c + 1];
+    for (const auto& [text, line] : {std::pair{top[c], y + 650}, {bottom[c], y + 350}}) {
+      TextOutInCell(dc, left + 100, line, left, right, text, {&tiny});
+      dc.SelectFont(current);
+    }
   }
 }
 
@@ -146,7 +167,7 @@ void DrawWBSSteinformZeile(DrawContext& dc, int x, int y, int number, const std:
   Right(dc, x + kShapeColumns[2] - 50, top, length);
   Right(dc, x + kShapeColumns[3] - 50, top, thickness);
   Right(dc, x + kShapeColumns[4] - 50, top, ratio);
-  Centre(dc, x + (kShapeColumns[4] + kShapeColumns[5]) / 2, top, word);
+  Centre(dc, x + (kShapeColumns[4] + kShapeColumns[5]) / 2, top, StoredYesNoText(word));
 }
 
 // The columns of the stone list of a weighing: number, five mass bands,
@@ -176,12 +197,12 @@ void DrawWBSMassenTabelle(DrawContext& dc, int x, int y, const std::string& limi
       Right(dc, x + 2950, top, "0.0 - " + limit + " kg");
       Right(dc, x + 4450, top, ValueAt(c, i) + " kg");
     } else {
-      if (!limit.empty() && limit != ".") Right(dc, x + 2950, top, Underscores(limit));
+      if (!limit.empty() && limit != ".") Right(dc, x + 2950, top, BadShapeLabel(Underscores(limit)));
       Right(dc, x + 4450, top, Underscores(ValueAt(c, i)));
     }
     Right(dc, x + 5950, top, ValueAt(p, i));
     if (const std::string v = ValueAt(r, i); v != ".") Right(dc, x + 7450, top, v);
-    if (const std::string v = ValueAt(w, i); v != ".") Right(dc, x + 8950, top, v);
+    if (const std::string v = ValueAt(w, i); v != ".") Right(dc, x + 8950, top, StoredYesNoText(v));
   }
 }
 
@@ -199,12 +220,23 @@ void DrawWBSSteinlisteKopf(DrawContext& dc, int x, int y, const std::string& lim
     Left(dc, left + 50, y + 550, upper);
     Right(dc, right - 50, y + 300, lower);
   }
-  Right(dc, x + X[1] - 50, y + 550, "Nr.");
-  Centre(dc, x + X[7], y + 550, "Steinform [cm]");
-  Centre(dc, x + (X[6] + X[7]) / 2, y + 300, "Länge");
-  Centre(dc, x + (X[7] + X[8]) / 2, y + 300, "Dicke");
-  Centre(dc, x + (X[8] + X[9]) / 2, y + 550, "schlecht");
-  Centre(dc, x + (X[8] + X[9]) / 2, y + 300, "gef. [kg]");
+  Right(dc, x + X[1] - 50, y + 550, PrintText(6288, "Nr."));
+  Centre(dc, x + X[7], y + 550, PrintText(67608, "Steinform [cm]"));
+  const platform::Font current = dc.GetFont(), tiny = TinySerif();
+  dc.SetTextAlign(platform::TA_CENTER | platform::TA_TOP);
+  const struct {
+    size_t from;
+    int y;
+    std::string text;
+  } heads[] = {{6, y + 300, PrintText(67609, "Länge")},
+               {7, y + 300, PrintText(67610, "Dicke")},
+               {8, y + 550, PrintText(67611, "schlecht")},
+               {8, y + 300, PrintText(67612, "gef. [kg]")}};
+  for (const auto& head : heads) {
+    const int left = x + X[head.from], right = x + X[head.from + 1];
+    TextOutInCell(dc, (left + right) / 2, head.y, left, right, head.text, {&tiny});
+    dc.SelectFont(current);
+  }
 }
 
 void DrawWBSSteinlisteZeile(DrawContext& dc, int x, int y, int number, const std::string& token,
@@ -333,7 +365,7 @@ void CDruckSeite::DrawWBSSiebtabelle(DrawContext& dc, int x, int y, const std::s
   Right(dc, x + 3116, bottom - 50, total);
   Right(dc, x + 4816, bottom - 50, "100.0");
   dc.SelectFont(m_Fonts.serif);
-  Right(dc, x + 1700, bottom - 50, "Summe:");
+  Right(dc, x + 1700, bottom - 50, PrintText(6271, "Summe:"));
 }
 
 void CDruckSeite::DrawWBSSteinformTabelle(DrawContext& dc) {
@@ -369,13 +401,23 @@ void CDruckSeite::DrawWBSMassenverteilungPage(DrawContext& dc, int page) {
   const int anchor = m_Layout[ArmourstoneAnchors].bottom;
   const int L = m_PrintRect.left;
 
+  // Each value after its label, further right where a label is longer
+  // than its place.
+  constexpr int kGap = 150;
   dc.SelectFont(m_Fonts.serif);
-  Left(dc, X + 3000, Y, PrintText(6398, "Massenverteilung gemäß  Kategorie:"));
-  Left(dc, X + 10000, Y, "Gewichtsklasse:");
+  const std::string categoryLabel = PrintText(6398, "Massenverteilung gemäß  Kategorie:");
+  Left(dc, X + 3000, Y, categoryLabel);
+  const int categoryX = std::max(X + 7500, X + 3000 + dc.GetTextExtent(categoryLabel).cx + kGap);
   dc.SelectFont(m_Fonts.serifBold);
-  DrawWBSCategory(dc, X + 7500, Y, part(2));
+  DrawWBSCategory(dc, categoryX, Y, part(2));
+  const int categoryEnd = categoryX + dc.GetTextExtent(part(2)).cx;
+  dc.SelectFont(m_Fonts.serif);
+  const std::string classLabel = PrintText(67607, "Gewichtsklasse:");
+  const int classX = std::max(X + 10000, categoryEnd + 2 * kGap);
+  Left(dc, classX, Y, classLabel);
+  dc.SelectFont(m_Fonts.serifBold);
   const std::string massClass = part(3);
-  Left(dc, X + 12000, Y,
+  Left(dc, std::max(X + 12000, classX + dc.GetTextExtent(classLabel).cx + kGap), Y,
        massClass == "1"   ? PrintText(7441, "Leicht")
        : massClass == "2" ? PrintText(7442, "Schwer")
                           : PrintText(7440, "keine"));

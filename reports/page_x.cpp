@@ -249,7 +249,13 @@ void CDruckSeite::DrawBallastSieveTable(DrawContext& dc) {
       {"[M.-%]", {l + 8350, t - 800, l + 9750, t - 1200}},
       {PrintText(6286, "erfüllt?"), {l + 9750, t - 800, right, t - 1200}},
   };
-  for (const Heading& heading : headings) dc.DrawText(heading.text, heading.rect, format);
+  // A heading too long for its column takes the small face rather than a
+  // second line, which would run into the unit under it.
+  for (const Heading& heading : headings) {
+    const int room = heading.rect.right - heading.rect.left - 2 * kCellTextMargin;
+    SelectFittingFont(dc, heading.text, room, {&m_Fonts.serif, &m_Fonts.serifSmall});
+    dc.DrawText(heading.text, heading.rect, format);
+  }
 }
 
 void CDruckSeite::DrawVerdictLine(DrawContext& dc, int x, int y, const std::string& text) {
@@ -286,7 +292,7 @@ void CDruckSeite::DrawBallastUndersizeNote(DrawContext& dc) {
   // Wrapped inside the page, not at a fixed width that runs off it.
   const Rect box{x, y, m_PrintRect.right - 100, y - 3000};
   dc.DrawText("** " + PrintText(7266,
-                                "Der Unterkorn (GS) Anteil ist >= 0,5 M.-%. Die Probe ist zusätzlich abzuschlämmen "
+                                "Der Unterkorn (GS) Anteil ist >= 0.5 M.-%. Die Probe ist zusätzlich abzuschlämmen "
                                 "und nach Abschnitt 5.1.4 der DBS 918 061 zu bewerten."),
               box, platform::DT_LEFT | platform::DT_WORDBREAK | platform::DT_NOPREFIX);
   dc.SelectFont(old);

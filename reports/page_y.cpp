@@ -1,6 +1,9 @@
 // Page Y: the side tests of track ballast, one block per test with its
 // stored values and verdict line.
+#include <initializer_list>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "records/requirement.h"
 #include "records/strutil.h"
@@ -43,7 +46,7 @@ struct Run {
   const Font* font;
   std::string text;
 };
-void DrawRun(DrawContext& dc, int x, int y, std::initializer_list<Run> pieces) {
+void DrawRun(DrawContext& dc, int x, int y, const std::vector<Run>& pieces) {
   platform::DrawStateGuard state(dc, platform::kStateFont | platform::kStateTextAlign);
   const Point position = dc.MoveTo(x, y);
   dc.SetTextAlign(kLeftTop | platform::TA_UPDATECP);
@@ -55,10 +58,87 @@ void DrawRun(DrawContext& dc, int x, int y, std::initializer_list<Run> pieces) {
   dc.MoveTo(position);
 }
 
+// The pieces in their faces, or in the small ones of `compact` (the same
+// texts) when they would run longer than `room`.
+void DrawRunWithin(DrawContext& dc, int x, int y, int room, std::initializer_list<Run> pieces,
+                   std::initializer_list<const Font*> compact) {
+  int length = 0;
+  for (const Run& piece : pieces) {
+    dc.SelectFont(*piece.font);
+    length += dc.GetTextExtent(piece.text).cx;
+  }
+  std::vector<Run> shown(pieces);
+  if (length > room && compact.size() == pieces.size()) {
+    auto font = compact.begin();
+    for (Run& piece : shown) piece.font = *font++;
+  }
+  DrawRun(dc, x, y, shown);
+}
+
 std::string VerdictText(BallastVerdict verdict, int metId, const char* met, int notMetId, const char* notMet) {
   if (verdict == BallastVerdict::kMet) return PrintText(metId, met);
   if (verdict == BallastVerdict::kNotMet) return PrintText(notMetId, notMet);
   return {};
+}
+
+// The verdict line of a block, or for a test the summary of page 1 calls
+// not tested, the same words.
+std::string BlockVerdict(const CVersuch& record, const char* testKey, const std::string& verdict) {
+  if (!verdict.empty() || BallastSummaryVerdict(record, testKey) != BallastVerdict::kNone) return verdict;
+  return PrintText(6251, "nicht bearbeitet");
+}
+
+// The words of the text split into lines no longer than `room` in the
+// context's font; a word longer than that stands on a line of its own.
+std::vector<std::string> WrapToWidth(DrawContext& dc, const std::string& text, int room) {
+  std::vector<std::string> lines;
+  std::string line;
+  for (int k = 0;; ++k) {
+    const std::string word = StrGetField(text, ' ', k);
+    if (word.empty() && k >= StrCountFields(text, ' ')) break;
+    if (word.empty()) continue;
+    const std::string longer = line.empty() ? word : line + " " + word;
+    if (line.empty() || dc.GetTextExtent(longer).cx <= room) {
+      line = longer;
+    } else {
+      lines.push_back(line);
+      line = word;
+    }
+  }
+  if (!line.empty()) lines.push_back(line);
+  return lines;
+}
+
+// The four heading lines of a column made to fit its width: as they are
+// when each line fits; else their words before the unit (the first line in
+// brackets) wrapped anew into the lines above it, in the first of the fonts
+// that lets them; else in the last font as they are. Selects the font.
+void FitHeadingLines(DrawContext& dc, std::string (&lines)[4], int room,
+                     std::initializer_list<const Font*> fonts) {
+  auto fits = [&] {
+    for (const std::string& line : lines)
+      if (dc.GetTextExtent(line).cx > room) return false;
+    return true;
+  };
+  dc.SelectFont(**fonts.begin());
+  if (fits()) return;
+  int textLines = 4;
+  std::string words;
+  for (int k = 0; k < 4; ++k) {
+    if (!lines[k].empty() && lines[k][0] == '[') {
+      textLines = k;
+      break;
+    }
+    if (!lines[k].empty()) words += (words.empty() ? "" : " ") + lines[k];
+  }
+  for (const Font* font : fonts) {
+    dc.SelectFont(*font);
+    const std::vector<std::string> wrapped = WrapToWidth(dc, words, room);
+    if (static_cast<int>(wrapped.size()) > textLines) continue;
+    for (int k = 0; k < textLines; ++k)
+      lines[k] = k < static_cast<int>(wrapped.size()) ? wrapped[static_cast<size_t>(k)] : std::string();
+    if (fits()) return;
+  }
 }
 
 }  // namespace
@@ -66,6 +146,10 @@ std::string VerdictText(BallastVerdict verdict, int metId, const char* met, int 
 void CDruckSeite::DrawBallastSideTests(DrawContext& dc) {
   platform::DrawStateGuard state(dc, platform::kStateWithFont, platform::TRANSPARENT);
   dc.SetTextColor(kBlack);
+  // The test number, as page X has it at the same place.
+  const int x = m_Layout[HeaderAnchors].left, y = m_Layout[HeaderAnchors].top;
+  Put(dc, m_Fonts.serif, kLeftTop, x, y, PrintText(6253, "Prüf.-Nr.:"));
+  Put(dc, m_Fonts.text, kLeftTop, x + 2000, y, m_pVersuch->GetValue(1, 0));
   DrawBallastPurity(dc);
   DrawBallastShapeBlock(dc, 1);
   DrawBallastShapeBlock(dc, 0);
@@ -98,9 +182,12 @@ void CDruckSeite::DrawBallastPurity(DrawContext& dc) {
 
   Put(dc, m_Fonts.serifLarge, kLeftTop, x, y + 501, PrintText(6298, "Reinheit/Gesteinsbeschaffenheit"));
   DrawSerifVerdictLine(dc, x, y - 5370,
-                       VerdictText(BallastVerdictOfCode(r.GetValue(14, 0), "1", "0"), 6299,
-                                   "Die Reinheit / Gesteinsbeschaffenheit der Probe ist bedingungsgemäß.", 6310,
-                                   "Die Reinheit / Gesteinsbeschaffenheit der Probe ist nicht bedingungsgemäß."));
+                       BlockVerdict(r, "VA_GS_REINHEIT",
+                                    VerdictText(BallastVerdictOfCode(r.GetValue(14, 0), "1", "0"), 6299,
+                                                "Die Reinheit / Gesteinsbeschaffenheit der Probe ist bedingungsgemäß.",
+                                                6310,
+                                                "Die Reinheit / Gesteinsbeschaffenheit der Probe ist nicht "
+                                                "bedingungsgemäß.")));
 
   HLine(dc, x, x + 14000, y);
   HLine(dc, x, x + 14000, y1);
@@ -111,8 +198,11 @@ void CDruckSeite::DrawBallastPurity(DrawContext& dc) {
   VLine(dc, x + 16300, y - 4920, y - 5320);
 
   Put(dc, m_Fonts.serif, kLeftTop, x + 100, y - 50, PrintText(6311, "Bestandteile"));
-  Put(dc, m_Fonts.serif, kCentreTop, x + 11000, y - 50, PrintText(6312, "Anteil [g]"));
-  Put(dc, m_Fonts.serif, kCentreTop, x + 13000, y - 50, PrintText(6313, "Anteil [M.-%]"));
+  dc.SelectFont(m_Fonts.serif);
+  dc.SetTextAlign(kCentreTop);
+  TextOutInCell(dc, x + 11000, y - 50, x + 10000, x + 12000, PrintText(6312, "Anteil [g]"), {&m_Fonts.serifSmall});
+  dc.SelectFont(m_Fonts.serif);
+  TextOutInCell(dc, x + 13000, y - 50, x + 12000, x + 14000, PrintText(6313, "Anteil [M.-%]"), {&m_Fonts.serifSmall});
   Put(dc, m_Fonts.serif, kRightTop, x + 9950, y - 4940, PrintText(6314, "Summe:"));
 
   // The limit of the record's material; without one no limit is stated.
@@ -120,10 +210,12 @@ void CDruckSeite::DrawBallastPurity(DrawContext& dc) {
                                ? std::string()
                                : StrGetField(r.GetSideTestEntry("VA_GS_REINHEIT"), '|', 1);
   const BallastLimitText limit = BallastPurityLimit(code);
-  DrawRun(dc, x + 14100, y - 4940,
-          {{&m_Fonts.serif, PrintText(6315, "Soll:  ")},
-           {&m_Fonts.symbol, limit.sign},
-           {&m_Fonts.serif, limit.sign.empty() ? limit.rest : " " + limit.rest}});
+  const Font smallSymbol = MakeFont("Symbol", m_Fonts.serifSmall.height, m_Fonts.symbol.weight, kHorizontal);
+  DrawRunWithin(dc, x + 14100, y - 4940, 16300 - 14100 - kCellTextMargin,
+                {{&m_Fonts.serif, PrintText(6315, "Soll:  ")},
+                 {&m_Fonts.symbol, limit.sign},
+                 {&m_Fonts.serif, limit.sign.empty() ? limit.rest : " " + limit.rest}},
+                {&m_Fonts.serifSmall, &smallSymbol, &m_Fonts.serifSmall});
 
   for (int i = 0; i < 14; ++i) {
     const std::string name = r.GetValue(14, 10 + 3 * i);
@@ -157,10 +249,11 @@ void CDruckSeite::DrawBallastShapeBlock(DrawContext& dc, int variant) {
             : PrintText(6364, "Bestimmung der Plattigkeitskennzahl"));
   const BallastVerdict verdict = BallastVerdictOfCode(r.GetValue(field, 4), "1", "2");
   DrawSerifVerdictLine(dc, x, u - 2090,
-                       shape ? VerdictText(verdict, 6365, "Die Kornformkennzahl ist bedingungsgemäß.", 6367,
-                                           "Die Kornformkennzahl ist nicht bedingungsgemäß.")
-                             : VerdictText(verdict, 6366, "Die Plattigkeitskennzahl ist bedingungsgemäß.", 6368,
-                                           "Die Plattigkeitskennzahl ist nicht bedingungsgemäß."));
+                       BlockVerdict(r, shape ? "VA_GS_KORNFORM" : "VA_GS_PLATTIGKEIT",
+                                    shape ? VerdictText(verdict, 6365, "Die Kornformkennzahl ist bedingungsgemäß.", 6367,
+                                                        "Die Kornformkennzahl ist nicht bedingungsgemäß.")
+                                          : VerdictText(verdict, 6366, "Die Plattigkeitskennzahl ist bedingungsgemäß.",
+                                                        6368, "Die Plattigkeitskennzahl ist nicht bedingungsgemäß.")));
 
   for (int lineY : {y, u - 1090, u - 1990}) HLine(dc, x, c5, lineY);
   for (int lineY : {u, u - 710}) HLine(dc, x, c4, lineY);
@@ -191,13 +284,18 @@ void CDruckSeite::DrawBallastShapeBlock(DrawContext& dc, int variant) {
                       PrintText(6380, "Stabsieben"), "[g]"}},
       Column{c4, c5, {soll, "[M.-%]", "", ""}},
   };
-  for (const Column& column : columns)
+  dc.SetTextAlign(kCentreTop);
+  for (const Column& column : columns) {
+    if (column.to <= column.from) continue;
+    std::string lines[4] = {column.lines[0], column.lines[1], column.lines[2], column.lines[3]};
+    FitHeadingLines(dc, lines, column.to - column.from - 2 * kCellTextMargin, {&m_Fonts.serif, &m_Fonts.serifSmall});
     for (int k = 0; k < 4; ++k)
-      Put(dc, m_Fonts.serif, kCentreTop, (column.from + column.to) / 2, y - 20 - 280 * k, column.lines[k]);
+      if (!lines[k].empty()) dc.TextOut((column.from + column.to) / 2, y - 20 - 280 * k, lines[k]);
+  }
 
   Put(dc, m_Fonts.text, kCentreTop, (c4 + c5) / 2, u - 1570, r.GetValue(field, 3));
   Put(dc, m_Fonts.serif, kCentreTop, x + 900, u - 40, "40 - 50");
-  Put(dc, m_Fonts.serif, kCentreTop, x + 900, u - 370, "31,5 - 40");
+  Put(dc, m_Fonts.serif, kCentreTop, x + 900, u - 370, "31.5 - 40");
   Put(dc, m_Fonts.serif, kCentreTop, x + 900, u - 750, PrintText(6382, "Summe"));
   if (!shape) {
     Put(dc, m_Fonts.serif, kCentreTop, (c1 + c2) / 2, u - 40, "25");
@@ -215,14 +313,21 @@ void CDruckSeite::DrawBallastShapeBlock(DrawContext& dc, int variant) {
   Put(dc, m_Fonts.text, kRightTop, c3 - 200, u - 720, r.GetValue(field, 16));
   Put(dc, m_Fonts.text, kRightTop, c4 - 200, u - 720, r.GetValue(field, 17));
 
-  DrawRun(dc, x + 100, u - 1530,
-          {{&m_Fonts.serif, shape ? "B/A*100 = " : "FL = D/C*100 = "},
-           {&m_Fonts.text, r.GetValue(field, 17)},
-           {&m_Fonts.serif, "/"},
-           {&m_Fonts.text, r.GetValue(field, 16)},
-           {&m_Fonts.serif, " = "},
-           {&m_Fonts.text, r.GetValue(field, 1)},
-           {&m_Fonts.serif, PrintText(6385, " M.-%")}});
+  // The formula with its numbers, or nothing while the index is not known.
+  if (r.GetValue(field, 1).empty()) return;
+  const Font* serif = &m_Fonts.serif;
+  const Font* text = &m_Fonts.text;
+  const Font* serifSmall = &m_Fonts.serifSmall;
+  const Font* textSmall = &m_Fonts.textSmall;
+  DrawRunWithin(dc, x + 100, u - 1530, c4 - x - 100 - kCellTextMargin,
+                {{serif, shape ? "B/A*100 = " : "FL = D/C*100 = "},
+                 {text, r.GetValue(field, 17)},
+                 {serif, "/"},
+                 {text, r.GetValue(field, 16)},
+                 {serif, " = "},
+                 {text, r.GetValue(field, 1)},
+                 {serif, PrintText(6385, " M.-%")}},
+                {serifSmall, textSmall, serifSmall, textSmall, serifSmall, textSmall, serifSmall});
 }
 
 void CDruckSeite::DrawBallastGrainsOver100(DrawContext& dc) {
@@ -232,9 +337,10 @@ void CDruckSeite::DrawBallastGrainsOver100(DrawContext& dc) {
 
   Put(dc, m_Fonts.serifLarge, kLeftTop, x, y + 501, PrintText(6347, "Bestimmung der Körner mit einer Länge > 100 mm"));
   DrawSerifVerdictLine(dc, x, y - 1700,
-                       VerdictText(BallastVerdictOfCode(r.GetValue(16, 3), "1", "2"), 6348,
-                                   "Der Anteil der Körner > 100 mm Länge ist bedingungsgemäß.", 6349,
-                                   "Der Anteil der Körner > 100 mm Länge ist nicht bedingungsgemäß."));
+                       BlockVerdict(r, "VA_GS_LAENGER100",
+                                    VerdictText(BallastVerdictOfCode(r.GetValue(16, 3), "1", "2"), 6348,
+                                                "Der Anteil der Körner > 100 mm Länge ist bedingungsgemäß.", 6349,
+                                                "Der Anteil der Körner > 100 mm Länge ist nicht bedingungsgemäß.")));
   for (int lineY : {y, y - 1100, y - 1600}) HLine(dc, x, x + 7400, lineY);
   for (int cx : {x, x + 2800, x + 5600, x + 7400}) VLine(dc, cx, y, y - 1600);
 
@@ -299,8 +405,9 @@ void CDruckSeite::DrawBallastWaterAbsorption(DrawContext& dc) {
 
   Put(dc, m_Fonts.serifLarge, kLeftTop, x, y + 501, PrintText(5015, "Wasseraufnahme"));
   DrawSerifVerdictLine(dc, x, y - 6530,
-                       VerdictText(BallastWaterVerdict(r), 6297, "Die Wasseraufnahme ist bedingungsgemäß.", 6296,
-                                   "Die Wasseraufnahme ist nicht bedingungsgemäß."));
+                       BlockVerdict(r, "VA_GS_WASSER",
+                                    VerdictText(BallastWaterVerdict(r), 6297, "Die Wasseraufnahme ist bedingungsgemäß.",
+                                                6296, "Die Wasseraufnahme ist nicht bedingungsgemäß.")));
   dc.SelectFont(old);
 }
 
@@ -332,14 +439,14 @@ void CDruckSeite::DrawBallastCrystallisation(DrawContext& dc) {
                      {3450, 660, "[g]"},
                      {5150, 100, PrintText(6328, "Rückwaage")},
                      {5150, 660, "[g]"},
-                     {7750, 100, PrintText(6329, "Anteil < 22,4 mm")},
+                     {7750, 100, PrintText(6329, "Anteil < 22.4 mm")},
                      {6850, 660, "[g]"},
                      {8600, 660, "[M.-%]"},
                      {10400, 100, PrintText(6284, "Soll")},
-                     {10400, 380, "<= 3,0 %"},
+                     {10400, 380, "<= 3.0 %"},
                      {10400, 660, PrintText(6331, "erfüllt?")}});
 
-  const char* labels[3] = {"40 - 50", "31,5 - 40", nullptr};
+  const char* labels[3] = {"40 - 50", "31.5 - 40", nullptr};
   const int firstPart[3] = {3, 8, 13};
   for (int row = 0; row < 3; ++row) {
     const int rowY = hb - 40 - 320 * row;
@@ -383,7 +490,8 @@ void CDruckSeite::DrawBallastEnvironment(DrawContext& dc) {
   Put(dc, m_Fonts.serif, kLeftTop, x + 3500, y - 1210, PrintText(6344, "elektrische Leitfähigkeit µS/cm:"));
   Put(dc, m_Fonts.text, kLeftTop, x + 7400, y - 1210, r.GetValue(22, 7));
   DrawSerifVerdictLine(dc, x, y - 1760,
-                       VerdictText(BallastVerdictOfCode(r.GetValue(22, 3), "0", "1"), 6346,
-                                   "Die Umweltverträglichkeit ist bedingungsgemäß.", 6345,
-                                   "Die Umweltverträglichkeit ist nicht bedingungsgemäß."));
+                       BlockVerdict(r, "VA_GS_UMWELT",
+                                    VerdictText(BallastVerdictOfCode(r.GetValue(22, 3), "0", "1"), 6346,
+                                                "Die Umweltverträglichkeit ist bedingungsgemäß.", 6345,
+                                                "Die Umweltverträglichkeit ist nicht bedingungsgemäß.")));
 }

@@ -413,7 +413,7 @@ TEST(BallastChart, PdfLabelsAndImageCurves) {
   RenderPdf(folder / "page_x.pdf", [&](DrawContext& dc) { page.chart.DrawGleisschotterSieblinie(dc, kChartBox); });
   const pdftest::PdfText pdf = pdftest::ReadPdf(folder / "page_x.pdf");
   const int width = kChartBox.right - kChartBox.left;
-  const char* sieves[] = {"0.063", "0.5", "22,4", "31,5", "40", "50", "63", "80", "90"};
+  const char* sieves[] = {"0.063", "0.5", "22.4", "31.5", "40", "50", "63", "80", "90"};
   for (int j = 0; j < 9; ++j) {
     const double x = kChartBox.left + j * width / 8;
     const pdftest::Word* w = NearestWord(pdf, sieves[j], x, kChartBox.bottom - 300);

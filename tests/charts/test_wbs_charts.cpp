@@ -213,6 +213,22 @@ TEST_F(WBSChartCalls, SizeCurveTakesTheSlotsFromTheSmallestSieveAndRisesAtTheFir
   for (const auto& s : segments_) EXPECT_LE(s.to.x, kBox.right + 3);
 }
 
+// A limit of 0 % or of 100 % limits nothing and gets no mark: the marks
+// that remain (5 % at 22.4 mm, 98 % at 180 mm) lie inside the frame.
+TEST_F(WBSChartCalls, SizeLimitMarksStayInsideTheFrame) {
+  Draw(&CDiagrammBasis::DrawWBSSieblinie, SizeField());
+  const Rect frame{kBox.left + 1000, kBox.top, kBox.right, kBox.bottom + 1000};
+  int slanted = 0;
+  for (const PageSegment& s : segments_) {
+    EXPECT_LE(std::max(s.from.y, s.to.y), frame.top + 3);
+    // The sides of the triangles: black and slanted.
+    if (s.colour != qRgb(0, 0, 0) || std::abs(s.from.x - s.to.x) < 3 || std::abs(s.from.y - s.to.y) < 3) continue;
+    ++slanted;
+    EXPECT_GE(std::min(s.from.y, s.to.y), frame.bottom - 3);
+  }
+  EXPECT_EQ(slanted, 4);
+}
+
 // Limit masses 2, 10, 60 and 120 kg with their ranges, and four stones.
 std::string MassLimitField() {
   WBSMassData d;
@@ -244,21 +260,47 @@ TEST_F(WBSChartCalls, MassLimitLinesStepAtTheLimitMasses) {
   EXPECT_NEAR(chart_.GetLogDia().GetXPos(168, true), kBox.right, 5);
 }
 
-TEST_F(WBSChartCalls, MassLimitLinesStandOutFromTheGridWithTheDefaultPens) {
+TEST_F(WBSChartCalls, MassLimitLinesStandOutFromTheGridAndFromEachOtherWithTheDefaultPens) {
   // All pens black and thinnest: the limits at 0 % and 100 % run along the
-  // frame and would vanish in it; they are drawn wider than grid and frame.
+  // frame and would vanish in it; they are drawn wider than grid and frame,
+  // each in the dashes of its own pen (a wide pen draws solid by itself).
   Draw(&CDiagrammBasis::DrawWBSMassenverteilung, MassLimitField(), true);
   double grid = 1e9;  // the thinnest pen drawn: the frame's and the grid's
   for (const PageSegment& s : segments_) grid = std::min(grid, s.width);
-  for (const std::vector<Point>& limit : {UpperLimit(), LowerLimit()}) {
+  auto onEdge = [](Point p, Point a, Point b) {
+    const double dx = b.x - a.x, dy = b.y - a.y, length = std::hypot(dx, dy);
+    const double t = ((p.x - a.x) * dx + (p.y - a.y) * dy) / (length * length);
+    return t >= -0.01 && t <= 1.01 && std::abs((p.x - a.x) * dy - (p.y - a.y) * dx) / length <= 12;
+  };
+  // The lengths of the wide pieces on each edge of the limit; every edge
+  // shows both pieces and gaps.
+  auto pieces = [&](const std::vector<Point>& limit) {
+    std::vector<double> lengths;
     for (size_t i = 1; i < limit.size(); ++i) {
       if (Near(limit[i - 1], limit[i])) continue;
-      bool wide = false;
+      const double edge = std::hypot(limit[i].x - limit[i - 1].x, limit[i].y - limit[i - 1].y);
+      double covered = 0;
       for (const PageSegment& s : segments_)
-        wide = wide || (Near(s.from, limit[i - 1]) && Near(s.to, limit[i]) && s.width >= grid + 2);
-      EXPECT_TRUE(wide) << limit[i - 1].x << "," << limit[i - 1].y << " to " << limit[i].x << "," << limit[i].y;
+        if (s.width >= grid + 2 && onEdge(s.from, limit[i - 1], limit[i]) && onEdge(s.to, limit[i - 1], limit[i])) {
+          const double length = std::hypot(s.to.x - s.from.x, s.to.y - s.from.y);
+          covered += length;
+          lengths.push_back(length);
+        }
+      SCOPED_TRACE(std::to_string(limit[i - 1].x) + "," + std::to_string(limit[i - 1].y));
+      EXPECT_GT(covered, edge / 3);
+      EXPECT_LT(covered, edge * 0.9);
     }
-  }
+    return lengths;
+  };
+  const std::vector<double> upper = pieces(UpperLimit()), lower = pieces(LowerLimit());
+  ASSERT_FALSE(upper.empty());
+  ASSERT_FALSE(lower.empty());
+  // Dashes with dots between them above, dashes alone below (a dash cut
+  // at a corner may be as short as a dot).
+  auto dots = [](const std::vector<double>& lengths) {
+    return std::count_if(lengths.begin(), lengths.end(), [](double l) { return l <= 1.5 * kWBSLimitMinWidth; });
+  };
+  EXPECT_GT(dots(upper), 2 * dots(lower) + 4);
   int thin = 0;
   for (const PageSegment& s : segments_) thin += s.width <= grid ? 1 : 0;
   EXPECT_GT(thin, 10);  // frame and grid stay thin

@@ -152,9 +152,12 @@ int Count(const PdfText& pdf, const std::string& text) {
   return n;
 }
 
-// The column lines of the modes' layout.
+// The column lines of the modes' layout: one class as they stand; several
+// classes narrowed so that the 15th ends 300 before the frame.
 constexpr int kColumn[15] = {-300, 1300, 2900, 4200, 5350, 6650, 7800, 9100, 10250, 11550, 12700, 14000, 15150, 16450, 17750};
-double Line(int i) { return X + kColumn[i]; }
+constexpr double kNarrowed = (R - 300.0 - X) / 17750;
+double Line(int i) { return X + static_cast<int>(kColumn[i] * kNarrowed); }
+double OneClassLine(int i) { return X + kColumn[i]; }
 
 TEST_F(PageC, SeveralClasses) {
   CVersuch record = SeveralClassesRecord();
@@ -225,23 +228,23 @@ TEST_F(PageC, OneClass) {
   EXPECT_TRUE(pdf.Find("ganzz."));
   EXPECT_FALSE(pdf.Find("Gewichtete"));
   ExpectPlaced(pdf, {
-      {"8/16", kCentre, (Line(0) + Line(1)) / 2, Y - 1640},
-      {"1500.0", kRight, Line(2) - 100, Y - 1680},
-      {"82.0", kRight, Line(4) - 100, Y - 1680},
-      {"1500.0", kRight, Line(13) - 100, Y - 1680},  // Summe
-      {"92", kRight, Line(12) - 450, Z - 530},
-      {"nein", kCentre, Line(12) - 550, Z - 1340},
+      {"8/16", kCentre, (OneClassLine(0) + OneClassLine(1)) / 2, Y - 1640},
+      {"1500.0", kRight, OneClassLine(2) - 100, Y - 1680},
+      {"82.0", kRight, OneClassLine(4) - 100, Y - 1680},
+      {"1500.0", kRight, OneClassLine(13) - 100, Y - 1680},  // Summe
+      {"92", kRight, OneClassLine(12) - 450, Z - 530},
+      {"nein", kCentre, OneClassLine(12) - 550, Z - 1340},
   });
   // The units stop at the 14th column line: no "[g]" for an Einwaage.
-  EXPECT_FALSE(At(pdf, "[g]", kCentre, (Line(13) + Line(14)) / 2, Y - 1250));
-  EXPECT_TRUE(At(pdf, "[g]", kCentre, (Line(12) + Line(13)) / 2, Y - 1250));
+  EXPECT_FALSE(At(pdf, "[g]", kCentre, (OneClassLine(13) + OneClassLine(14)) / 2, Y - 1250));
+  EXPECT_TRUE(At(pdf, "[g]", kCentre, (OneClassLine(12) + OneClassLine(13)) / 2, Y - 1250));
 
   // 14 column lines: none at the 15th place; 15 for several classes.
   const QImage one = Image(record, 1);
   const QImage several = Image(record, 2);
   const int y = Y - 1000;
-  EXPECT_TRUE(chartrender::HasColourNear(one, static_cast<int>(Line(13)), y, platform::RGB(0, 0, 0)));
-  EXPECT_FALSE(chartrender::HasColourNear(one, static_cast<int>(Line(14)), y, platform::RGB(0, 0, 0)));
+  EXPECT_TRUE(chartrender::HasColourNear(one, static_cast<int>(OneClassLine(13)), y, platform::RGB(0, 0, 0)));
+  EXPECT_FALSE(chartrender::HasColourNear(one, static_cast<int>(OneClassLine(14)), y, platform::RGB(0, 0, 0)));
   EXPECT_TRUE(chartrender::HasColourNear(several, static_cast<int>(Line(14)), y, platform::RGB(0, 0, 0)));
 }
 

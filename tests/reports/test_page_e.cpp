@@ -243,4 +243,18 @@ TEST_F(PageE, ChartTitlesAndTableHeadingsInTheirOwnTranslations) {
   EXPECT_TRUE(sizePdf.Find("T[Sieböffnungsweite", 1));
 }
 
+// The fulfilment words the weighing stores ("ja", "nein") print in the
+// report's language, as the words the page makes itself do.
+TEST_F(PageE, StoredFulfilmentWordsInThePrintedLanguage) {
+  EnglishLanguage english;
+  std::string field = MassField();
+  WBSMassData data = ReadWBSMassData(field);
+  data.table[kWBSWords] = {"ja", "nein", "ja", "nein", ".", "."};
+  WriteWBSMassData(field, data);
+  CVersuch record = Record(field, "9");
+  const PdfText pdf = reporttest::PrintRecordToPdf(record, folder_.path(), "page_e_words").pdf;
+  EXPECT_EQ(Count(pdf, TranslateString(6001, "nein", true), 1), 2);
+  EXPECT_EQ(Count(pdf, "nein", 1), 0);
+}
+
 }  // namespace

@@ -108,7 +108,7 @@ TEST_F(BallastPages, NewBallastPageX) {
       {"8662.5", {"50", "63", "27.5", "72.0", "65−99", "Ja"}},
       {"11970.0", {"40", "50", "38.0", "34.0", "30−65", "Ja"}},
       {"189.0", {"0.5", "22.4", "0.6", "0.2", "**"}},
-      {"31.5", {"0.063", "0.1", "≤", "1.0", "Ja"}},
+      {"31.5", {"0.1", "0.063", "≤", "1.0", "Ja"}},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.residue);
@@ -383,6 +383,28 @@ TEST_F(BallastPages, VerdictsOnlyForFinishedTests) {
   EXPECT_FALSE(FindBeside(pdf, 2, "ist", "Kornformkennzahl"));
   // Without the tolerance the failed grading is stated as such.
   EXPECT_TRUE(FindBeside(pdf, 1, "nicht", "Körnung"));
+  EXPECT_TRUE(FindBeside(pdf, 1, "bearbeitet", "Kornformkennzahl:"));
+}
+
+// Page Y shows the test number where page X has it, and a test not done
+// says so as the summary of page X does, without the remnants of its
+// formula.
+TEST_F(BallastPages, PageYShowsTheTestNumberAndTheTestsNotDone) {
+  CVersuch record = reporttest::RecycledBallastRecord();
+  record.SetField(29,
+                  "[VA_GRUND:1][VA_SIEBL:8][VA_GS_KORNFORM:0][VA_GS_PLATTIGKEIT:0][VA_GS_LAENGER100:0]"
+                  "[VA_GS_REINHEIT:0][VA_GS_UMWELT:0]");
+  for (int field : {12, 14, 16, 22, 23}) record.SetField(field, "");
+  const PdfText pdf = Print(record, "ballast_not_done").pdf;
+  const Word* first = pdf.Find("Prüf.-Nr.:", 1);
+  const Word* second = pdf.Find("Prüf.-Nr.:", 2);
+  ASSERT_TRUE(first && second);
+  EXPECT_TRUE(OnLine(pdf, *second, record.GetValue(1, 0)));
+  EXPECT_NEAR(second->left, first->left, 5);
+  EXPECT_NEAR(second->top, first->top, 5);
+  // Shape, flakiness, grains over 100 mm, purity and environment.
+  EXPECT_EQ(Count(pdf, 2, "bearbeitet"), 5);
+  for (const char* remnant : {"B/A*100", "D/C*100", "=", "bedingungsgemäß."}) EXPECT_FALSE(pdf.Find(remnant, 2)) << remnant;
   EXPECT_TRUE(FindBeside(pdf, 1, "bearbeitet", "Kornformkennzahl:"));
 }
 

@@ -114,6 +114,10 @@ TEST(PrintHelpers, WrapWordsAndTexts) {
   EXPECT_EQ(YesNoText("2"), "nein");
   EXPECT_EQ(YesNoText("0"), "");
   EXPECT_EQ(YesNoText(""), "");
+  // Stored as words: in the printed language, the first letter as stored.
+  EXPECT_EQ(StoredYesNoText("ja"), "ja");
+  EXPECT_EQ(StoredYesNoText("Nein"), "Nein");
+  EXPECT_EQ(StoredYesNoText("."), ".");
   EXPECT_TRUE(EqualsChar("2", '2'));
   EXPECT_FALSE(EqualsChar("22", '2'));
   EXPECT_FALSE(EqualsChar("", '2'));

@@ -99,7 +99,7 @@ TEST_F(EntryFrame, OkStoresResultStatusStatisticsAndRowThenSavesOnce) {
   platform::TestUi ui;
   ui.ExpectDialog(Dlg::kTemplateId, [](DialogDriver& d) {
     EXPECT_EQ(d.dialog().windowTitle().toStdString(), "Plattigkeitskennzahl  Prüf-Nr.: 12-3-0001");
-    EXPECT_EQ(d.Text(Dlg::kFirstClass + 7), "12,5/16");
+    EXPECT_EQ(d.Text(Dlg::kFirstClass + 7), "12.5/16");
     EXPECT_EQ(d.Text(Dlg::kFirstSlotWidth + 7), "8");
     EXPECT_EQ(d.Text(Dlg::kRequirement), "<= 15");
     EXPECT_EQ(Mark(d), kMarkNotMet);  // no index yet, but a requirement

@@ -37,14 +37,14 @@ TEST(FlakinessRefusals, DialogNamesTheFieldAndStoresNothing) {
   const ImpossibleInput cases[] = {
       // The slip of the issue: 728 g passing a class of 500 g gave FLi 145.6 %.
       {"PassingAboveItsClass", {{Dlg::kFirstRi + 7, "500"}, {Dlg::kFirstMi + 7, "728"}}, Dlg::kFirstMi + 7,
-       "durch das Sieb hindurchgehende Masse (mi) [g], 12,5/16: Die durch das Stabsieb gehende Masse mi liegt über",
+       "durch das Sieb hindurchgehende Masse (mi) [g], 12.5/16: Die durch das Stabsieb gehende Masse mi liegt über",
        "", "728.0"},
       {"ClassesAboveTheTestPortion",
        {{Dlg::kFirstRi + 7, "500"}, {Dlg::kFirstMi + 7, "60"}, {Dlg::kRetained80, "10"}, {Dlg::kM0, "505"}}, Dlg::kM0,
        "Masse der Messprobe M0 [g]: Die Kornklassen und die verworfenen Massen wiegen zusammen mehr", "", "505.0"},
   };
   for (const auto& c : cases) ExpectRefused<Dlg>(c, edit, noVerdict);
-  ExpectNumberSlipsRefused<Dlg>(Dlg::kFirstRi + 3, "Masse (Ri) der Kornklasse di/Di [g], 31,5/40",
+  ExpectNumberSlipsRefused<Dlg>(Dlg::kFirstRi + 3, "Masse (Ri) der Kornklasse di/Di [g], 31.5/40",
                                 {{Dlg::kFirstRi + 7, "500"}, {Dlg::kFirstMi + 7, "60"}}, edit, noVerdict);
   ExpectNumberSlipsRefused<Dlg>(Dlg::kPassing4, "Masse des Durchgangs durch das 4-mm-Sieb [g]", {}, edit, noVerdict);
 }

@@ -33,7 +33,7 @@ std::string Word(bool met) { return met ? TranslateString(6000, "ja") : Translat
 
 // The value of a text normalised to the decimals (0 for an empty one).
 double Normalise(std::string& text, int decimals) {
-  NormalizeNumberText(text, decimals);
+  NormalizeNumber(text, decimals, kStoredNumber);
   return text.empty() ? 0.0 : PlainAtof(text);
 }
 

@@ -22,20 +22,13 @@ std::string WithValue(std::string text, const std::string& value) {
   return text;
 }
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
-bool IsDecimalPoint(char c) { return c == '.' || c == ',' || c == ':' || c == ';'; }
-
 }  // namespace
 
 TypedNumber ReadNumberInput(std::string_view text, const NumberRule& rule) {
   TypedNumber typed;
-  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-  if (text.empty()) return typed;
+  const std::string number = MapDecimalSeparators(TrimWhite(std::string(text)));
+  if (number.empty()) return typed;
   typed.empty = false;
-  std::string number(text);
-  for (char& c : number)
-    if (IsDecimalPoint(c)) c = '.';
   if (rule.readsAnyText) {
     typed.value = platform::ParseDouble(number);
     return typed;

@@ -220,9 +220,10 @@ void CheckBruchSums(BruchComputation& c, int rows, const std::array<TypedRow, kB
                                             "ihrer Einwaage (%s g): die Prüfung muss wiederholt werden.");
       BruchRow& row = c.table.rows[static_cast<size_t>(i)];
       const BruchRow& typedRow = typedTexts.rows[static_cast<size_t>(i)];
-      (oneClass ? row.m1 : row.einwaage) = oneClass ? typedRow.m1 : typedRow.einwaage;
+      std::string& wholeText = oneClass ? row.m1 : row.einwaage;
+      wholeText = oneClass ? typedRow.m1 : typedRow.einwaage;
       row.mass = typedRow.mass;
-      StrReplace(reason, "%s", TrimWhite(oneClass ? row.m1 : row.einwaage), false);
+      StrReplace(reason, "%s", TrimWhite(wholeText), false);
       c.faults.push_back({InputId(kBruchMassInput + k, i), reason});
       // The row shows no share of masses it refuses.
       ClearRowShares(row);

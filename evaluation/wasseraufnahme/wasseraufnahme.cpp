@@ -22,11 +22,10 @@ AbsorptionResult ComputeWasseraufnahme(const AbsorptionInput& input) {
   r.inputs.requirement = TrimWhite(input.requirement);
   r.requirementDisplay = FormatRequirement(r.inputs.requirement, 1);
 
-  std::array<TypedNumber, kStoneRows> dry, wet;
   for (int k = 0; k < kStoneRows; ++k) {
     StoneRow& row = r.inputs.rows[static_cast<size_t>(k)];
-    dry[static_cast<size_t>(k)] = CheckNumberInput(r.faults, InputId(kAbsorptionDry, k), row.dry, kDecimals);
-    wet[static_cast<size_t>(k)] = CheckNumberInput(r.faults, InputId(kAbsorptionWet, k), row.wet, kDecimals);
+    CheckNumberInput(r.faults, InputId(kAbsorptionDry, k), row.dry, kDecimals);
+    CheckNumberInput(r.faults, InputId(kAbsorptionWet, k), row.wet, kDecimals);
   }
   if (!r.faults.empty()) {
     r.status = std::string(1, TestStatus::Incomplete);
@@ -40,16 +39,16 @@ AbsorptionResult ComputeWasseraufnahme(const AbsorptionInput& input) {
     StoneRow& row = r.inputs.rows[i];
     if (row.dry.empty() || row.wet.empty()) continue;
     StoneResult& stone = r.stones[i];
-    // A stone gives off no water when it is soaked: one that weighs less wet
-    // than dry lost a piece.
-    if (wet[i].value < dry[i].value) {
-      stone.whyNotCounted = TranslateString(
-          67012, "Nicht gezählt: der Stein wiegt feucht weniger als trocken.");
-      continue;
-    }
     const double dryMass = AtofLocale(row.dry);
     const double wetMass = AtofLocale(row.wet);
     if (!(dryMass > 0.0) || !(wetMass > 0.0)) continue;
+    // A stone gives off no water when it is soaked: one that weighs less wet
+    // than dry lost a piece. The masses as stored decide, so that a stored
+    // test opens as it was confirmed.
+    if (wetMass < dryMass) {
+      stone.whyNotCounted = TranslateString(67012, "Nicht gezählt: der Stein wiegt feucht weniger als trocken.");
+      continue;
+    }
     const double percent = (wetMass - dryMass) * 100.0 / dryMass;
     if (!std::isfinite(percent)) continue;
     stone.counted = true;

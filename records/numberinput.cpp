@@ -4,11 +4,12 @@
 
 #include "i18n/translation.h"
 #include "platform/fonts.h"
+#include "platform/numbers.h"
 #include "records/strutil.h"
 
 namespace {
 
-// A limit of a rule as the message shows it: "0", "14", "9999999", "0.5".
+// A limit of a rule as the message shows it: "14", "40", "0.5".
 std::string LimitText(double limit) {
   std::string text = FormatDouble(limit, 3);
   while (!text.empty() && text.back() == '0') text.pop_back();
@@ -23,10 +24,15 @@ std::string WithValue(std::string text, const std::string& value) {
 
 }  // namespace
 
-NumberFault ReadNumberInput(const std::string& text, const NumberRule& rule, double* value) {
-  if (value) *value = 0.0;
-  const std::string number = MapDecimalSeparators(TrimWhite(text));
-  if (number.empty()) return kNumberOk;
+TypedNumber ReadNumberInput(std::string_view text, const NumberRule& rule) {
+  TypedNumber typed;
+  const std::string number = MapDecimalSeparators(TrimWhite(std::string(text)));
+  if (number.empty()) return typed;
+  typed.empty = false;
+  if (rule.readsAnyText) {
+    typed.value = platform::ParseDouble(number);
+    return typed;
+  }
   size_t i = 0;
   if (number[0] == '+' || number[0] == '-') ++i;
   int digits = 0, integerDigits = 0, points = 0;
@@ -37,52 +43,62 @@ NumberFault ReadNumberInput(const std::string& text, const NumberRule& rule, dou
       ++points;
       continue;
     }
-    if (c < '0' || c > '9') return kNotANumber;
+    if (c < '0' || c > '9') {
+      typed.fault = kNotANumber;
+      return typed;
+    }
     ++digits;
     if (points == 0 && !(leading && c == '0')) {
       leading = false;
       ++integerDigits;
     }
   }
-  if (digits == 0 || points > 1) return kNotANumber;
-  const double read = ParseNumber(number);
-  if (!std::isfinite(read)) return kTooManyDigits;
-  if (value) *value = read;
-  if (read < rule.min) return kBelowRange;
-  if (read > rule.max) return kAboveRange;
-  if (integerDigits > rule.integerDigits) return kTooManyDigits;
-  return kNumberOk;
+  if (digits == 0 || points > 1) {
+    typed.fault = kNotANumber;
+    return typed;
+  }
+  typed.value = platform::ParseDouble(number);
+  if (typed.value < 0.0) typed.fault = kNegative;
+  else if (integerDigits > rule.integerDigits) typed.fault = kTooManyDigits;
+  else if (typed.value > rule.max) typed.fault = kAboveRange;
+  return typed;
 }
 
-bool NormalizeNumberInput(std::string& text, int decimals, const NumberRule& rule) {
-  if (ReadNumberInput(text, rule) != kNumberOk) return false;
-  NormalizeNumberText(text, decimals);
-  return true;
+TypedNumber NormalizeNumber(std::string& text, int decimals, const NumberRule& rule, Rounding rounding) {
+  const TypedNumber typed = ReadNumberInput(text, rule);
+  if (!typed.accepted()) return typed;
+  if (typed.empty) {
+    text.clear();
+  } else {
+    const double nudge = rounding == Rounding::kHalvesUp ? (typed.value >= 0.0 ? 1e-9 : -1e-9) : 0.0;
+    text = FormatDouble(typed.value + nudge, decimals);
+  }
+  return typed;
 }
 
 std::string NumberRefusalReason(const std::string& text, const NumberRule& rule) {
   const std::string shown = TrimWhite(text);
-  switch (ReadNumberInput(text, rule)) {
+  switch (ReadNumberInput(text, rule).fault) {
     case kNumberOk:
       return "";
     case kNotANumber:
       return WithValue(TranslateString(62001, "\"%s\" ist keine Zahl."), shown);
-    case kBelowRange:
-      if (rule.min == 0.0) return TranslateString(62002, "Ein negativer Wert kann nicht gemessen worden sein.");
-      return WithValue(TranslateString(62003, "%s liegt unter dem kleinsten zulässigen Wert."), shown);
-    case kAboveRange:
-      return WithValue(TranslateString(62004, "%s liegt über dem größten zulässigen Wert."), shown);
+    case kNegative:
+      return TranslateString(62002, "Ein negativer Wert kann nicht gemessen worden sein.");
     case kTooManyDigits:
       return WithValue(TranslateString(62005, "%s hat mehr Stellen vor dem Komma, als gespeichert werden können."), shown);
+    case kAboveRange:
+      return WithValue(TranslateString(62004, "%s liegt über dem größten zulässigen Wert."), shown);
   }
   return "";
 }
 
 std::string NumberRefusalMessage(const std::string& label, const std::string& text, const NumberRule& rule) {
-  std::string allowed = TranslateString(
-      62006, "Erlaubt sind Ziffern mit \".\" oder \",\" als Dezimalzeichen, ohne Exponent, von %s bis %s.");
-  StrReplace(allowed, "%s", LimitText(rule.min), false);
-  StrReplace(allowed, "%s", LimitText(rule.max), false);
+  const std::string allowed =
+      std::isfinite(rule.max)
+          ? WithValue(TranslateString(67001, "Erlaubt ist eine Zahl von 0 bis %s."), LimitText(rule.max))
+          : WithValue(TranslateString(67000, "Erlaubt ist eine Zahl ohne Vorzeichen, höchstens %s Stellen vor dem Komma."),
+                      std::to_string(rule.integerDigits));
   return FieldNameOfLabel(label) + ": " + TranslateString(62000, "Bitte eine Zahl eingeben.") + "\n\n" +
          NumberRefusalReason(text, rule) + "\n" + allowed;
 }

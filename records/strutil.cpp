@@ -173,30 +173,6 @@ std::string TrimWhite(const std::string& text) {
   return text.substr(b, e - b);
 }
 
-double NormalizeNumberText(std::string& text, int decimals) {
-  text = TrimWhite(text);
-  if (text.empty()) return 0.0;
-  double value = PlainAtof(MapDecimalSeparators(text));
-  text = FormatDouble(value, decimals);
-  return value;
-}
-
-std::string GetNormalizedNumber(const std::string& text, int decimals) {
-  std::string copy = text;
-  NormalizeNumberText(copy, decimals);
-  return copy;
-}
-
-double RoundNumberText(std::string& text, int decimals) {
-  text = TrimWhite(text);
-  if (text.empty()) return 0.0;
-  double x = AtofLocale(text);
-  x += x >= 0.0 ? 1e-9 : -1e-9;
-  if (decimals == kDecimalsBySize) decimals = x < 100.0 ? 2 : x <= 6000.0 ? 1 : 0;
-  text = FormatDouble(x, decimals);
-  return AtofLocale(text);
-}
-
 double ParseNumber(const std::string& text) { return PlainAtof(MapDecimalSeparators(TrimWhite(text))); }
 
 double AtofLocale(const std::string& text) {

@@ -42,13 +42,7 @@ void SetFormattedDouble(std::string& text, double value, int decimals);
 void FormatDoubleOrEmpty(std::string& text, double value, int decimals);
 // "" unless the value is above 0; returns the value of the new text.
 double FormatPositiveNumber(std::string& text, double value, int decimals);
-// Trims, reads with "," ":" ";" as decimal points, rewrites with n decimals;
-// returns the value read (before rounding). An empty text stays empty.
-double NormalizeNumberText(std::string& text, int decimals);
-std::string GetNormalizedNumber(const std::string& text, int decimals);
-// Rounds halves away from zero; decimals 210 picks 2, 1 or 0 by size.
-double RoundNumberText(std::string& text, int decimals);
-constexpr int kDecimalsBySize = 210;
+// Trims and reads with "," ":" ";" as decimal points; "" gives 0.
 double ParseNumber(const std::string& text);
 // Reads a number with "." or "," as decimal point; "" gives 0.
 double AtofLocale(const std::string& text);

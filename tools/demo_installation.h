@@ -267,7 +267,7 @@ class RecordMaker {
   void FillBallastSideTests(CVersuch& r, bool impure) {
     const double sample = platform::ParseDouble(r.GetValue(18, 2));
     auto store = [&r](const char* key, const std::string& text, const std::string& status) {
-      if (const TestEntrySpec* entry = FindTestEntrySpec(key)) StoreTestEntryResult(r, *entry, {status, text, {}, {}});
+      if (const TestEntryFields* entry = FindTestEntryFields(key)) StoreTestEntryResult(r, *entry, {status, text, {}, {}});
     };
     auto requirement = [&r](const char* key) { return StrGetField(r.GetSideTestEntry(key), '|', 1); };
     auto judged = [](const std::string& code, const std::string& value) { return CheckRequirement(code, value); };
@@ -412,7 +412,7 @@ class RecordMaker {
     in.m0 = platform::FormatFixed(sum + platform::ParseDouble(in.passing4) + Real(1, 5), 1);
     in.requirement = FlakinessRequirement(r);
     const FlakinessResult result = ComputeFlakiness(in);
-    if (const TestEntrySpec* entry = FindTestEntrySpec("VA_PLATT"))
+    if (const TestEntryFields* entry = FindTestEntryFields("VA_PLATT"))
       StoreTestEntryResult(r, *entry, FlakinessEntryResult(result));
   }
 
@@ -428,7 +428,7 @@ class RecordMaker {
       if (row != kPetroSumA) in.masses[static_cast<size_t>(row)] = Fixed(masses[static_cast<size_t>(row)], 1);
     in.propertyTexts = {"Flint mit Kreidekruste#CRLF#grau bis weiß#CRLF#", "Kalkstein, porös#CRLF##CRLF#",
                         "Tonstein, mürbe#CRLF##CRLF#", "Limonit#CRLF##CRLF#", "Holz, Kohle#CRLF##CRLF#"};
-    if (const TestEntrySpec* entry = FindTestEntrySpec("VA_PETRO"))
+    if (const TestEntryFields* entry = FindTestEntryFields("VA_PETRO"))
       StoreTestEntryResult(r, *entry, PetrographyEntryResult(ComputePetrography(in)));
   }
 
@@ -450,11 +450,11 @@ class RecordMaker {
     for (std::string& time : flow.times) time = Fixed(mean + Real(-0.6, 0.6), 1);
     flow.ecse = Fixed(Real(28, 31), 0);
     flow.density = Fixed(Real(2.6, 2.7), 2);
-    if (const TestEntrySpec* entry = FindTestEntrySpec("VA_FLIESSK"))
+    if (const TestEntryFields* entry = FindTestEntryFields("VA_FLIESSK"))
       StoreTestEntryResult(r, *entry, FlowCoefficientEntryResult(r, ComputeFlowCoefficient(flow)));
 
     const OrganicInput organic{"farblos bis gelb", kComparisonLighter};
-    if (const TestEntrySpec* entry = FindTestEntrySpec("VA_ORGAN"))
+    if (const TestEntryFields* entry = FindTestEntryFields("VA_ORGAN"))
       StoreTestEntryResult(r, *entry, OrganicEntryResult(organic));
 
     ParticleDensityInput density;
@@ -515,7 +515,7 @@ class RecordMaker {
     } else {
       return;
     }
-    if (const TestEntrySpec* entry = FindTestEntrySpec("VA_WBS"))
+    if (const TestEntryFields* entry = FindTestEntryFields("VA_WBS"))
       StoreTestEntryResult(r, *entry, TestEntryResult{status, field, {}, std::nullopt});
   }
 
@@ -524,7 +524,7 @@ class RecordMaker {
     const double dry = Real(900, 1300);
     water.dry = Fixed(dry, 1);
     water.wet = Fixed(dry * Real(1.02, 1.07), 1);
-    if (const TestEntrySpec* entry = FindTestEntrySpec("VA_WASSERG"))
+    if (const TestEntryFields* entry = FindTestEntryFields("VA_WASSERG"))
       StoreTestEntryResult(r, *entry, WaterContentEntryResult(r, ComputeWassergehalt(water)));
   }
 
@@ -535,7 +535,7 @@ class RecordMaker {
                                           Real(0, 20), Real(0, 9)};
     for (size_t i = 0; i < masses.size(); ++i) in.masses[i] = Fixed(masses[i], 1);
     in.masses[kFloatingRow] = Fixed(Real(2, 18), 1);
-    if (const TestEntrySpec* entry = FindTestEntrySpec("VA_RCZUS"))
+    if (const TestEntryFields* entry = FindTestEntryFields("VA_RCZUS"))
       StoreTestEntryResult(r, *entry, RecycEntryResult(ComputeZusammensetzung(in)));
   }
 

@@ -6,6 +6,7 @@
 #include "controls/columnwidth.h"
 #include "controls/restokenlist.h"
 #include "platform/dialog.h"
+#include "records/numberinput.h"
 #include "records/strutil.h"
 
 CPvGridCtrl::CPvGridCtrl(QWidget* parent) : CGridCtrl(0, 0, 0, 0, parent) {}
@@ -67,7 +68,7 @@ void CPvGridCtrl::SetCellEditable(int row, int col, bool editable, const char* t
 double CPvGridCtrl::GetCellNumber(int row, int col, int decimals) {
   const std::string text = GetItemText(row, col);
   std::string normalised = text;
-  const double value = NormalizeNumberText(normalised, decimals);
+  const double value = NormalizeNumber(normalised, decimals, kStoredNumber).value;
   if (normalised != text) SetCellText(row, col, normalised);
   return value;
 }

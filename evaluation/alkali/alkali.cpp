@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "i18n/translation.h"
 #include "records/strutil.h"
 
 const std::array<const char*, kSizeClasses> kSizeClassNames = {"1/2", "2/4", "4/8", "8/16", "16/32", ">32"};
@@ -35,23 +36,6 @@ constexpr std::array<unsigned, 3> kCounterSteps = {1, 10, 100};
 
 unsigned IndexOfCounter(unsigned counter) { return counter >= 100 ? 1 : counter >= 10 ? 2 : counter >= 1 ? 3 : 0; }
 
-// What physics forbids within a size class: the flint weighs no more under
-// water than wet in air (no volume is below 0), and the NaOH test leaves at most
-// what it was given.
-void CheckAlkaliRelations(AlkaliClasses& r) {
-  for (int c = 0; c < kSizeClasses; ++c) {
-    const auto& k = r.cells[static_cast<size_t>(c)];
-    auto typed = [&](int row) { return !k[static_cast<size_t>(row)].empty() && !HasInputFault(r.faults, 100 * c + row); };
-    auto v = [&k](int row) { return ValueOf(k[static_cast<size_t>(row)]); };
-    if (!IsFineSizeClass(c) && typed(kFlintWetInAir) && typed(kFlintUnderWater) && v(kFlintUnderWater) > v(kFlintWetInAir))
-      AddInputFault(r.faults, 100 * c + kFlintUnderWater, 62040,
-                    "Der Flint wiegt unter Wasser mehr als nass an Luft: er hätte ein negatives Volumen.");
-    const int sample = typed(kNaohSample) ? kNaohSample : kOpaline;
-    if (typed(sample) && typed(kNaohResidue) && v(kNaohResidue) > v(sample))
-      AddInputFault(r.faults, 100 * c + kNaohResidue, 62041, "Die Masse nach dem NaOH-Test liegt über ihrer Einwaage.");
-  }
-}
-
 }  // namespace
 
 int FlagCellIndex(int sizeClass, int row) {
@@ -67,9 +51,12 @@ std::string FormatMassValue(double value) { return Fixed(value, value < 99.995 ?
 FractionShares ComputeFractionShares(const FractionTexts& masses) {
   FractionShares r;
   double total = 0.0;
+  // The masses of the sieving, read as they are.
   for (int f = 1; f < kFractions; ++f) {
-    r.masses[static_cast<size_t>(f)] = GetNormalizedNumber(masses[static_cast<size_t>(f)], 1);
-    if (!r.masses[static_cast<size_t>(f)].empty()) total += ParseNumber(r.masses[static_cast<size_t>(f)]);
+    std::string& mass = r.masses[static_cast<size_t>(f)];
+    mass = masses[static_cast<size_t>(f)];
+    NormalizeNumber(mass, 1, kStoredNumber);
+    if (!mass.empty()) total += ParseNumber(mass);
   }
   r.masses[0] = Fixed(total, 1);
   // Without a positive total there is nothing to share (and no 0 / 0).
@@ -121,100 +108,124 @@ int RequiredAlkaliClass(const std::string& sideTestEntry, int part) {
   return value < 0 || value > 3 ? 3 : value;
 }
 
-AlkaliClasses ComputeAlkaliClasses(const AlkaliCells& cells, const std::string& shareBelow1, int requiredO,
-                                   int requiredOF) {
-  AlkaliClasses r;
-  r.cells = cells;
-  auto flag = [&r](int c, int row, bool present) {
+namespace {
+
+using TypedCells = std::array<std::array<TypedNumber, kAlkaliRows>, kSizeClasses>;
+
+// One step of a mass as FormatMassValue shows it.
+double MassStep(double value) { return PrecisionStep(value < 99.995 ? 2 : 1); }
+
+// Every input as a number: 2 decimals below 99.995, else 1. A shown cell
+// refuses what no one can have weighed; a hidden one cannot be corrected and
+// is read as it is.
+TypedCells ReadAlkaliInputs(AlkaliClasses& r) {
+  TypedCells typed;
+  for (int c = 0; c < kSizeClasses; ++c) {
+    for (int row : kAlkaliInputRows) {
+      std::string& text = r.cells[static_cast<size_t>(c)][static_cast<size_t>(row)];
+      const NumberRule& rule = IsShownCell(c, row) ? kMeasuredNumber : kStoredNumber;
+      const TypedNumber read = ReadNumberInput(text, rule);
+      typed[static_cast<size_t>(c)][static_cast<size_t>(row)] = read;
+      if (!read.accepted())
+        r.faults.push_back({InputId(c, row), NumberRefusalReason(text, rule)});
+      else
+        text = read.empty ? "" : FormatMassValue(read.value);
+    }
+  }
+  return typed;
+}
+
+// What physics forbids within a size class: the flint weighs less under water
+// than wet in air (its volume is the difference, with no tolerance), and the
+// NaOH test leaves at most what it was given, weighed apart from it. The cells
+// of a refused relation stay as typed.
+void CheckAlkaliRelations(AlkaliClasses& r, const TypedCells& typed, const AlkaliCells& typedTexts) {
+  for (int c = 0; c < kSizeClasses; ++c) {
+    const auto& k = typed[static_cast<size_t>(c)];
+    auto keepTyped = [&](int row) {
+      r.cells[static_cast<size_t>(c)][static_cast<size_t>(row)] = typedTexts[static_cast<size_t>(c)][static_cast<size_t>(row)];
+    };
+    if (!IsFineSizeClass(c) && k[kFlintWetInAir].measured() && k[kFlintUnderWater].measured() &&
+        k[kFlintUnderWater].value > k[kFlintWetInAir].value) {
+      AddInputFault(r.faults, InputId(c, kFlintUnderWater), 62040,
+                    "Der Flint wiegt unter Wasser mehr als nass an Luft: er hätte ein negatives Volumen.");
+      keepTyped(kFlintWetInAir);
+      keepTyped(kFlintUnderWater);
+    }
+    const int sampleRow = k[kNaohSample].measured() ? kNaohSample : kOpaline;
+    const TypedNumber& sample = k[static_cast<size_t>(sampleRow)];
+    const TypedNumber& residue = k[kNaohResidue];
+    if (!sample.measured() || !residue.measured()) continue;
+    const double step = std::max(MassStep(sample.value), MassStep(residue.value));
+    if (!PartAboveWhole(residue.value, sample.value, step)) continue;
+    std::string reason = TranslateString(67014, "Die Masse nach dem NaOH-Test liegt mehr als %s g über ihrer Einwaage.");
+    StrReplace(reason, "%s", FormatDouble(step, step < 0.1 ? 2 : 1), false);
+    r.faults.push_back({InputId(c, kNaohResidue), reason});
+    keepTyped(sampleRow);
+    keepTyped(kNaohResidue);
+  }
+}
+
+// The computed rows of a size class and the orange flags of its missing inputs.
+void ComputeSizeClassRows(AlkaliClasses& r, int c) {
+  auto& k = r.cells[static_cast<size_t>(c)];
+  auto has = [&k](int row) { return !k[static_cast<size_t>(row)].empty(); };
+  auto v = [&k](int row) { return ValueOf(k[static_cast<size_t>(row)]); };
+  auto flag = [&r, c](int row, bool present) {
     const int i = FlagCellIndex(c, row);
     if (i >= 0) r.missing[static_cast<size_t>(i)] = !present;
   };
+  if (k[kFlintDry].empty()) k[kFlintDry] = k[kFlint];
+  if (k[kNaohSample].empty()) k[kNaohSample] = k[kOpaline];
 
-  // Every input as a number: 2 decimals below 99.995, else 1. A shown cell
-  // refuses what no one can have weighed.
-  for (int c = 0; c < kSizeClasses; ++c) {
-    auto& k = r.cells[static_cast<size_t>(c)];
-    for (int row : kAlkaliInputRows) {
-      std::string& text = k[static_cast<size_t>(row)];
-      double value = 0.0;
-      if (ReadNumberInput(text, kMeasuredNumber, &value) == kNumberOk) {
-        text = TrimWhite(text).empty() ? "" : FormatMassValue(value);
-      } else if (IsShownCell(c, row)) {
-        r.faults.push_back({100 * c + row, NumberRefusalReason(text, kMeasuredNumber)});
-      } else {
-        // A hidden cell cannot be corrected: read as ever.
-        text = TrimWhite(text);
-        if (!text.empty()) text = FormatMassValue(ValueOf(text));
-      }
-    }
-  }
-  CheckAlkaliRelations(r);
-  if (!r.faults.empty()) {
-    for (auto& k : r.cells)
-      for (int row = 0; row < kAlkaliRows; ++row)
-        if (std::find(kAlkaliInputRows.begin(), kAlkaliInputRows.end(), row) == kAlkaliInputRows.end())
-          k[static_cast<size_t>(row)].clear();
-    return r;
-  }
-  for (auto& k : r.cells) {
-    if (k[kFlintDry].empty()) k[kFlintDry] = k[kFlint];
-    if (k[kNaohSample].empty()) k[kNaohSample] = k[kOpaline];
+  if (has(kUnreactive) && has(kFlint) && has(kOpaline))
+    k[kSampleMass] = FormatMassValue(v(kUnreactive) + v(kFlint) + v(kOpaline));
+  const bool sample = has(kSampleMass) && v(kSampleMass) > kTiny;
+  for (int row : {kUnreactive, kFlint, kOpaline}) {
+    if (sample && has(row)) k[static_cast<size_t>(row + 1)] = Percent(v(row) * 100.0 / v(kSampleMass));
+    // A filled input is never flagged as missing.
+    flag(row, sample || has(row));
   }
 
-  for (int c = 0; c < kSizeClasses; ++c) {
-    auto& k = r.cells[static_cast<size_t>(c)];
-    auto has = [&k](int row) { return !k[static_cast<size_t>(row)].empty(); };
-    auto v = [&k](int row) { return ValueOf(k[static_cast<size_t>(row)]); };
-    for (int row : {kSampleMass, kUnreactiveShare, kFlintShare, kOpalineShare, kFlintVolume, kFlintDensity,
-                    kReactiveFlint, kOpalineNaoh, kOpalineNaohShare, kSoftenedShare, kReactiveFlintCopy, kFiveOPlusF})
-      k[static_cast<size_t>(row)].clear();
+  if (has(kFlintWetInAir) && has(kFlintUnderWater)) {
+    const bool fine = v(kFlintWetInAir) < 99.995 || v(kFlintUnderWater) < 99.995;
+    k[kFlintVolume] = Fixed(v(kFlintWetInAir) - v(kFlintUnderWater), fine ? 2 : 1);
+  }
+  const bool volume = has(kFlintVolume) && v(kFlintVolume) > kTiny;
+  if (volume && has(kFlintDry)) k[kFlintDensity] = Fixed(v(kFlintDry) / v(kFlintVolume) * 1000.0, 0);
+  for (int row : {kFlintWetInAir, kFlintUnderWater}) flag(row, volume || has(row));
 
-    if (has(kUnreactive) && has(kFlint) && has(kOpaline))
-      k[kSampleMass] = FormatMassValue(v(kUnreactive) + v(kFlint) + v(kOpaline));
-    const bool sample = has(kSampleMass) && v(kSampleMass) > kTiny;
-    for (int row : {kUnreactive, kFlint, kOpaline}) {
-      if (sample && has(row)) k[static_cast<size_t>(row + 1)] = Percent(v(row) * 100.0 / v(kSampleMass));
-      // A filled input is never flagged as missing.
-      flag(c, row, sample || has(row));
+  if (v(kFlintDensity) > kTiny) {
+    bool usable = true;
+    if (has(kFlintShare)) {
+      const double x = v(kFlintShare) * (8670.0 / v(kFlintDensity) - 3.33);
+      usable = x >= 0.0;
+      if (usable) k[kReactiveFlint] = Percent(x);
     }
-
-    if (has(kFlintWetInAir) && has(kFlintUnderWater)) {
-      const bool fine = v(kFlintWetInAir) < 99.995 || v(kFlintUnderWater) < 99.995;
-      k[kFlintVolume] = Fixed(v(kFlintWetInAir) - v(kFlintUnderWater), fine ? 2 : 1);
-    }
-    const bool volume = has(kFlintVolume) && v(kFlintVolume) > kTiny;
-    if (volume && has(kFlintDry)) k[kFlintDensity] = Fixed(v(kFlintDry) / v(kFlintVolume) * 1000.0, 0);
-    for (int row : {kFlintWetInAir, kFlintUnderWater}) flag(c, row, volume || has(row));
-
-    if (v(kFlintDensity) > kTiny) {
-      bool usable = true;
-      if (has(kFlintShare)) {
-        const double x = v(kFlintShare) * (8670.0 / v(kFlintDensity) - 3.33);
-        usable = x >= 0.0;
-        if (usable) k[kReactiveFlint] = Percent(x);
-      }
-      flag(c, kFlintDry, usable);
-    } else {
-      for (int row : {kFlintDry, kFlintWetInAir, kFlintUnderWater}) flag(c, row, false);
-    }
-
-    flag(c, kNaohSample, has(kNaohSample));
-    flag(c, kNaohResidue, has(kNaohResidue));
-    if (has(kNaohSample) && has(kNaohResidue)) k[kOpalineNaoh] = FormatMassValue(v(kNaohSample) - v(kNaohResidue));
-    if (!IsFineSizeClass(c)) {
-      if (sample && has(kOpalineNaoh)) k[kOpalineNaohShare] = Percent(v(kOpalineNaoh) * 100.0 / v(kSampleMass));
-    } else if (has(kNaohSample) && v(kNaohSample) > kTiny) {
-      flag(c, kNaohSample, true);
-      if (has(kOpalineNaoh)) k[kOpalineNaohShare] = Percent(v(kOpalineNaoh) * 100.0 / v(kNaohSample));
-    } else {
-      flag(c, kNaohSample, false);
-    }
-    if (sample && has(kSoftened)) k[kSoftenedShare] = Percent(v(kSoftened) * 100.0 / v(kSampleMass));
-    k[kReactiveFlintCopy] = k[kReactiveFlint];
-    if (has(kOpalineNaohShare) && has(kReactiveFlintCopy))
-      k[kFiveOPlusF] = Percent(5.0 * v(kOpalineNaohShare) + v(kReactiveFlintCopy));
+    flag(kFlintDry, usable);
+  } else {
+    for (int row : {kFlintDry, kFlintWetInAir, kFlintUnderWater}) flag(row, false);
   }
 
+  flag(kNaohSample, has(kNaohSample));
+  flag(kNaohResidue, has(kNaohResidue));
+  if (has(kNaohSample) && has(kNaohResidue)) k[kOpalineNaoh] = FormatMassValue(v(kNaohSample) - v(kNaohResidue));
+  if (!IsFineSizeClass(c)) {
+    if (sample && has(kOpalineNaoh)) k[kOpalineNaohShare] = Percent(v(kOpalineNaoh) * 100.0 / v(kSampleMass));
+  } else if (has(kNaohSample) && v(kNaohSample) > kTiny) {
+    flag(kNaohSample, true);
+    if (has(kOpalineNaoh)) k[kOpalineNaohShare] = Percent(v(kOpalineNaoh) * 100.0 / v(kNaohSample));
+  } else {
+    flag(kNaohSample, false);
+  }
+  if (sample && has(kSoftened)) k[kSoftenedShare] = Percent(v(kSoftened) * 100.0 / v(kSampleMass));
+  k[kReactiveFlintCopy] = k[kReactiveFlint];
+  if (has(kOpalineNaohShare) && has(kReactiveFlintCopy))
+    k[kFiveOPlusF] = Percent(5.0 * v(kOpalineNaohShare) + v(kReactiveFlintCopy));
+}
+
+// The marks of each size class and the overall classes; the worst size class decides.
+void ClassifyAlkali(AlkaliClasses& r, const std::string& shareBelow1, int requiredO, int requiredOF) {
   unsigned counterO = 0, counterOF = 0;
   for (int c = 0; c < kSizeClasses; ++c) {
     const auto& k = r.cells[static_cast<size_t>(c)];
@@ -247,6 +258,23 @@ AlkaliClasses ComputeAlkaliClasses(const AlkaliCells& cells, const std::string& 
   r.classOF = AlkaliClassText(r.indexOF, true);
   r.requirementStated = requiredO != 0 || requiredOF != 0;
   r.requirementMet = static_cast<int>(r.indexO) >= requiredO && static_cast<int>(r.indexOF) >= requiredOF;
+}
+
+}  // namespace
+
+AlkaliClasses ComputeAlkaliClasses(const AlkaliCells& cells, const std::string& shareBelow1, int requiredO,
+                                   int requiredOF) {
+  AlkaliClasses r;
+  r.cells = cells;
+  const TypedCells typed = ReadAlkaliInputs(r);
+  CheckAlkaliRelations(r, typed, cells);
+  for (auto& k : r.cells)
+    for (int row = 0; row < kAlkaliRows; ++row)
+      if (!IsAlkaliInputRow(row)) k[static_cast<size_t>(row)].clear();
+  // Nothing is computed or classified from what cannot have been weighed.
+  if (!r.faults.empty()) return r;
+  for (int c = 0; c < kSizeClasses; ++c) ComputeSizeClassRows(r, c);
+  ClassifyAlkali(r, shareBelow1, requiredO, requiredOF);
   return r;
 }
 
@@ -289,7 +317,7 @@ std::string AlkaliResult::DataString() const {
   for (int f = 0; f < kFractions; ++f) add("AP" + std::to_string(f), fractions.shares[static_cast<size_t>(f)]);
   for (int c = 0; c < kSizeClasses; ++c)
     for (int row = 0; row < kAlkaliRows; ++row)
-      if (!HasInputFault(classes.faults, 100 * c + row))  // a refused text never reaches the record
+      if (!HasInputFault(classes.faults, InputId(c, row)))  // a refused text never reaches the record
         add(AlkaliCellKey(c, row), classes.cells[static_cast<size_t>(c)][static_cast<size_t>(row)]);
   for (int c = 0; c < kSizeClasses; ++c)
     for (int k = 0; k < kClassRows; ++k)

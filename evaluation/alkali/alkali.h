@@ -55,6 +55,11 @@ enum AlkaliRow : int {
 // The rows a size class takes as input.
 inline constexpr std::array<int, 9> kAlkaliInputRows = {kUnreactive, kFlint, kOpaline, kFlintDry, kFlintWetInAir,
                                                         kFlintUnderWater, kNaohSample, kNaohResidue, kSoftened};
+constexpr bool IsAlkaliInputRow(int row) {
+  for (int input : kAlkaliInputRows)
+    if (input == row) return true;
+  return false;
+}
 // The classes 1/2 and 2/4 have the sodium-hydroxide test only (rows 13 to 16).
 constexpr bool IsFineSizeClass(int sizeClass) { return sizeClass < 2; }
 constexpr bool IsShownCell(int sizeClass, int row) {
@@ -109,10 +114,13 @@ struct AlkaliClasses {
   unsigned indexO = 0, indexOF = 0;
   std::string classO, classOF;
   bool requirementStated = false;  // a required class is not 0
-  bool requirementMet = false;     // meaningful only when stated
-  // A refused input cell (input 100 * size class + row), or flint under water
-  // above flint wet in air, or a mass after the NaOH test above its
-  // sample: the cells stay as typed, nothing is computed or classified.
+  bool requirementMet = false;     // meaningful only when judged
+  // A face shows: a class is required and both overall classes exist.
+  bool Judged() const { return requirementStated && !classO.empty() && !classOF.empty(); }
+  // A refused input cell (InputId(size class, row)), flint under water above
+  // flint wet in air, or a mass after the NaOH test more than a step of its
+  // display above its sample: the cells stay as typed, nothing is computed or
+  // classified.
   InputFaults faults;
 };
 // `shareBelow1` is the shown share of the fraction "< 1".

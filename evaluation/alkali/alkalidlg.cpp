@@ -73,12 +73,6 @@ QLabel* Label(QWidget* parent, int id, const QString& text, Qt::Alignment alignm
 
 QLineEdit* Cell(QWidget* parent, int id, bool readOnly, int width = 64) { return MakeRowField(parent, id, readOnly, width); }
 
-bool IsInputRow(int row) {
-  for (int input : kAlkaliInputRows)
-    if (input == row) return true;
-  return false;
-}
-
 // The clipboard keys: copy, paste, or none.
 enum class ClipboardKey { kNone, kCopy, kPaste };
 ClipboardKey ClipboardKeyOf(const QKeyEvent& key) {
@@ -130,14 +124,14 @@ CAlkaliDlg::CAlkaliDlg(QWidget* parent) : CEntryDialog(kTemplateId, parent) {
     grid->addWidget(symbol, gridRow, kSymbolColumn);
     grid->addWidget(Label(this, 0, QString::fromUtf8(label.unit)), gridRow, kUnitColumn);
     for (int c = 0; c < kSizeClasses; ++c) {
-      QLineEdit* cell = Cell(this, CellId(c, row), !IsInputRow(row));
+      QLineEdit* cell = Cell(this, CellId(c, row), !IsAlkaliInputRow(row));
       if (!IsShownCell(c, row)) cell->hide();
       grid->addWidget(cell, gridRow, SizeClassColumn(c));
     }
-    if (IsInputRow(row) || row == kSampleMass || row == kOpalineNaoh)
+    if (IsAlkaliInputRow(row) || row == kSampleMass || row == kOpalineNaoh)
       for (int c = 0; c < kSizeClasses; ++c) recompute.push_back(CellId(c, row));
     // A cell is named by its row and its size class.
-    if (IsInputRow(row))
+    if (IsAlkaliInputRow(row))
       for (int c = 0; c < kSizeClasses; ++c)
         if (IsShownCell(c, row))
           NamedNumberField(CellId(c, row), [this, row, c] {
@@ -251,14 +245,17 @@ void CAlkaliDlg::ComputeAll() {
     SetItemColorIf(CellId(kFlagCells[i].sizeClass, kFlagCells[i].row), kMissingColor, r.classes.missing[i]);
   SetTextIfChanged(kOverallO, r.classes.classO);
   SetTextIfChanged(kOverallOF, r.classes.classOF);
-  // Without a required class no face shows.
-  const bool stated = r.classes.requirementStated;
-  ShowItem(kMarkMet, stated && r.classes.requirementMet ? platform::SW_SHOW : platform::SW_HIDE);
-  ShowItem(kMarkNotMet, stated && !r.classes.requirementMet ? platform::SW_SHOW : platform::SW_HIDE);
+  // Without a required class, or without the classes, no face shows.
+  const bool judged = r.classes.Judged();
+  ShowItem(kMarkMet, judged && r.classes.requirementMet ? platform::SW_SHOW : platform::SW_HIDE);
+  ShowItem(kMarkNotMet, judged && !r.classes.requirementMet ? platform::SW_SHOW : platform::SW_HIDE);
 }
 
 std::vector<FieldFault> CAlkaliDlg::FieldFaults() const {
-  return FieldFaultsOf(result_.classes.faults, [](int input) { return CellId(input / 100, input % 100); });
+  return FieldFaultsOf(result_.classes.faults, [](int input) {
+    const InputPlace cell = InputPlaceOf(input);
+    return CellId(cell.column, cell.row);
+  });
 }
 
 void CAlkaliDlg::CopyCells() { CopyTextToClipboard(FlagCellsText(ReadCells())); }

@@ -64,42 +64,192 @@ void OldMethodResult(BruchComputation& c, const std::vector<int>& complete) {
   t.resultGt50 = std::to_string(result[kMtc] + result[kMpc]);
 }
 
-// Every typed mass of the active rows is a mass.
-void CheckBruchInputs(BruchComputation& c, int rows) {
+// Share of its whole by which the four class masses may exceed it; above, the
+// test is repeated.
+constexpr double kSurplusLimit = 0.01;
+
+// The typed masses of a row: M1, the four classes, the Einwaage.
+struct TypedRow {
+  TypedNumber m1, einwaage;
+  std::array<TypedNumber, kBruchClasses> mass;
+};
+
+void ClearRowShares(BruchRow& r) {
+  r.share = {};
+  r.share10to100.clear();
+  r.shareGt50.clear();
+}
+
+void ClearResult(BruchTable& t) {
+  t.result = {};
+  t.result10to100.clear();
+  t.resultGt50.clear();
+}
+
+// Every input of the active rows is a mass, written with one decimal (the
+// Einwaage without); the Einwaage of the other rows is only written anew.
+std::array<TypedRow, kBruchRows> ReadBruchInputs(BruchComputation& c, int rows) {
+  std::array<TypedRow, kBruchRows> typed;
+  for (int i = 0; i < kBruchRows; ++i) {
+    BruchRow& r = c.table.rows[static_cast<size_t>(i)];
+    TypedRow& t = typed[static_cast<size_t>(i)];
+    if (i >= rows) {
+      NormalizeNumber(r.einwaage, 0, kStoredNumber, Rounding::kHalvesUp);
+      continue;
+    }
+    t.m1 = CheckNumberInput(c.faults, InputId(kBruchM1Input, i), r.m1, 1, kMeasuredNumber, Rounding::kHalvesUp);
+    for (int k = 0; k < kBruchClasses; ++k)
+      t.mass[static_cast<size_t>(k)] = CheckNumberInput(c.faults, InputId(kBruchMassInput + k, i),
+                                                        r.mass[static_cast<size_t>(k)], 1, kMeasuredNumber,
+                                                        Rounding::kHalvesUp);
+    t.einwaage = CheckNumberInput(c.faults, InputId(kBruchEinwaageInput, i), r.einwaage, 0, kMeasuredNumber,
+                                  Rounding::kHalvesUp);
+  }
+  return typed;
+}
+
+// The shares of each complete row; gives the complete rows.
+std::vector<int> ComputeRowShares(BruchTable& t, int rows) {
+  std::vector<int> complete;
   for (int i = 0; i < rows; ++i) {
-    const BruchRow& r = c.table.rows[static_cast<size_t>(i)];
-    std::string text = r.m1;
-    CheckNumberInput(c.faults, 10 * i + kBruchM1Input, text, 1);
-    text = r.einwaage;
-    CheckNumberInput(c.faults, 10 * i + kBruchEinwaageInput, text, 0);
+    BruchRow& r = t.rows[static_cast<size_t>(i)];
+    ClearRowShares(r);
+    if (!IsComplete(r)) continue;
+    complete.push_back(i);
+    double sum = 0.0;
+    for (const std::string& mass : r.mass) sum += Value(mass);
+    // With one size class the shares are of M1; without M1 there are none.
+    const double reference = t.mode == kOneClass ? Value(r.m1) : sum;
+    if (!(reference > kSmallest)) continue;
+    for (int k = 0; k < kBruchClasses; ++k)
+      r.share[static_cast<size_t>(k)] = Fixed(Value(r.mass[static_cast<size_t>(k)]) * 100.0 / reference, 1);
+    r.share10to100 = Fixed(100.0 - Value(r.share[kMtr]), 1);
+    r.shareGt50 = Fixed(Value(r.share[kMtc]) + Value(r.share[kMpc]), 1);
+  }
+  return complete;
+}
+
+// The "Summe:" row over the active rows.
+void ComputeColumnSums(BruchTable& t, int rows) {
+  double sumM1 = 0.0, sumSumme = 0.0, sumEinwaage = 0.0;
+  std::array<double, kBruchClasses> sumMass{};
+  for (int i = 0; i < rows; ++i) {
+    const BruchRow& r = t.rows[static_cast<size_t>(i)];
+    sumM1 += Value(r.m1);
+    sumSumme += Value(r.summe);
+    sumEinwaage += Value(r.einwaage);
+    for (int k = 0; k < kBruchClasses; ++k) sumMass[static_cast<size_t>(k)] += Value(r.mass[static_cast<size_t>(k)]);
+  }
+  t.sumM1 = SumText(sumM1);
+  t.sumSumme = SumText(sumSumme);
+  t.sumEinwaage = SumText(sumEinwaage);
+  for (int k = 0; k < kBruchClasses; ++k) t.sumMass[static_cast<size_t>(k)] = SumText(sumMass[static_cast<size_t>(k)]);
+}
+
+// Deviation of the weighed masses from the mass taken for the test: red
+// outside -0.001 .. 1 %, as shown.
+void ComputeDeviations(BruchComputation& c, int rows) {
+  BruchTable& t = c.table;
+  for (int i = 0; i < kBruchRows; ++i) {
+    BruchRow& r = t.rows[static_cast<size_t>(i)];
+    if (i >= rows) {
+      r.red = false;
+      continue;
+    }
+    const double expected = t.mode == kOneClass ? Value(r.m1) : Value(r.einwaage);
+    double deviation = expected == 0.0 ? 0.0 : (1.0 - Value(r.summe) / expected) * 100.0;
+    if (!r.summe.empty() && expected != 0.0) {
+      r.abweich = Fixed(deviation, t.mode == kOneClass ? 1 : 2);
+      deviation = Value(r.abweich);
+    } else {
+      r.abweich.clear();
+    }
+    r.red = deviation < -0.001 || deviation > 1.0;
+    c.warning = c.warning || r.red;
+  }
+}
+
+// The row sums, and the weighted means of the complete rows (one size class
+// and several): each class mass weighted with the row's M1, over the M1 sum.
+void ComputeWeightedResult(BruchTable& t, int rows, const std::vector<int>& complete) {
+  std::array<double, kBruchClasses> weighted{};
+  double completeM1 = 0.0;
+  for (int i = 0; i < rows; ++i) {
+    BruchRow& r = t.rows[static_cast<size_t>(i)];
+    double sum = 0.0;
+    for (const std::string& mass : r.mass)
+      if (!mass.empty()) sum += Value(mass);
+    r.summe = SumText(sum);
+    if (std::find(complete.begin(), complete.end(), i) == complete.end()) continue;
+    const double m1 = Value(r.m1);
+    const double d = t.mode == kOneClass ? m1 : sum;
+    if (!(d > kSmallest)) continue;
+    for (int k = 0; k < kBruchClasses; ++k) weighted[static_cast<size_t>(k)] += m1 * Value(r.mass[static_cast<size_t>(k)]) / d;
+    completeM1 += m1;
+  }
+  if (t.mode == kOldMethod) return;
+  // 0 is a result like any other.
+  ClearResult(t);
+  const double total = Value(Fixed(completeM1, 1));
+  if (!(total > 0.0)) return;
+  for (int k = 0; k < kBruchClasses; ++k)
+    t.result[static_cast<size_t>(k)] = Fixed(weighted[static_cast<size_t>(k)] * 100.0 / total, 0);
+  t.result10to100 = Fixed(Value(t.result[kMtc]) + Value(t.result[kMpc]) + Value(t.result[kMop]), 0);
+  t.resultGt50 = Fixed(Value(t.result[kMtc]) + Value(t.result[kMpc]), 0);
+}
+
+// The four surface classes are sorted out of M1 (one size class) or the
+// Einwaage (the others) and may weigh up to 1 % more, compared as typed;
+// beyond that the mass that takes the row over is named and the row's masses
+// stay as typed. The row's red deviation shows as for any surplus.
+void CheckBruchSums(BruchComputation& c, int rows, const std::array<TypedRow, kBruchRows>& typed,
+                    const BruchTable& typedTexts) {
+  const bool oneClass = c.table.mode == kOneClass;
+  for (int i = 0; i < rows; ++i) {
+    const TypedRow& t = typed[static_cast<size_t>(i)];
+    const TypedNumber& whole = oneClass ? t.m1 : t.einwaage;
+    if (!whole.measured()) continue;
+    double sum = 0.0;
     for (int k = 0; k < kBruchClasses; ++k) {
-      text = r.mass[static_cast<size_t>(k)];
-      CheckNumberInput(c.faults, 10 * i + kBruchMassInput + k, text, 1);
+      sum += t.mass[static_cast<size_t>(k)].value;
+      if (!PartAboveWhole(sum, whole.value, kSurplusLimit * whole.value)) continue;
+      std::string reason =
+          oneClass ? TranslateString(67015, "Die Massen der Kornklasse liegen bis hierher zusammen mehr als 1 % über "
+                                            "M1 (%s g): die Prüfung muss wiederholt werden.")
+                   : TranslateString(67016, "Die Massen der Kornklasse liegen bis hierher zusammen mehr als 1 % über "
+                                            "ihrer Einwaage (%s g): die Prüfung muss wiederholt werden.");
+      BruchRow& row = c.table.rows[static_cast<size_t>(i)];
+      const BruchRow& typedRow = typedTexts.rows[static_cast<size_t>(i)];
+      std::string& wholeText = oneClass ? row.m1 : row.einwaage;
+      wholeText = oneClass ? typedRow.m1 : typedRow.einwaage;
+      row.mass = typedRow.mass;
+      StrReplace(reason, "%s", TrimWhite(wholeText), false);
+      c.faults.push_back({InputId(kBruchMassInput + k, i), reason});
+      // The row shows no share of masses it refuses.
+      ClearRowShares(row);
+      break;
     }
   }
 }
 
-// The four surface classes are sorted out of M1 (one size class) or the
-// Einwaage (the others) and cannot weigh more: the mass that takes the row
-// over is named. The row's deviation shows red as ever.
-void CheckBruchSums(BruchComputation& c, int rows) {
-  const int mode = c.table.mode;
-  for (int i = 0; i < rows; ++i) {
-    const BruchRow& r = c.table.rows[static_cast<size_t>(i)];
-    const std::string& whole = mode == kOneClass ? r.m1 : r.einwaage;
-    if (TrimWhite(whole).empty()) continue;
-    double sum = 0.0;
-    for (int k = 0; k < kBruchClasses; ++k) {
-      sum += Value(r.mass[static_cast<size_t>(k)]);
-      if (sum <= Value(whole) + 1e-9) continue;
-      std::string reason = mode == kOneClass
-                               ? TranslateString(62042, "Die Massen der Kornklasse wiegen bis hierher zusammen mehr als M1 (%s g).")
-                               : TranslateString(62043, "Die Massen der Kornklasse wiegen bis hierher zusammen mehr als ihre Einwaage (%s g).");
-      StrReplace(reason, "%s", TrimWhite(whole), false);
-      c.faults.push_back({10 * i + kBruchMassInput + k, reason});
-      return;
-    }
+// The five checks against the requirement codes and the status.
+void JudgeBruchChecks(BruchComputation& c, const std::array<std::string, kBruchChecks>& codes) {
+  TakeCheckValues(c);
+  bool anyMet = false, anyNotMet = false, anyResult = false;
+  for (int k = 0; k < kBruchChecks; ++k) {
+    const std::string& value = c.values[static_cast<size_t>(k)];
+    anyResult = anyResult || !value.empty();
+    const int result = value.empty() ? 0 : static_cast<int>(CheckRequirement(TrimWhite(codes[static_cast<size_t>(k)]), value));
+    c.results[static_cast<size_t>(k)] = result;
+    anyMet = anyMet || result == static_cast<int>(RequirementResult::Met);
+    anyNotMet = anyNotMet || result == static_cast<int>(RequirementResult::NotMet);
   }
+  c.overall = anyNotMet ? 2 : anyMet ? 1 : -1;
+  // A test with results but nothing to judge them by is done.
+  c.status = std::string(1, c.overall == 2   ? TestStatus::NotMet
+                            : c.overall == 1 ? TestStatus::Met
+                            : anyResult      ? TestStatus::DoneNoRequirement
+                                             : TestStatus::Incomplete);
 }
 
 }  // namespace
@@ -126,150 +276,39 @@ BruchComputation ComputeBruchMultiClass(const BruchTable& shown, const std::arra
   BruchComputation c;
   c.table = shown;
   BruchTable& t = c.table;
-  const int mode = t.mode;
   const int n = std::clamp(t.rowCount, 0, kBruchRows);
-  auto row = [&t](int i) -> BruchRow& { return t.rows[static_cast<size_t>(i)]; };
+  c.status = std::string(1, TestStatus::Incomplete);
 
-  CheckBruchInputs(c, n);
+  const std::array<TypedRow, kBruchRows> typed = ReadBruchInputs(c, n);
   if (!c.faults.empty()) {
+    // Nothing is derived from what cannot have been weighed.
     for (int i = 0; i < n; ++i) {
-      BruchRow& r = row(i);
-      r.share = {};
-      r.share10to100.clear();
-      r.shareGt50.clear();
+      BruchRow& r = t.rows[static_cast<size_t>(i)];
+      ClearRowShares(r);
       r.summe.clear();
       r.abweich.clear();
       r.red = false;
     }
-    const BruchTable typed = t;
+    const BruchTable typedTable = t;
     t = BruchTable{};
-    t.mode = typed.mode;
-    t.rowCount = typed.rowCount;
-    t.rows = typed.rows;
-    c.status = std::string(1, TestStatus::Incomplete);
+    t.mode = typedTable.mode;
+    t.rowCount = typedTable.rowCount;
+    t.rows = typedTable.rows;
     return c;
   }
 
-  for (int i = 0; i < n; ++i) {
-    RoundNumberText(row(i).m1, 1);
-    for (std::string& mass : row(i).mass) RoundNumberText(mass, 1);
-  }
-  for (BruchRow& r : t.rows) RoundNumberText(r.einwaage, 0);
-  t.result = {};
-  t.result10to100.clear();
-  t.resultGt50.clear();
-
-  // Shares of the complete rows.
-  std::vector<int> complete;
-  for (int i = 0; i < n; ++i) {
-    BruchRow& r = row(i);
-    r.share = {};
-    r.share10to100.clear();
-    r.shareGt50.clear();
-    if (!IsComplete(r)) continue;
-    complete.push_back(i);
-    double sum = 0.0;
-    for (const std::string& mass : r.mass) sum += Value(mass);
-    // With one size class the shares are of M1; without M1 there are none.
-    const double reference = mode == kOneClass ? Value(r.m1) : sum;
-    if (!(reference > kSmallest)) continue;
-    for (int k = 0; k < kBruchClasses; ++k)
-      r.share[static_cast<size_t>(k)] = Fixed(Value(r.mass[static_cast<size_t>(k)]) * 100.0 / reference, 1);
-    r.share10to100 = Fixed(100.0 - Value(r.share[kMtr]), 1);
-    r.shareGt50 = Fixed(Value(r.share[kMtc]) + Value(r.share[kMpc]), 1);
-  }
-
+  ClearResult(t);
+  const std::vector<int> complete = ComputeRowShares(t, n);
   if (!complete.empty()) OldMethodResult(c, complete);
-
-  // Row sums and the masses weighted with M1 (complete rows only).
-  std::array<double, kBruchClasses> weighted{};
-  double completeM1 = 0.0;
-  for (int i = 0; i < n; ++i) {
-    BruchRow& r = row(i);
-    double sum = 0.0;
-    for (const std::string& mass : r.mass)
-      if (!mass.empty()) sum += Value(mass);
-    r.summe = SumText(sum);
-    if (std::find(complete.begin(), complete.end(), i) == complete.end()) continue;
-    const double m1 = Value(r.m1);
-    const double d = mode == kOneClass ? m1 : sum;
-    if (!(d > kSmallest)) continue;
-    for (int k = 0; k < kBruchClasses; ++k) weighted[static_cast<size_t>(k)] += m1 * Value(r.mass[static_cast<size_t>(k)]) / d;
-    completeM1 += m1;
-  }
-
-  // The "Summe:" row over the active rows.
-  double sumM1 = 0.0, sumSumme = 0.0, sumEinwaage = 0.0;
-  std::array<double, kBruchClasses> sumMass{};
-  for (int i = 0; i < n; ++i) {
-    const BruchRow& r = row(i);
-    sumM1 += Value(r.m1);
-    sumSumme += Value(r.summe);
-    sumEinwaage += Value(r.einwaage);
-    for (int k = 0; k < kBruchClasses; ++k) sumMass[static_cast<size_t>(k)] += Value(r.mass[static_cast<size_t>(k)]);
-  }
-  t.sumM1 = SumText(sumM1);
-  t.sumSumme = SumText(sumSumme);
-  t.sumEinwaage = SumText(sumEinwaage);
-  for (int k = 0; k < kBruchClasses; ++k) t.sumMass[static_cast<size_t>(k)] = SumText(sumMass[static_cast<size_t>(k)]);
-
-  // Deviation of the weighed masses from the mass taken for the test.
-  for (int i = 0; i < kBruchRows; ++i) {
-    BruchRow& r = row(i);
-    if (i >= n) {
-      r.red = false;
-      continue;
-    }
-    const double expected = mode == kOneClass ? Value(r.m1) : Value(r.einwaage);
-    double deviation = expected == 0.0 ? 0.0 : (1.0 - Value(r.summe) / expected) * 100.0;
-    if (!r.summe.empty() && expected != 0.0) {
-      r.abweich = Fixed(deviation, mode == kOneClass ? 1 : 2);
-      deviation = Value(r.abweich);
-    } else {
-      r.abweich.clear();
-    }
-    r.red = deviation < -0.001 || deviation > 1.0;
-    c.warning = c.warning || r.red;
-  }
-
-  if (mode != kOldMethod) {
-    // The weighted means over the complete rows; 0 is a result like any other.
-    t.result = {};
-    t.result10to100.clear();
-    t.resultGt50.clear();
-    const double total = Value(Fixed(completeM1, 1));
-    if (total > 0.0) {
-      for (int k = 0; k < kBruchClasses; ++k)
-        t.result[static_cast<size_t>(k)] = Fixed(weighted[static_cast<size_t>(k)] * 100.0 / total, 0);
-      t.result10to100 = Fixed(Value(t.result[kMtc]) + Value(t.result[kMpc]) + Value(t.result[kMop]), 0);
-      t.resultGt50 = Fixed(Value(t.result[kMtc]) + Value(t.result[kMpc]), 0);
-    }
-  }
-  CheckBruchSums(c, n);
+  ComputeWeightedResult(t, n, complete);
+  ComputeColumnSums(t, n);
+  ComputeDeviations(c, n);
+  CheckBruchSums(c, n, typed, shown);
   if (!c.faults.empty()) {
-    t.result = {};
-    t.result10to100.clear();
-    t.resultGt50.clear();
-    c.status = std::string(1, TestStatus::Incomplete);
+    ClearResult(t);
     return c;
   }
-  TakeCheckValues(c);
-
-  bool anyMet = false, anyNotMet = false, anyResult = false;
-  for (int k = 0; k < kBruchChecks; ++k) {
-    const std::string& value = c.values[static_cast<size_t>(k)];
-    anyResult = anyResult || !value.empty();
-    const int result = value.empty() ? 0 : static_cast<int>(CheckRequirement(TrimWhite(codes[static_cast<size_t>(k)]), value));
-    c.results[static_cast<size_t>(k)] = result;
-    anyMet = anyMet || result == static_cast<int>(RequirementResult::Met);
-    anyNotMet = anyNotMet || result == static_cast<int>(RequirementResult::NotMet);
-  }
-  c.overall = anyNotMet ? 2 : anyMet ? 1 : -1;
-  // A test with results but nothing to judge them by is done.
-  c.status = std::string(1, c.overall == 2   ? TestStatus::NotMet
-                            : c.overall == 1 ? TestStatus::Met
-                            : anyResult      ? TestStatus::DoneNoRequirement
-                                             : TestStatus::Incomplete);
+  JudgeBruchChecks(c, codes);
   return c;
 }
 

@@ -69,12 +69,12 @@ struct BruchComputation {
   int overall = -1;                         // 2 any not met, 1 any met, -1 otherwise
   bool warning = false;                     // a row is red
   std::string status;
-  // A refused input of an active row (BruchInput): nothing is computed; or
-  // the four masses of a row above the mass they were sorted from: the table
-  // is computed, nothing is judged.
+  // A refused input of an active row: nothing is computed; or the four
+  // masses of a row more than 1 % above the mass they were sorted from: the
+  // table is computed without that row's shares, nothing is judged.
   InputFaults faults;
 };
-// The inputs of row i as the faults name them: 10 * i + one of these.
+// The columns of the inputs as the faults name them (InputId), by table row.
 enum BruchInput : int { kBruchM1Input = 0, kBruchMassInput = 1 /* + class */, kBruchEinwaageInput = 5 };
 
 BruchComputation ComputeBruchMultiClass(const BruchTable& shown,

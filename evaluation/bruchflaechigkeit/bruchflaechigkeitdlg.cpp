@@ -166,6 +166,10 @@ CGeo_b_BruchflaechigkeitDlg::CGeo_b_BruchflaechigkeitDlg(CVersuch* record, QWidg
 
   auto* warning = EntryLabel(this, kWarning, "Überschreitung des Sollwertes >= 1 % Prüfung muss wiederholt werden");
   warning->setStyleSheet("color: red");
+  // Its line stays when it is hidden, so that the table does not move.
+  QSizePolicy keepsItsLine = warning->sizePolicy();
+  keepsItsLine.setRetainSizeWhenHidden(true);
+  warning->setSizePolicy(keepsItsLine);
   layout->addWidget(warning);
   AddOkCancelRow(this, layout);
   RecomputeOnKillFocus(inputs);
@@ -234,10 +238,10 @@ std::string CGeo_b_BruchflaechigkeitDlg::CellName(std::vector<int> headings, int
 
 std::vector<FieldFault> CGeo_b_BruchflaechigkeitDlg::FieldFaults() const {
   return FieldFaultsOf(computation_.faults, [](int input) {
-    const int row = input / 10, what = input % 10;
-    if (what == kBruchM1Input) return kFirstM1 + row;
-    if (what == kBruchEinwaageInput) return kFirstEinwaage + row;
-    return MassId(row, what - kBruchMassInput);
+    const InputPlace place = InputPlaceOf(input);
+    if (place.column == kBruchM1Input) return kFirstM1 + place.row;
+    if (place.column == kBruchEinwaageInput) return kFirstEinwaage + place.row;
+    return MassId(place.row, place.column - kBruchMassInput);
   });
 }
 

@@ -26,9 +26,10 @@ FlowCoefficientInput FlowCoefficientInputFromRecord(const CVersuch& record) {
 FlowCoefficientResult ComputeFlowCoefficient(const FlowCoefficientInput& input) {
   FlowCoefficientResult r;
   r.inputs = input;
-  for (int i = 0; i < kFlowTimes; ++i) CheckNumberInput(r.faults, i, r.inputs.times[static_cast<size_t>(i)], 1);
-  CheckNumberInput(r.faults, kFlowEcseInput, r.inputs.ecse, 0);
-  CheckNumberInput(r.faults, kFlowDensityInput, r.inputs.density, 2);
+  for (int i = 0; i < kFlowTimes; ++i)
+    CheckNumberInput(r.faults, InputId(kFlowTime, i), r.inputs.times[static_cast<size_t>(i)], 1);
+  CheckNumberInput(r.faults, InputId(kFlowEcse), r.inputs.ecse, 0);
+  CheckNumberInput(r.faults, InputId(kFlowDensity), r.inputs.density, 2);
   r.requirementDisplay = FormatRequirement(input.requirement, 1);
   if (!r.faults.empty()) {
     r.status = std::string(1, TestStatus::Incomplete);
@@ -52,7 +53,7 @@ FlowCoefficientResult ComputeFlowCoefficient(const FlowCoefficientInput& input) 
       if (ecs > 0.0) r.ecs = FormatDouble(ecs, 0);
     }
   }
-  r.requirementState = RequirementLampState(input.requirement, r.ecs);
+  r.requirementState = JudgeRequirement(input.requirement, r.ecs);
   r.status = StatusOfJudgement(!r.ecs.empty(), r.requirementState);
   return r;
 }
@@ -64,9 +65,10 @@ TestEntryResult FlowCoefficientEntryResult(const CVersuch& record, const FlowCoe
   for (int i = 0; i < kFlowTimes; ++i) out.parts.push_back({13, i, r.inputs.times[static_cast<size_t>(i)]});
   const std::string ecsRow = StatusReportRow(TranslateString(5208, "Fließkoeffizient [s]:"), r.ecs,
                                              FormatRequirement(r.inputs.requirement, 1), r.status);
-  // The density is reported only beside a coefficient.
+  // The density is reported only beside a coefficient; a density of 0 is
+  // none, as a flow time of 0 is not counted.
   const std::string densityRow =
-      ecsRow.empty() || r.inputs.density.empty()
+      ecsRow.empty() || !(ParseNumber(r.inputs.density) > 0.0)
           ? ""
           : ReportRequirementRow(TranslateString(5209, "Rohdichte Fließk. [Mg/m³]:"), "", r.inputs.density, "", "0");
   out.parts.push_back({13, 5, r.ecs});

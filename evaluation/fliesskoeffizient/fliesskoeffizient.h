@@ -2,7 +2,8 @@
 // The flow coefficient of a fine aggregate ("VA_FLIESSK"): up to five flow
 // times through the cone give their mean Ecsm; corrected by the flow time
 // Ecse of the reference sample the coefficient is Ecs = 32 - Ecse + Ecsm [s].
-// The particle density of the sample is recorded beside it. Record field 13:
+// The particle density of the sample is recorded beside it; a density of 0
+// is not measured, as a flow time of 0. Record field 13:
 //   0..4 flow times [s] | 5 Ecs | 6 requirement code | 7 (not written) |
 //   8 report row of Ecs | 9 density [Mg/m³] | 10 report row of the density | 11 Ecse [s]
 #include <array>
@@ -20,8 +21,9 @@ struct FlowCoefficientInput {
   std::string requirement;
 };
 
-// The inputs as the faults name them: the flow times 0 .. 4, then these.
-enum : int { kFlowEcseInput = kFlowTimes, kFlowDensityInput };
+// The columns of the inputs as the faults name them (InputId): the flow
+// times by their number from 0, Ecse and the density.
+enum FlowColumn : int { kFlowTime = 0, kFlowEcse, kFlowDensity };
 
 struct FlowCoefficientResult {
   FlowCoefficientInput inputs;  // times with 1 decimal, Ecse with none, density with 2

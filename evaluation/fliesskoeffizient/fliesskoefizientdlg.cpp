@@ -86,7 +86,8 @@ void CFliesskoefizientDlg::ComputeFlowCoefficient() {
 
 std::vector<FieldFault> CFliesskoefizientDlg::FieldFaults() const {
   return FieldFaultsOf(result_.faults, [](int input) {
-    return input == kFlowEcseInput ? kEcse : input == kFlowDensityInput ? kDensity : kFirstTime + input;
+    const InputPlace place = InputPlaceOf(input);
+    return place.column == kFlowEcse ? kEcse : place.column == kFlowDensity ? kDensity : kFirstTime + place.row;
   });
 }
 

@@ -67,6 +67,8 @@ class CEntryDialog : public CpvDialog {
   void NamedNumberField(int id, std::function<std::string()> name, const NumberRule& rule = kMeasuredNumber) {
     checks_.AddNamedNumberField(id, std::move(name), rule);
   }
+  // A field of free text, named by its labels where a fault is told on it.
+  void TextField(int id, std::vector<int> labelIds) { checks_.AddTextField(id, std::move(labelIds)); }
   // Marks the refused fields anew (after a computation the dialog started itself).
   void MarkFaults() { checks_.Mark(FieldFaults()); }
   // Sets the control's text only when it differs (no caret jump, no redraw).

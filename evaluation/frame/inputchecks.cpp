@@ -27,23 +27,36 @@ std::vector<FieldFault> FieldFaultsOf(const InputFaults& faults, const std::func
 CInputChecks::CInputChecks(platform::Dialog& dialog) : dialog_(dialog) {}
 
 void CInputChecks::AddNumberField(int id, std::vector<int> labelIds, const NumberRule& rule) {
-  numbers_.push_back({id, std::move(labelIds), {}, rule});
+  fields_.push_back({id, std::move(labelIds), {}, rule});
 }
 
 void CInputChecks::AddNamedNumberField(int id, std::function<std::string()> name, const NumberRule& rule) {
-  numbers_.push_back({id, {}, std::move(name), rule});
+  fields_.push_back({id, {}, std::move(name), rule});
 }
 
-const CInputChecks::NumberField* CInputChecks::FindNumber(int id) const {
-  for (const NumberField& field : numbers_)
+void CInputChecks::AddTextField(int id, std::vector<int> labelIds) {
+  fields_.push_back({id, std::move(labelIds), {}, std::nullopt});
+}
+
+const CInputChecks::Field* CInputChecks::FindField(int id) const {
+  for (const Field& field : fields_)
     if (field.id == id) return &field;
   return nullptr;
 }
 
-bool CInputChecks::IsNumberField(int id) const { return FindNumber(id) != nullptr; }
+bool CInputChecks::IsNumberField(int id) const {
+  const Field* field = FindField(id);
+  return field && field->rule;
+}
+
+const NumberRule* CInputChecks::RefusingRule(int id) const {
+  const Field* field = FindField(id);
+  if (!field || !field->rule || !IsRefusedNumber(dialog_.GetItemText(id), *field->rule)) return nullptr;
+  return &*field->rule;
+}
 
 std::string CInputChecks::FieldName(int id) const {
-  const NumberField* field = FindNumber(id);
+  const Field* field = FindField(id);
   if (field && field->name) return FieldNameOfLabel(field->name());
   std::string name;
   if (field)
@@ -56,20 +69,14 @@ std::string CInputChecks::FieldName(int id) const {
 }
 
 std::string CInputChecks::Refusal(int id) const {
-  if (const NumberField* field = FindNumber(id)) {
-    const std::string text = dialog_.GetItemText(id);
-    if (IsRefusedNumber(text, field->rule)) return NumberRefusalReason(text, field->rule);
-  }
+  if (const NumberRule* rule = RefusingRule(id)) return NumberRefusalReason(dialog_.GetItemText(id), *rule);
   for (const FieldFault& fault : relations_)
     if (fault.id == id) return fault.reason;
   return "";
 }
 
 std::string CInputChecks::MessageOf(int id, const std::string& reason) const {
-  if (const NumberField* field = FindNumber(id)) {
-    const std::string text = dialog_.GetItemText(id);
-    if (IsRefusedNumber(text, field->rule)) return NumberRefusalMessage(FieldName(id), text, field->rule);
-  }
+  if (const NumberRule* rule = RefusingRule(id)) return NumberRefusalMessage(FieldName(id), dialog_.GetItemText(id), *rule);
   const std::string name = FieldName(id);
   return name.empty() ? reason : name + ": " + reason;
 }
@@ -81,7 +88,7 @@ void CInputChecks::Mark(const std::vector<FieldFault>& relations) {
     return std::find(relations_.begin(), relations_.end(), fault) == relations_.end();
   });
   std::vector<int> ids;
-  for (const NumberField& field : numbers_) ids.push_back(field.id);
+  for (const Field& field : fields_) ids.push_back(field.id);
   for (const FieldFault& fault : relations_) ids.push_back(fault.id);
   for (const Original& original : originals_) ids.push_back(original.id);
   std::sort(ids.begin(), ids.end());
@@ -126,18 +133,14 @@ bool CInputChecks::LeavingQuietly() const {
 
 void CInputChecks::Left(int id) {
   if (telling_ || LeavingQuietly()) return;
-  if (const NumberField* field = FindNumber(id)) {
-    const std::string text = dialog_.GetItemText(id);
-    if (IsRefusedNumber(text, field->rule)) {
-      Tell(id, NumberRefusalMessage(FieldName(id), text, field->rule));
-      return;
-    }
+  if (RefusingRule(id)) {
+    Tell(id, MessageOf(id, ""));
+    return;
   }
   // A relation fault that has just appeared, on a field that is no refused number.
   for (const FieldFault& fault : relations_) {
     if (std::find(told_.begin(), told_.end(), fault) != told_.end()) continue;
-    const NumberField* field = FindNumber(fault.id);
-    if (field && IsRefusedNumber(dialog_.GetItemText(fault.id), field->rule)) continue;
+    if (RefusingRule(fault.id)) continue;
     told_ = relations_;
     Tell(fault.id, MessageOf(fault.id, fault.reason));
     return;
@@ -145,11 +148,10 @@ void CInputChecks::Left(int id) {
 }
 
 bool CInputChecks::Confirm() {
-  for (const NumberField& field : numbers_) {
-    const std::string text = dialog_.GetItemText(field.id);
-    if (!IsRefusedNumber(text, field.rule)) continue;
+  for (const Field& field : fields_) {
+    if (!RefusingRule(field.id)) continue;
     ++serial_;
-    ShowNow(field.id, NumberRefusalMessage(FieldName(field.id), text, field.rule));
+    ShowNow(field.id, MessageOf(field.id, ""));
     return false;
   }
   if (relations_.empty()) return true;

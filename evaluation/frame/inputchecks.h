@@ -18,6 +18,7 @@
 //   checks_.Left(kFinal4050);     // the field lost the focus
 //   if (!checks_.Confirm()) return;   // in OnOK
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -56,6 +57,9 @@ class CInputChecks {
   void AddNumberField(int id, std::vector<int> labelIds, const NumberRule& rule = kMeasuredNumber);
   // A number field named by a text of its own.
   void AddNamedNumberField(int id, std::function<std::string()> name, const NumberRule& rule = kMeasuredNumber);
+  // A field of free text, named by its labels in the messages of the faults
+  // the computation finds on it.
+  void AddTextField(int id, std::vector<int> labelIds);
   bool IsNumberField(int id) const;
   // The name of a field as the messages give it.
   std::string FieldName(int id) const;
@@ -73,13 +77,15 @@ class CInputChecks {
   int LastNamedField() const { return lastNamed_; }
 
  private:
-  struct NumberField {
+  struct Field {
     int id = 0;
     std::vector<int> labelIds;
     std::function<std::string()> name;
-    NumberRule rule;
+    std::optional<NumberRule> rule;  // none for free text
   };
-  const NumberField* FindNumber(int id) const;
+  const Field* FindField(int id) const;
+  // The field's rule when it is a number field that refuses what it holds.
+  const NumberRule* RefusingRule(int id) const;
   // The message of a fault: the number rule's for a refused number field,
   // else the relation's reason after the field's name.
   std::string MessageOf(int id, const std::string& reason) const;
@@ -91,7 +97,7 @@ class CInputChecks {
   bool LeavingQuietly() const;
 
   platform::Dialog& dialog_;
-  std::vector<NumberField> numbers_;
+  std::vector<Field> fields_;
   std::vector<FieldFault> relations_;  // as the last Mark gave them
   std::vector<FieldFault> told_;       // relation faults told while they last
   // How a marked field looked before its mark.

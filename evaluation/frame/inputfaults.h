@@ -15,11 +15,31 @@ struct InputFault {
 };
 using InputFaults = std::vector<InputFault>;
 
+// The number of an input as the faults give it: its column (what it holds,
+// named by the test) and its row in the test's table (0 for a single field).
+inline constexpr int kInputRowsPerColumn = 100;
+constexpr int InputId(int column, int row = 0) { return column * kInputRowsPerColumn + row; }
+struct InputPlace {
+  int column = 0;
+  int row = 0;
+};
+constexpr InputPlace InputPlaceOf(int input) { return {input / kInputRowsPerColumn, input % kInputRowsPerColumn}; }
+
 // Normalises a typed number to the decimals; a text the rule refuses stays as
-// typed and adds its fault. True when the text is accepted.
-bool CheckNumberInput(InputFaults& faults, int input, std::string& text, int decimals,
-                      const NumberRule& rule = kMeasuredNumber);
+// typed and adds its fault. Gives what was typed.
+TypedNumber CheckNumberInput(InputFaults& faults, int input, std::string& text, int decimals,
+                             const NumberRule& rule = kMeasuredNumber, Rounding rounding = Rounding::kAsPrinted);
 // Adds the fault of a forbidden relation (the reason translated by its id).
 void AddInputFault(InputFaults& faults, int input, int textId, const std::string& german);
 // True when an input has a fault.
 bool HasInputFault(const InputFaults& faults, int input);
+
+// A part weighed apart from its whole may lie above it by what two weighings
+// differ: by the tolerance the standard names (1 % of the test portion for
+// flakiness and crushed surfaces), else by one step of the shown precision.
+// Values as typed, never as rounded for the display; the inputs of a refused
+// relation keep their typed texts, so that the next computation compares the
+// same values until they are corrected.
+bool PartAboveWhole(double part, double whole, double tolerance);
+// One step of a value shown with that many decimals: 0.1 for 1.
+double PrecisionStep(int decimals);

@@ -3,8 +3,8 @@
 #include "records/requirement.h"
 #include "records/strutil.h"
 
-const std::vector<TestEntrySpec>& TestEntrySpecs() {
-  static const std::vector<TestEntrySpec> specs = {
+const std::vector<TestEntryFields>& TestEntryFieldList() {
+  static const std::vector<TestEntryFields> list = {
       {"VA_GRUND", 1, true, -1},
       {"VA_SIEBL", -1, true, -1},  // handed to the sieve program, nothing stored here
       {"VA_KORNF", 12, false, 10},
@@ -28,16 +28,16 @@ const std::vector<TestEntrySpec>& TestEntrySpecs() {
       {"VA_GS_LAENGER100", 16, false, -1},
       {"VA_GS_REINHEIT", 14, false, -1},
   };
-  return specs;
+  return list;
 }
 
-const TestEntrySpec* FindTestEntrySpec(const std::string& key) {
-  for (const TestEntrySpec& entry : TestEntrySpecs())
+const TestEntryFields* FindTestEntryFields(const std::string& key) {
+  for (const TestEntryFields& entry : TestEntryFieldList())
     if (key == entry.key) return &entry;
   return nullptr;
 }
 
-void StoreTestEntryResult(CVersuch& record, const TestEntrySpec& entry, const TestEntryResult& result) {
+void StoreTestEntryResult(CVersuch& record, const TestEntryFields& entry, const TestEntryResult& result) {
   if (!entry.dialogWrites && entry.resultField >= 0) record.SetField(entry.resultField, result.resultText);
   for (const FieldPartText& part : result.parts) record.SetValue(part.field, part.part, part.text);
   record.UpdateTestStatus(entry.key, result.status);
@@ -53,7 +53,7 @@ bool RunTestEntry(TestEntryView& view, const std::string& testKey, const TestEnt
 }
 
 bool RunTestEntry(TestEntryView& view, const std::string& testKey, const TestEntryEditWithApply& edit) {
-  const TestEntrySpec* entry = FindTestEntrySpec(testKey);
+  const TestEntryFields* entry = FindTestEntryFields(testKey);
   if (!entry || !edit) return false;
   int row = -1;
   CVersuch* record = view.GetCurrentRecord(&row);
@@ -119,9 +119,4 @@ std::string StatusOfJudgement(bool hasValue, int requirementState) {
     case kRequirementNotMet: return std::string(1, TestStatus::NotMet);
     default: return std::string(1, TestStatus::DoneNoRequirement);
   }
-}
-
-int RequirementLampState(const std::string& code, const std::string& value) {
-  if (!StatesRequirement(code)) return kNoRequirement;
-  return IsRequirementMet(TrimWhite(code), value) ? kRequirementMet : kRequirementNotMet;
 }

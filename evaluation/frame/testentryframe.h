@@ -24,16 +24,16 @@
 #include "records/versuch.h"
 
 // Where a test key's texts go in the record. Every panel key has one entry.
-struct TestEntrySpec {
+struct TestEntryFields {
   const char* key;
   int resultField;      // the field that takes the result text
   bool dialogWrites;    // the dialog writes its field itself
   int statisticsPart;   // part of field 10, -1 when the test has none
 };
 // The 22 keys in panel order.
-const std::vector<TestEntrySpec>& TestEntrySpecs();
+const std::vector<TestEntryFields>& TestEntryFieldList();
 // nullptr for a key that is not a test key.
-const TestEntrySpec* FindTestEntrySpec(const std::string& key);
+const TestEntryFields* FindTestEntryFields(const std::string& key);
 
 // One text to store in a part of a record field.
 struct FieldPartText {
@@ -51,7 +51,7 @@ struct TestEntryResult {
 };
 
 // Stores a confirmed result in the record (steps 3 above).
-void StoreTestEntryResult(CVersuch& record, const TestEntrySpec& entry, const TestEntryResult& result);
+void StoreTestEntryResult(CVersuch& record, const TestEntryFields& entry, const TestEntryResult& result);
 
 // The main view as the openers need it.
 class TestEntryView {
@@ -143,6 +143,3 @@ int JudgeRequirement(const std::string& code, const std::string& value);
 // The TestStatus of a judged value: Incomplete without a value, else
 // DoneNoRequirement, Met or NotMet by the requirement state.
 std::string StatusOfJudgement(bool hasValue, int requirementState);
-// The lamp beside a judged value: kNoRequirement when the code states none;
-// otherwise met or not, an empty value never meeting a requirement.
-int RequirementLampState(const std::string& code, const std::string& value);

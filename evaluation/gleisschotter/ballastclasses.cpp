@@ -29,14 +29,20 @@ BallastClassResult ComputeBallastClasses(const BallastClassInput& input) {
   const struct {
     int total, part;
     std::string *totalText, *partText;
-  } classes[] = {{kBallastTotal4050, kBallastPart4050, &r.inputs.total4050, &r.inputs.part4050},
-                 {kBallastTotal3140, kBallastPart3140, &r.inputs.total3140, &r.inputs.part3140}};
+    const std::string *typedTotal, *typedPart;
+  } classes[] = {
+      {kBallastTotal4050, kBallastPart4050, &r.inputs.total4050, &r.inputs.part4050, &input.total4050, &input.part4050},
+      {kBallastTotal3140, kBallastPart3140, &r.inputs.total3140, &r.inputs.part3140, &input.total3140, &input.part3140}};
   for (const auto& c : classes) {
-    const bool total = CheckNumberInput(r.faults, c.total, *c.totalText, kDecimals);
-    const bool part = CheckNumberInput(r.faults, c.part, *c.partText, kDecimals);
-    // The failing grains are grains of their class.
-    if (total && part && !c.totalText->empty() && !c.partText->empty() && AtofLocale(*c.partText) > AtofLocale(*c.totalText))
-      AddInputFault(r.faults, c.part, 62024, "Die Masse der Körner liegt über dem Gesamtgewicht ihrer Kornklasse.");
+    const TypedNumber total = CheckNumberInput(r.faults, c.total, *c.totalText, kDecimals);
+    const TypedNumber part = CheckNumberInput(r.faults, c.part, *c.partText, kDecimals);
+    // The failing grains are grains of their class, weighed apart from it.
+    if (total.measured() && part.measured() && PartAboveWhole(part.value, total.value, PrecisionStep(kDecimals))) {
+      AddInputFault(r.faults, c.part, 67005,
+                    "Die Masse der Körner liegt mehr als 0,1 g über dem Gesamtgewicht ihrer Kornklasse.");
+      *c.totalText = *c.typedTotal;
+      *c.partText = *c.typedPart;
+    }
   }
   if (!r.faults.empty()) {
     r.status = std::string(1, TestStatus::Incomplete);

@@ -25,11 +25,12 @@ struct BallastClassInput {
 };
 
 struct BallastClassResult {
-  BallastClassInput inputs;  // masses as shown, requirement with "_D" read as "_R"
+  BallastClassInput inputs;  // masses as shown (a refused class as typed), requirement "_D" read as "_R"
   std::string sumTotals, sumParts, share;
   int requirementState = kNoRequirement;
   std::string status;
-  // A refused mass, or failing grains heavier than their class: nothing is computed.
+  // A refused mass, or failing grains more than 0.1 g heavier than their
+  // class: nothing is computed.
   InputFaults faults;
 
   // The field text; `shownRequirement` is the requirement as the test shows it.

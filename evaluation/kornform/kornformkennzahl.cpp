@@ -139,7 +139,7 @@ ShapeIndexResult ComputeShapeIndex(const ShapeIndexInput& input) {
     r.inputs.bad[i] = shares.bad;
     r.inputs.good[i] = shares.good;
     for (const InputFault& fault : shares.faults)
-      r.faults.push_back({2 * static_cast<int>(i) + fault.input, fault.reason});
+      r.faults.push_back({InputId(fault.input, static_cast<int>(i)), fault.reason});
     r.sum[i] = shares.sum;
     r.sii[i] = shares.shareBad;
     // A fraction without SIi has no weight: it would only dilute SI.

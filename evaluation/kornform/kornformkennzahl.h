@@ -82,8 +82,8 @@ struct ShapeIndexResult {
   std::string si;
   int overallFlag = -1;
   std::string status;
-  // A refused mass (input 2 * row, + 1 for the good one): nothing is
-  // computed, status "0".
+  // A refused mass (InputId(kBadMassInput or kGoodMassInput, row)): nothing
+  // is computed, status "0".
   InputFaults faults;
 
   // The rows that are stored: up to the first row without a fraction.

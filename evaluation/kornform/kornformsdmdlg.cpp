@@ -124,7 +124,10 @@ void CKornformSDMDlg::Recompute() {
 }
 
 std::vector<FieldFault> CKornformSDMDlg::FieldFaults() const {
-  return FieldFaultsOf(result_.faults, [](int input) { return (input % 2 ? kFirstGood : kFirstBad) + input / 2; });
+  return FieldFaultsOf(result_.faults, [](int input) {
+    const InputPlace place = InputPlaceOf(input);
+    return (place.column == kGoodMassInput ? kFirstGood : kFirstBad) + place.row;
+  });
 }
 
 bool CKornformSDMDlg::TakeResult() {

@@ -32,18 +32,26 @@ CrystallisationLoss Loss(const std::string& initial, const std::string& final) {
   return loss;
 }
 
-std::string InitialMass(const std::string& text, InputFaults& faults, int input) {
-  std::string mass = text;
-  if (!CheckNumberInput(faults, input, mass, kDecimals)) return mass;
-  if (!mass.empty() && !(AtofLocale(mass) >= kSmallestMass)) mass.clear();
-  return mass;
+// An initial mass below the smallest is cleared and counts as not weighed.
+TypedNumber InitialMass(std::string& mass, InputFaults& faults, int input) {
+  TypedNumber typed = CheckNumberInput(faults, input, mass, kDecimals);
+  if (typed.measured() && !(AtofLocale(mass) >= kSmallestMass)) {
+    mass.clear();
+    typed.empty = true;
+  }
+  return typed;
 }
 
-// What comes out of the test cannot weigh more than what went in.
-void CheckFinalMass(InputFaults& faults, int input, const std::string& initial, const std::string& final) {
-  if (initial.empty() || final.empty() || HasInputFault(faults, input) || HasInputFault(faults, input - 1)) return;
-  if (AtofLocale(final) > AtofLocale(initial))
-    AddInputFault(faults, input, 62020, "Die Rückwaage liegt über der Einwaage ihrer Kornklasse.");
+// What comes out of the test is part of what went in, weighed apart from it;
+// refused, both stay as typed.
+void CheckFinalMass(InputFaults& faults, int input, const TypedNumber& initial, const TypedNumber& final,
+                    std::string& initialText, std::string& finalText, const std::string& typedInitial,
+                    const std::string& typedFinal) {
+  if (!initial.measured() || !final.measured() || !PartAboveWhole(final.value, initial.value, PrecisionStep(kDecimals)))
+    return;
+  AddInputFault(faults, input, 67006, "Die Rückwaage liegt mehr als 0,1 g über der Einwaage ihrer Kornklasse.");
+  initialText = typedInitial;
+  finalText = typedFinal;
 }
 
 }  // namespace
@@ -51,12 +59,14 @@ void CheckFinalMass(InputFaults& faults, int input, const std::string& initial, 
 CrystallisationResult ComputeKristallisation(const CrystallisationInput& input) {
   CrystallisationResult r;
   r.inputs = input;
-  r.inputs.initial4050 = InitialMass(input.initial4050, r.faults, kCrystalInitial4050);
-  r.inputs.initial3140 = InitialMass(input.initial3140, r.faults, kCrystalInitial3140);
-  CheckNumberInput(r.faults, kCrystalFinal4050, r.inputs.final4050, kDecimals);
-  CheckNumberInput(r.faults, kCrystalFinal3140, r.inputs.final3140, kDecimals);
-  CheckFinalMass(r.faults, kCrystalFinal4050, r.inputs.initial4050, r.inputs.final4050);
-  CheckFinalMass(r.faults, kCrystalFinal3140, r.inputs.initial3140, r.inputs.final3140);
+  const TypedNumber initial4050 = InitialMass(r.inputs.initial4050, r.faults, kCrystalInitial4050);
+  const TypedNumber initial3140 = InitialMass(r.inputs.initial3140, r.faults, kCrystalInitial3140);
+  const TypedNumber final4050 = CheckNumberInput(r.faults, kCrystalFinal4050, r.inputs.final4050, kDecimals);
+  const TypedNumber final3140 = CheckNumberInput(r.faults, kCrystalFinal3140, r.inputs.final3140, kDecimals);
+  CheckFinalMass(r.faults, kCrystalFinal4050, initial4050, final4050, r.inputs.initial4050, r.inputs.final4050,
+                 input.initial4050, input.final4050);
+  CheckFinalMass(r.faults, kCrystalFinal3140, initial3140, final3140, r.inputs.initial3140, r.inputs.final3140,
+                 input.initial3140, input.final3140);
   if (!r.faults.empty()) {
     r.status = std::string(1, TestStatus::Incomplete);
     return r;

@@ -36,14 +36,14 @@ struct CrystallisationLoss {
 };
 
 struct CrystallisationResult {
-  CrystallisationInput inputs;  // masses as shown; an initial mass of 0 cleared
+  CrystallisationInput inputs;  // masses as shown (a refused class as typed); an initial mass of 0 cleared
   std::string sumInitial, sumFinal;
   CrystallisationLoss loss4050, loss3140, lossSum;
   std::string shareBelow224;  // the loss of the sum in %
   int requirementState = kNoRequirement;  // of the sum; none while it is missing
   std::string status;  // "8" or "9" by the flag of the sum, else "0"
-  // A refused mass or a final mass above the initial mass of its class:
-  // nothing is computed.
+  // A refused mass or a final mass more than 0.1 g above the initial mass of
+  // its class: nothing is computed.
   InputFaults faults;
 
   std::string ResultText() const;

@@ -21,12 +21,13 @@ Grains100Result ComputeLaenger100(const Grains100Input& input) {
   r.requirementDisplay = FormatRequirement(r.inputs.requirement, kDecimals);
 
   const std::optional<double> sampleMass = DivisibleSampleMass(input.sampleMass);
-  if (CheckNumberInput(r.faults, 0, r.inputs.mass, kDecimals) && sampleMass && !r.inputs.mass.empty() &&
-      AtofLocale(r.inputs.mass) > *sampleMass) {
-    // The grains are part of the sample.
-    std::string reason = TranslateString(62032, "Die Körner wiegen mehr als die ganze Probe (%s g).");
+  const TypedNumber mass = CheckNumberInput(r.faults, 0, r.inputs.mass, kDecimals);
+  if (mass.measured() && sampleMass && PartAboveWhole(mass.value, *sampleMass, PrecisionStep(kDecimals))) {
+    // The grains are part of the sample, weighed apart from it.
+    std::string reason = TranslateString(67007, "Die Körner wiegen über 0,1 g mehr als die ganze Probe (%s g).");
     StrReplace(reason, "%s", TrimWhite(input.sampleMass), false);
     r.faults.push_back({0, reason});
+    r.inputs.mass = input.mass;
   }
   if (!r.faults.empty()) {
     r.status = std::string(1, TestStatus::Incomplete);

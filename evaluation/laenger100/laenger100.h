@@ -16,13 +16,13 @@ struct Grains100Input {
 };
 
 struct Grains100Result {
-  Grains100Input inputs;  // the mass as shown, the code with "_D" read as "_R"
+  Grains100Input inputs;  // the mass as shown (refused: as typed), the code with "_D" read as "_R"
   std::string share;
   std::string requirementDisplay;
   int requirementState = kNoRequirement;
   std::string status;
-  // A refused mass, or one above the sample mass: nothing is computed (the
-  // only input is the mass, number 0).
+  // A refused mass, or one more than 0.1 g above the sample mass: nothing is
+  // computed (the only input is the mass, number 0).
   InputFaults faults;
 
   std::string ResultText() const;

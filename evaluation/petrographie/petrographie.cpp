@@ -55,15 +55,21 @@ PetrographyResult ComputePetrography(const PetrographyInput& in) {
   r.requirementTexts = in.requirementTexts;
 
   auto& m = r.masses;
+  std::array<TypedNumber, kPetroRows> typed;
   for (int row = 0; row < kPetroRows; ++row) {
     if (row == kPetroSumA) continue;
     m[static_cast<size_t>(row)] = in.masses[static_cast<size_t>(row)];
-    CheckNumberInput(r.faults, row, m[static_cast<size_t>(row)], 1);
+    typed[static_cast<size_t>(row)] = CheckNumberInput(r.faults, row, m[static_cast<size_t>(row)], 1);
   }
   auto mass = [&m](int row) { return ValueOf(m[static_cast<size_t>(row)]); };
-  // A1 is counted in the flint total.
-  if (r.faults.empty() && !m[kPetroA1].empty() && !m[kPetroFlint].empty() && mass(kPetroA1) > mass(kPetroFlint))
-    AddInputFault(r.faults, kPetroA1, 62025, "A1 liegt über der Summe Flint, in der es enthalten ist.");
+  // A1 is counted in the flint total, weighed apart from it.
+  const TypedNumber& a1 = typed[kPetroA1];
+  const TypedNumber& flint = typed[kPetroFlint];
+  if (a1.measured() && flint.measured() && PartAboveWhole(a1.value, flint.value, PrecisionStep(1))) {
+    AddInputFault(r.faults, kPetroA1, 67009, "A1 liegt mehr als 0,1 g über der Summe Flint, in der es enthalten ist.");
+    m[kPetroA1] = in.masses[kPetroA1];
+    m[kPetroFlint] = in.masses[kPetroFlint];
+  }
   if (!r.faults.empty()) {
     r.status = std::string(1, TestStatus::Incomplete);
     return r;

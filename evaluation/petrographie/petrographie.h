@@ -68,8 +68,8 @@ struct PetrographyResult {
   std::array<std::string, kPetroChecks> requirementTexts;
   std::array<int, kPetroChecks> checks{};      // by row, then use
   std::string status;                          // "9" any failed, "8" any met, else "0"
-  // A refused mass (by its row), or A1 above the flint total it is part of:
-  // nothing is computed.
+  // A refused mass (by its row), or A1 more than 0.1 g above the flint total
+  // it is part of: nothing is computed.
   InputFaults faults;
 
   // The whole of field 21.

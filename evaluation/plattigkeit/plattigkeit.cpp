@@ -48,22 +48,45 @@ FlakinessResult ComputeFlakiness(const FlakinessInput& input) {
   FlakinessResult r;
   r.inputs = input;
   InputFaults& faults = r.faults;
-  CheckNumberInput(faults, kFlakRetained80, r.inputs.retained80, kDecimals);
-  CheckNumberInput(faults, kFlakPassing4, r.inputs.passing4, kDecimals);
-  CheckNumberInput(faults, kFlakM0, r.inputs.m0, kDecimals);
+  const TypedNumber retained80 = CheckNumberInput(faults, InputId(kFlakRetained80), r.inputs.retained80, kDecimals);
+  const TypedNumber passing4 = CheckNumberInput(faults, InputId(kFlakPassing4), r.inputs.passing4, kDecimals);
+  const TypedNumber m0Typed = CheckNumberInput(faults, InputId(kFlakM0), r.inputs.m0, kDecimals);
+  double typedParts = retained80.value + passing4.value;
   for (int row = 0; row < kFlakinessRows; ++row) {
     const auto i = static_cast<size_t>(row);
-    const bool ri = CheckNumberInput(faults, kFlakFirstRi + row, r.inputs.ri[i], kDecimals);
-    const bool mi = CheckNumberInput(faults, kFlakFirstMi + row, r.inputs.mi[i], kDecimals);
-    // What passes the bar sieve is part of its class.
-    if (ri && mi && !r.inputs.ri[i].empty() && !r.inputs.mi[i].empty() &&
-        ValueOf(r.inputs.mi[i]) > ValueOf(r.inputs.ri[i]))
-      AddInputFault(faults, kFlakFirstMi + row, 62021,
-                    "Die durch das Stabsieb gehende Masse mi liegt über der Masse Ri ihrer Kornklasse.");
+    const TypedNumber ri = CheckNumberInput(faults, InputId(kFlakRi, row), r.inputs.ri[i], kDecimals);
+    const TypedNumber mi = CheckNumberInput(faults, InputId(kFlakMi, row), r.inputs.mi[i], kDecimals);
+    typedParts += ri.value;
+    // What passes the bar sieve is part of its class, weighed apart from it.
+    if (ri.measured() && mi.measured() && PartAboveWhole(mi.value, ri.value, PrecisionStep(kDecimals))) {
+      AddInputFault(faults, InputId(kFlakMi, row), 67003,
+                    "Die durch das Stabsieb gehende Masse mi liegt mehr als 0,1 g über der Masse Ri ihrer Kornklasse.");
+      r.inputs.ri[i] = input.ri[i];
+      r.inputs.mi[i] = input.mi[i];
+    }
+  }
+  // The classes and the discarded masses are parts of the test portion: the
+  // standard lets them differ from it by 1 %, above that the test is repeated.
+  if (faults.empty() && m0Typed.measured() && m0Typed.value > kSmallest &&
+      PartAboveWhole(typedParts, m0Typed.value, kFlakinessLossLimit / 100.0 * m0Typed.value)) {
+    AddInputFault(faults, InputId(kFlakM0), 67004,
+                  "Die Kornklassen und die verworfenen Massen liegen zusammen mehr als 1 % über der Messprobe M0: "
+                  "die Prüfung muss wiederholt werden.");
+    r.inputs.m0 = input.m0;
+    r.inputs.ri = input.ri;
+    r.inputs.retained80 = input.retained80;
+    r.inputs.passing4 = input.passing4;
+  }
+
+  r.requirementDisplay = FormatRequirement(input.requirement, kDecimals);
+  if (!faults.empty()) {
+    // Nothing is derived from what cannot have been weighed.
+    r.status = std::string(1, TestStatus::Incomplete);
+    return r;
   }
 
   // The masses outside the test sieves.
-  if (!r.inputs.retained80.empty() || !r.inputs.passing4.empty()) {
+  if (!retained80.empty || !passing4.empty) {
     const double sum = ValueOf(r.inputs.retained80) + ValueOf(r.inputs.passing4);
     r.discarded = std::isfinite(sum) ? FormatDouble(sum, kDecimals) : "";
   }
@@ -84,34 +107,15 @@ FlakinessResult ComputeFlakiness(const FlakinessInput& input) {
   if (IsUsable(m1) && IsUsable(m2)) r.fi = FormatDouble(m2 / m1 * 100.0, 0);
 
   const double m0 = ValueOf(r.inputs.m0);
-  const double discarded = ValueOf(r.discarded);
   if (IsUsable(m1) && IsUsable(m0)) {
-    r.lossCheck = FormatDouble(100.0 * (m0 - (m1 + discarded)) / m0, kDecimals);
-    // The classes and the discarded masses are parts of the test portion.
-    if (faults.empty() && ValueOf(r.m1) + discarded > m0 + 1e-9)
-      AddInputFault(faults, kFlakM0, 62022,
-                    "Die Kornklassen und die verworfenen Massen wiegen zusammen mehr als die Messprobe M0.");
-    r.lossAboveLimit = ValueOf(r.lossCheck) > kFlakinessLossLimit;
+    r.lossCheck = FormatDouble(100.0 * (m0 - (m1 + ValueOf(r.discarded))) / m0, kDecimals);
+    // A loss of more than 1 % has the test repeated (a surplus as large is refused above).
+    r.lossAboveLimit = 100.0 * (m0Typed.value - typedParts) / m0Typed.value > kFlakinessLossLimit;
   }
 
-  r.requirementDisplay = FormatRequirement(input.requirement, kDecimals);
-  if (!faults.empty()) {
-    // Nothing is derived from what cannot have been weighed.
-    r.fli = {};
-    r.discarded = r.m1 = r.m2 = r.fi = r.lossCheck = "";
-    r.lossAboveLimit = false;
-    r.requirementState = kNoRequirement;
-    r.status = std::string(1, TestStatus::Incomplete);
-    return r;
-  }
-
-  // The index is judged as it is shown, without decimals.
-  if (!StatesRequirement(input.requirement))
-    r.requirementState = kNoRequirement;
-  else
-    r.requirementState = IsRequirementMet(TrimWhite(input.requirement), r.fi) ? kRequirementMet : kRequirementNotMet;
-
-  r.status = StatusOfJudgement(!TrimWhite(r.fi).empty(), r.requirementState);
+  // The index is judged as it is shown, without decimals; no index, no face.
+  r.requirementState = JudgeRequirement(input.requirement, r.fi);
+  r.status = StatusOfJudgement(!r.fi.empty(), r.requirementState);
   return r;
 }
 

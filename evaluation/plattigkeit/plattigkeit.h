@@ -33,23 +33,23 @@ struct FlakinessInput {
   std::string requirement; // requirement code of the material, may be empty
 };
 
-
-// The inputs as the faults name them.
-enum : int { kFlakM0 = 0, kFlakRetained80 = 1, kFlakPassing4 = 2, kFlakFirstRi = 10, kFlakFirstMi = 30 };
-// Above this loss the standard has the test repeated.
+// The columns of the inputs as the faults name them (InputId): the single
+// fields, and Ri and mi by row.
+enum FlakinessColumn : int { kFlakM0 = 0, kFlakRetained80, kFlakPassing4, kFlakRi, kFlakMi };
+// A difference above this share of M0 [%], loss or surplus, has the test repeated.
 inline constexpr double kFlakinessLossLimit = 1.0;
 
 struct FlakinessResult {
-  FlakinessInput inputs;  // the inputs as shown: numbers with one decimal
+  FlakinessInput inputs;  // numbers with one decimal; those of a refused relation as typed
   FlakinessRowTexts fli;
   std::string discarded;  // sum of the two discarded masses
   std::string m1, m2, fi, lossCheck;
   std::string requirementDisplay;
   int requirementState = kNoRequirement;
   std::string status;  // TestStatus: "0" without an index, else "1", "8" or "9"
-  bool lossAboveLimit = false;  // the loss check shows more than 1 %
-  // A refused mass, a passing mass above its class, or classes and discarded
-  // masses above M0: nothing is computed.
+  bool lossAboveLimit = false;  // more than 1 % of M0 lost
+  // A refused mass, a passing mass more than 0.1 g above its class, or classes
+  // and discarded masses more than 1 % above M0: nothing is computed.
   InputFaults faults;
 
   // Parts 0 to 7 of field 23.

@@ -97,7 +97,7 @@ void CPlattigkeitDlg::ComputeFlakiness() {
   SetTextIfChanged(kM2, r.m2);
   SetTextIfChanged(kIndex, r.fi);
   SetTextIfChanged(kLossCheck, r.lossCheck);
-  // Above 1 % the standard has the test repeated; the verdict stays.
+  // A loss above 1 % has the test repeated; the verdict stays.
   SetItemColorIf(kLossCheck, kRed, r.lossAboveLimit);
   if (QWidget* loss = GetDlgItem(kLossCheck))
     loss->setToolTip(r.lossAboveLimit ? QString::fromStdString(TranslateString(
@@ -110,9 +110,15 @@ void CPlattigkeitDlg::ComputeFlakiness() {
 
 std::vector<FieldFault> CPlattigkeitDlg::FieldFaults() const {
   return FieldFaultsOf(result_.faults, [](int input) -> int {
-    if (input >= kFlakFirstMi) return kFirstMi + input - kFlakFirstMi;
-    if (input >= kFlakFirstRi) return kFirstRi + input - kFlakFirstRi;
-    return input == kFlakM0 ? kM0 : input == kFlakRetained80 ? kRetained80 : kPassing4;
+    const InputPlace place = InputPlaceOf(input);
+    switch (place.column) {
+      case kFlakM0: return kM0;
+      case kFlakRetained80: return kRetained80;
+      case kFlakPassing4: return kPassing4;
+      case kFlakRi: return kFirstRi + place.row;
+      case kFlakMi: return kFirstMi + place.row;
+      default: return 0;
+    }
   });
 }
 

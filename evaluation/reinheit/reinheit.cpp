@@ -30,15 +30,17 @@ PurityResult ComputePurityBallast(const PurityInput& input) {
 
   double typed = 0.0;
   for (int row = 0; row < kPurityRows; ++row) {
-    std::string& mass = r.inputs.masses[static_cast<size_t>(row)];
-    if (!CheckNumberInput(r.faults, row, mass, kDecimals) || mass.empty()) continue;
-    typed += AtofLocale(mass);
-    // The constituents are parts of the sample: the row that takes them over it is named.
-    if (r.faults.empty() && sampleMass && typed > *sampleMass + 1e-9) {
-      std::string reason =
-          TranslateString(62033, "Die Bestandteile wiegen bis hierher zusammen mehr als die ganze Probe (%s g).");
+    const TypedNumber mass = CheckNumberInput(r.faults, row, r.inputs.masses[static_cast<size_t>(row)], kDecimals);
+    if (!mass.measured()) continue;
+    typed += mass.value;
+    // The constituents are parts of the sample, weighed apart from it: the row
+    // that takes them over it is named.
+    if (r.faults.empty() && sampleMass && PartAboveWhole(typed, *sampleMass, PrecisionStep(kDecimals))) {
+      std::string reason = TranslateString(
+          67008, "Die Bestandteile wiegen bis hierher zusammen über 0,1 g mehr als die ganze Probe (%s g).");
       StrReplace(reason, "%s", TrimWhite(input.sampleMass), false);
       r.faults.push_back({row, reason});
+      r.inputs.masses = input.masses;
     }
   }
   if (!r.faults.empty()) {

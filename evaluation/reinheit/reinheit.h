@@ -26,7 +26,7 @@ struct PurityInput {
 };
 
 struct PurityResult {
-  PurityInput inputs;  // names trimmed, masses with one decimal
+  PurityInput inputs;  // names trimmed, masses with one decimal (as typed while they weigh too much)
   PurityRowTexts shares;
   std::string sumMasses, sumShares;  // empty while no row counted
   std::string requirementDisplay;
@@ -35,8 +35,8 @@ struct PurityResult {
   int requirementState = kNoRequirement;
   std::string evaluation;  // part 0
   std::string status;
-  // A refused mass (by its row), or masses that weigh more together than the
-  // sample: nothing is computed.
+  // A refused mass (by its row), or masses that weigh together more than
+  // 0.1 g above the sample: nothing is computed.
   InputFaults faults;
 
   std::string ResultText() const;

@@ -25,18 +25,22 @@ ParticleDensityResult ComputeParticleDensity(const ParticleDensityInput& input) 
   r.inputs = input;
   CheckNumberInput(r.faults, kDensityTInput, r.inputs.t, 1, kTestTemperature);
   std::array<double, 4> m{};
+  std::array<TypedNumber, 4> typed;
   bool massesGiven = true;
   for (size_t i = 0; i < m.size(); ++i) {
-    CheckNumberInput(r.faults, kDensityM1Input + static_cast<int>(i), r.inputs.m[i], 1);
+    typed[i] = CheckNumberInput(r.faults, kDensityM1Input + static_cast<int>(i), r.inputs.m[i], 1);
     m[i] = ParseNumber(r.inputs.m[i]);
     massesGiven = massesGiven && m[i] > 0.0 && std::isfinite(m[i]);
   }
   if (r.faults.empty() && massesGiven) {
-    // Drying takes the water out of the grains: M4 is part of M1.
-    if (m[3] > m[0])
-      AddInputFault(r.faults, kDensityM1Input + 3, 62034,
-                    "Die ofengetrocknete Masse M4 liegt über der wassergesättigten Masse M1.");
-    // M1 - (M2 - M3) is the volume of the grains in water.
+    // Drying takes the water out of the grains: M4 is part of M1, weighed apart from it.
+    if (PartAboveWhole(typed[3].value, typed[0].value, PrecisionStep(1))) {
+      AddInputFault(r.faults, kDensityM1Input + 3, 67010,
+                    "Die ofengetrocknete Masse M4 liegt mehr als 0,1 g über der wassergesättigten Masse M1.");
+      r.inputs.m[0] = input.m[0];
+      r.inputs.m[3] = input.m[3];
+    }
+    // M1 - (M2 - M3) is the volume of the grains in water: no tolerance makes it one.
     else if (!(m[0] - (m[1] - m[2]) > 0.0001))
       AddInputFault(r.faults, kDensityM1Input + 1, 62035,
                     "M1 - (M2 - M3) ist nicht größer als 0: die Probe hätte kein Volumen.");

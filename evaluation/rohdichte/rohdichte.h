@@ -21,14 +21,15 @@ struct ParticleDensityInput {
 // The inputs as the faults name them: T, then M1 .. M4.
 enum : int { kDensityTInput = 0, kDensityM1Input = 1 };
 // The temperatures at which water is liquid and the formula of ρw holds.
-inline constexpr NumberRule kTestTemperature{0.0, 40.0, 2};
+inline constexpr NumberRule kTestTemperature{2, 40.0};
 
 struct ParticleDensityResult {
-  ParticleDensityInput inputs;  // one decimal each
+  ParticleDensityInput inputs;  // one decimal each; M1 and M4 as typed while M4 lies above M1
   std::string rhoW;             // 3 decimals, empty without a temperature
   std::string rhoRd;            // 3 decimals, empty unless T and M1 .. M4 are all above 0
   std::string status;           // "1" with ρrd, else "0"
-  // A refused value, M4 above M1, or M1 - (M2 - M3) not above 0: nothing is computed.
+  // A refused value, M4 more than 0.1 g above M1, or M1 - (M2 - M3) not
+  // above 0: nothing is computed.
   InputFaults faults;
 };
 

@@ -95,7 +95,10 @@ void CDlgSandEq::ComputeSandEquivalent() {
 }
 
 std::vector<FieldFault> CDlgSandEq::FieldFaults() const {
-  return FieldFaultsOf(result_.faults, [](int input) { return input < 2 ? kH1First + input : kH2First + input - 2; });
+  return FieldFaultsOf(result_.faults, [](int input) {
+    const InputPlace place = InputPlaceOf(input);
+    return (place.column == kSandEqH2 ? kH2First : kH1First) + place.row;
+  });
 }
 
 bool CDlgSandEq::TakeResult() {

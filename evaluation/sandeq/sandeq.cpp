@@ -28,15 +28,20 @@ SandEquivalentResult ComputeSandEquivalent(const SandEquivalentInput& input) {
   int count = 0;
   for (int k = 0; k < 2; ++k) {
     const auto i = static_cast<size_t>(k);
-    const bool h1 = CheckNumberInput(r.faults, SandEqH1Input(k), r.inputs.h1[i], 1);
-    const bool h2 = CheckNumberInput(r.faults, SandEqH2Input(k), r.inputs.h2[i], 1);
-    if (!h1 || !h2 || r.inputs.h1[i].empty() || r.inputs.h2[i].empty()) continue;
-    // The sediment lies inside the flocculated height; without that height
-    // the sample has no value.
+    const TypedNumber h1 = CheckNumberInput(r.faults, InputId(kSandEqH1, k), r.inputs.h1[i], 1);
+    const TypedNumber h2 = CheckNumberInput(r.faults, InputId(kSandEqH2, k), r.inputs.h2[i], 1);
+    if (!h1.measured() || !h2.measured()) continue;
+    // The sediment lies inside the flocculated height, read on one scale: no
+    // tolerance. Without that height the sample has no value.
     if (!(ParseNumber(r.inputs.h1[i]) > 0.0))
-      AddInputFault(r.faults, SandEqH1Input(k), 62026, "Mit h1 = 0 hat die Probe keinen Wert: h2 / h1 ist nicht bestimmt.");
-    else if (ParseNumber(r.inputs.h2[i]) > ParseNumber(r.inputs.h1[i]))
-      AddInputFault(r.faults, SandEqH2Input(k), 62027, "h2 kann nicht über h1 liegen: der Sand setzt sich unter der Flockung ab.");
+      AddInputFault(r.faults, InputId(kSandEqH1, k), 62026,
+                    "Mit h1 = 0 hat die Probe keinen Wert: h2 / h1 ist nicht bestimmt.");
+    else if (h2.value > h1.value) {
+      AddInputFault(r.faults, InputId(kSandEqH2, k), 62027,
+                    "h2 kann nicht über h1 liegen: der Sand setzt sich unter der Flockung ab.");
+      r.inputs.h1[i] = input.h1[i];
+      r.inputs.h2[i] = input.h2[i];
+    }
   }
   if (!r.faults.empty()) {
     r.status = std::string(1, TestStatus::Incomplete);

@@ -25,12 +25,11 @@ struct SandEquivalentInput {
 // Label states of the face beside the requirement.
 enum : int { kSandEqNoFace = -1, kSandEqMet = 1, kSandEqNotMet = 2, kSandEqRemark = 7 };
 
-// The inputs as the faults name them: h1 and h2 of sample k.
-constexpr int SandEqH1Input(int k) { return k; }
-constexpr int SandEqH2Input(int k) { return 2 + k; }
+// The columns of the inputs as the faults name them (InputId), by sample.
+enum SandEqColumn : int { kSandEqH1 = 0, kSandEqH2 };
 
 struct SandEquivalentResult {
-  SandEquivalentInput inputs;  // heights with one decimal
+  SandEquivalentInput inputs;  // heights with one decimal; as typed while h2 lies above h1
   std::array<std::string, 2> se;
   std::string mean;
   int labelState = kSandEqNoFace;

@@ -1,5 +1,6 @@
 #include "evaluation/umwelt/umweltvertraeglichkeit.h"
 
+#include "i18n/translation.h"
 #include "records/strutil.h"
 
 std::string EnvironmentResultText(const EnvironmentInput& input) {
@@ -13,9 +14,13 @@ std::string EnvironmentResultText(const EnvironmentInput& input) {
 
 InputFaults EnvironmentFaults(const EnvironmentInput& input) {
   InputFaults faults;
-  std::string ph = input.ph, conductivity = input.conductivity;
-  CheckNumberInput(faults, kEnvironmentPhInput, ph, 2, kPhNumber);
-  CheckNumberInput(faults, kEnvironmentConductivityInput, conductivity, 0);
+  // Text such as "< 4" or "n.b." stands as typed; a plain number is a pH.
+  const NumberFault ph = ReadNumberInput(input.ph, kPhNumber).fault;
+  if (ph != kNumberOk && ph != kNotANumber) {
+    std::string reason = TranslateString(67013, "%s liegt außerhalb der pH-Skala von 0 bis 14.");
+    StrReplace(reason, "%s", TrimWhite(input.ph), false);
+    faults.push_back({kEnvironmentPhInput, reason});
+  }
   return faults;
 }
 

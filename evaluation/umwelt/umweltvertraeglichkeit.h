@@ -21,11 +21,11 @@ struct EnvironmentInput {
   std::string ph, conductivity;
 };
 
-// The inputs as the faults name them.
-enum : int { kEnvironmentPhInput = 0, kEnvironmentConductivityInput = 1 };
+// The input as the faults name it.
+enum : int { kEnvironmentPhInput = 0 };
 
-// A pH outside 0 to 14 or a conductivity that is no number or negative. The
-// values are stored as typed, so nothing is rewritten.
+// A pH typed as a plain number outside 0 to 14. Both values are free text,
+// stored as typed: "< 10" or "n.n." stand as they are.
 InputFaults EnvironmentFaults(const EnvironmentInput& input);
 // The field text; free text is stored with "|", "~" and "$" made "#".
 std::string EnvironmentResultText(const EnvironmentInput& input);

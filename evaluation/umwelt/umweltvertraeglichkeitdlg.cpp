@@ -62,9 +62,8 @@ CUmweltvertraeglichkeitDlg::CUmweltvertraeglichkeitDlg(QWidget* parent) : CEntry
   values->setColumnStretch(2, 1);
   layout->addLayout(values);
   AddOkCancelRow(this, layout);
-  RecomputeOnKillFocus({kPh, kConductivity});
-  NumberField(kPh, {kPhLabel}, kPhNumber);
-  NumberField(kConductivity, {kConductivityLabel});
+  RecomputeOnKillFocus({kPh});
+  TextField(kPh, {kPhLabel});
 }
 
 CUmweltvertraeglichkeitDlg::~CUmweltvertraeglichkeitDlg() = default;
@@ -93,7 +92,7 @@ EnvironmentInput CUmweltvertraeglichkeitDlg::ReadInputs() const {
 void CUmweltvertraeglichkeitDlg::Recompute() { faults_ = EnvironmentFaults(ReadInputs()); }
 
 std::vector<FieldFault> CUmweltvertraeglichkeitDlg::FieldFaults() const {
-  return FieldFaultsOf(faults_, [](int input) { return input == kEnvironmentPhInput ? kPh : kConductivity; });
+  return FieldFaultsOf(faults_, [](int) { return kPh; });
 }
 
 bool CUmweltvertraeglichkeitDlg::TakeResult() {

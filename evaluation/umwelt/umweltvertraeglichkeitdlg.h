@@ -1,8 +1,8 @@
 #pragma once
 // CUmweltvertraeglichkeitDlg: the environmental compatibility of recycled
 // track ballast (template 599): four lists set inside their sentences, the pH
-// value and the conductivity. Nothing is computed while it is open; the two
-// values are checked when they are left.
+// value and the conductivity as typed. Nothing is computed while it is open;
+// a pH typed as a number is checked when it is left.
 #include <optional>
 #include <string>
 
@@ -29,7 +29,7 @@ class CUmweltvertraeglichkeitDlg : public CEntryDialog {
 
  protected:
   bool OnInitDialog() override;
-  // Nothing is computed: the values are only checked.
+  // Nothing is computed: the pH is only checked.
   void Recompute() override;
   bool TakeResult() override;
   std::vector<FieldFault> FieldFaults() const override;

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "i18n/translation.h"
 #include "records/requirement.h"
 #include "records/strutil.h"
 
@@ -23,12 +24,8 @@ AbsorptionResult ComputeWasseraufnahme(const AbsorptionInput& input) {
 
   for (int k = 0; k < kStoneRows; ++k) {
     StoneRow& row = r.inputs.rows[static_cast<size_t>(k)];
-    const bool dry = CheckNumberInput(r.faults, AbsorptionDryInput(k), row.dry, kDecimals);
-    const bool wet = CheckNumberInput(r.faults, AbsorptionWetInput(k), row.wet, kDecimals);
-    // A stone cannot lose water by soaking: that is a weighing error.
-    if (dry && wet && !row.dry.empty() && !row.wet.empty() && AtofLocale(row.wet) < AtofLocale(row.dry))
-      AddInputFault(r.faults, AbsorptionWetInput(k), 62029,
-                    "Die feuchte Masse liegt unter der trockenen: ein Stein gibt beim Wässern kein Wasser ab.");
+    CheckNumberInput(r.faults, InputId(kAbsorptionDry, k), row.dry, kDecimals);
+    CheckNumberInput(r.faults, InputId(kAbsorptionWet, k), row.wet, kDecimals);
   }
   if (!r.faults.empty()) {
     r.status = std::string(1, TestStatus::Incomplete);
@@ -41,14 +38,21 @@ AbsorptionResult ComputeWasseraufnahme(const AbsorptionInput& input) {
   for (size_t i = 0; i < kStoneRows; ++i) {
     StoneRow& row = r.inputs.rows[i];
     if (row.dry.empty() || row.wet.empty()) continue;
-    const double dry = AtofLocale(row.dry);
-    const double wet = AtofLocale(row.wet);
-    if (!(dry > 0.0) || !(wet > 0.0)) continue;
-    const double percent = (wet - dry) * 100.0 / dry;
-    if (!std::isfinite(percent)) continue;
     StoneResult& stone = r.stones[i];
+    const double dryMass = AtofLocale(row.dry);
+    const double wetMass = AtofLocale(row.wet);
+    if (!(dryMass > 0.0) || !(wetMass > 0.0)) continue;
+    // A stone gives off no water when it is soaked: one that weighs less wet
+    // than dry lost a piece. The masses as stored decide, so that a stored
+    // test opens as it was confirmed.
+    if (wetMass < dryMass) {
+      stone.whyNotCounted = TranslateString(67012, "Nicht gezählt: der Stein wiegt feucht weniger als trocken.");
+      continue;
+    }
+    const double percent = (wetMass - dryMass) * 100.0 / dryMass;
+    if (!std::isfinite(percent)) continue;
     stone.counted = true;
-    stone.grams = FormatDouble(wet - dry, kDecimals);
+    stone.grams = FormatDouble(wetMass - dryMass, kDecimals);
     stone.percent = FormatDouble(percent, kDecimals);
     stone.state = JudgeRequirement(r.inputs.requirement, stone.percent);
     anyMet = anyMet || stone.state == kRequirementMet;

@@ -24,6 +24,7 @@ struct StoneResult {
   std::string grams, percent;
   int state = kNoRequirement;  // kRequirementMet, kRequirementNotMet or none
   bool counted = false;
+  std::string whyNotCounted;  // for a stone with both masses that is not counted
 };
 
 struct AbsorptionInput {
@@ -31,9 +32,8 @@ struct AbsorptionInput {
   std::string requirement;
 };
 
-// The inputs as the faults name them: the masses of stone row k.
-constexpr int AbsorptionDryInput(int row) { return row; }
-constexpr int AbsorptionWetInput(int row) { return 100 + row; }
+// The columns of the inputs as the faults name them (InputId), by stone row.
+enum AbsorptionColumn : int { kAbsorptionDry = 0, kAbsorptionWet };
 
 struct AbsorptionResult {
   AbsorptionInput inputs;  // masses with two decimals
@@ -42,16 +42,16 @@ struct AbsorptionResult {
   int meanState = kNoRequirement;
   std::string requirementDisplay;
   std::string status;
-  // A refused mass, or a wet mass below the dry one: the row stays grey and
-  // nothing is computed.
+  // A refused mass: nothing is computed.
   InputFaults faults;
 
   // Number and remark are free text: "|", "~", "$" and "@" become "#".
   std::string ResultText() const;
 };
 
-// A stone counts when both masses are above 0. The status comes from the
-// stones, not from the mean.
+// A stone counts when both masses are above 0 and it is not lighter wet than
+// dry (a chipped stone, whose remark says so); the others are judged. The
+// status comes from the stones, not from the mean.
 AbsorptionResult ComputeWasseraufnahme(const AbsorptionInput& input);
 // Number, dry, wet mass and remark of the stored rows.
 AbsorptionInput AbsorptionInputFromField(const std::string& field17, const std::string& requirement);

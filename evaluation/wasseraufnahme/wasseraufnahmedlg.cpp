@@ -101,10 +101,7 @@ void CWasseraufnahmeDlg::Recompute() {
     if (auto* mark = Item<CStatusMark>(kFirstMark + row)) {
       mark->SetStatus(result_.stones[i].state);
       // A grey row says why it is not judged.
-      std::string why;
-      for (const InputFault& fault : result_.faults)
-        if (fault.input == AbsorptionWetInput(row) || fault.input == AbsorptionDryInput(row)) why = fault.reason;
-      mark->setToolTip(QString::fromStdString(why));
+      mark->setToolTip(QString::fromStdString(result_.stones[i].whyNotCounted));
     }
   }
   SetTextIfChanged(kMean, result_.mean);
@@ -114,7 +111,8 @@ void CWasseraufnahmeDlg::Recompute() {
 
 std::vector<FieldFault> CWasseraufnahmeDlg::FieldFaults() const {
   return FieldFaultsOf(result_.faults, [](int input) {
-    return input >= AbsorptionWetInput(0) ? kFirstWet + input - AbsorptionWetInput(0) : kFirstDry + input;
+    const InputPlace place = InputPlaceOf(input);
+    return (place.column == kAbsorptionWet ? kFirstWet : kFirstDry) + place.row;
   });
 }
 

@@ -11,7 +11,7 @@ namespace {
 // stays empty and counts 0. The value is that of the text as shown, so that
 // a stored result is what its stored inputs give.
 double Normalise(std::string& text, int decimals) {
-  NormalizeNumberText(text, decimals);
+  NormalizeNumber(text, decimals, kStoredNumber);
   return text.empty() ? 0.0 : PlainAtof(text);
 }
 

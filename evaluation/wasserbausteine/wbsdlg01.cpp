@@ -247,7 +247,9 @@ bool CWBS1PropPageSt::OnInitDialog() {
   }
   shape_->clear();
   for (const char* name : WBSShapeCategoryNames()) shape_->addItem(QString::fromUtf8(name));
-  SetItemText(kLimit, GetNormalizedNumber(stored.limit, 0));
+  std::string limit = stored.limit;
+  NormalizeNumber(limit, 0, kStoredNumber);
+  SetItemText(kLimit, limit);
   shape_->setCurrentIndex(stored.categoryIndex >= 0 && stored.categoryIndex < shape_->count() ? stored.categoryIndex : -1);
   ComputeSteinform();
   grid_->SetRedraw(true, true);

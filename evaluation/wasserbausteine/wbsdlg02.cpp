@@ -25,7 +25,7 @@ QString Q(const std::string& text) { return QString::fromStdString(text); }
 // A typed number normalised to the decimals; a refused one stays as typed.
 std::string Normalized(const std::string& text, int decimals) {
   std::string copy = text;
-  NormalizeNumberInput(copy, decimals);
+  NormalizeNumber(copy, decimals);
   return copy;
 }
 

@@ -1,5 +1,6 @@
 #include "evaluation/wassergehalt/wassergehalt.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "i18n/translation.h"
@@ -36,13 +37,17 @@ bool ConvertOldWaterContent(WaterContentInput& in) {
 WaterContentResult ComputeWassergehalt(const WaterContentInput& input) {
   WaterContentResult r;
   r.inputs = input;
-  const bool wetRead = CheckNumberInput(r.faults, kWaterWetInput, r.inputs.wet, kDecimals);
-  const bool dryRead = CheckNumberInput(r.faults, kWaterDryInput, r.inputs.dry, kDecimals);
-  // Drying takes water away, it never adds any.
-  if (wetRead && dryRead && !r.inputs.wet.empty() && !r.inputs.dry.empty() &&
-      ParseNumber(r.inputs.dry) > ParseNumber(r.inputs.wet))
-    AddInputFault(r.faults, kWaterDryInput, 62030,
-                  "Die trockene Probe wiegt mehr als die nasse: beim Trocknen kommt kein Wasser hinzu.");
+  const TypedNumber wetTyped = CheckNumberInput(r.faults, kWaterWetInput, r.inputs.wet, kDecimals);
+  const TypedNumber dryTyped = CheckNumberInput(r.faults, kWaterDryInput, r.inputs.dry, kDecimals);
+  // Drying takes water away, it never adds any; the two weighings may differ
+  // by a step of the balance.
+  if (wetTyped.measured() && dryTyped.measured() &&
+      PartAboveWhole(dryTyped.value, wetTyped.value, PrecisionStep(kDecimals))) {
+    AddInputFault(r.faults, kWaterDryInput, 67011,
+                  "Die trockene Probe wiegt über 0,1 g mehr als die nasse: beim Trocknen kommt kein Wasser hinzu.");
+    r.inputs.wet = input.wet;
+    r.inputs.dry = input.dry;
+  }
   r.requirementDisplay = FormatRequirement(input.requirement, kDecimals);
   if (!r.faults.empty()) {
     r.inputs.water.clear();
@@ -51,13 +56,14 @@ WaterContentResult ComputeWassergehalt(const WaterContentInput& input) {
   }
   const double wet = ParseNumber(r.inputs.wet);
   const double dry = ParseNumber(r.inputs.dry);
-  // A dried sample may have held no water at all: equal masses give 0.0.
-  if (!r.inputs.wet.empty() && !r.inputs.dry.empty() && dry > 0.0 && wet >= dry) {
-    const double w = (wet - dry) / dry * 100.0;
+  // A dried sample may have held no water at all: equal masses, or a dry mass
+  // a step above the wet one, give 0.0.
+  if (!r.inputs.wet.empty() && !r.inputs.dry.empty() && dry > 0.0) {
+    const double w = std::max(0.0, (wet - dry) / dry * 100.0);
     if (std::isfinite(w)) r.water = FormatDouble(w, kDecimals);
   }
   r.inputs.water = r.water;
-  r.requirementState = RequirementLampState(input.requirement, r.water);
+  r.requirementState = JudgeRequirement(input.requirement, r.water);
   r.status = StatusOfJudgement(!r.water.empty(), r.requirementState);
   return r;
 }

@@ -21,12 +21,13 @@ struct WaterContentInput {
 enum : int { kWaterWetInput = 0, kWaterDryInput = 1 };
 
 struct WaterContentResult {
-  WaterContentInput inputs;  // masses with one decimal
+  WaterContentInput inputs;  // masses with one decimal; as typed while the dry one lies above
   std::string water;         // w with one decimal, or empty
   std::string requirementDisplay;
-  int requirementState = kNoRequirement;  // the lamp: an empty value never meets a requirement
+  int requirementState = kNoRequirement;  // the lamp: none without a value
   std::string status;
-  // A refused mass, or a dry mass above the wet one: no value, no lamp.
+  // A refused mass, or a dry mass more than 0.1 g above the wet one: no
+  // value, no lamp.
   InputFaults faults;
 };
 

@@ -32,7 +32,7 @@ using namespace liststatus;
 namespace {
 
 // A record as the list reads it: the status list, the marks and the row texts.
-struct RecordSpec {
+struct ListedRecord {
   std::string number = "1-2-0001";
   std::string statusList;
   std::string statisticsFlag;  // field 1 part 4
@@ -43,7 +43,7 @@ struct RecordSpec {
   std::string material = "Kies 2/8";
 };
 
-std::unique_ptr<CVersuch> MakeRecord(const RecordSpec& row) {
+std::unique_ptr<CVersuch> MakeRecord(const ListedRecord& row) {
   auto record = std::make_unique<CVersuch>();
   record->SetValue(1, 0, row.number);
   record->SetValue(1, 4, row.statisticsFlag);
@@ -107,9 +107,9 @@ int CountColor(const QImage& image, const QRect& area, ColorRef color) {
 // A list in a form whose font is 13 pixels high, with a wide status column.
 class ListFixture : public ::testing::Test {
  protected:
-  void Show(std::vector<RecordSpec> specs) {
+  void Show(std::vector<ListedRecord> rows) {
     std::vector<std::unique_ptr<CVersuch>> records;
-    for (const auto& row : specs) records.push_back(MakeRecord(row));
+    for (const auto& row : rows) records.push_back(MakeRecord(row));
     model = std::make_unique<TestRecordModel>(std::move(records));
     QFont font = form.font();
     font.setPixelSize(13);
@@ -221,7 +221,7 @@ TEST(ListStatus, KeyListsAndBarPlaces) {
 
 TEST(ListStatus, MarksReadFromTheRecord) {
   const struct {
-    RecordSpec row;
+    ListedRecord row;
     RecordMarks marks;
   } cases[] = {
       {{.statisticsFlag = "0"}, {.noStatistics = true}},
@@ -454,8 +454,8 @@ TEST_F(ListFixture, RemarkPopupShowsOnHoverEvents) {
 }
 
 TEST_F(ListFixture, RemarkPopupHidesOnLeaveDeactivationAndScroll) {
-  std::vector<RecordSpec> specs(60, RecordSpec{.remark = "feucht"});
-  Show(specs);
+  std::vector<ListedRecord> rows(60, ListedRecord{.remark = "feucht"});
+  Show(rows);
   CAnzeigeBermerkungDlg* popup = list->RemarkPopup();
 
   MoveMouse(OnRemark(0));

@@ -1,5 +1,6 @@
-// The rule of every number field: what a user may type, how a refused text is
-// kept for correction, and what the message says.
+// The rule of every number field: what a user may type, how a typed number
+// is written back (the forms stored), how a refused text is kept for
+// correction, and what the message says.
 #include <gtest/gtest.h>
 
 #include "records/numberinput.h"
@@ -28,8 +29,8 @@ TEST(NumberInput, AcceptsTheFormsOfTheDialogsAndRefusesEveryOther) {
       {"+7", kMeasuredNumber, kNumberOk, 7.0},
       {"0", kMeasuredNumber, kNumberOk, 0.0},
       {"-0", kMeasuredNumber, kNumberOk, 0.0},
-      {"9999999", kMeasuredNumber, kNumberOk, 9999999.0},
-      {"0009999999.9", kMeasuredNumber, kAboveRange, 9999999.9},
+      {"9999999.99", kMeasuredNumber, kNumberOk, 9999999.99},
+      {"0009999999.9", kMeasuredNumber, kNumberOk, 9999999.9},
       {"abc", kMeasuredNumber, kNotANumber, 0.0},
       {"12a", kMeasuredNumber, kNotANumber, 0.0},
       {"1e5", kMeasuredNumber, kNotANumber, 0.0},
@@ -41,48 +42,80 @@ TEST(NumberInput, AcceptsTheFormsOfTheDialogsAndRefusesEveryOther) {
       {"1 000", kMeasuredNumber, kNotANumber, 0.0},
       {"inf", kMeasuredNumber, kNotANumber, 0.0},
       {"0x10", kMeasuredNumber, kNotANumber, 0.0},
-      {"-5", kMeasuredNumber, kBelowRange, -5.0},
-      {"-0.1", kMeasuredNumber, kBelowRange, -0.1},
-      {"12345678", kMeasuredNumber, kAboveRange, 12345678.0},
-      {huge.c_str(), kMeasuredNumber, kAboveRange, 0.0},
+      {"-5", kMeasuredNumber, kNegative, -5.0},
+      {"-0.1", kMeasuredNumber, kNegative, -0.1},
+      {"12345678", kMeasuredNumber, kTooManyDigits, 12345678.0},
+      {huge.c_str(), kMeasuredNumber, kTooManyDigits, 0.0},
       {"14", kPhNumber, kNumberOk, 14.0},
       {"14.1", kPhNumber, kAboveRange, 14.1},
-      {"-1", kPhNumber, kBelowRange, -1.0},
-      {"100", kPercentNumber, kNumberOk, 100.0},
-      {"100.5", kPercentNumber, kAboveRange, 100.5},
-      // A rule whose range is wider than its places.
-      {"123", NumberRule{0.0, 1e9, 2}, kTooManyDigits, 123.0},
-      {"-12", NumberRule{-40.0, 40.0, 2}, kNumberOk, -12.0},
+      {"100", kPhNumber, kTooManyDigits, 100.0},
+      {"-1", kPhNumber, kNegative, -1.0},
+      // Where nothing is typed, nothing is refused: the number a text begins with.
+      {"abc", kStoredNumber, kNumberOk, 0.0},
+      {"-5", kStoredNumber, kNumberOk, -5.0},
+      {"1e5", kStoredNumber, kNumberOk, 100000.0},
+      {"1.5 t", kStoredNumber, kNumberOk, 1.5},
   };
   for (const Case& c : cases) {
-    double value = -1.0;
-    EXPECT_EQ(ReadNumberInput(c.text, c.rule, &value), c.fault) << "\"" << c.text << "\"";
-    if (c.value != 0.0 || c.fault == kNumberOk) EXPECT_DOUBLE_EQ(value, c.value) << c.text;
+    const TypedNumber typed = ReadNumberInput(c.text, c.rule);
+    EXPECT_EQ(typed.fault, c.fault) << "\"" << c.text << "\"";
+    if (c.value != 0.0 || c.fault == kNumberOk) EXPECT_DOUBLE_EQ(typed.value, c.value) << c.text;
     EXPECT_EQ(IsRefusedNumber(c.text, c.rule), c.fault != kNumberOk) << c.text;
   }
+  EXPECT_TRUE(ReadNumberInput("  ").empty);
+  EXPECT_FALSE(ReadNumberInput("  ").measured());
+  EXPECT_TRUE(ReadNumberInput("0").measured());
+  EXPECT_FALSE(ReadNumberInput("abc").measured());
 }
 
+// The one normaliser writes the forms the dialogs store, byte for byte, and
+// gives the value as typed, before its rounding.
 TEST(NumberInput, NormalisesWhatItAcceptsAndKeepsWhatItRefuses) {
   struct Normalised {
     const char* text;
+    int decimals;
+    NumberRule rule;
+    Rounding rounding;
     const char* shown;
     bool accepted;
+    double value;
   } cases[] = {
-      {" 12,26 ", "12.3", true}, {"", "", true}, {"abc", "abc", false}, {"-5", "-5", false}, {" 1e300 ", " 1e300 ", false},
+      {" 12,26 ", 1, kMeasuredNumber, Rounding::kAsPrinted, "12.3", true, 12.26},
+      {" 3;5 ", 1, kMeasuredNumber, Rounding::kAsPrinted, "3.5", true, 3.5},
+      {"2:349", 2, kMeasuredNumber, Rounding::kAsPrinted, "2.35", true, 2.349},
+      {"502.4", 0, kMeasuredNumber, Rounding::kAsPrinted, "502", true, 502.4},
+      {"2.25", 1, kMeasuredNumber, Rounding::kAsPrinted, "2.2", true, 2.25},
+      {"", 1, kMeasuredNumber, Rounding::kAsPrinted, "", true, 0.0},
+      {"  ", 2, kMeasuredNumber, Rounding::kAsPrinted, "", true, 0.0},
+      {"abc", 1, kMeasuredNumber, Rounding::kAsPrinted, "abc", false, 0.0},
+      {"-5", 1, kMeasuredNumber, Rounding::kAsPrinted, "-5", false, -5.0},
+      {" 1e300 ", 1, kMeasuredNumber, Rounding::kAsPrinted, " 1e300 ", false, 0.0},
+      // Halves away from zero, as the crushed surfaces write their masses.
+      {"2,25", 1, kMeasuredNumber, Rounding::kHalvesUp, "2.3", true, 2.25},
+      {" 1.005 ", 2, kMeasuredNumber, Rounding::kHalvesUp, "1.01", true, 1.005},
+      {"-2.25", 1, kStoredNumber, Rounding::kHalvesUp, "-2.3", true, -2.25},
+      {"502.5", 0, kMeasuredNumber, Rounding::kHalvesUp, "503", true, 502.5},
+      // A stored or handed-over text is read as it is.
+      {"x", 1, kStoredNumber, Rounding::kAsPrinted, "0.0", true, 0.0},
+      {"7,5 kg", 2, kStoredNumber, Rounding::kAsPrinted, "7.50", true, 7.5},
   };
   for (const auto& c : cases) {
     std::string text = c.text;
-    EXPECT_EQ(NormalizeNumberInput(text, 1), c.accepted) << c.text;
+    const TypedNumber typed = NormalizeNumber(text, c.decimals, c.rule, c.rounding);
+    EXPECT_EQ(typed.accepted(), c.accepted) << c.text;
     EXPECT_EQ(text, c.shown) << c.text;
+    EXPECT_DOUBLE_EQ(typed.value, c.value) << c.text;
   }
 }
 
-TEST(NumberInput, MessageNamesTheFieldAndWhatItAllows) {
+TEST(NumberInput, MessageNamesTheFieldAndWhatItAllowsInWords) {
   const std::string notANumber = NumberRefusalMessage("Einwaage\n[g]:", "abc", kMeasuredNumber);
-  EXPECT_EQ(notANumber.rfind("Einwaage [g]: Bitte eine Zahl eingeben.", 0), 0u) << notANumber;
-  EXPECT_NE(notANumber.find("\"abc\" ist keine Zahl."), std::string::npos) << notANumber;
-  EXPECT_NE(notANumber.find("von 0 bis 9999999"), std::string::npos) << notANumber;
-  EXPECT_NE(NumberRefusalMessage("pH", "15", kPhNumber).find("von 0 bis 14"), std::string::npos);
+  EXPECT_EQ(notANumber, "Einwaage [g]: Bitte eine Zahl eingeben.\n\n\"abc\" ist keine Zahl.\n"
+                        "Erlaubt ist eine Zahl ohne Vorzeichen, höchstens 7 Stellen vor dem Komma.");
+  const std::string long_ = NumberRefusalMessage("Masse", "123456789", kMeasuredNumber);
+  EXPECT_NE(long_.find("123456789 hat mehr Stellen vor dem Komma"), std::string::npos) << long_;
+  EXPECT_EQ(long_.find("9999999"), std::string::npos) << long_;
+  EXPECT_NE(NumberRefusalMessage("pH", "15", kPhNumber).find("Erlaubt ist eine Zahl von 0 bis 14."), std::string::npos);
   EXPECT_NE(NumberRefusalReason("-5", kMeasuredNumber).find("negativ"), std::string::npos);
   EXPECT_EQ(NumberRefusalReason("5", kMeasuredNumber), "");
   EXPECT_EQ(FieldNameOfLabel(" Summe Flint\n     inkl. A1 : "), "Summe Flint inkl. A1");

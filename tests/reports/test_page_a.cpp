@@ -242,7 +242,7 @@ TEST_F(PageA, PrintsTheGrainShapeRows) {
   in.fraction[1] = "8-16", in.residue[1] = "300.0", in.bad[1] = "12", in.good[1] = "88";
   const ShapeIndexResult shape = ComputeShapeIndex(in);
   ASSERT_EQ(shape.si, "14.0");
-  StoreTestEntryResult(record, *FindTestEntrySpec("VA_KORNF"), ShapeIndexEntryResult(shape));
+  StoreTestEntryResult(record, *FindTestEntryFields("VA_KORNF"), ShapeIndexEntryResult(shape));
   PdfText pdf = reporttest::PrintRecordToPdf(record, folder_.path(), "page_a_shape_index").pdf;
   const Word* index = pdf.Find("Kornformkennzahl:");
   ASSERT_TRUE(index);
@@ -260,7 +260,7 @@ TEST_F(PageA, PrintsTheGrainShapeRows) {
 
   // A grading mixture: the one "Kornform:" row of field 4 part 2.
   CVersuch mixture = reporttest::PageARecord();
-  StoreTestEntryResult(mixture, *FindTestEntrySpec("VA_GS_KORNFORM"),
+  StoreTestEntryResult(mixture, *FindTestEntryFields("VA_GS_KORNFORM"),
                        MixtureShapeEntryResult(ComputeMixtureShape("30", "70", "25_LE")));
   ASSERT_EQ(mixture.GetValue(4, 2), "Kornform:@@30.0@<= 25@1");
   pdf = reporttest::PrintRecordToPdf(mixture, folder_.path(), "page_a_mixture").pdf;

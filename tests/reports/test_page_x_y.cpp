@@ -460,7 +460,7 @@ TEST_F(BallastPages, NotMetVerdictsOfTestsEnteredAgainstTheMaterial) {
     ui.VerifyAllShown();
     ASSERT_TRUE(result);
     EXPECT_EQ(result->status, "9");
-    StoreTestEntryResult(record, *FindTestEntrySpec(c.key), *result);
+    StoreTestEntryResult(record, *FindTestEntryFields(c.key), *result);
     EXPECT_NE(record.GetTestStatusList().find(std::string("[") + c.key + ":9]"), std::string::npos);
 
     const PdfText pdf = Print(record, std::string("ballast_not_met_") + c.name).pdf;

@@ -303,12 +303,48 @@ TEST(AlkaliData, ReadBackAndNumbersOnly) {
   for (const char* text : {"M203", "M205", "M200", "x|y", "abc"}) EXPECT_EQ(data.find(text), std::string::npos) << text;
   EXPECT_EQ(refused.status, "0");
   ASSERT_EQ(refused.classes.faults.size(), 2u);
-  EXPECT_EQ(refused.classes.faults[0].input, 200 + kFlint);
-  EXPECT_EQ(refused.classes.faults[1].input, 200 + kOpaline);
+  EXPECT_EQ(refused.classes.faults[0].input, InputId(2, kFlint));
+  EXPECT_EQ(refused.classes.faults[1].input, InputId(2, kOpaline));
   typed.cells[2][kFlint] = "1:2";
   typed.cells[2][kOpaline] = "";
   for (const char* pair : {"|M203:1.20|", "|M201:12.50|"})
     EXPECT_NE(ComputeAlkali(typed).DataString().find(pair), std::string::npos) << pair;
+}
+
+// The NaOH residue is weighed apart from its sample and may lie one step of
+// its display above it (0.01 g, 0.1 g from 100 g on), compared as typed; the
+// flint's weighings under water and in air give its volume: no tolerance.
+TEST(AlkaliRelations, ToleranceOfTwoWeighings) {
+  struct Case {
+    const char* name;
+    int sizeClass;
+    std::vector<std::pair<int, std::string>> cells;
+    int refusedRow;  // -1: accepted
+  };
+  const Case cases[] = {
+      {"ResidueOneStepAbove", 2, {{kNaohSample, "6"}, {kNaohResidue, "6.01"}}, -1},
+      {"ResidueTwoStepsAbove", 2, {{kNaohSample, "6"}, {kNaohResidue, "6.02"}}, kNaohResidue},
+      // Shown as 6.01, typed 0.014 g above.
+      {"ResidueComparedAsTyped", 2, {{kNaohSample, "6"}, {kNaohResidue, "6.014"}}, kNaohResidue},
+      {"ResidueOfTheOpalineSample", 3, {{kOpaline, "6"}, {kNaohResidue, "6.01"}}, -1},
+      {"LargeResidueOneStepAbove", 0, {{kNaohSample, "150"}, {kNaohResidue, "150.1"}}, -1},
+      {"LargeResidueTwoStepsAbove", 0, {{kNaohSample, "150"}, {kNaohResidue, "150.2"}}, kNaohResidue},
+      {"FlintEqualUnderWater", 2, {{kFlintWetInAir, "9.3"}, {kFlintUnderWater, "9.3"}}, -1},
+      {"FlintOneStepHeavierUnderWater", 2, {{kFlintWetInAir, "9.3"}, {kFlintUnderWater, "9.31"}}, kFlintUnderWater},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const AlkaliClasses r = ComputeAlkaliClasses(Cells(c.sizeClass, c.cells), "", 0, 0);
+    if (c.refusedRow < 0) {
+      EXPECT_TRUE(r.faults.empty()) << r.faults[0].reason;
+    } else {
+      ASSERT_EQ(r.faults.size(), 1u);
+      EXPECT_EQ(r.faults[0].input, InputId(c.sizeClass, c.refusedRow));
+    }
+  }
+  // Within the tolerance the residue is taken as weighed: no opaline lost.
+  const AlkaliClasses within = ComputeAlkaliClasses(Cells(2, {{kNaohSample, "6"}, {kNaohResidue, "6.01"}}), "", 0, 0);
+  EXPECT_EQ(Cell(within, 2, kOpalineNaoh), "-0.01");
 }
 
 TEST(AlkaliClipboard, CopiedLineRestoresTheFlagCells) {

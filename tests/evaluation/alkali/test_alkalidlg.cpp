@@ -90,12 +90,13 @@ TEST(AlkaliDialog, ShowsTheSievingTheCellsAndThePlantsClasses) {
       EXPECT_EQ(d.IsVisible(Dlg::CellId(0, row)), row >= 13 && row <= 16) << row;
       EXPECT_TRUE(d.IsVisible(Dlg::CellId(2, row))) << row;
     }
-    // The sorting of 4/8 is missing: orange, and the NaOH test alone classifies nothing.
+    // The sorting of 4/8 is missing: orange, and the NaOH test alone classifies
+    // nothing; without classes no face shows.
     EXPECT_TRUE(Orange(d, 2, 1));
     EXPECT_TRUE(Orange(d, 2, 3));
     EXPECT_FALSE(Orange(d, 2, 13));
     EXPECT_FALSE(d.IsVisible(Dlg::kMarkMet));
-    EXPECT_TRUE(d.IsVisible(Dlg::kMarkNotMet));
+    EXPECT_FALSE(d.IsVisible(Dlg::kMarkNotMet));
 
     d.SetText(Dlg::CellId(2, 1), "985");
     d.SetText(Dlg::CellId(2, 3), "9");
@@ -211,19 +212,33 @@ TEST(AlkaliDialog, RefusesWhatNoOneCanHaveWeighed) {
       {"FlintHeavierUnderWater",
        {sorted[0], sorted[1], sorted[2], {Dlg::CellId(2, kFlintWetInAir), "9.30"},
         {Dlg::CellId(2, kFlintUnderWater), "9.5"}},
-       Dlg::CellId(2, kFlintUnderWater), "Flint unter Wasser 4/8 mm: Der Flint wiegt unter Wasser mehr",
-       "", "9.50"},
+       Dlg::CellId(2, kFlintUnderWater), "Flint unter Wasser 4/8 mm: Der Flint wiegt unter Wasser mehr"},
       {"ResidueAboveItsSample",
        {sorted[0], sorted[1], sorted[2], {Dlg::CellId(2, kNaohResidue), "7"}}, Dlg::CellId(2, kNaohResidue),
-       "Masse nach NaOH-Test 4/8 mm: Die Masse nach dem NaOH-Test liegt über ihrer Einwaage.", "", "7.00"},
+       "Masse nach NaOH-Test 4/8 mm: Die Masse nach dem NaOH-Test liegt mehr als 0.01 g über ihrer Einwaage."},
       {"ResidueAboveTheSampleOfAFineClass",
        {{Dlg::CellId(0, kNaohSample), "50"}, {Dlg::CellId(0, kNaohResidue), "50.5"}}, Dlg::CellId(0, kNaohResidue),
-       "Masse nach NaOH-Test 1/2 mm: Die Masse nach dem NaOH-Test", "", "50.50"},
+       "Masse nach NaOH-Test 1/2 mm: Die Masse nach dem NaOH-Test"},
   };
   for (const auto& c : cases) ExpectRefused<Dlg>(c, edit, noVerdict);
   ExpectNumberSlipsRefused<Dlg>(Dlg::CellId(3, kFlint), "Flint 8/16 mm", {sorted[0], sorted[1], sorted[2]}, edit,
                                 noVerdict);
   EXPECT_EQ(record.GetField(24), "KG1:0|KG2:32|");
+}
+
+// Opened before anything is classified, the dialog shows no face beside the
+// plant's required classes.
+TEST(AlkaliDialog, WithoutClassesNoFaceShows) {
+  CVersuch record = Record("");
+  record.SetField(27, "");
+  platform::TestUi ui;
+  ui.ExpectDialog(Dlg::kTemplateId, [](DialogDriver& d) {
+    EXPECT_EQ(d.Text(Dlg::kOverallO), "");
+    EXPECT_FALSE(d.IsVisible(Dlg::kMarkMet));
+    EXPECT_FALSE(d.IsVisible(Dlg::kMarkNotMet));
+  }, IDCANCEL);
+  EXPECT_FALSE(EditAlkaliConstituents(record, nullptr));
+  ui.VerifyAllShown();
 }
 
 // A stored value no one can have weighed stays as it is, marked, and is not judged.

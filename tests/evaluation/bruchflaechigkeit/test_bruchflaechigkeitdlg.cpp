@@ -11,6 +11,7 @@
 #include "controls/label.h"
 #include "evaluation/bruchflaechigkeit/bruchflaechigkeitdlg.h"
 #include "evaluation/frame/refusals.h"
+#include "records/strutil.h"
 #include "services/pravikapp.h"
 #include "support/scripted_ui_gtest.h"
 #include "support/temp_folder.h"
@@ -65,15 +66,24 @@ TEST(CrushedSurfacesDialog, ANewTestOpensWithSeveralClasses) {
     EXPECT_EQ(d.Text(Dlg::kRequirement10to100), "");
     EXPECT_EQ(d.Text(Dlg::kResultLabel), "Gemittelte, gewichtete Werte:");
     EXPECT_FALSE(d.IsVisible(Dlg::kWarning));
-    // A deviation above 1 % turns the field red and shows the warning.
+    // Where the table stands, and how large the dialog wants to be.
+    auto place = [&d] {
+      d.dialog().layout()->activate();
+      return std::pair(d.dialog().sizeHint(), d.dialog().GetDlgItem(Dlg::kSumSumme)->geometry());
+    };
+    const auto withoutWarning = place();
+    // A deviation above 1 % turns the field red and shows the warning; the
+    // table keeps its place.
     FillRow(d, 0, "1450", "620", "120", "40", "20", "820");
     EXPECT_EQ(d.Text(Dlg::kFirstAbweich), "2.44");
     EXPECT_TRUE(d.IsVisible(Dlg::kWarning));
-    EXPECT_TRUE(static_cast<Dlg&>(d.dialog()).ItemColor(Dlg::kFirstAbweich).has_value());
+    EXPECT_EQ(static_cast<Dlg&>(d.dialog()).ItemColor(Dlg::kFirstAbweich), platform::RGB(255, 0, 0));
+    EXPECT_EQ(place(), withoutWarning);
     d.SetText(Dlg::kFirstEinwaage, "800");
     EXPECT_EQ(d.Text(Dlg::kFirstAbweich), "0.00");
     EXPECT_FALSE(d.IsVisible(Dlg::kWarning));
     EXPECT_FALSE(static_cast<Dlg&>(d.dialog()).ItemColor(Dlg::kFirstAbweich).has_value());
+    EXPECT_EQ(place(), withoutWarning);
   }, IDCANCEL);
   EXPECT_FALSE(EditCrushedSurfaces(record, nullptr));
   ui.VerifyAllShown();
@@ -196,21 +206,58 @@ TEST(CrushedSurfacesDialog, RefusesWhatNoOneCanHaveWeighed) {
   std::vector<std::pair<int, std::string>> over = row0;
   over.push_back({Dlg::MassId(0, kMtr), "30"});
   const ImpossibleInput cases[] = {
-      {"MassesAboveTheirSample", over, Dlg::MassId(0, kMtr),
-       "vollst. gerundet < 10% [g], 8/16: Die Massen der Kornklasse wiegen bis hierher zusammen mehr als ihre "
-       "Einwaage (800 g).",
-       "", "30.0"},
+      {"MassesMoreThanOnePercentAboveTheirSample", over, Dlg::MassId(0, kMtr),
+       "vollst. gerundet < 10% [g], 8/16: Die Massen der Kornklasse liegen bis hierher zusammen mehr als 1 % über "
+       "ihrer Einwaage (800 g): die Prüfung muss wiederholt werden."},
   };
-  // The row is over its Einwaage: its deviation shows red as ever.
+  // The row is over its Einwaage: its deviation shows red, it shows no share.
   for (const auto& c : cases)
     ExpectRefused<Dlg>(c, edit, [&noVerdict](DialogDriver& d) {
       noVerdict(d);
       EXPECT_EQ(d.Text(Dlg::kFirstAbweich), "-1.25");
+      EXPECT_EQ(static_cast<Dlg&>(d.dialog()).ItemColor(Dlg::kFirstAbweich), platform::RGB(255, 0, 0));
       EXPECT_TRUE(d.IsVisible(Dlg::kWarning));
+      EXPECT_EQ(d.Text(Dlg::ShareId(0, kMtc)), "");
+      EXPECT_EQ(d.Text(Dlg::kFirstGt50), "");
     });
+  // One size class: against M1.
+  CVersuch oneClass = Record("[VA_BRUCH|90_GE|3_LE||8/16|||]");
+  oneClass.SetField(20, "|||0|0|0|0|0||0|0|0|@@@@@@@@@@@|@@@@@@@@@@@|@@@@@@@@@@@|@@@@@@@@@@@|@@@@@@@@@@@|@@@@@@@@@@|8/16|1");
+  ExpectRefused<Dlg>({"MassesMoreThanOnePercentAboveM1",
+                      {{Dlg::kFirstM1, "500"}, {Dlg::MassId(0, kMtc), "300"}, {Dlg::MassId(0, kMpc), "150"},
+                       {Dlg::MassId(0, kMop), "50"}, {Dlg::MassId(0, kMtr), "5.1"}},
+                      Dlg::MassId(0, kMtr),
+                      "vollst. gerundet < 10% [g], 8/16: Die Massen der Kornklasse liegen bis hierher zusammen mehr "
+                      "als 1 % über M1 (500.0 g)",
+                      "", "5.1"},
+                     [&oneClass] { return EditCrushedSurfaces(oneClass, nullptr); }, noVerdict);
   ExpectNumberSlipsRefused<Dlg>(Dlg::MassId(0, kMtr), "vollst. gerundet < 10% [g], 8/16", row0, edit, noVerdict);
   ExpectNumberSlipsRefused<Dlg>(Dlg::kFirstEinwaage + 1, "Einwaage [g], 4/8", row0, edit, noVerdict);
   EXPECT_EQ(record.GetField(20), "");
+}
+
+// Within 1 % above their Einwaage the masses are judged and stored, the
+// deviation red beside them as the standard has the test repeated.
+TEST(CrushedSurfacesDialog, MassesWithinOnePercentOfTheirSampleAreJudgedAndStored) {
+  CVersuch record = Record("[VA_BRUCH|90_GE|3_LE||8/16¿4/8|||]");
+  SetEditAllowed(true);
+  platform::TestUi ui;
+  ui.ExpectDialog(Dlg::kTemplateId, [](DialogDriver& d) {
+    // Four masses of 502.3 g in all, the Einwaage typed 502.4 g and shown in whole grams.
+    FillRow(d, 0, "1000", "451", "40", "8", "3.3", "502.4");
+    EXPECT_EQ(d.Text(Dlg::kFirstEinwaage), "502");
+    EXPECT_EQ(static_cast<Dlg&>(d.dialog()).Checks().LastNamedField(), 0);  // nothing told
+    EXPECT_EQ(d.Text(Dlg::kFirstAbweich), "-0.06");
+    EXPECT_TRUE(d.IsVisible(Dlg::kWarning));
+    EXPECT_EQ(d.Text(Dlg::ShareId(0, kMtc)), "89.8");
+    EXPECT_EQ(d.Text(Dlg::kResultGt50), "98");
+    EXPECT_EQ(d.dialog().Item<CLabel>(Dlg::LampId(kCheckGt50))->state().status, 1);
+  }, IDOK);
+  const std::optional<TestEntryResult> result = EditCrushedSurfaces(record, nullptr);
+  ui.VerifyAllShown();
+  ASSERT_TRUE(result);
+  EXPECT_EQ(result->status, "8");  // > 50 %: 98, Mtr: 1
+  EXPECT_EQ(StrGetFieldS(record.GetValue(20, 17), "@", 0), "502");
 }
 
 }  // namespace

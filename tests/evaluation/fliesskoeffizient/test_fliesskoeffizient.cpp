@@ -62,8 +62,8 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"TwoTimes", Times({"20.4", "21,0"}, "30"), "21", "23", "30", 0, "1"},
         // Ecse typed as 30.4 is shown as 30 and computed as shown: 23 again.
         Case{"EcseAsShown", Times({"20.4", "21.0"}, "30.4"), "21", "23", "30", 0, "1"},
-        // Ecse above 32 + Ecsm: no positive coefficient, nothing to judge.
-        Case{"EcseTooLarge", Times({"20.4", "21.0"}, "53", "30_GE"), "21", "", "53", 2, "0"},
+        // Ecse above 32 + Ecsm: no positive coefficient, nothing to judge, no face.
+        Case{"EcseTooLarge", Times({"20.4", "21.0"}, "53", "30_GE"), "21", "", "53", 0, "0"},
         Case{"NoEcseYet", Times({"20.4", "21.0"}, ""), "21", "", "", 0, "0"},
         Case{"Met", Times({"20.4", "21.0"}, "30", "20_GE"), "21", "23", "30", 1, "8"},
         Case{"NotMet", Times({"20.4", "21.0"}, "30", "25_GE"), "21", "23", "30", 2, "9"},
@@ -118,6 +118,15 @@ TEST(FlowCoefficient, DensityRowOnlyBesideACoefficientRow) {
   stored = FlowCoefficientEntryResult(record, ComputeFlowCoefficient(in));
   EXPECT_EQ(PartOf(stored, 13, 8), "Fließkoeffizient [s]:@@22@@ ");
   EXPECT_EQ(PartOf(stored, 13, 10), "");
+  // A density of 0 is none, as a flow time of 0 is not counted: no density
+  // row on the report; the typed 0 is kept.
+  in.density = "0";
+  stored = FlowCoefficientEntryResult(record, ComputeFlowCoefficient(in));
+  EXPECT_EQ(PartOf(stored, 13, 8), "Fließkoeffizient [s]:@@22@@ ");
+  EXPECT_EQ(PartOf(stored, 13, 9), "0.00");
+  EXPECT_EQ(PartOf(stored, 13, 10), "");
+  in.density = "0.004";  // shown as 0.00
+  EXPECT_EQ(PartOf(FlowCoefficientEntryResult(record, ComputeFlowCoefficient(in)), 13, 10), "");
 }
 
 TEST(FlowCoefficientDialog, ReopenedTestKeepsItsCoefficient) {

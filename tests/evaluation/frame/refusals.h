@@ -85,7 +85,7 @@ inline const std::vector<NumberSlip>& NumberSlips() {
       {"Exponent", "1e5", "\"1e5\" ist keine Zahl"},
       {"HugeExponent", "1e300", "\"1e300\" ist keine Zahl"},
       {"TwoPoints", "1.2.3", "\"1.2.3\" ist keine Zahl"},
-      {"TooManyDigits", "123456789", "123456789 liegt über"},
+      {"TooManyDigits", "123456789", "123456789 hat mehr Stellen vor dem Komma"},
   };
   return slips;
 }

@@ -102,9 +102,9 @@ TEST_F(EntryFrame, OkStoresResultStatusStatisticsAndRowThenSavesOnce) {
     EXPECT_EQ(d.Text(Dlg::kFirstClass + 7), "12.5/16");
     EXPECT_EQ(d.Text(Dlg::kFirstSlotWidth + 7), "8");
     EXPECT_EQ(d.Text(Dlg::kRequirement), "<= 15");
-    EXPECT_EQ(Mark(d), kMarkNotMet);  // no index yet, but a requirement
+    EXPECT_EQ(Mark(d), 0);  // a requirement, but no index to judge yet
     d.SetText(Dlg::kFirstRi + 7, "500");
-    EXPECT_EQ(Mark(d), kMarkNotMet);
+    EXPECT_EQ(Mark(d), 0);
     d.SetText(Dlg::kFirstMi + 7, "60");
     EXPECT_EQ(d.Text(Dlg::kFirstRi + 7), "500.0");
     EXPECT_EQ(d.Text(Dlg::kFirstFli + 7), "12.0");
@@ -227,14 +227,14 @@ TEST(EntryDialogTitle, TheTestNumberPartFollowsTheLanguage) {
 }
 
 TEST(EntryTable, HasEveryPanelKeyOnceInPanelOrder) {
-  const auto& specs = TestEntrySpecs();
-  ASSERT_EQ(specs.size(), TestTypeKeys.size());
-  for (size_t i = 0; i < specs.size(); ++i) EXPECT_STREQ(specs[i].key, TestTypeKeys[i]);
-  const TestEntrySpec* flakiness = FindTestEntrySpec("VA_PLATT");
+  const auto& list = TestEntryFieldList();
+  ASSERT_EQ(list.size(), TestTypeKeys.size());
+  for (size_t i = 0; i < list.size(); ++i) EXPECT_STREQ(list[i].key, TestTypeKeys[i]);
+  const TestEntryFields* flakiness = FindTestEntryFields("VA_PLATT");
   ASSERT_NE(flakiness, nullptr);
   EXPECT_EQ(flakiness->resultField, 23);
   EXPECT_EQ(flakiness->statisticsPart, 11);
-  EXPECT_EQ(FindTestEntrySpec("VA_KRIST"), nullptr);  // a command key, not a panel key
+  EXPECT_EQ(FindTestEntryFields("VA_KRIST"), nullptr);  // a command key, not a panel key
 }
 
 TEST(EntryStore, StatusDerivedRowsAndStatisticsMarks) {
@@ -261,7 +261,7 @@ TEST(EntryStore, ResultTextFirstThenPartsStatusAndStatistics) {
   result.resultText = "1|2";
   result.parts = {{23, 9, "5_LE"}, {23, 10, "row|with~bad$chars"}};
   result.statisticsValue = "2";
-  StoreTestEntryResult(record, *FindTestEntrySpec("VA_PLATT"), result);
+  StoreTestEntryResult(record, *FindTestEntryFields("VA_PLATT"), result);
   // The old parts beyond the result text are gone unless stored anew.
   EXPECT_EQ(record.GetField(23), "1|2||||||||5_LE|row#with#bad#chars");
   EXPECT_EQ(record.GetField(10), "a|b||||||||||2_*");

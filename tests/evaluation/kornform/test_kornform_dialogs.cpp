@@ -164,7 +164,7 @@ TEST(ShapeIndex, ARefusedMassJudgesNoFraction) {
   EXPECT_EQ(r.flags[0], -1);
   EXPECT_EQ(r.overallFlag, -1);
   ASSERT_EQ(r.faults.size(), 1u);
-  EXPECT_EQ(r.faults[0].input, 3);
+  EXPECT_EQ(r.faults[0].input, InputId(kGoodMassInput, 1));
   const TestEntryResult stored = ShapeIndexEntryResult(r);
   for (const auto& part : stored.parts) EXPECT_EQ(part.text, "") << part.part;
 }

@@ -205,7 +205,7 @@ TEST(MixtureGrainShape, DialogShowsAndStoresFromTheRequirementString) {
   const std::optional<TestEntryResult> result = EditGrainShape(record, nullptr);
   ASSERT_TRUE(result);
   EXPECT_EQ(result->status, "0");
-  StoreTestEntryResult(record, *FindTestEntrySpec("VA_GS_KORNFORM"), *result);
+  StoreTestEntryResult(record, *FindTestEntryFields("VA_GS_KORNFORM"), *result);
   EXPECT_EQ(record.GetField(12), "0||35_LE|<= 35||||||||0.0|0.0");
   EXPECT_EQ(record.GetValue(4, 2), "");  // the earlier row is gone
 }

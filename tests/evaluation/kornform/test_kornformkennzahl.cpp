@@ -182,7 +182,7 @@ TEST(ShapeIndex, EveryOkRewritesTheReportRows) {
   // The limit has gone: the test is done without judgement.
   const TestEntryResult stored = ShapeIndexEntryResult(ComputeShapeIndex(OneFraction("100.0", "10", "40", "")));
   EXPECT_EQ(stored.status, "1");
-  StoreTestEntryResult(record, *FindTestEntrySpec("VA_KORNF"), stored);
+  StoreTestEntryResult(record, *FindTestEntryFields("VA_KORNF"), stored);
   for (int part = 9; part <= 24; ++part) EXPECT_EQ(record.GetValue(4, part), "") << part;
   EXPECT_EQ(record.GetValue(10, 10), "20.0");
 }

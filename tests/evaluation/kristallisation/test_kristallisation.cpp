@@ -133,6 +133,31 @@ TEST(CrystallisationRefusals, AFinalMassAboveItsInitialMassGivesNoLossAtAll) {
   EXPECT_EQ(ComputeKristallisation(Masses("1000", "1000", "1000", "1000")).status, "8");
 }
 
+// The final mass is weighed apart from the initial one and may lie one step
+// of the balance above it; compared as typed.
+TEST(CrystallisationRefusals, AFinalMassWithinOneStepOfItsInitialMassIsJudged) {
+  struct Case {
+    const char* name;
+    const char* initial;
+    const char* final;
+    bool refused;
+    const char* loss;
+  };
+  const Case cases[] = {
+      {"OneStepAbove", "1000", "1000.1", false, "-0.1"},
+      {"TwoStepsAbove", "1000", "1000.2", true, ""},
+      // Shown as 1000.0 and 1000.1; typed 0.12 g apart.
+      {"ComparedAsTyped", "999.96", "1000.08", true, ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const CrystallisationResult r = ComputeKristallisation(Masses(c.initial, c.final, "1000", "980"));
+    EXPECT_EQ(r.faults.size(), c.refused ? 1u : 0u);
+    EXPECT_EQ(r.loss4050.grams, c.loss);
+    EXPECT_EQ(r.status, c.refused ? "0" : "8");
+  }
+}
+
 TEST(CrystallisationRefusals, ARefusedMassStaysAsTypedAndJudgesNothing) {
   for (const char* slip : {"abc", "-5", "1e5", "12345678"}) {
     const CrystallisationResult r = ComputeKristallisation(Masses("1000", "980", slip, "792"));
@@ -156,10 +181,10 @@ TEST(CrystallisationRefusals, DialogNamesTheFieldAndStoresNothing) {
   const ImpossibleInput cases[] = {
       {"FinalAboveInitial",
        {{Dlg::kInitial4050, "1000"}, {Dlg::kInitial3140, "1000"}, {Dlg::kFinal3140, "900"}, {Dlg::kFinal4050, "1080"}},
-       Dlg::kFinal4050, "Rückwaage [g], 40 - 50: Die Rückwaage liegt über der Einwaage", "", "1080.0"},
+       Dlg::kFinal4050, "Rückwaage [g], 40 - 50: Die Rückwaage liegt mehr als 0,1 g über der Einwaage"},
       // Typed the other way round, the final mass is named all the same.
       {"InitialBelowFinal", {{Dlg::kFinal3140, "900"}, {Dlg::kInitial3140, "850"}}, Dlg::kFinal3140,
-       "Rückwaage [g], 31.5 - 40: Die Rückwaage liegt über", "", "900.0"},
+       "Rückwaage [g], 31.5 - 40: Die Rückwaage liegt mehr als 0,1 g über", "", "900.0"},
   };
   for (const auto& c : cases) ExpectRefused<Dlg>(c, edit, noVerdict);
   ExpectNumberSlipsRefused<Dlg>(Dlg::kInitial3140, "Einwaage [g], 31.5 - 40",

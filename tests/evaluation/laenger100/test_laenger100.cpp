@@ -62,6 +62,9 @@ INSTANTIATE_TEST_SUITE_P(
         Grains100Case{"ZeroSampleMass", "[VA_GS_LAENGER100|1_LE]", "0.0", "150", "<= 1", "", 0, "0",
                       "|1_LE|<= 1|0|||||||150.0"},
         Grains100Case{"NoMass", "[VA_GS_LAENGER100|1_LE]", "25000", "", "<= 1", "", 0, "0", "|1_LE|<= 1|0|||||||"},
+        // Weighed apart from the sample, the grains may lie one step of the balance above it.
+        Grains100Case{"OneStepAboveTheSample", "[VA_GS_LAENGER100|4_LE]", "25000.0", "25000,1", "<= 4", "100.0",
+                      kMarkNotMet, "9", "100.0|4_LE|<= 4|2|||||||25000.1"},
         // A 31.5/63 ballast after EN 13450, by hand: of a 41200 g sample the
         // grains longer than 100 mm weigh 1030 g: 1030 x 100 / 41200 = 2.5 %,
         // within category <= 4 %.
@@ -109,7 +112,9 @@ TEST(Grains100, DialogRefusesWhatNoOneCanHaveWeighed) {
   };
   const ImpossibleInput cases[] = {
       {"AboveTheSample", {{Dlg::kMass, "25000,5"}}, Dlg::kMass,
-       "Körner länger als 100 mm [g]: Die Körner wiegen mehr als die ganze Probe (25000.0 g).", "", "25000.5"},
+       "Körner länger als 100 mm [g]: Die Körner wiegen über 0,1 g mehr als die ganze Probe (25000.0 g)."},
+      // Shown as 25000.1 it would lie one step above; typed, 0.14 g.
+      {"ComparedAsTyped", {{Dlg::kMass, "25000.14"}}, Dlg::kMass, "Körner länger als 100 mm [g]: Die Körner wiegen über"},
   };
   for (const auto& c : cases) ExpectRefused<Dlg>(c, edit, noVerdict);
   ExpectNumberSlipsRefused<Dlg>(Dlg::kMass, "Körner länger als 100 mm [g]", {}, edit, noVerdict);

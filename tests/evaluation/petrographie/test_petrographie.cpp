@@ -185,7 +185,7 @@ TEST(PetrographyRefusals, ARefusedMassOrA1AboveTheFlintJudgesNothing) {
     std::vector<std::string> masses;
     int row;
   };
-  // The slips of the issue: "-5" and "abc" (once read as 0.0) turned all nine checks green.
+  // "-5" and "abc", read as 0.0, would turn all nine checks green.
   const Refused cases[] = {
       {"Negative", {"990", "10", "0.1", "-5", "", "", "0.2", ""}, kPetroA2},
       {"Letters", {"990", "10", "0.1", "0.1", "abc", "", "0.2", ""}, kPetroA3},
@@ -202,9 +202,14 @@ TEST(PetrographyRefusals, ARefusedMassOrA1AboveTheFlintJudgesNothing) {
     EXPECT_EQ(Shares(r), ";;;;;;;;");
     EXPECT_EQ(r.totalMass + r.totalShare + r.masses[kPetroSumA], "");
     // What was typed stays for correction.
-    EXPECT_EQ(r.masses[static_cast<size_t>(c.row)], c.row == kPetroA1 ? "12.0" : c.masses[static_cast<size_t>(c.row)]);
+    EXPECT_EQ(r.masses[static_cast<size_t>(c.row)], c.masses[static_cast<size_t>(c.row)]);
     EXPECT_EQ(PetrographyEntryResult(r).statisticsValue, "@@@@@@@@");
   }
-  // A1 as heavy as the whole flint is possible.
+  // A1 as heavy as the whole flint is possible, and one step of the balance
+  // above it, weighed apart; compared as typed.
   EXPECT_TRUE(ComputePetrography(Masses({"990", "10", "10", "", "", "", "", ""})).faults.empty());
+  EXPECT_TRUE(ComputePetrography(Masses({"990", "10", "10.1", "", "", "", "", ""})).faults.empty());
+  EXPECT_EQ(ComputePetrography(Masses({"990", "10", "10.1", "", "", "", "", ""})).status, "9");
+  EXPECT_EQ(ComputePetrography(Masses({"990", "10", "10.2", "", "", "", "", ""})).faults.size(), 1u);
+  EXPECT_EQ(ComputePetrography(Masses({"990", "10.06", "10.24", "", "", "", "", ""})).faults.size(), 1u);
 }

@@ -72,15 +72,15 @@ INSTANTIATE_TEST_SUITE_P(
                       "Plattigkeitskennzahl [%]:@@16@<= 15@1", "16_*"},
         JudgementCase{"RoundedUpStillMet", "500", "78", "16_LE", "15.6", "16", 1, "8",
                       "Plattigkeitskennzahl [%]:@@16@<= 16@2", "16"},
-        // Without an index the status is "0" whatever the requirement, and
-        // the row disappears; the mark still shows the requirement as not met.
-        JudgementCase{"NoIndexWithRequirement", "", "", "15_LE", "", "", 2, "0", "", ""},
+        // Without an index the status is "0" whatever the requirement, the
+        // row disappears and no face shows: nothing is judged.
+        JudgementCase{"NoIndexWithRequirement", "", "", "15_LE", "", "", 0, "0", "", ""},
         JudgementCase{"NoIndexWithoutRequirement", "", "", "", "", "", 0, "0", "", ""},
         // A class without passing mass has no FLi, and no M2 leaves no index.
-        JudgementCase{"NoPassingMass", "500", "", "15_LE", "", "", 2, "0", "", ""},
+        JudgementCase{"NoPassingMass", "500", "", "15_LE", "", "", 0, "0", "", ""},
         // 60 g cannot pass out of a class of 0 g: refused, no face at all.
         JudgementCase{"ZeroClassMass", "0", "60", "15_LE", "", "", 0, "0", "", ""},
-        JudgementCase{"ZeroClassMassNothingPassing", "0", "0", "15_LE", "", "", 2, "0", "", ""}),
+        JudgementCase{"ZeroClassMassNothingPassing", "0", "0", "15_LE", "", "", 0, "0", "", ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Flakiness, EmptyInputsGiveTheEmptyResultText) {
@@ -133,16 +133,18 @@ TEST(Flakiness, NormalisesNumberTexts) {
                                          {"1e5", "1e5"},
                                          {"   ", ""},
                                          {"", ""}}) {
-    FlakinessInput in;
-    in.m0 = c.typed;
-    in.ri[3] = c.typed;
-    in.mi[3] = c.typed;
-    in.retained80 = c.typed;
-    const FlakinessResult r = ComputeFlakiness(in);
-    EXPECT_EQ(r.inputs.m0, c.shown) << c.typed;
+    FlakinessInput row;
+    row.ri[3] = c.typed;
+    row.mi[3] = c.typed;
+    const FlakinessResult r = ComputeFlakiness(row);
     EXPECT_EQ(r.inputs.ri[3], c.shown) << c.typed;
     EXPECT_EQ(r.inputs.mi[3], c.shown) << c.typed;
-    EXPECT_EQ(r.inputs.retained80, c.shown) << c.typed;
+    FlakinessInput discarded;
+    discarded.m0 = c.typed;
+    discarded.retained80 = c.typed;
+    const FlakinessResult d = ComputeFlakiness(discarded);
+    EXPECT_EQ(d.inputs.m0, c.shown) << c.typed;
+    EXPECT_EQ(d.inputs.retained80, c.shown) << c.typed;
   }
 }
 
@@ -245,14 +247,14 @@ TEST(FlakinessRefusals, ImpossibleMassesGiveNoIndexAndName) {
   FlakinessInput negative = OneRow("500", "60", "15_LE");
   negative.m0 = "-5";
   FlakinessInput overWhole = OneRow("500", "60", "15_LE");
-  overWhole.m0 = "510";
-  overWhole.retained80 = "8";
-  overWhole.passing4 = "4";  // 500 + 12 > 510
+  overWhole.m0 = "500";
+  overWhole.retained80 = "3";
+  overWhole.passing4 = "2.1";  // 500 + 5.1 > 500 + 1 %
   const Case cases[] = {
-      {"PassingAboveClass", aboveClass, kFlakFirstMi + 7},
-      {"Exponent", exponent, kFlakFirstRi + 3},
-      {"Negative", negative, kFlakM0},
-      {"PartsAboveTestPortion", overWhole, kFlakM0},
+      {"PassingAboveClass", aboveClass, InputId(kFlakMi, 7)},
+      {"Exponent", exponent, InputId(kFlakRi, 3)},
+      {"Negative", negative, InputId(kFlakM0)},
+      {"PartsAboveTestPortion", overWhole, InputId(kFlakM0)},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -272,6 +274,58 @@ TEST(FlakinessRefusals, ImpossibleMassesGiveNoIndexAndName) {
   equal.retained80 = "10";
   EXPECT_TRUE(ComputeFlakiness(equal).faults.empty());
   EXPECT_EQ(ComputeFlakiness(equal).lossCheck, "0.0");
+}
+
+// A passing mass may lie one step of the balance (0.1 g) above its class, the
+// classes and discarded masses 1 % above M0 (the standard's limit, beyond
+// which the test is repeated); just inside is judged, just outside refused,
+// and what is compared is what was typed, not the value shown.
+TEST(FlakinessRefusals, PartsAboveTheirWholeWithinTheTolerance) {
+  struct Case {
+    const char* name;
+    const char* m0;
+    const char* ri;
+    const char* mi;
+    int refusedAt;  // -1: accepted
+    const char* lossCheck;
+    bool repeat;  // the loss check is marked: the test is to be repeated
+    const char* status;
+  };
+  const Case cases[] = {
+      {"PassingOneStepAboveItsClass", "", "500.0", "500.1", -1, "", false, "9"},
+      {"PassingTwoStepsAboveItsClass", "", "500.0", "500.2", InputId(kFlakMi, 7), "", false, "0"},
+      // Shown as 500.1 and 500.2, one step apart; typed 0.18 g apart.
+      {"PassingComparedAsTyped", "", "500.06", "500.24", InputId(kFlakMi, 7), "", false, "0"},
+      {"SurplusOfOneStep", "1000.0", "1000.1", "60.0", -1, "-0.0", false, "8"},
+      // A stored record whose loss check reads -0.1.
+      {"StoredLossOfMinusPointOne", "1000.0", "1001.0", "60.0", -1, "-0.1", false, "8"},
+      {"SurplusOfOnePercent", "1000", "1010", "60", -1, "-1.0", false, "8"},
+      {"SurplusAboveOnePercent", "1000", "1010.1", "60", InputId(kFlakM0), "", false, "0"},
+      // Shown as 1000.0 against 1010.0, exactly 1 %; typed 1000.96, 1.04 % below.
+      {"SurplusComparedAsTyped", "999.96", "1010", "60", InputId(kFlakM0), "", false, "0"},
+      {"LossOfOnePercent", "1000", "990", "60", -1, "1.0", false, "8"},
+      {"LossAboveOnePercent", "1000", "989.9", "60", -1, "1.0", true, "8"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    FlakinessInput in = OneRow(c.ri, c.mi, "15_LE");
+    in.m0 = c.m0;
+    const FlakinessResult r = ComputeFlakiness(in);
+    if (c.refusedAt >= 0) {
+      ASSERT_EQ(r.faults.size(), 1u);
+      EXPECT_EQ(r.faults[0].input, c.refusedAt);
+      EXPECT_EQ(r.fi, "");
+      // Kept as typed, so that the next computation compares the same values.
+      EXPECT_EQ(r.inputs.ri[7], c.ri);
+      EXPECT_EQ(r.inputs.m0, c.m0);
+    } else {
+      EXPECT_TRUE(r.faults.empty()) << r.faults[0].reason;
+      EXPECT_NE(r.fi, "");
+    }
+    EXPECT_EQ(r.lossCheck, c.lossCheck);
+    EXPECT_EQ(r.lossAboveLimit, c.repeat);
+    EXPECT_EQ(r.status, c.status);
+  }
 }
 
 TEST(FlakinessRefusals, ALossAboveOnePercentIsMarkedAndStillJudged) {

@@ -83,6 +83,13 @@ INSTANTIATE_TEST_SUITE_P(
         // A mass of 0 counts with the share 0.0.
         PurityCase{"MassZero", Rows("20000", "1_LE", {{"organische Verunreinigung", "0"}, {"tonige Bestandteile", "24"}}),
                    "0.0 0.1", "24.0", "0.1", kRequirementMet, "1", "8"},
+        // Weighed apart from the sample, the constituents may lie one step of the balance above it.
+        PurityCase{"OneStepAboveTheSample",
+                   Rows("100.0", "1_LE", {{"organische Verunreinigung", "60"}, {"tonige Bestandteile", "40.1"}}),
+                   "60.0 40.1", "100.1", "100.1", kRequirementNotMet, "0", "9"},
+        PurityCase{"TwoStepsAboveTheSample",
+                   Rows("100.0", "1_LE", {{"organische Verunreinigung", "60"}, {"tonige Bestandteile", "40.2"}}),
+                   " ", "", "", kNoRequirement, "", "0"},
         // A named row without mass: judged for the face, stored incomplete.
         PurityCase{"NamedRowWithoutMass",
                    Rows("20000", "1_LE", {{"organische Verunreinigung", "20"}, {"tonige Bestandteile", ""}}), "0.1 ",
@@ -166,8 +173,8 @@ TEST(PurityDialog, RefusesWhatNoOneCanHaveWeighed) {
   };
   const ImpossibleInput cases[] = {
       {"PartsAboveTheSample", {{Dlg::kFirstMass, "15000"}, {Dlg::kFirstMass + 2, "6000"}}, Dlg::kFirstMass + 2,
-       "Anteil [g], tonige Bestandteile: Die Bestandteile wiegen bis hierher zusammen mehr als die ganze Probe (20000.0 g).",
-       "", "6000.0"},
+       "Anteil [g], tonige Bestandteile: Die Bestandteile wiegen bis hierher zusammen über 0,1 g mehr als die ganze "
+       "Probe (20000.0 g)."},
   };
   for (const auto& c : cases) ExpectRefused<Dlg>(c, edit, noVerdict);
   ExpectNumberSlipsRefused<Dlg>(Dlg::kFirstMass + 1, "Anteil [g], mergelige Bestandteile", {{Dlg::kFirstMass, "12"}}, edit,

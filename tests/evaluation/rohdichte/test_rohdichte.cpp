@@ -52,8 +52,11 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"ZeroTemperature", Input("0", "1020", "1650", "1020", "1000"), "", "", "0"},
         // M1 = M2 - M3: the grains would have no volume; refused, so nothing shows.
         Case{"NoDenominator", Input("20", "630", "1650", "1020", "600"), "", "", "0"},
-        // Oven-dried grains cannot weigh more than saturated ones.
+        // Oven-dried grains cannot weigh more than saturated ones, but for a
+        // step of the balance between the two weighings.
         Case{"M4AboveM1", Input("20", "1020", "1650", "1020", "1030"), "", "", "0"},
+        Case{"M4OneStepAboveM1", Input("20", "1020", "1650", "1020", "1020.1"), "0.998", "2.610", "1"},
+        Case{"M4TwoStepsAboveM1", Input("20", "1020", "1650", "1020", "1020.2"), "", "", "0"},
         Case{"TemperatureOutOfRange", Input("41", "1020", "1650", "1020", "1000"), "", "", "0"},
         Case{"M4Missing", Input("20", "1020", "1650", "1020", ""), "0.998", "", "0"},
         Case{"M2Missing", Input("20", "1020", "", "1020", "1000"), "0.998", "", "0"},
@@ -140,11 +143,12 @@ TEST(ParticleDensityDialog, RefusesWhatNoOneCanHaveMeasured) {
   };
   const ImpossibleInput cases[] = {
       {"M4AboveM1", with({Dlg::kM1 + 3, "1030"}), Dlg::kM1 + 3,
-       "Masse der ofengetrockneten Messprobe in Luft (M4): Die ofengetrocknete Masse M4 liegt über", "", "1030.0"},
+       "Masse der ofengetrockneten Messprobe in Luft (M4): Die ofengetrocknete Masse M4 liegt mehr als 0,1 g über"},
       {"NoVolume", {{Dlg::kT, "20"}, {Dlg::kM1, "630"}, {Dlg::kM1 + 2, "1020"}, {Dlg::kM1 + 3, "600"}, {Dlg::kM1 + 1, "1650"}},
        Dlg::kM1 + 1, "Masse des Pyknometers der Probe der Gesteinskörnung in Wasser (M2): M1 - (M2 - M3) ist nicht größer als 0",
        "", "1650.0"},
-      {"TemperatureAbove40", {{Dlg::kT, "41"}}, Dlg::kT, "Temperatur (T): Bitte eine Zahl eingeben.", "von 0 bis 40"},
+      {"TemperatureAbove40", {{Dlg::kT, "41"}}, Dlg::kT, "Temperatur (T): Bitte eine Zahl eingeben.",
+       "Erlaubt ist eine Zahl von 0 bis 40."},
   };
   for (const auto& c : cases) ExpectRefused<Dlg>(c, edit, noVerdict);
   ExpectNumberSlipsRefused<Dlg>(Dlg::kM1 + 2, "Masse des nur mit Wasser gefüllten Pyknometers (M3)", {}, edit, noVerdict);

@@ -100,26 +100,53 @@ TEST(EnvironmentDialog, NewTestStartsWithoutChoiceAndTheFourthDecides) {
 }
 
 
-TEST(Environment, DialogRefusesAPhOutsideItsScale) {
+// pH and conductivity are what the laboratory writes: a number, a bound
+// ("< 10") or a note ("n.n."). Only a pH typed as a plain number outside its
+// scale is refused.
+TEST(Environment, DialogRefusesOnlyAPhNumberOutsideItsScale) {
   CVersuch record = BallastTestRecord("[VA_GS_UMWELT|]", "20000.0", "SDM-DBDBDB-GSRC-0001");
   const auto edit = [&record] { return EditEnvironment(record, nullptr); };
   const ImpossibleInput cases[] = {
-      {"PhAbove14", {{Dlg::kPh, "15"}}, Dlg::kPh, "pH-Wert: Bitte eine Zahl eingeben.", "von 0 bis 14"},
-      {"NegativeConductivity", {{Dlg::kConductivity, "-20"}}, Dlg::kConductivity,
-       "elektrische Leitfähigkeit µS/cm: Bitte eine Zahl eingeben.", "negativer Wert"},
+      {"PhAbove14", {{Dlg::kPh, "15"}}, Dlg::kPh, "pH-Wert: 15 liegt außerhalb der pH-Skala von 0 bis 14."},
+      {"NegativePh", {{Dlg::kPh, " -1,5 "}}, Dlg::kPh, "pH-Wert: -1,5 liegt außerhalb der pH-Skala"},
+      {"PhOfThreeDigits", {{Dlg::kPh, "140"}}, Dlg::kPh, "pH-Wert: 140 liegt außerhalb"},
   };
   for (const auto& c : cases) ExpectRefused<Dlg>(c, edit);
-  ExpectNumberSlipsRefused<Dlg>(Dlg::kConductivity, "elektrische Leitfähigkeit µS/cm", {}, edit);
-  // Accepted values stay as typed.
-  EnvironmentInput typed;
-  typed.choices = {kAffirmed, kAffirmed, kAffirmed, kAffirmed};
-  typed.ph = "7,5";
-  typed.conductivity = "350";
-  EXPECT_TRUE(EnvironmentFaults(typed).empty());
-  EXPECT_EQ(EnvironmentStatus(typed), "8");
-  EXPECT_EQ(EnvironmentResultText(typed), "0|0|0|0|||7,5|350");
-  typed.ph = "abc";
-  EXPECT_EQ(EnvironmentStatus(typed), "0");
+
+  struct Typed {
+    const char* ph;
+    const char* conductivity;
+  };
+  for (const Typed& t : {Typed{"7,5", "350"}, Typed{"14", "< 10"}, Typed{"0", "n.n."}, Typed{"< 4", "-"},
+                         Typed{"n.b.", "1e3"}, Typed{"7-8", "ca. 400"}}) {
+    SCOPED_TRACE(t.ph);
+    EnvironmentInput typed = Choices(kAffirmed, kAffirmed, kAffirmed, kAffirmed, t.ph, t.conductivity);
+    EXPECT_TRUE(EnvironmentFaults(typed).empty());
+    EXPECT_EQ(EnvironmentStatus(typed), "8");
+    EXPECT_EQ(EnvironmentResultText(typed), std::string("0|0|0|0|||") + t.ph + "|" + t.conductivity);
+  }
+  EXPECT_EQ(EnvironmentStatus(Choices(kAffirmed, kAffirmed, kAffirmed, kAffirmed, "15", "")), "0");
+}
+
+// A stored record holding such texts opens without a mark and OK stores
+// them as they are.
+TEST(EnvironmentDialog, StoredTextValuesOpenUnmarkedAndStayAsTyped) {
+  CVersuch record = BallastTestRecord("[VA_GS_UMWELT|]", "20000.0", "SDM-DBDBDB-GSRC-0001");
+  record.SetField(22, "1|1|0|0|||< 4|n.n.");
+  platform::TestUi ui;
+  ui.ExpectDialog(Dlg::kTemplateId, [](DialogDriver& d) {
+    auto& dialog = static_cast<Dlg&>(d.dialog());
+    EXPECT_EQ(d.Text(Dlg::kPh), "< 4");
+    EXPECT_EQ(d.Text(Dlg::kConductivity), "n.n.");
+    EXPECT_EQ(dialog.Checks().Refusal(Dlg::kPh), "");
+    EXPECT_EQ(dialog.Checks().Refusal(Dlg::kConductivity), "");
+    d.SetText(Dlg::kConductivity, "< 10");
+  }, IDOK);
+  const std::optional<TestEntryResult> stored = EditEnvironment(record, nullptr);
+  ui.VerifyAllShown();
+  ASSERT_TRUE(stored);
+  EXPECT_EQ(stored->resultText, "1|1|0|0|||< 4|< 10");
+  EXPECT_EQ(stored->status, "8");
 }
 
 }  // namespace

@@ -98,24 +98,36 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(StoneCase{"DryMassZero", {"2", "0", "502", ""}, false, "", ""},
                       StoneCase{"DryMassOnly", {"2", "500", "", ""}, false, "", ""},
                       StoneCase{"WetMassOnly", {"2", "", "502", ""}, false, "", ""},
-                      StoneCase{"WetEqualsDry", {"2", "500", "500", ""}, true, "0.00", "0.00"}),
+                      StoneCase{"WetEqualsDry", {"2", "500", "500", ""}, true, "0.00", "0.00"},
+                      StoneCase{"WetOneHundredthBelowDry", {"2", "500", "499.99", ""}, false, "", ""},
+                      StoneCase{"WetBelowDry", {"2", "500", "490", "abgeplatzt"}, false, "", ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(WaterAbsorption, AWetMassBelowItsDryMassJudgesNothing) {
-  // A negative absorption would meet any upper limit.
-  const AbsorptionResult r = ComputeWasseraufnahme(Stones("1_LE", {{"1", "500", "502", ""}, {"2", "500", "490", ""}}));
-  ASSERT_EQ(r.faults.size(), 1u);
-  EXPECT_EQ(r.faults[0].input, AbsorptionWetInput(1));
-  EXPECT_EQ(r.status, "0");
-  EXPECT_EQ(r.mean, "");
-  EXPECT_EQ(r.stones[0].state, kNoRequirement);
+// A chipped stone, lighter wet than dry, is not counted and says why; the
+// other stones are judged as before. A negative absorption would otherwise
+// meet any upper limit.
+TEST(WaterAbsorption, AWetMassBelowItsDryMassLeavesOnlyThatStoneOut) {
+  const AbsorptionResult r = ComputeWasseraufnahme(
+      Stones("1_LE", {{"1", "500", "502", ""}, {"2", "500", "490", "abgeplatzt"}, {"3", "400", "406", ""}}));
+  EXPECT_TRUE(r.faults.empty());
+  EXPECT_FALSE(r.stones[1].counted);
   EXPECT_EQ(r.stones[1].state, kNoRequirement);
+  EXPECT_EQ(r.stones[1].percent, "");
+  EXPECT_NE(r.stones[1].whyNotCounted.find("feucht weniger als trocken"), std::string::npos);
+  EXPECT_EQ(r.stones[0].state, kRequirementMet);
+  EXPECT_EQ(r.stones[2].state, kRequirementNotMet);  // 1.50 %
+  EXPECT_EQ(r.mean, "0.95");
+  EXPECT_EQ(r.status, "9");
+  EXPECT_EQ(StrGetField(r.ResultText(), '|', 11), "2@500.00@490.00@@@0@abgeplatzt");
+  // A stone with an empty or zero mass is not counted and needs no reason.
+  EXPECT_EQ(ComputeWasseraufnahme(Stones("1_LE", {{"1", "0", "502", ""}})).stones[0].whyNotCounted, "");
+  EXPECT_EQ(ComputeWasseraufnahme(Stones("1_LE", {{"1", "500", "0", ""}})).stones[0].whyNotCounted, "");
   for (const char* slip : {"abc", "-1", "1e3"}) {
     const AbsorptionResult refused = ComputeWasseraufnahme(Stones("1_LE", {{"1", "500", "502", ""}, {"2", slip, "", ""}}));
     EXPECT_EQ(refused.status, "0") << slip;
     EXPECT_EQ(refused.inputs.rows[1].dry, slip);
     ASSERT_EQ(refused.faults.size(), 1u);
-    EXPECT_EQ(refused.faults[0].input, AbsorptionDryInput(1));
+    EXPECT_EQ(refused.faults[0].input, InputId(kAbsorptionDry, 1));
   }
 }
 
@@ -134,7 +146,7 @@ TEST(WaterAbsorptionDialog, ReopeningRecomputesFromTheStoredMasses) {
   CVersuch record = BallastTestRecord("[VA_GS_WASSER|0.5_LE]");
   record.SetField(17, ComputeWasseraufnahme(FiveStones("0.5_LE")).ResultText());
   platform::TestUi ui;
-  ui.ExpectDialog(Dlg::kTemplateId, [&ui](DialogDriver& d) {
+  ui.ExpectDialog(Dlg::kTemplateId, [](DialogDriver& d) {
     EXPECT_EQ(d.dialog().windowTitle().toStdString(), "Wasseraufnahme    Prüf-Nr.: 12-3-0500");
     EXPECT_EQ(d.Text(Dlg::kRequirement), "<= 0.5");
     EXPECT_EQ(d.Text(Dlg::kFirstPercent + 1), "0.54");
@@ -142,29 +154,38 @@ TEST(WaterAbsorptionDialog, ReopeningRecomputesFromTheStoredMasses) {
     EXPECT_EQ(d.dialog().Item<CStatusMark>(Dlg::kFirstMark + 1)->MarkShown(), kMarkNotMet);
     EXPECT_EQ(d.dialog().Item<CStatusMark>(Dlg::kFirstMark + 5)->MarkShown(), kMarkNone);
     EXPECT_EQ(d.dialog().Item<CStatusMark>(Dlg::kMeanMark)->MarkShown(), kMarkMet);
-    // A sixth stone whose wet mass is below its dry one stays grey and says
-    // why; nothing is judged until it is corrected.
+    // A sixth stone whose wet mass is below its dry one stays grey, not
+    // counted, and says why; nothing is told, the other stones stay judged.
     d.SetText(Dlg::kFirstNumber + 5, "6");
     d.SetText(Dlg::kFirstDry + 5, "900");
-    ui.ExpectMessageBox(IDOK, "feucht [g], Zeile 6: Die feuchte Masse liegt unter der trockenen");
     d.SetText(Dlg::kFirstWet + 5, "899,5");
+    d.SetText(Dlg::kFirstRemark + 5, "Kante|abgeplatzt");
     EXPECT_EQ(d.Text(Dlg::kFirstPercent + 5), "");
     const CStatusMark* grey = d.dialog().Item<CStatusMark>(Dlg::kFirstMark + 5);
     EXPECT_EQ(grey->MarkShown(), kMarkNone);
-    EXPECT_NE(grey->toolTip().toStdString().find("feuchte Masse liegt unter"), std::string::npos);
-    EXPECT_EQ(d.dialog().Item<CStatusMark>(Dlg::kFirstMark + 1)->MarkShown(), kMarkNone);
-    EXPECT_EQ(d.Text(Dlg::kMean), "");
-    d.SetText(Dlg::kFirstWet + 5, "");
-    EXPECT_TRUE(grey->toolTip().isEmpty());
+    EXPECT_NE(grey->toolTip().toStdString().find("feucht weniger als trocken"), std::string::npos);
+    EXPECT_EQ(d.dialog().Item<CStatusMark>(Dlg::kFirstMark + 1)->MarkShown(), kMarkNotMet);
     EXPECT_EQ(d.Text(Dlg::kMean), "0.49");
-    d.SetText(Dlg::kFirstRemark + 5, "nass|gewogen");
+    EXPECT_EQ(static_cast<Dlg&>(d.dialog()).Checks().LastNamedField(), 0);
   }, IDOK);
   const std::optional<TestEntryResult> result = EditWaterAbsorption(record, nullptr);
   ui.VerifyAllShown();
   ASSERT_TRUE(result);
   EXPECT_EQ(result->status, "9");
-  EXPECT_EQ(StrGetField(result->resultText, '|', 15), "6@900.00@@@@0@nass#gewogen");
+  EXPECT_EQ(StrGetField(result->resultText, '|', 15), "6@900.00@899.50@@@0@Kante#abgeplatzt");
   EXPECT_EQ(StrGetField(result->resultText, '|', 4), "0.49");
+
+  // Corrected, the stone counts again.
+  record.SetField(17, result->resultText);
+  platform::TestUi again;
+  again.ExpectDialog(Dlg::kTemplateId, [](DialogDriver& d) {
+    const CStatusMark* grey = d.dialog().Item<CStatusMark>(Dlg::kFirstMark + 5);
+    EXPECT_FALSE(grey->toolTip().isEmpty());
+    d.SetText(Dlg::kFirstWet + 5, "903");
+    EXPECT_TRUE(grey->toolTip().isEmpty());
+    EXPECT_EQ(d.Text(Dlg::kFirstPercent + 5), "0.33");
+  }, platform::IDCANCEL);
+  EXPECT_FALSE(EditWaterAbsorption(record, nullptr));
 }
 
 }  // namespace

@@ -64,7 +64,13 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"EqualMassesAreDry", "500.0", "500.0", "5_LE", "0.0", 1, "8", "Wassergehalt [%]:@@0.0@<= 5@2"},
         // A wet mass below the dry one is refused: no value and no lamp.
         Case{"WetBelowDry", "490.0", "500.0", "5_LE", "", 0, "0", ""},
-        Case{"DryMissing", "520.0", "", "5_LE", "", 2, "0", ""},
+        // Within one step of the balance the sample held no water.
+        Case{"DryOneStepAboveWet", "500.0", "500.1", "5_LE", "0.0", 1, "8", "Wassergehalt [%]:@@0.0@<= 5@2"},
+        Case{"DryTwoStepsAboveWet", "500.0", "500.2", "5_LE", "", 0, "0", ""},
+        // Shown as 500.1 and 500.2, one step apart; typed 0.18 g apart.
+        Case{"ComparedAsTyped", "500.06", "500.24", "5_LE", "", 0, "0", ""},
+        // No value, no lamp, whatever the requirement.
+        Case{"DryMissing", "520.0", "", "5_LE", "", 0, "0", ""},
         Case{"DryZero", "520.0", "0", "", "", 0, "0", ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -156,7 +162,7 @@ TEST(WaterContentDialog, RefusesWhatNoOneCanHaveWeighed) {
   };
   const ImpossibleInput cases[] = {
       {"DryAboveWet", {{Dlg::kWet, "500"}, {Dlg::kDry, "520"}}, Dlg::kDry,
-       "Trockene Probe [g]: Die trockene Probe wiegt mehr als die nasse", "", "520.0"},
+       "Trockene Probe [g]: Die trockene Probe wiegt über 0,1 g mehr als die nasse"},
   };
   for (const auto& c : cases) ExpectRefused<Dlg>(c, edit, noVerdict);
   ExpectNumberSlipsRefused<Dlg>(Dlg::kWet, "Nasse Probe [g]", {{Dlg::kDry, "500"}}, edit, noVerdict);

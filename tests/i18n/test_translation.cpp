@@ -161,9 +161,12 @@ TEST_F(Translation, ReadsStoredMessagesInTheFilesOwnEncoding) {
   EXPECT_EQ(LangBytes("fr"), FixtureBytes("fr"));
 }
 
-TEST_F(Translation, SkipsShortTextsLowIdsAndGermanPrint) {
+// A short text is shown from the file, but one the file lacks is neither
+// machine-translated nor added.
+TEST_F(Translation, ShortTextsComeOnlyFromTheFileLowIdsAndGermanPrintStay) {
   UseFixture("en");
   EXPECT_EQ(TranslateString(999, "Hallo Welt"), "Hallo Welt");
+  EXPECT_EQ(TranslateString(5035, "KW"), "CW");
   EXPECT_EQ(TranslateString(5000, "ab"), "ab");
   EXPECT_EQ(TranslateString(5012, "Prüfnummer", true), "Test number");
   SetPrintGermanFlag(true);

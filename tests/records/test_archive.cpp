@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "i18n/translation.h"
 #include "platform/files.h"
 #include "records/archive.h"
 #include "records/versuch.h"
+#include "support/shipped_english.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -83,16 +83,11 @@ TEST(Archive, ProtocolTexts) {
 // In English every line of the "archived?" column is English: "yes" is a
 // text of two characters, which the language file translates all the same.
 TEST(Archive, ProtocolSpeaksOneLanguage) {
-  TempFolder folder;
-  ASSERT_TRUE(platform::CopyFile(std::filesystem::path(PRAVIK_FIXTURES) / ".." / ".." / "resources" / "programfolder" /
-                                     "PravikLang-en.txt",
-                                 folder / "PravikLang-en.txt"));
-  SetLanguageFolder(folder.path());
-  SetCurrentLangCode("en");
-  const std::string protocol =
-      ArchiveProtocol({ArchiveResult("202103", kArchived), ArchiveResult("202104", kArchiveExists)}, nullptr);
-  SetCurrentLangCode("");
-  SetLanguageFolder({});
+  std::string protocol;
+  {
+    ShippedEnglish english;
+    protocol = ArchiveProtocol({ArchiveResult("202103", kArchived), ArchiveResult("202104", kArchiveExists)}, nullptr);
+  }
   EXPECT_EQ(protocol,
             " Month/year | archived?\r\n"
             "------------+-----------------------------------\r\n"

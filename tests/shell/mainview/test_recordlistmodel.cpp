@@ -12,6 +12,7 @@
 #include "shell/mainview/recordlistmodel.h"
 #include "shell/mainview/recordsort.h"
 #include "support/scripted_ui_gtest.h"
+#include "support/shipped_english.h"
 
 namespace fs = std::filesystem;
 
@@ -98,6 +99,24 @@ TEST(RecordListModel, SievingWordAndShortSummaries) {
   EXPECT_EQ(Text(shortModel, 0, 15), "");
   EXPECT_EQ(Text(shortModel, 0, 16), "");
   EXPECT_FALSE(shortModel.data(shortModel.index(5, 0)).isValid());
+}
+
+// In English the list is English but for what the records name themselves:
+// the material's shared words and the sieving word are translated, the
+// material's own name and the people stay as written.
+TEST(RecordListModel, InEnglishTheSharedWordsAreEnglish) {
+  ShippedEnglish english;
+  CRecordListModel model;
+  model.InsertRecordsAtTop(FixtureRecords());
+  int row = 0;
+  while (row < model.rowCount() && Text(model, row, 0) != "12-34-0002") ++row;
+  const std::map<int, std::string> expected = {{2, "Factory production control"},
+                                               {3, "Rounded aggregate"},
+                                               {4, "Kies 2/8"},
+                                               {13, "Schotterwerke Südbaden GmbH & Co. KG"},
+                                               {16, "Wet"}};
+  for (const auto& [column, text] : expected) EXPECT_EQ(Text(model, row, column), text) << column;
+  EXPECT_EQ(model.headerData(16, Qt::Horizontal).toString().toStdString(), "Sieving");
 }
 
 TEST(RecordListModel, RowsOwnTheirRecords) {

@@ -156,7 +156,7 @@ void CDearchivierenDlg::FillList() {
     const std::string year = key.substr(0, 4);
     if (i == 0 || year != previousYear) AppendRow({"  " + year, year});
     previousYear = year;
-    AppendRow({"    " + MonthOfYear(key, " / "), key});
+    AppendRow({"    " + MonthOfYear(key, "/"), key});
   }
 }
 

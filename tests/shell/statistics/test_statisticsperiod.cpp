@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "shell/statistics/statisticsperiod.h"
+#include "support/shipped_english.h"
 
 TEST(CalendarWeek, IsTheIsoWeekOnEveryDayFrom2010To2030) {
   for (QDate day(2010, 1, 1); day <= QDate(2030, 12, 31); day = day.addDays(1)) {
@@ -60,6 +61,14 @@ TEST(PeriodText, DaysOrTheCalendarWeek) {
       {QDate(2021, 1, 1), QDate(2021, 12, 31), "Der Zeitraum umfasst 365 Tage"},
   };
   for (const Case& c : cases) EXPECT_EQ(PeriodText(c.first, c.last), c.text);
+}
+
+// "KW" is a text of two characters; in English the week is a "CW" in the
+// period text and in the week list alike.
+TEST(PeriodText, TheCalendarWeekInEnglish) {
+  ShippedEnglish english;
+  EXPECT_EQ(PeriodText(QDate(2026, 3, 2), QDate(2026, 3, 8)), "10. CW");
+  EXPECT_EQ(WeekList(2026, QDate(2026, 3, 9))[9].text, "10. CW (2.3. - 8.3.)");
 }
 
 TEST(StatisticsSelection, TextsOfBothModes) {

@@ -103,7 +103,7 @@ bool CRecordPrintJob::OnPreparePrinting(platform::PrintInfo& info) {
     Warn(TranslateString(60102, "Die ausgewählten Einträge haben keine Berichtsseiten.") + "\n\n" +
          TranslateString(67426,
                          "Jede Berichtsseite braucht eine eingetragene Prüfung:\n"
-                         "Seite A: die Sieblinie (mit ihr stehen die Ergebnisse der übrigen Prüfungen in ihren Tabellen)\n"
+                         "Seite A: die Sieblinie (diese Seite trägt auch die Ergebnisse der übrigen Prüfungen)\n"
                          "Seite B: die Petrographie\n"
                          "Seite C: die Bruchflächigkeit, die Zusammensetzung von Recyclingmaterial, das Sandäquivalent "
                          "oder die Körner länger als 100 mm\n"

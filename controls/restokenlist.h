@@ -7,7 +7,7 @@
 //   CResTokenList modes(2002, '\t');   // "mit mehreren Kornklassen\t2\t..."
 //   modes.FillComboBox(dialog, 1040, true);
 //
-//   CResTokenList header(106, '\t');
+//   CResTokenList header(67102, '\t');
 //   std::string first = header.GetNextToken();   // "Stein-Nr."
 #include <string>
 

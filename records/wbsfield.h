@@ -50,7 +50,7 @@ struct WBSSieveRequirement {
   std::string sieve;    // "45", "22.4"
   std::string passing;  // Pi at that sieve, "" when not measured
   std::string range;    // "0-15"
-  std::string word;     // the fulfilment word shown ("ja", "nein" translated), "" without a value
+  std::string word;     // the fulfilment word, "ja" or "nein" (German in every language), "" without a value
 };
 
 // The parts of the data page (0, 1, 2, 4, 8 .. 18).
@@ -77,7 +77,7 @@ struct WBSShapeData {
   WBSStoneTexts lengths;      // cm (part 5)
   WBSStoneTexts thicknesses;  // cm (part 6)
   WBSStoneTexts ratios;       // L/T (part 19)
-  WBSStoneTexts words;        // badly shaped: the translated "ja"/"nein" (part 20)
+  WBSStoneTexts words;        // badly shaped: "ja"/"nein", German in every language (part 20)
   // Part 7: the result.
   std::string resultCategory;
   std::string validCount;

@@ -8,7 +8,7 @@
 //
 //   grid->InitGrid(5, 222, 2);                       // drawing stays off
 //   const int widths[] = {50, 70, 70, 70, 85};
-//   grid->SetHeaderRows(widths, 106, 107);
+//   grid->SetHeaderRows(widths, 67102, 67103);
 //   grid->SetCellEditable(row, 3, false);            // a computed column
 //   grid->SetRedraw(true, true);
 //   grid->SetModified(false);                        // the next change is reported once

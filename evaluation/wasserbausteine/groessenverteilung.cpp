@@ -3,13 +3,9 @@
 #include <cmath>
 
 #include "evaluation/wasserbausteine/wbsklassen.h"
-#include "i18n/translation.h"
 #include "records/strutil.h"
 
 namespace {
-
-std::string Yes() { return TranslateString(6000, "ja"); }
-std::string No() { return TranslateString(6001, "nein"); }
 
 // The text normalised to the decimals and the value it shows; an empty text
 // stays empty and counts 0. The value is that of the text as shown, so that
@@ -21,8 +17,7 @@ double Normalise(std::string& text, int decimals) {
 
 bool IsSieveRow(int row) { return row >= kWBSRow360 && row <= kWBSRow22; }
 
-}  // namespace
-
+// A sieve size as the requirement list names it: "45", "22.4".
 std::string WBSSieveText(double size) {
   std::string text = FormatDouble(size, 1);
   while (!text.empty() && text.back() == '0') text.pop_back();
@@ -30,11 +25,85 @@ std::string WBSSieveText(double size) {
   return text;
 }
 
+// The share ri, its running sum Ri and the passing value Pi of every row
+// that has a residue; the shown shares then add up to 100.0, what rounding
+// left over going to the row with the largest share.
+void ComputeShares(const std::array<double, kWBSSizeRows>& mass, double total, SizeDistributionResult& r) {
+  WBSSizeData& d = r.data;
+  d.total = FormatDouble(total, 1);
+  double sum = 0;
+  double largestShare = -1;
+  int largest = -1;
+  for (int row = 0; row < kWBSSizeRows; ++row) {
+    const auto i = static_cast<size_t>(row);
+    if (d.residues[i].empty()) continue;
+    const double share = mass[i] * 100 / total;
+    d.shares[i] = FormatDouble(share, 1);
+    sum += share;
+    r.sums[i] = FormatDouble(sum, 1);
+    d.passing[i] = FormatDouble(std::fabs(100 - sum), 0);
+    if (share > largestShare) largestShare = share, largest = row;
+  }
+  if (largest < 0) return;
+  auto tenths = [&d](int row) {
+    const std::string& shown = d.shares[static_cast<size_t>(row)];
+    return shown.empty() ? 0 : static_cast<int>((PlainAtof(shown) + 0.00001) * 10);
+  };
+  int sumTenths = 0;
+  for (int row = 0; row < kWBSSizeRows; ++row) sumTenths += tenths(row);
+  d.shares[static_cast<size_t>(largest)] = FormatDouble((1000 + tenths(largest) - sumTenths) / 10.0, 1);
+}
+
+// The requirement list: every sieve of the category with its passing value,
+// judged where it has one; the status "0" while a sieve has none.
+void JudgeRequirements(const CWBSGroessenklasse& category, SizeDistributionResult& r) {
+  WBSSizeData& d = r.data;
+  bool complete = category.IsLoaded() && r.computed;
+  bool allMet = true;
+  for (int i = 0; i < category.GetSizeCount(); ++i) {
+    WBSSieveRequirement req;
+    req.sieve = WBSSieveText(category.GetSize(i));
+    for (int row = kWBSRow360; row <= kWBSRow22; ++row)
+      if (req.sieve == WBSSieveLabel(row)) req.passing = d.passing[static_cast<size_t>(row)];
+    req.range = category.GetRange(i);
+    if (req.passing.empty()) {
+      complete = false;
+    } else {
+      const bool met = IsInRange(req.passing, req.range);
+      req.word = WBSStoredWord(met);
+      allMet = allMet && met;
+    }
+    d.requirements.push_back(req);
+  }
+  r.status = !complete ? "0" : allMet ? "8" : "9";
+}
+
+// The sieves above the category's upper size take no residue; the oversize
+// row lies above the largest sieve with one, the pan under the smallest
+// (360 mm does not count for the pan).
+void LabelEdgeRows(const CWBSGroessenklasse& category, SizeDistributionResult& r) {
+  WBSSizeData& d = r.data;
+  for (int row = kWBSRow22; row >= 2; --row)
+    if (!d.residues[static_cast<size_t>(row)].empty()) {
+      d.labels[kWBSRowPan] = std::string("< ") + WBSSieveLabel(row);
+      break;
+    }
+  for (int row = 0; row < kWBSSizeRows; ++row)
+    r.enabled[static_cast<size_t>(row)] = !IsSieveRow(row) || WBSSieveSize(row) <= category.GetUpperSize() + 1e-9;
+  for (int row = kWBSRow360; row <= kWBSRow22; ++row)
+    if (r.enabled[static_cast<size_t>(row)] && !d.residues[static_cast<size_t>(row)].empty()) {
+      d.labels[kWBSRowOversize] = std::string("> ") + WBSSieveLabel(row);
+      break;
+    }
+}
+
+}  // namespace
+
 SizeDistributionResult ComputeSizeDistribution(const SizeDistributionInput& input) {
   SizeDistributionResult r;
   WBSSizeData& d = r.data;
   CWBSGroessenklasse category;
-  const bool known = category.Load(input.category);
+  category.Load(input.category);
   d.category = input.category;
 
   double total = 0;
@@ -49,68 +118,10 @@ SizeDistributionResult ComputeSizeDistribution(const SizeDistributionInput& inpu
     d.ranges[i] = IsSieveRow(row) ? category.FindRange(WBSSieveSize(row)) : "";
     d.labels[i] = WBSSieveLabel(row);
   }
-
   r.computed = r.faults.empty() && total > 1.0;
-  if (r.computed) {
-    d.total = FormatDouble(total, 1);
-    double sum = 0;
-    double largestShare = -1;
-    int largest = -1;
-    std::array<double, kWBSSizeRows> share{};
-    for (int row = 0; row < kWBSSizeRows; ++row) {
-      const auto i = static_cast<size_t>(row);
-      if (d.residues[i].empty()) continue;
-      share[i] = mass[i] * 100 / total;
-      d.shares[i] = FormatDouble(share[i], 1);
-      sum += share[i];
-      r.sums[i] = FormatDouble(sum, 1);
-      d.passing[i] = FormatDouble(std::fabs(100 - sum), 0);
-      if (share[i] > largestShare) largestShare = share[i], largest = row;
-    }
-    // The shown shares add up to 100.0: what rounding left over goes to the largest.
-    if (largest >= 0) {
-      auto tenths = [&d](int row) {
-        const std::string& shown = d.shares[static_cast<size_t>(row)];
-        return shown.empty() ? 0 : static_cast<int>((PlainAtof(shown) + 0.00001) * 10);
-      };
-      int sumTenths = 0;
-      for (int row = 0; row < kWBSSizeRows; ++row) sumTenths += tenths(row);
-      d.shares[static_cast<size_t>(largest)] = FormatDouble((1000 + tenths(largest) - sumTenths) / 10.0, 1);
-    }
-  }
-
-  bool complete = known && r.computed;
-  bool allMet = true;
-  for (int i = 0; i < category.GetSizeCount(); ++i) {
-    WBSSieveRequirement req;
-    req.sieve = WBSSieveText(category.GetSize(i));
-    for (int row = kWBSRow360; row <= kWBSRow22; ++row)
-      if (req.sieve == WBSSieveLabel(row)) req.passing = d.passing[static_cast<size_t>(row)];
-    req.range = category.GetRange(i);
-    if (req.passing.empty()) {
-      complete = false;
-    } else {
-      const bool met = IsInRange(req.passing, req.range);
-      req.word = met ? Yes() : No();
-      allMet = allMet && met;
-    }
-    d.requirements.push_back(req);
-  }
-  r.status = !complete ? "0" : allMet ? "8" : "9";
-
-  // The pan lies under the smallest sieve with a residue (360 mm does not count).
-  for (int row = kWBSRow22; row >= 2; --row)
-    if (!d.residues[static_cast<size_t>(row)].empty()) {
-      d.labels[kWBSRowPan] = std::string("< ") + WBSSieveLabel(row);
-      break;
-    }
-  for (int row = 0; row < kWBSSizeRows; ++row)
-    r.enabled[static_cast<size_t>(row)] = !IsSieveRow(row) || WBSSieveSize(row) <= category.GetUpperSize() + 1e-9;
-  for (int row = kWBSRow360; row <= kWBSRow22; ++row)
-    if (r.enabled[static_cast<size_t>(row)] && !d.residues[static_cast<size_t>(row)].empty()) {
-      d.labels[kWBSRowOversize] = std::string("> ") + WBSSieveLabel(row);
-      break;
-    }
+  if (r.computed) ComputeShares(mass, total, r);
+  JudgeRequirements(category, r);
+  LabelEdgeRows(category, r);
   return r;
 }
 
@@ -148,7 +159,7 @@ StoneShape EvaluateStone(const std::string& length, const std::string& thickness
     s.valid = true;
     s.bad = l / t > 3;
     s.ratio = FormatDouble(l / t, 1);
-    s.word = s.bad ? Yes() : No();
+    s.word = WBSStoredWord(s.bad);
   }
   return s;
 }
@@ -187,7 +198,7 @@ StoneShapeResult ComputeStoneShape(const StoneShapeInput& input) {
     r.share = FormatDouble(r.bad * 100.0 / r.valid, 1);
     if (!r.required.empty()) {
       const bool met = limit >= PlainAtof(r.share);
-      r.word = met ? Yes() : No();
+      r.word = WBSStoredWord(met);
       r.met = met ? "1" : "0";
     }
   }

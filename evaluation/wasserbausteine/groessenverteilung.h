@@ -15,17 +15,8 @@
 #include <string>
 
 #include "evaluation/frame/inputfaults.h"
+#include "evaluation/wasserbausteine/wbsinputs.h"
 #include "records/wbsfield.h"
-
-// The inputs of the armourstone sheets as their faults number them: the
-// residue of a table row, the mass, length and thickness of a stone, the
-// dust and the shape limit.
-inline int WBSResidueInput(int row) { return row; }
-inline int WBSMassInput(int stone) { return stone; }
-inline int WBSLengthInput(int stone) { return kWBSStones + stone; }
-inline int WBSThicknessInput(int stone) { return 2 * kWBSStones + stone; }
-inline constexpr int kWBSDustInput = 3 * kWBSStones;
-inline constexpr int kWBSLimitInput = 3 * kWBSStones + 1;
 
 // ------------------------------------------------------------ the sieving
 
@@ -57,8 +48,6 @@ SizeDistributionResult ComputeSizeDistribution(const SizeDistributionInput& inpu
 // What is stored: the residues of the sieves above the category's upper
 // size emptied first, then computed.
 SizeDistributionResult StoreSizeDistribution(const SizeDistributionInput& input);
-// A sieve size as the requirement list names it: "45", "22.4".
-std::string WBSSieveText(double size);
 
 // ------------------------------------------------------------ the stone shape
 
@@ -77,7 +66,7 @@ struct StoneShape {
   std::string length;     // normalised to one decimal
   std::string thickness;
   std::string ratio;      // L/T with one decimal, "" without both values
-  std::string word;       // "ja" badly shaped (L/T > 3), "nein", "" (translated)
+  std::string word;       // "ja" badly shaped (L/T > 3), "nein", "" (as stored)
   bool valid = false;
   bool bad = false;
 };
@@ -95,7 +84,7 @@ struct StoneShapeResult {
   int bad = 0;
   std::string share;     // % of badly shaped stones, one decimal; "" without a valid stone
   std::string required;  // the limit, no decimals; "" without one
-  std::string word;      // "ja", "nein" (translated) or ""
+  std::string word;      // "ja", "nein" (as stored) or ""
   std::string met;       // "1", "0" or "" as part 7 stores it
   InputFaults faults;    // refused lengths, thicknesses or limit: then no share is judged
 };

@@ -15,6 +15,7 @@
 #include <string>
 
 #include "evaluation/frame/inputfaults.h"
+#include "evaluation/wasserbausteine/wbsinputs.h"
 #include "records/wbsfield.h"
 
 // The mass classes in the order of their list.
@@ -29,14 +30,16 @@ struct MassDistributionInput {
   int massClass = kMassClassNone;
 };
 
-// A row of the requirement list: range, cumulative mass, share, required, word.
+// A row of the requirement list: range, cumulative mass, share, required,
+// and the fulfilment word as stored ("ja", "nein"; "" when nothing is judged).
 struct MassListRow {
   std::string range, actual, share, required, word;
 };
 
 struct MassDistributionResult {
   bool categoryKnown = false;
-  bool computed = false;  // a category and more than 0.001 kg: the passing shares are judged
+  bool computed = false;     // graded: a category, more than 0.001 kg, no refused mass or dust
+  bool shapeJudged = false;  // the shapes counted: graded, and no length or thickness refused
   std::array<int, kWBSStones> band{};
   std::array<double, 5> bandMass{};          // stones only
   std::array<double, 5> bandMassWithDust{};  // the dust in band 0
@@ -47,19 +50,20 @@ struct MassDistributionResult {
   int badCount = 0, validCount = 0;
   double shareByCount = 0, shareByMass = 0;  // badly shaped stones, %
   std::array<bool, 4> rangeMet{};
-  bool lightMet = false, heavyMet = false;
-  std::string table;                // the fixed-pitch table, lines ending in "\r\n"
-  std::array<MassListRow, 6> list;  // the four limits, then by mass and by number
-  std::string status;               // "0", "8" or "9": the grading alone
-  WBSMassData data;                 // the inputs normalised and the results, as stored
-  InputFaults faults;               // refused inputs (numbered as in groessenverteilung.h)
+  bool lightMet = true, heavyMet = true;  // false only when the class's limit is judged and missed
+  std::string table;                      // the fixed-pitch table, lines ending in "\r\n"
+  std::array<MassListRow, 6> list;        // the four limits, then by mass and by number
+  std::string status;                     // "0", "8" or "9": the grading alone
+  WBSMassData data;                       // the inputs normalised and the results, as stored
+  InputFaults faults;                     // refused inputs (wbsinputs.h)
 };
 
-// Without a category, or with 0.001 kg or less in all, nothing is judged
-// (status "0"); the shape requirement of the class never enters the status.
-// A refused mass, length, thickness or dust (or a thickness above its
-// length) gives only the inputs and the faults: no table, no list, status "0".
+// The grading needs the masses and the dust alone: a refused mass or dust
+// gives only the inputs and the faults (no table, no list, status "0"); a
+// refused length or thickness, or a stone thicker than long, holds back the
+// shape results only. Without a category, or with 0.001 kg or less in all,
+// no range is judged (status "0"); the shape limit of the class is judged
+// only on stones whose shape was measured and never enters the status.
 MassDistributionResult ComputeMassDistribution(const MassDistributionInput& input);
-
-// "%g" in the "C" locale.
-std::string FormatGeneral(double value);
+// A mass or the dust among the faults: nothing is graded.
+bool HasGradingFault(const InputFaults& faults);

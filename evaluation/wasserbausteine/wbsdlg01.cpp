@@ -12,6 +12,7 @@
 #include "controls/grid/pvgridctrl.h"
 #include "evaluation/frame/entrydialog.h"
 #include "evaluation/wasserbausteine/wbskatlistctrl.h"
+#include "evaluation/wasserbausteine/wbsklassen.h"
 #include "i18n/translation.h"
 #include "records/strutil.h"
 
@@ -27,7 +28,13 @@ QString Q(const std::string& text) { return QString::fromStdString(text); }
 constexpr platform::ColorRef kRefusedCell = platform::RGB(255, 170, 170);
 
 // The edits of a table row, by column.
-enum : int { kResidueColumn = 1, kShareColumn, kSumColumn, kPassingColumn, kRangeColumn };
+constexpr int kResidueColumn = 1, kShareColumn = 2, kSumColumn = 3, kPassingColumn = 4, kRangeColumn = 5;
+
+// The columns of the stone grid.
+constexpr int kNumberColumn = 0, kLengthColumn = 1, kThicknessColumn = 2, kRatioColumn = 3, kWordColumn = 4;
+
+// The grid column of a stone's length or thickness.
+int StoneColumn(WBSInput input) { return input.kind == WBSInputKind::kLength ? kLengthColumn : kThicknessColumn; }
 
 }  // namespace
 
@@ -163,21 +170,17 @@ void CWBS1PropPage1::Show(const SizeDistributionResult& r) {
     list_->SetItemText(row, 0, req.sieve);
     list_->SetItemText(row, 2, req.passing);
     list_->SetItemText(row, 3, req.range);
-    list_->SetItemText(row, 4, req.word);
+    list_->SetItemText(row, 4, WBSShownWord(req.word));
   }
 }
 
 void CWBS1PropPage1::ComputeGroessenverteilung() {
-  const SizeDistributionInput in = ReadInputs();
-  m_Klasse.Load(in.category);
-  result_ = ComputeSizeDistribution(in);
+  result_ = ComputeSizeDistribution(ReadInputs());
   Show(result_);
 }
 
 void CWBS1PropPage1::StoreResult() {
-  const SizeDistributionInput in = ReadInputs();
-  m_Klasse.Load(in.category);
-  result_ = StoreSizeDistribution(in);
+  result_ = StoreSizeDistribution(ReadInputs());
   Show(result_);
   // A refused residue stores nothing: the copy keeps what it held.
   if (!result_.faults.empty()) return;
@@ -231,16 +234,16 @@ bool CWBS1PropPageSt::OnInitDialog() {
   const WBSShapeData stored = ReadWBSShapeData(dataPage_->m_ResultText);
   grid_->InitGrid(5, kFirstStoneRow + kWBSStones, kFirstStoneRow);
   const int widths[] = {50, 70, 70, 70, 85};
-  grid_->SetHeaderRows(widths, 106, 107);
+  grid_->SetHeaderRows(widths, 67102, 67103);
   for (int i = 0; i < kWBSStones; ++i) {
     const int row = kFirstStoneRow + i;
-    for (int col = 0; col < 4; ++col) grid_->SetItemFormat(row, col, 0x8822);
-    grid_->SetItemFormat(row, 4, 0x8821);
-    grid_->SetCellText(row, 0, std::to_string(i + 1));
-    grid_->SetCellText(row, 1, stored.lengths[static_cast<size_t>(i)]);
-    grid_->SetCellText(row, 2, stored.thicknesses[static_cast<size_t>(i)]);
-    grid_->SetCellEditable(row, 3, false);
-    grid_->SetCellEditable(row, 4, false);
+    for (int col = kNumberColumn; col <= kRatioColumn; ++col) grid_->SetItemFormat(row, col, 0x8822);
+    grid_->SetItemFormat(row, kWordColumn, 0x8821);
+    grid_->SetCellText(row, kNumberColumn, std::to_string(i + 1));
+    grid_->SetCellText(row, kLengthColumn, stored.lengths[static_cast<size_t>(i)]);
+    grid_->SetCellText(row, kThicknessColumn, stored.thicknesses[static_cast<size_t>(i)]);
+    grid_->SetCellEditable(row, kRatioColumn, false);
+    grid_->SetCellEditable(row, kWordColumn, false);
   }
   shape_->clear();
   for (const char* name : WBSShapeCategoryNames()) shape_->addItem(QString::fromUtf8(name));
@@ -261,20 +264,44 @@ int CWBS1PropPageSt::OnGridMessage(const GridMessage& m) {
   return 0;
 }
 
-std::string CWBS1PropPageSt::FaultMessage(const InputFault& fault) const {
+std::string CWBS1PropPageSt::FaultMessage(const InputFault& fault, bool withPage) const {
+  std::string page;
+  if (withPage) {
+    page = TranslateString(67100, "Seite „%s“");
+    StrReplace(page, "%s", windowTitle().toStdString(), false);
+    page = " (" + page + ")";
+  }
   std::string name, text;
-  if (fault.input == kWBSLimitInput) {
-    name = FieldNameOfLabel(GetItemText(kLimitLabel));
+  const WBSInput input = WBSInputOf(fault.input);
+  if (input.kind == WBSInputKind::kLimit) {
+    name = FieldNameOfLabel(GetItemText(kLimitLabel)) + page;
     text = GetItemText(kLimit);
   } else {
-    const int stone = fault.input % kWBSStones;
-    const int column = fault.input < WBSThicknessInput(0) ? 1 : 2;
-    name = TranslateString(62501, "Stein") + " " + std::to_string(stone + 1) + ", " +
+    const int column = StoneColumn(input);
+    name = TranslateString(62501, "Stein") + " " + std::to_string(input.index + 1) + page + ", " +
            FieldNameOfLabel(grid_->GetItemText(0, column) + " " + grid_->GetItemText(1, column));
-    text = grid_->GetItemText(kFirstStoneRow + stone, column);
+    text = grid_->GetItemText(kFirstStoneRow + input.index, column);
   }
   if (IsRefusedNumber(text)) return NumberRefusalMessage(name, text, kMeasuredNumber);
   return name + ": " + fault.reason;
+}
+
+void CWBS1PropPageSt::TellFault(bool withPage) {
+  if (result_.faults.empty()) return;
+  told_.clear();
+  for (const InputFault& f : result_.faults) told_.push_back(f.input);
+  const InputFault& fault = result_.faults.front();
+  const WBSInput input = WBSInputOf(fault.input);
+  if (input.kind == WBSInputKind::kLimit) {
+    ShowInputRefusal(FaultMessage(fault, withPage));
+    if (QWidget* limit = GetDlgItem(kLimit)) limit->setFocus(Qt::OtherFocusReason);
+    return;
+  }
+  const int row = kFirstStoneRow + input.index;
+  grid_->EnsureVisible(row, StoneColumn(input));
+  ShowInputRefusal(FaultMessage(fault, withPage));
+  grid_->SetFocusCell(row, StoneColumn(input));
+  grid_->setFocus(Qt::OtherFocusReason);
 }
 
 void CWBS1PropPageSt::TellNewFault() {
@@ -285,25 +312,16 @@ void CWBS1PropPageSt::TellNewFault() {
     if (!fresh && std::find(told_.begin(), told_.end(), f.input) == told_.end()) fresh = &f;
   }
   told_ = now;
-  if (fresh)
-    ShowInputRefusal(FaultMessage(*fresh));
+  if (fresh) ShowInputRefusal(FaultMessage(*fresh, false));
 }
 
 void CWBS1PropPageSt::ShowStone(int row, const StoneShape& stone) {
-  grid_->SetCellText(row, 1, stone.length);
-  grid_->SetCellText(row, 2, stone.thickness);
-  grid_->SetCellText(row, 3, stone.ratio);
-  grid_->SetCellText(row, 4, stone.word);
-  grid_->InvalidateCellRect(row, 3);
-  grid_->InvalidateCellRect(row, 4);
-}
-
-void CWBS1PropPageSt::EvaluateStone(int row, bool count) {
-  const StoneShape stone = ::EvaluateStone(grid_->GetItemText(row, 1), grid_->GetItemText(row, 2));
-  ShowStone(row, stone);
-  if (!count) return;
-  m_Valid += stone.valid;
-  m_Bad += stone.bad;
+  grid_->SetCellText(row, kLengthColumn, stone.length);
+  grid_->SetCellText(row, kThicknessColumn, stone.thickness);
+  grid_->SetCellText(row, kRatioColumn, stone.ratio);
+  grid_->SetCellText(row, kWordColumn, WBSShownWord(stone.word));
+  grid_->InvalidateCellRect(row, kRatioColumn);
+  grid_->InvalidateCellRect(row, kWordColumn);
 }
 
 void CWBS1PropPageSt::ComputeSteinform() {
@@ -311,31 +329,30 @@ void CWBS1PropPageSt::ComputeSteinform() {
   in.categoryIndex = shape_->currentIndex();
   in.limit = GetItemText(kLimit);
   for (int i = 0; i < kWBSStones; ++i) {
-    in.lengths[static_cast<size_t>(i)] = grid_->GetItemText(kFirstStoneRow + i, 1);
-    in.thicknesses[static_cast<size_t>(i)] = grid_->GetItemText(kFirstStoneRow + i, 2);
+    in.lengths[static_cast<size_t>(i)] = grid_->GetItemText(kFirstStoneRow + i, kLengthColumn);
+    in.thicknesses[static_cast<size_t>(i)] = grid_->GetItemText(kFirstStoneRow + i, kThicknessColumn);
   }
   result_ = ComputeStoneShape(in);
   for (int i = 0; i < kWBSStones; ++i) {
     const auto k = static_cast<size_t>(i);
     ShowStone(kFirstStoneRow + i, {result_.lengths[k], result_.thicknesses[k], result_.ratios[k], result_.words[k]});
     // A cell at fault shows red until it is corrected.
-    for (int column : {1, 2}) {
-      const bool refused = HasInputFault(result_.faults, column == 1 ? WBSLengthInput(i) : WBSThicknessInput(i));
+    for (int column : {kLengthColumn, kThicknessColumn}) {
+      const int input = column == kLengthColumn ? WBSLengthInput(i) : WBSThicknessInput(i);
+      const bool refused = HasInputFault(result_.faults, input);
       if (refused != (grid_->GetItemBkColour(kFirstStoneRow + i, column) == kRefusedCell)) {
         grid_->SetItemBkColour(kFirstStoneRow + i, column, refused ? kRefusedCell : CLR_DEFAULT);
         grid_->InvalidateCellRect(kFirstStoneRow + i, column);
       }
     }
   }
-  m_Valid = result_.valid;
-  m_Bad = result_.bad;
   if (GetItemText(kLimit) != result_.limit) SetItemText(kLimit, result_.limit);
   EnableItem(kLimit, result_.limitEditable);
   SetItemText(kValidCount, std::to_string(result_.valid));
   SetItemText(kBadCount, std::to_string(result_.bad));
   SetItemText(kBadShare, result_.share);
   SetItemText(kRequired, result_.required);
-  SetItemText(kMet, result_.word);
+  SetItemText(kMet, WBSShownWord(result_.word));
 }
 
 void CWBS1PropPageSt::StoreResult() {
@@ -357,7 +374,7 @@ bool CWBS1PropPageSt::OnKillActive() {
   grid_->EndEditing();
   ComputeSteinform();
   if (!result_.faults.empty()) {
-    ShowInputRefusal(FaultMessage(result_.faults.front()));
+    TellFault(false);
     return false;
   }
   StoreResult();
@@ -381,3 +398,14 @@ bool CWBSDlg01::OnInitDialog() {
   setWindowTitle(Q(TranslateString(66012, "Größenverteilung von Wasserbausteinen  Prüf-Nr.: ") + m_DataPage.m_TestNumber));
   return true;
 }
+
+bool CWBSDlg01::ShowFaultElsewhere() {
+  if (GetActiveIndex() == kStonePage || m_StonePage.Result().faults.empty()) return false;
+  // A fault of the data page is told when the page is left: it stays in front.
+  m_DataPage.ComputeGroessenverteilung();
+  if (!m_DataPage.Result().faults.empty()) return false;
+  SetActivePage(kStonePage);
+  return GetActiveIndex() == kStonePage;
+}
+
+void CWBSDlg01::TellFault() { m_StonePage.TellFault(true); }

@@ -11,7 +11,6 @@
 #include "evaluation/frame/inputchecks.h"
 #include "evaluation/wasserbausteine/groessenverteilung.h"
 #include "evaluation/wasserbausteine/wbsgraph.h"
-#include "evaluation/wasserbausteine/wbsklassen.h"
 #include "evaluation/wasserbausteine/wbssheet.h"
 #include "services/cpvdialog.h"
 
@@ -44,8 +43,6 @@ class CWBS1PropPage1 : public CWBSDataPage {
 
   explicit CWBS1PropPage1(QWidget* parent = nullptr);
   ~CWBS1PropPage1() override;
-
-  CWBSGroessenklasse m_Klasse;
 
   // Computes from the entries and shows the result.
   void ComputeGroessenverteilung();
@@ -95,19 +92,17 @@ class CWBS1PropPageSt : public CpvPropertyPage {
   ~CWBS1PropPageSt() override;
 
   CPvGridCtrl* Grid() const { return grid_; }
-  int m_Valid = 0;
-  int m_Bad = 0;
 
   void ComputeSteinform();
-  // One stone row: its normalised values and, for a valid stone, the ratio
-  // and whether it is badly shaped; counted when asked.
-  void EvaluateStone(int row, bool count);
   void StoreResult();
   const StoneShapeResult& Result() const { return result_; }
 
   bool OnSetActive() override;
   // Refused while a stone or the limit holds a value no one can have measured.
   bool OnKillActive() override;
+  // Names the first fault; with the page's name when the sheet has just
+  // brought the page to the front for it. Its cell is scrolled into view.
+  void TellFault(bool withPage);
 
  protected:
   bool OnInitDialog() override;
@@ -115,9 +110,10 @@ class CWBS1PropPageSt : public CpvPropertyPage {
  private:
   int OnGridMessage(const GridMessage& message);
   void ShowStone(int row, const StoneShape& stone);
-  // "Stein 3, Länge [cm]: ...": the fault named by its stone and column, or the limit.
-  std::string FaultMessage(const InputFault& fault) const;
-  // Tells a fault that was not there at the last computation.
+  // "Stein 3, Länge [cm]: ...": the fault named by its stone and column, or
+  // the limit; "Stein 3 (Seite „Steinform“), ..." with the page's name.
+  std::string FaultMessage(const InputFault& fault, bool withPage) const;
+  // Tells a fault that was not there when faults were last told.
   void TellNewFault();
 
   CWBS1PropPage1* dataPage_;
@@ -136,11 +132,14 @@ class CWBSDlg01 : public CWBSSheet {
   explicit CWBSDlg01(QWidget* parent = nullptr);
   ~CWBSDlg01() override;
 
+  static constexpr int kStonePage = 1;
+
   CWBS1PropPage1 m_DataPage;
   CWBS1PropPageSt m_StonePage;
   CWBSGraphPage m_GraphPage;
 
-
  protected:
   bool OnInitDialog() override;
+  bool ShowFaultElsewhere() override;
+  void TellFault() override;
 };

@@ -1,5 +1,7 @@
 #include "evaluation/wasserbausteine/wbsdlg02.h"
 
+#include <algorithm>
+
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -12,6 +14,7 @@
 #include "evaluation/frame/entrydialog.h"
 #include "evaluation/wasserbausteine/groessenverteilung.h"
 #include "evaluation/wasserbausteine/wbskatlistctrl.h"
+#include "evaluation/wasserbausteine/wbsklassen.h"
 #include "i18n/translation.h"
 #include "records/strutil.h"
 
@@ -49,11 +52,10 @@ CWBS2PropPage1::CWBS2PropPage1(QWidget* parent) : CWBSDataPage(kTemplateId, pare
       stones->addWidget(edit, row, id == kFirstMass + i ? 1 : id == kFirstLength + i ? 2 : 3);
       connect(edit, &QLineEdit::textEdited, this, [this] { SetModifiedIfEditable(true); });
       inputs.push_back(id);
-      // "Stein 7, Masse [kg]": the stone as numbered beside its row now.
+      // "Stein 7, Masse [kg]": the stone numbered beside its row.
       const int heading = id == kFirstMass + i ? kMassHeading : id == kFirstLength + i ? kLengthHeading : kThicknessHeading;
       checks_.AddNamedNumberField(id, [this, i, heading] {
-        return TranslateString(62501, "Stein") + " " + std::to_string(m_Offset + i + 1) + ", " +
-               FieldNameOfLabel(GetItemText(heading));
+        return StoneName(m_Offset + i) + ", " + FieldNameOfLabel(GetItemText(heading));
       });
     }
   }
@@ -154,12 +156,58 @@ bool CWBS2PropPage1::OnInitDialog() {
   return true;
 }
 
-int CWBS2PropPage1::FieldOfInput(int input) const {
-  if (input == kWBSDustInput) return kDust;
-  const int stone = input % kWBSStones;
-  if (input >= 3 * kWBSStones || stone < m_Offset || stone >= m_Offset + kVisibleStones) return 0;
-  const int first[] = {kFirstMass, kFirstLength, kFirstThickness};
-  return first[input / kWBSStones] + stone - m_Offset;
+int CWBS2PropPage1::FieldOfInput(int id) const {
+  const WBSInput input = WBSInputOf(id);
+  const int row = input.index - m_Offset;
+  switch (input.kind) {
+    case WBSInputKind::kDust:
+      return kDust;
+    case WBSInputKind::kMass:
+    case WBSInputKind::kLength:
+    case WBSInputKind::kThickness:
+      if (row < 0 || row >= kVisibleStones) return 0;
+      return row + (input.kind == WBSInputKind::kMass     ? kFirstMass
+                    : input.kind == WBSInputKind::kLength ? kFirstLength
+                                                          : kFirstThickness);
+    default:
+      return 0;
+  }
+}
+
+std::string CWBS2PropPage1::StoneName(int stone) const {
+  std::string name = TranslateString(62501, "Stein") + " " + std::to_string(stone + 1);
+  if (stone != pagedTo_) return name;
+  std::string shown = TranslateString(67101, "Steine %s bis %s");
+  StrReplace(shown, "%s", std::to_string(m_Offset + 1), false);
+  StrReplace(shown, "%s", std::to_string(m_Offset + kVisibleStones), false);
+  return name + " (" + shown + ")";
+}
+
+bool CWBS2PropPage1::ShowStonesAtFault() {
+  TakeVisibleRows();
+  MarkFaults();
+  const InputFaults& faults = result_.faults;
+  if (faults.empty() || std::any_of(faults.begin(), faults.end(), [this](const InputFault& f) {
+        return FieldOfInput(f.input) != 0;
+      }))
+    return false;
+  // Only a stone can be paged away: the dust is always shown.
+  pagedTo_ = WBSInputOf(faults.front().input).index;
+  m_Offset = pagedTo_ / kVisibleStones * kVisibleStones;
+  ShowStonePage();
+  MarkFaults();
+  return true;
+}
+
+bool CWBS2PropPage1::ConfirmShown() {
+  const bool confirmed = checks_.Confirm();
+  pagedTo_ = -1;
+  return confirmed;
+}
+
+bool CWBS2PropPage1::ConfirmInputs() {
+  ShowStonesAtFault();
+  return ConfirmShown();
 }
 
 bool CWBS2PropPage1::MarkFaults() {
@@ -199,18 +247,14 @@ void CWBS2PropPage1::TakeVisibleRows() {
 
 void CWBS2PropPage1::OnRauf() {
   // A refused value is corrected where it shows before the rows move on.
-  TakeVisibleRows();
-  MarkFaults();
-  if (!checks_.Confirm()) return;
+  if (!ConfirmInputs()) return;
   m_Offset = std::max(0, m_Offset - kVisibleStones);
   ShowStonePage();
   ComputeMassenverteilung();
 }
 
 void CWBS2PropPage1::OnRunter() {
-  TakeVisibleRows();
-  MarkFaults();
-  if (!checks_.Confirm()) return;
+  if (!ConfirmInputs()) return;
   m_Offset = std::min(kLastOffset, m_Offset + kVisibleStones);
   ShowStonePage();
   ComputeMassenverteilung();
@@ -236,10 +280,7 @@ MassDistributionInput CWBS2PropPage1::ReadInputs() {
 }
 
 void CWBS2PropPage1::ComputeMassenverteilung() {
-  const MassDistributionInput in = ReadInputs();
-  m_Klasse.Load(in.category);
-  result_ = ComputeMassDistribution(in);
-  m_BadMasses = result_.data.badMasses;
+  result_ = ComputeMassDistribution(ReadInputs());
   QString table = Q(result_.table);
   table.replace("\r\n", "\n");
   if (auto* edit = Item<QPlainTextEdit>(kTable); edit && edit->toPlainText() != table) edit->setPlainText(table);
@@ -250,22 +291,21 @@ void CWBS2PropPage1::ComputeMassenverteilung() {
     list_->SetItemText(n, 1, r.actual);
     list_->SetItemText(n, 2, r.share);
     list_->SetItemText(n, 3, r.required);
-    list_->SetItemText(n, 4, r.word);
+    list_->SetItemText(n, 4, WBSShownWord(r.word));
   }
 }
 
 void CWBS2PropPage1::StoreResult() {
   ComputeMassenverteilung();
-  // A refused value stores nothing: the copy keeps what it held.
-  if (!result_.faults.empty()) return;
+  // A refused mass or dust stores nothing: the copy keeps what it held. A
+  // shape fault holds back the shape results alone.
+  if (HasGradingFault(result_.faults)) return;
   WriteWBSMassData(m_ResultText, result_.data);
   m_Status = result_.status;
 }
 
 bool CWBS2PropPage1::OnKillActive() {
-  TakeVisibleRows();
-  MarkFaults();
-  if (!checks_.Confirm()) return false;
+  if (!ConfirmInputs()) return false;
   StoreResult();
   return true;
 }
@@ -284,3 +324,7 @@ bool CWBSDlg02::OnInitDialog() {
   setWindowTitle(Q(TranslateString(66013, "Massenverteilung von Wasserbausteinen       Prüf-Nr.: ") + m_DataPage.m_TestNumber));
   return true;
 }
+
+bool CWBSDlg02::ShowFaultElsewhere() { return GetActiveIndex() == 0 && m_DataPage.ShowStonesAtFault(); }
+
+void CWBSDlg02::TellFault() { m_DataPage.ConfirmShown(); }

@@ -10,7 +10,6 @@
 #include "evaluation/frame/inputchecks.h"
 #include "evaluation/wasserbausteine/massenverteilung.h"
 #include "evaluation/wasserbausteine/wbsgraph.h"
-#include "evaluation/wasserbausteine/wbsklassen.h"
 #include "evaluation/wasserbausteine/wbssheet.h"
 #include "services/cpvdialog.h"
 
@@ -48,10 +47,9 @@ class CWBS2PropPage1 : public CWBSDataPage {
   explicit CWBS2PropPage1(QWidget* parent = nullptr);
   ~CWBS2PropPage1() override;
 
-  CWBSGewichtsklasse m_Klasse;
   // All 220 stones; the visible rows are taken into them before every
   // computation.
-  WBSStoneTexts m_Masses, m_Lengths, m_Thicknesses, m_BadMasses;
+  WBSStoneTexts m_Masses, m_Lengths, m_Thicknesses;
   // The first stone shown (0 .. 200, in steps of 20).
   int m_Offset = 0;
 
@@ -64,9 +62,16 @@ class CWBS2PropPage1 : public CWBSDataPage {
   void OnRunter();
   const MassDistributionResult& Result() const { return result_; }
 
-  // Takes the visible rows first; refused while a visible value is.
+  // Takes the visible rows first; refused while a value is.
   bool OnKillActive() override;
   const CInputChecks& Checks() const { return checks_; }
+
+  // Takes the visible rows; when every value at fault lies on stones not
+  // shown, shows the twenty stones of the first one. True when it paged.
+  bool ShowStonesAtFault();
+  // True when no value shown is refused; else names the first (a stone the
+  // sheet has just paged to with the stones shown) and marks it.
+  bool ConfirmShown();
 
  protected:
   bool OnInitDialog() override;
@@ -79,12 +84,17 @@ class CWBS2PropPage1 : public CWBSDataPage {
   bool MarkFaults();
   // The visible field of an input of the computation; 0 when paged away.
   int FieldOfInput(int input) const;
+  // Refused while a value is: names it, paging to it when it is not shown.
+  bool ConfirmInputs();
+  // "Stein 25"; "Stein 25 (Steine 21 bis 40)" when the sheet has just paged to it.
+  std::string StoneName(int stone) const;
 
   QComboBox* category_ = nullptr;
   QComboBox* massClass_ = nullptr;
   CWBSKatListCtrl* list_ = nullptr;
   MassDistributionResult result_;
   bool initialised_ = false;
+  int pagedTo_ = -1;  // the stone the sheet has paged to for its fault, until it is named
   CInputChecks checks_{*this};
 };
 
@@ -100,7 +110,8 @@ class CWBSDlg02 : public CWBSSheet {
   CWBS2PropPage1 m_DataPage;
   CWBSGraphPage m_GraphPage;
 
-
  protected:
   bool OnInitDialog() override;
+  bool ShowFaultElsewhere() override;
+  void TellFault() override;
 };

@@ -40,7 +40,6 @@ class CWBSGraphPage : public CpvPropertyPage {
   ~CWBSGraphPage() override;
 
   CWBSChartStatic* ChartStatic() const { return static_; }
-  CDiagrammBasis& ChartData() { return m_Diagramm; }
 
  protected:
   bool OnSetActive() override;

@@ -6,7 +6,7 @@
 #include <QStyledItemDelegate>
 
 #include "controls/columnwidth.h"
-#include "i18n/translation.h"
+#include "evaluation/wasserbausteine/wbsklassen.h"
 #include "platform/sysmetrics.h"
 
 namespace {
@@ -41,8 +41,8 @@ class KatRowDelegate : public QStyledItemDelegate {
 }  // namespace
 
 platform::ColorRef WBSKatRowColour(const std::string& fulfilment) {
-  if (fulfilment == TranslateString(6000, "ja")) return platform::RGB(128, 255, 128);
-  if (fulfilment == TranslateString(6001, "nein")) return platform::RGB(255, 128, 128);
+  if (fulfilment == WBSShownWord(WBSStoredWord(true))) return platform::RGB(128, 255, 128);
+  if (fulfilment == WBSShownWord(WBSStoredWord(false))) return platform::RGB(255, 128, 128);
   return platform::GetSysColor(platform::COLOR_BTNFACE);
 }
 
@@ -74,8 +74,6 @@ void CWBSKatListCtrl::SetColumns(const std::vector<std::pair<std::string, int>>&
   }
   ClearCells();
 }
-
-int CWBSKatListCtrl::GetItemCount() const { return model_->rowCount(); }
 
 std::string CWBSKatListCtrl::GetItemText(int row, int column) const {
   const QStandardItem* item = model_->item(row, column);

@@ -2,12 +2,13 @@
 // CWBSKatListCtrl: the requirement list of both armourstone data pages. A
 // report list of a few fixed rows whose every row is filled in one colour by
 // the text of its fulfilment column (column 4): light green for "ja", light
-// red for "nein", the button face otherwise.
+// red for "nein" (as shown in the language of the user interface), the
+// button face otherwise.
 //
 //   auto* list = new CWBSKatListCtrl(page);
 //   list->SetColumns({{"Sieb [mm]", 100}, {"Ist [%]", 100}, ...}, 5);
 //   list->SetFontScale(130, 130);
-//   list->SetItemText(0, 4, TranslateString(6000, "ja"));
+//   list->SetItemText(0, 4, WBSShownWord("ja"));
 #include <string>
 #include <utility>
 #include <vector>
@@ -30,7 +31,6 @@ class CWBSKatListCtrl : public JListCtrl {
   // The column headings and widths (pixels; 0 hides a column) and the
   // number of rows, all empty.
   void SetColumns(const std::vector<std::pair<std::string, int>>& columns, int rows);
-  int GetItemCount() const;
   std::string GetItemText(int row, int column) const;
   void SetItemText(int row, int column, const std::string& text);
   // Empties every cell.

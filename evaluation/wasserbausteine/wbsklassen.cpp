@@ -1,5 +1,6 @@
 #include "evaluation/wasserbausteine/wbsklassen.h"
 
+#include "i18n/translation.h"
 #include "records/strutil.h"
 
 namespace {
@@ -93,7 +94,6 @@ const std::vector<std::string>& WBSMassCategoryNames() {
 // ------------------------------------------------------------ size categories
 
 bool CWBSGroessenklasse::Load(const std::string& name) {
-  m_Name = name;
   m_Sizes.fill(0);
   m_Ranges.fill("");
   m_UpperSize = 0;
@@ -161,4 +161,17 @@ bool IsInMassRange(double value, const std::string& range) {
   double lo = 0, hi = 0;
   if (!RangeEnds(range, lo, hi)) return false;
   return lo < value && value < hi;
+}
+
+// ------------------------------------------------------------ fulfilment words
+
+const char* WBSStoredWord(bool met) { return met ? "ja" : "nein"; }
+
+std::string WBSShownWord(const std::string& stored) {
+  const bool yes = stored == WBSStoredWord(true);
+  if (!yes && stored != WBSStoredWord(false)) return stored;
+  // Both words are one text, so that they come in one language ("ja" alone
+  // is too short for the language file).
+  const std::string shown = TrimWhite(StrGetField(TranslateString(67104, "ja / nein"), '/', yes ? 0 : 1));
+  return shown.empty() ? stored : shown;
 }

@@ -29,7 +29,6 @@ class CWBSGroessenklasse {
   // ranges and no upper size, and gives false.
   bool Load(const std::string& name);
 
-  const std::string& GetName() const { return m_Name; }
   bool IsLoaded() const { return m_bLoaded; }
   // The sieve size in mm (0 .. 4), ascending; 0 where the row has none.
   double GetSize(int index) const;
@@ -46,7 +45,6 @@ class CWBSGroessenklasse {
   int GetBand(double size) const;
 
  private:
-  std::string m_Name;
   std::array<double, kSizes> m_Sizes{};
   std::array<std::string, kSizes> m_Ranges;
   double m_UpperSize = 0;
@@ -83,3 +81,11 @@ class CWBSGewichtsklasse {
 bool IsInRange(const std::string& value, const std::string& range);
 // The same for a percentage as a number, the ends excluded.
 bool IsInMassRange(double value, const std::string& range);
+
+// The fulfilment word of a requirement as the record field stores it: "ja"
+// or "nein" whatever the language of the user interface, so that a stored
+// column reads in one language.
+const char* WBSStoredWord(bool met);
+// A stored "ja" or "nein" in the language of the user interface, as the
+// sheets show it; any other text ("", ".") stays as it is.
+std::string WBSShownWord(const std::string& stored);

@@ -1,7 +1,9 @@
 #pragma once
 // What both armourstone sheets share: a data page that holds the copy of
-// field 26, and Apply, which stores the pages into that copy, then tells the
-// opener, which writes it to the record and keeps the sheet open.
+// field 26; Apply, which stores the pages into that copy, then tells the
+// opener, which writes it to the record and keeps the sheet open; and a
+// value at fault that the sheet does not show, which is brought into view
+// and named when the sheet opens and on OK and Apply, never left behind.
 #include <functional>
 #include <string>
 
@@ -43,12 +45,21 @@ class CWBSSheet : public CpvPropertySheet {
   void SetApplyHandler(std::function<void()> handler) { applied_ = std::move(handler); }
 
  protected:
-  bool OnApplyNow() override {
-    if (!CpvPropertySheet::OnApplyNow()) return false;
-    if (applied_) applied_();
-    return true;
-  }
+  // A value at fault that the sheet does not show (on another page, or on
+  // stones paged away) is brought into view; true when it was.
+  virtual bool ShowFaultElsewhere() { return false; }
+  // Names the fault in view, with the page it is on.
+  virtual void TellFault() {}
+
+  // At the opening a value at fault elsewhere is brought into view and named
+  // once the sheet is up; OK and Apply bring it into view and name it
+  // instead of taking the pages.
+  void AfterInitDialog() override;
+  void OnOK() override;
+  bool OnApplyNow() override;
 
  private:
+  bool ShowAndTellFaultElsewhere();
+
   std::function<void()> applied_;
 };

@@ -94,7 +94,9 @@ std::string MapToText(const ConfigMap& map) {
 }
 
 void TextToMap(std::string_view input, ConfigMap& map) {
-  const std::string text = TrimRight(std::string(input));
+  // Only the line end goes: a blank at the end belongs to the last value.
+  std::string text(input);
+  while (!text.empty() && (text.back() == '\r' || text.back() == '\n')) text.pop_back();
   for (int i = 0;; ++i) {
     const std::string piece = StrGetFieldS(text, kEuro, i);
     if (piece.empty()) break;

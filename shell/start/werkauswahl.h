@@ -47,8 +47,9 @@ class ConfigMap {
 // The map as one line of program text (UTF-8): key "°" value, pairs joined by
 // "€"; a "°" or "€" inside a key or value becomes a space.
 std::string MapToText(const ConfigMap& map);
-// Reads such a line; stops at the first empty piece, passes over pieces
-// without "°"; a later pair overwrites an earlier one of the same key.
+// Reads such a line (its line end removed, blanks kept); stops at the first
+// empty piece, passes over pieces without "°"; a later pair overwrites an
+// earlier one of the same key.
 void TextToMap(std::string_view text, ConfigMap& map);
 
 // "werk.dat": one plant per line, key|number|name|operator number|operator

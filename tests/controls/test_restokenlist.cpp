@@ -36,10 +36,10 @@ TEST(ResTokenList, HandsOutEntriesThenEmptyTextsForever) {
   EXPECT_EQ(list.GetNextToken(), "a");
   EXPECT_EQ(list.GetNextToken(), "b");
   for (int i = 0; i < 3; ++i) EXPECT_EQ(list.GetNextToken(), "");
-  CResTokenList header(106, '\t');
+  CResTokenList header(67102, '\t');
   EXPECT_EQ(header.GetNextToken(), "Stein-Nr.");
   EXPECT_EQ(header.GetNextToken(), "Länge");
-  CResTokenList units(107, '\t');
+  CResTokenList units(67103, '\t');
   EXPECT_EQ(units.GetNextToken(), "");  // an empty first entry
   EXPECT_EQ(units.GetNextToken(), "[cm]");
   EXPECT_EQ(CResTokenList(59999, '\t').text(), "");  // no such resource

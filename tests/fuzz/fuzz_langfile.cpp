@@ -40,8 +40,10 @@ int FuzzLanguageFile(const std::uint8_t* data, std::size_t size) {
     // stored UTF-8 answers in code page files): not a text this file can keep.
     if (encoded != *text && platform::IsUtf8(encoded)) return 0;
   }
-  // A key that occurs already would be found first.
-  if (lang.Content().find(key) != std::string::npos || german.find(key) != std::string::npos ||
+  // A key that occurs already would be found first; so would one inside the
+  // German line as it is stored (its "&" removed), which stands before the key.
+  if (lang.Content().find(key) != std::string::npos ||
+      EscapeLangText(RemoveMnemonics(german)).find(key) != std::string::npos ||
       translation.find(key) != std::string::npos)
     return 0;
   lang.AddEntry(key, german, translation, atStart);

@@ -78,7 +78,7 @@ class WatchedGrid : public CGridModel {
 inline void SetUpStoneTable(CPvGridCtrl& grid) {
   grid.InitGrid(5, 222, 2);
   const int widths[] = {50, 70, 70, 70, 85};
-  grid.SetHeaderRows(widths, 106, 107);
+  grid.SetHeaderRows(widths, 67102, 67103);
   for (int row = 2; row < 222; ++row) {
     for (int col = 0; col < 4; ++col) grid.SetItemFormat(row, col, 0x8822);
     grid.SetItemFormat(row, 4, 0x8821);

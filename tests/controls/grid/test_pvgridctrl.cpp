@@ -62,7 +62,7 @@ TEST(PvGrid, HeaderRowsTakeTheTabSeparatedTextsAndMissingOnesStayEmpty) {
   CPvGridCtrl grid;
   grid.InitGrid(6, 10, 3);
   const int widths[] = {50, 0};
-  grid.SetHeaderRows(widths, 106, 107, 59999);  // no text for the third id
+  grid.SetHeaderRows(widths, 67102, 67103, 59999);  // no text for the third id
   const char* row0[] = {"Stein-Nr.", "Länge", "Dicke", "Länge /", "Schlecht", ""};
   const char* row1[] = {"", "[cm]", "[cm]", "Dicke", "geformt", ""};
   for (int col = 0; col < 6; ++col) {
@@ -71,7 +71,7 @@ TEST(PvGrid, HeaderRowsTakeTheTabSeparatedTextsAndMissingOnesStayEmpty) {
     EXPECT_EQ(grid.GetItemText(2, col), "");
   }
   grid.SetItemText(2, 1, "stays");
-  grid.SetHeaderRows(widths, 106, 0, 0);  // an id of 0 leaves its row alone
+  grid.SetHeaderRows(widths, 67102, 0, 0);  // an id of 0 leaves its row alone
   EXPECT_EQ(grid.GetItemText(2, 1), "stays");
 }
 
@@ -284,7 +284,7 @@ TEST(PvGrid, ColumnsAreWideEnoughForTheirHeadings) {
   grid.setFont(font);
   grid.InitGrid(5, 10, 3);
   const int widths[] = {50, 70, 70, 70, 85};
-  grid.SetHeaderRows(widths, 106, 107);
+  grid.SetHeaderRows(widths, 67102, 67103);
   const QFontMetrics metrics(font);
   for (int col = 0; col < 5; ++col) {
     SCOPED_TRACE(col);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "evaluation/wasserbausteine/groessenverteilung.h"
 #include "evaluation/wasserbausteine/massenverteilung.h"
@@ -444,13 +445,19 @@ TEST(WBSWeighing, WithoutACategoryNothingIsJudged) {
   }
 }
 
-TEST(WBSWeighing, NearlyNothingWeighedGivesStatusZero) {
+TEST(WBSWeighing, NearlyNothingWeighedJudgesNothing) {
   MassDistributionInput in = Weighing("LMA 5/40", kMassClassNone, "");
   MassDistributionResult r = ComputeMassDistribution(in);
   EXPECT_FALSE(r.computed);
   EXPECT_EQ(r.status, "0");
   EXPECT_EQ(r.data.dust, "0.00");
-  for (size_t k = 0; k < 4; ++k) EXPECT_EQ(r.list[k].word, "nein");
+  // No share, so no face: the ranges stand without a word.
+  for (size_t k = 0; k < 4; ++k) {
+    EXPECT_EQ(r.list[k].share, "") << k;
+    EXPECT_EQ(r.list[k].word, "") << k;
+    EXPECT_EQ(r.data.table[kWBSRanges][k], r.list[k].required) << k;
+    EXPECT_EQ(r.data.table[kWBSWords][k], ".") << k;
+  }
   EXPECT_EQ(r.list[3].actual, "0 kg");
   // A mass just above a limit but within 0.001 kg stays in the lower band.
   in.masses[0] = "5.00";
@@ -460,6 +467,20 @@ TEST(WBSWeighing, NearlyNothingWeighedGivesStatusZero) {
   EXPECT_EQ(r.band[0], 1);
   EXPECT_EQ(r.band[1], 2);
   EXPECT_EQ(r.band[2], 3);
+}
+
+// The shape limit of a class is judged on measured stones only: a light
+// class without a stone whose length and thickness were taken shows no word.
+TEST(WBSWeighing, ShapeLimitIsJudgedOnlyOnMeasuredStones) {
+  MassDistributionInput in = LMA10_60Sample(kMassClassLight);
+  in.lengths = {};
+  const MassDistributionResult r = ComputeMassDistribution(in);
+  EXPECT_EQ(r.status, "8");
+  EXPECT_EQ(r.validCount, 0);
+  EXPECT_EQ(r.list[4].required, "<= 20");
+  EXPECT_EQ(r.list[4].word, "");
+  EXPECT_EQ(r.data.table[kWBSRanges][4], "<=20");
+  EXPECT_EQ(r.data.table[kWBSWords][4], ".");
 }
 
 // The table of three stones (one badly shaped, one without its shape) on
@@ -501,80 +522,122 @@ TEST(WBSWeighing, TextTableOfASmallStoneList) {
 
 // ------------------------------------------------------------ refused inputs
 
-// A value no one can have measured, typed into any input of the three
-// computations, gives no result: the fault names the input, the typed text
-// stays, status "0", no table, no share, no word.
-TEST(WBSRefusals, AValueNoOneCanHaveMeasuredIsJudgedNowhere) {
-  const char* const slips[] = {"abc", "1e5", "1.2.3", "-", "-5", "12345678"};
-  const struct {
-    const char* what;
-    int input;
-  } weighed[] = {{"mass", WBSMassInput(2)},     {"length", WBSLengthInput(4)},
-                 {"thickness", WBSThicknessInput(4)}, {"dust", kWBSDustInput}};
-  for (const auto& field : weighed)
-    for (const char* slip : slips) {
+const char* const kSlips[] = {"abc", "1e5", "1.2.3", "-", "-5", "12345678"};
+
+// A mass or dust no one can have weighed gives no grading: the fault names
+// the input, the typed text stays, status "0", no table, no share, no word.
+TEST(WBSRefusals, ARefusedMassOrDustGradesNothing) {
+  for (const int input : {WBSMassInput(2), kWBSDustInput})
+    for (const char* slip : kSlips) {
+      SCOPED_TRACE(std::to_string(input) + " " + slip);
       MassDistributionInput in = LMA10_60Sample(kMassClassLight);
-      std::string& text = field.input == kWBSDustInput ? in.dust
-                          : field.input < kWBSStones   ? in.masses[2]
-                          : field.input < 2 * kWBSStones ? in.lengths[4]
-                                                         : in.thicknesses[4];
-      text = slip;
+      (input == kWBSDustInput ? in.dust : in.masses[2]) = slip;
       const MassDistributionResult r = ComputeMassDistribution(in);
-      ASSERT_EQ(r.faults.size(), 1u) << field.what << " " << slip;
-      EXPECT_EQ(r.faults[0].input, field.input) << field.what << " " << slip;
+      ASSERT_EQ(r.faults.size(), 1u);
+      EXPECT_EQ(r.faults[0].input, input);
       EXPECT_FALSE(r.faults[0].reason.empty());
-      EXPECT_EQ(r.status, "0") << field.what << " " << slip;
+      EXPECT_EQ(r.status, "0");
       EXPECT_FALSE(r.computed);
+      EXPECT_FALSE(r.shapeJudged);
       EXPECT_EQ(r.table, "");
-      for (const MassListRow& row : r.list) EXPECT_EQ(row.word, "") << field.what << " " << slip;
+      for (const MassListRow& row : r.list) EXPECT_EQ(row.word, "");
       EXPECT_EQ(r.data.table[kWBSWords][0], "");
-      EXPECT_EQ(r.data.masses[2], field.input == WBSMassInput(2) ? slip : "9.20");
+      EXPECT_EQ(r.data.masses[2], input == kWBSDustInput ? "9.20" : slip);
     }
+}
 
-  // A stone thicker than long: stone 5 is 48 cm long.
-  MassDistributionInput thick = LMA10_60Sample(kMassClassLight);
-  thick.thicknesses[4] = "48,1";
-  MassDistributionResult r = ComputeMassDistribution(thick);
-  ASSERT_EQ(r.faults.size(), 1u);
-  EXPECT_EQ(r.faults[0].input, WBSThicknessInput(4));
-  EXPECT_EQ(r.faults[0].reason, "Die Dicke des Steins liegt über seiner Länge.");
-  EXPECT_EQ(r.status, "0");
-  // As thick as long is a cube: accepted.
-  thick.thicknesses[4] = "48";
-  r = ComputeMassDistribution(thick);
+// A length or thickness no one can have measured, or a stone thicker than
+// long, holds back the shape results alone: the sample is graded as without
+// it, while no stone is counted, no shape share shown or judged.
+TEST(WBSRefusals, AShapeFaultHoldsBackOnlyTheShapeResults) {
+  struct Case {
+    std::string name;
+    int input;
+    std::string length, thickness;  // of stone 5 (48 x 14 cm in the sample)
+  };
+  std::vector<Case> cases = {{"ThickerThanLong", WBSThicknessInput(4), "48", "48,1"}};
+  for (const char* slip : kSlips) {
+    cases.push_back({std::string("Length ") + slip, WBSLengthInput(4), slip, "14"});
+    cases.push_back({std::string("Thickness ") + slip, WBSThicknessInput(4), "48", slip});
+  }
+  const MassDistributionResult whole = ComputeMassDistribution(LMA10_60Sample(kMassClassLight));
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    MassDistributionInput in = LMA10_60Sample(kMassClassLight);
+    in.lengths[4] = c.length;
+    in.thicknesses[4] = c.thickness;
+    const MassDistributionResult r = ComputeMassDistribution(in);
+    ASSERT_EQ(r.faults.size(), 1u);
+    EXPECT_EQ(r.faults[0].input, c.input);
+    EXPECT_TRUE(r.computed);
+    EXPECT_FALSE(r.shapeJudged);
+    EXPECT_EQ(r.status, "8");
+    EXPECT_EQ(r.data.stoneTokens, whole.data.stoneTokens);
+    EXPECT_EQ(r.data.total, "619.65");
+    for (size_t k = 0; k < 4; ++k) {
+      EXPECT_EQ(r.list[k].share, whole.list[k].share) << k;
+      EXPECT_EQ(r.list[k].word, "ja") << k;
+      EXPECT_EQ(r.data.table[kWBSPassing][k], whole.data.table[kWBSPassing][k]) << k;
+      EXPECT_EQ(r.data.table[kWBSWords][k], "ja") << k;
+    }
+    EXPECT_EQ(r.validCount, 0);
+    for (const std::string& bad : r.data.badMasses) EXPECT_EQ(bad, "");
+    EXPECT_EQ(r.list[4].share, "");
+    EXPECT_EQ(r.list[4].word, "");
+    EXPECT_EQ(r.list[4].required, "<= 20");
+    for (int part : {kWBSCumulative, kWBSPassing, kWBSWords})
+      for (size_t k : {4u, 5u}) EXPECT_EQ(r.data.table[static_cast<size_t>(part)][k], ".") << part << " " << k;
+    EXPECT_NE(r.table.find("Masse Gesamtprobe      [kg]:    619.65"), std::string::npos);
+    EXPECT_EQ(r.table.find("Schlecht geformt in kg  [%]"), std::string::npos);
+    EXPECT_NE(r.table.find("  5:         |         |    15.80|         |         |         |"), std::string::npos);
+  }
+  // As thick as long is a cube: accepted, and the shape is judged.
+  MassDistributionInput cube = LMA10_60Sample(kMassClassLight);
+  cube.thicknesses[4] = "48";
+  const MassDistributionResult r = ComputeMassDistribution(cube);
   EXPECT_TRUE(r.faults.empty());
-  EXPECT_EQ(r.status, "8");
+  EXPECT_TRUE(r.shapeJudged);
+  EXPECT_EQ(r.validCount, 19);
+  EXPECT_EQ(r.list[4].word, "ja");
+}
 
-  for (const char* slip : slips) {
+// A residue, a stone's length or the shape limit no one can have measured
+// judges nothing of the sieving or the stone shape; the other stones keep
+// their ratios.
+TEST(WBSRefusals, ARefusedResidueOrStoneShapeJudgesNothing) {
+  for (const char* slip : kSlips) {
+    SCOPED_TRACE(slip);
     const SizeDistributionResult sieved = ComputeSizeDistribution(Sieving(
         "CP 45/125", {{k180, "0"}, {k125, slip}, {k90, "310.6"}, {k63, "452.8"}, {k45, "228.4"}, {k22, "18.9"}}));
-    ASSERT_EQ(sieved.faults.size(), 1u) << slip;
+    ASSERT_EQ(sieved.faults.size(), 1u);
     EXPECT_EQ(sieved.faults[0].input, WBSResidueInput(k125));
-    EXPECT_FALSE(sieved.computed) << slip;
-    EXPECT_EQ(sieved.status, "0") << slip;
+    EXPECT_FALSE(sieved.computed);
+    EXPECT_EQ(sieved.status, "0");
     EXPECT_EQ(sieved.data.residues[k125], slip);
     EXPECT_EQ(sieved.data.total, "");
-    for (const auto& req : sieved.data.requirements) EXPECT_EQ(req.word, "") << slip << " " << req.sieve;
+    for (const auto& req : sieved.data.requirements) EXPECT_EQ(req.word, "") << req.sieve;
 
     StoneShapeInput shape = Stones(kShapeLTGiven, "10", {{"62", "31"}, {"71", "21"}, {slip, "20"}});
     StoneShapeResult judged = ComputeStoneShape(shape);
-    ASSERT_EQ(judged.faults.size(), 1u) << slip;
+    ASSERT_EQ(judged.faults.size(), 1u);
     EXPECT_EQ(judged.faults[0].input, WBSLengthInput(2));
     EXPECT_EQ(judged.lengths[2], slip);
     EXPECT_EQ(judged.ratios[2], "");
+    EXPECT_EQ(judged.ratios[1], "3.4");
     EXPECT_EQ(judged.share, "");
     EXPECT_EQ(judged.word, "");
     EXPECT_EQ(judged.met, "");
     shape.lengths[2] = "50";
     shape.limit = slip;
     judged = ComputeStoneShape(shape);
-    ASSERT_EQ(judged.faults.size(), 1u) << slip;
+    ASSERT_EQ(judged.faults.size(), 1u);
     EXPECT_EQ(judged.faults[0].input, kWBSLimitInput);
-    EXPECT_EQ(judged.met, "") << slip;
+    EXPECT_EQ(judged.met, "");
   }
   const StoneShapeResult thicker = ComputeStoneShape(Stones(kShapeLTA, "", {{"62", "31"}, {"30", "30,1"}}));
   ASSERT_EQ(thicker.faults.size(), 1u);
   EXPECT_EQ(thicker.faults[0].input, WBSThicknessInput(1));
+  EXPECT_EQ(thicker.faults[0].reason, "Die Dicke des Steins liegt über seiner Länge.");
   EXPECT_EQ(thicker.ratios[1], "");
   EXPECT_EQ(thicker.share, "");
   EXPECT_EQ(thicker.met, "");

@@ -75,7 +75,7 @@ TEST(ConfigMapText, ReadsAndWritesTheSeparators) {
       {"piece without separator passed over", "Z€X°1", {{"X", "1"}}},
       {"later pair wins", "X°1€X°2", {{"X", "2"}}},
       {"value keeps later degree signs", "X°a°b", {{"X", "a°b"}}},
-      {"white space at the end", "X°1 \r\n", {{"X", "1"}}},
+      {"line end removed, blank of the last value kept", "X°1 \r\n", {{"X", "1 "}}},
   };
   for (const auto& c : cases) {
     ConfigMap map;

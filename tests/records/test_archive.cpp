@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "fixtures/dlgbase/english_language.h"
 #include "platform/files.h"
 #include "records/archive.h"
 #include "records/versuch.h"
-#include "support/shipped_english.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -85,7 +85,7 @@ TEST(Archive, ProtocolTexts) {
 TEST(Archive, ProtocolSpeaksOneLanguage) {
   std::string protocol;
   {
-    ShippedEnglish english;
+    const EnglishLanguage english(kShippedEnglishFile);
     protocol = ArchiveProtocol({ArchiveResult("202103", kArchived), ArchiveResult("202104", kArchiveExists)}, nullptr);
   }
   EXPECT_EQ(protocol,

@@ -6,13 +6,13 @@
 #include <string>
 
 #include "charts/chart_render.h"
+#include "fixtures/dlgbase/english_language.h"
 #include "platform/files.h"
 #include "platform/pdf_words.h"
 #include "reports/dib.h"
 #include "reports/druckseite.h"
 #include "reports/report_testing.h"
 #include "services/pravikapp.h"
-#include "support/shipped_english.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -278,7 +278,7 @@ TEST_F(PageBlocks, HeaderRowsAndTheirHeight) {
 
   // The test type prints as the list shows it: in English the material's
   // shared word in English.
-  ShippedEnglish english;
+  const EnglishLanguage english(kShippedEnglishFile);
   ASSERT_EQ(record.GetPruefart(), "Werkseigene Produktionskontrolle");
   page.BuildHeaderFields(fields, standard);
   EXPECT_TRUE(std::any_of(fields.begin(), fields.end(),

@@ -7,12 +7,12 @@
 #include <map>
 
 #include "controls/exlistctrl.h"
+#include "fixtures/dlgbase/english_language.h"
 #include "records/recordfile.h"
 #include "records/strutil.h"
 #include "shell/mainview/recordlistmodel.h"
 #include "shell/mainview/recordsort.h"
 #include "support/scripted_ui_gtest.h"
-#include "support/shipped_english.h"
 
 namespace fs = std::filesystem;
 
@@ -105,7 +105,7 @@ TEST(RecordListModel, SievingWordAndShortSummaries) {
 // the material's shared words and the sieving word are translated, the
 // material's own name and the people stay as written.
 TEST(RecordListModel, InEnglishTheSharedWordsAreEnglish) {
-  ShippedEnglish english;
+  const EnglishLanguage english(kShippedEnglishFile);
   CRecordListModel model;
   model.InsertRecordsAtTop(FixtureRecords());
   int row = 0;

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "controls/materiallistctrl.h"
+#include "fixtures/dlgbase/english_language.h"
 #include "platform/commands.h"
 #include "platform/datetime.h"
 #include "platform/files.h"
@@ -28,7 +29,6 @@
 #include "shell/records/dublizierendlg.h"
 #include "shell/records/neudlg.h"
 #include "support/scripted_ui_gtest.h"
-#include "support/shipped_english.h"
 
 namespace {
 
@@ -296,7 +296,7 @@ TEST_F(RecordCommands, TwoRecordsWithinOneSecondGetTwoIds) {
 
 // The context menu speaks the program's language, as the main menu does.
 TEST_F(RecordCommands, TheContextMenuIsTranslated) {
-  ShippedEnglish english;
+  const EnglishLanguage english(kShippedEnglishFile);
   const int row = Row("12-34-0002");
   Select({row});
   platform::TestUi ui;

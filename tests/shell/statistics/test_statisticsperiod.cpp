@@ -2,8 +2,8 @@
 // lists of the picker, the period text and the selection text.
 #include <gtest/gtest.h>
 
+#include "fixtures/dlgbase/english_language.h"
 #include "shell/statistics/statisticsperiod.h"
-#include "support/shipped_english.h"
 
 TEST(CalendarWeek, IsTheIsoWeekOnEveryDayFrom2010To2030) {
   for (QDate day(2010, 1, 1); day <= QDate(2030, 12, 31); day = day.addDays(1)) {
@@ -66,7 +66,7 @@ TEST(PeriodText, DaysOrTheCalendarWeek) {
 // "KW" is a text of two characters; in English the week is a "CW" in the
 // period text and in the week list alike.
 TEST(PeriodText, TheCalendarWeekInEnglish) {
-  ShippedEnglish english;
+  const EnglishLanguage english(kShippedEnglishFile);
   EXPECT_EQ(PeriodText(QDate(2026, 3, 2), QDate(2026, 3, 8)), "10. CW");
   EXPECT_EQ(WeekList(2026, QDate(2026, 3, 9))[9].text, "10. CW (2.3. - 8.3.)");
 }

@@ -57,10 +57,10 @@ std::string SystemReasonText(int error) {
       {{ENOTCONN, ESTALE, ENETDOWN, ENETUNREACH, EHOSTDOWN, EHOSTUNREACH, ECONNABORTED, ECONNRESET, ETIMEDOUT},
        67448, "die Verbindung zum Netzlaufwerk ist unterbrochen"},
   };
-  std::string reason = TranslateString(67449, "Systemfehler");
   for (const Reason& r : kReasons)
-    if (std::find(r.errors.begin(), r.errors.end(), error) != r.errors.end()) reason = TranslateString(r.textId, r.german);
-  return WithErrorNumber(reason, error);
+    if (std::find(r.errors.begin(), r.errors.end(), error) != r.errors.end())
+      return WithErrorNumber(TranslateString(r.textId, r.german), error);
+  return WithErrorNumber(TranslateString(67449, "Systemfehler"), error);
 }
 
 std::string StartFailureText(const std::filesystem::path& program, int error, const std::string& handedFileNote) {

@@ -20,7 +20,9 @@ struct RowLabel {
   const char* symbol;  // rich text
   const char* unit;
 };
-QString NaohSampleSymbol() { return QString::fromStdString(TranslateString(67423, "G<sub>NE</sub> oder G<sub>PO</sub>")); }
+QString NaohSampleSymbol() {
+  return QString::fromStdString(TranslateString(67423, "G<sub>NE</sub> oder G<sub>PO</sub>"));
+}
 constexpr std::array<RowLabel, kAlkaliRows> kRowLabels = {{
     {"Einwaage", "G<sub>PE</sub>", "g"},
     {"alkaliunempf. Bestandteile", "W<sub>PU</sub>", "g"},
@@ -103,7 +105,8 @@ CAlkaliDlg::CAlkaliDlg(QWidget* parent) : CEntryDialog(kTemplateId, parent) {
   int gridRow = 0;
   grid->addWidget(Label(this, kFractionHead, "Korngrößenverteilung"), gridRow, kLabelColumn, 1, 3);
   for (int f = 0; f < kFractions; ++f) {
-    const QString name = f == 0 ? QString::fromStdString(TranslateString(67422, "Summe")) : kFractionNames[static_cast<size_t>(f)];
+    const QString name =
+        f == 0 ? QString::fromStdString(TranslateString(67422, "Summe")) : kFractionNames[static_cast<size_t>(f)];
     grid->addWidget(Label(this, 0, name, centred), gridRow, kFirstFractionColumn + f);
   }
   ++gridRow;

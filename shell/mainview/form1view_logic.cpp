@@ -115,7 +115,8 @@ SelectionSummary SummarizeSelection(const std::vector<const CVersuch*>& selected
     const CVersuch& record = *selected.front();
     // A material without a standard shows no empty brackets.
     const std::string standard = record.GetValue(18, 1);
-    summary.detail = record.GetValue(1, 0) + "        " + record.GetValue(18, 0) + (standard.empty() ? "" : " (" + standard + ")");
+    summary.detail = record.GetValue(1, 0) + "        " + record.GetValue(18, 0) +
+                     (standard.empty() ? "" : " (" + standard + ")");
   }
   return summary;
 }

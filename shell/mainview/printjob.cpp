@@ -48,7 +48,8 @@ platform::Point OffsetUnits(const platform::DeviceInfo& d) {
 }
 
 void Warn(const std::string& text) {
-  platform::ShowMessageBox(text, platform::MB_OK | platform::MB_ICONWARNING, TranslateString(5151, "Druck/Seitenansicht"));
+  platform::ShowMessageBox(text, platform::MB_OK | platform::MB_ICONWARNING,
+                           TranslateString(5151, "Druck/Seitenansicht"));
 }
 
 }  // namespace

@@ -7,7 +7,6 @@
 #include <fstream>
 #include <map>
 #include <regex>
-#include <sstream>
 #include <set>
 #include <string>
 #include <vector>

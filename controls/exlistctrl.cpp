@@ -40,26 +40,7 @@ void DrawStatusCell(QPainter& painter, const QRect& cell, const CVersuch& record
   }
 
   const RecordMarks marks = MarksOf(record);
-  const auto markRect = [&](int offset) {
-    return QRect(QPoint(cell.left() + offset, cell.top()), cell.bottomRight());
-  };
-  if (marks.noStatistics) {
-    // "Stat" ends before the tick: where the list's face is too wide for the
-    // room the marks leave it, a smaller one.
-    const QString text = QString::fromLatin1(kNoStatisticsText);
-    const int room = kCheckMarkOffset - kNoStatisticsOffset - 2;
-    const QFont listFont = painter.font();
-    QFont font = listFont;
-    const int wide = QFontMetrics(font).horizontalAdvance(text);
-    if (wide > room) font.setStretch(std::max(50, room * 100 / wide));
-    painter.setFont(font);
-    DrawMarkText(painter, markRect(kNoStatisticsOffset), text, Qt::black);
-    painter.setFont(listFont);
-    const int x = cell.left() + kNoStatisticsOffset;
-    const int ym = (rect.top + rect.bottom) / 2;
-    painter.setPen(ToQColor(kStrikeColor));
-    painter.drawLine(x, ym, x + kNoStatisticsStrikeLength - 1, ym);  // the end point is not drawn
-  }
+  if (marks.noStatistics) DrawNoStatisticsMark(painter, cell.left() + kNoStatisticsOffset, rect.top, rect.bottom);
   const CheckMarkShape check = CheckMark(marks.checkMark, cell.left() + kCheckMarkOffset, rect.top, rect.bottom);
   if (!check.polygons.empty()) {
     painter.setPen(ToQColor(check.color));
@@ -70,9 +51,7 @@ void DrawStatusCell(QPainter& painter, const QRect& cell, const CVersuch& record
       painter.drawPolygon(shape);
     }
   }
-  if (marks.remark)
-    DrawMarkText(painter, markRect(kRemarkOffset), QString::fromStdString(RemarkMarkText()),
-                 ToQColor(kRemarkColor));
+  if (marks.remark) DrawRemarkMark(painter, cell.left() + kRemarkOffset, rect.top, rect.bottom);
   painter.restore();
 }
 
@@ -83,6 +62,28 @@ bool IsKeyForReceiver(const QKeyEvent& event) {
 }
 
 }  // namespace
+
+void DrawNoStatisticsMark(QPainter& painter, int x, int top, int bottom) {
+  // The text stays within its strike, which ends clear of the tick: where
+  // the face is too wide for that room, a narrower one.
+  const QString text = QString::fromLatin1(kNoStatisticsText);
+  const int room = kNoStatisticsStrikeLength - 1;
+  const QFont face = painter.font();
+  QFont font = face;
+  const int wide = QFontMetrics(font).horizontalAdvance(text);
+  if (wide > room) font.setStretch(std::max(50, room * 100 / wide));
+  painter.setFont(font);
+  DrawMarkText(painter, QRect(x, top, room + 1, bottom - top), text, Qt::black);
+  painter.setFont(face);
+  const int ym = (top + bottom) / 2;
+  painter.setPen(ToQColor(kStrikeColor));
+  painter.drawLine(x, ym, x + kNoStatisticsStrikeLength - 1, ym);  // the end point is not drawn
+}
+
+void DrawRemarkMark(QPainter& painter, int x, int top, int bottom) {
+  DrawMarkText(painter, QRect(x, top, 1 << 12, bottom - top), QString::fromStdString(RemarkMarkText()),
+               ToQColor(kRemarkColor));
+}
 
 CVersuch* RecordOfIndex(const QModelIndex& index) {
   if (!index.isValid()) return nullptr;

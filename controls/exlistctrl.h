@@ -69,6 +69,14 @@ constexpr int kMaterialNameColumn = 4;
 // The record of a model index (null without one).
 CVersuch* RecordOfIndex(const QModelIndex& index);
 
+// Two record marks as the status cell paints them, in the painter's font
+// within the rows top to bottom: "Stat" struck through from x (within the
+// strike, clear of the tick behind it) and the remark mark at x. Also for
+// pictures of them elsewhere.
+class QPainter;
+void DrawNoStatisticsMark(QPainter& painter, int x, int top, int bottom);
+void DrawRemarkMark(QPainter& painter, int x, int top, int bottom);
+
 // A report list whose font and row height are scaled in percent of the
 // parent's font.
 class JListCtrl : public QTableView {

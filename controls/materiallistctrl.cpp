@@ -2,6 +2,7 @@
 
 #include <QHeaderView>
 
+#include "i18n/materialterms.h"
 #include "i18n/translation.h"
 #include "records/matdef.h"
 #include "records/strutil.h"
@@ -54,7 +55,9 @@ void CMaterialListCtrl::InitColumns() {
 int CMaterialListCtrl::InsertMatDef(int index, CMatDef* definition) {
   const int row = InsertItem(index, "");
   for (int c = 1; c < kColumnCount; ++c) {
-    const std::string text = definition ? definition->GetValue(kColumns[c].key) : std::string();
+    const std::string key = kColumns[c].key;
+    std::string text = definition ? definition->GetValue(key) : std::string();
+    if (key == "SPEZ_1" || key == "SPEZ_3") text = MaterialTermText(text);
     SetItemText(row, c, text);
     if (definition) definition->SetShownText(kColumns[c].key, text);
   }

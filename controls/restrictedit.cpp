@@ -53,7 +53,27 @@ void CRestrictEdit::InsertFiltered(const QString& text) {
 
 void CRestrictEdit::PasteFiltered() {
   if (isReadOnly()) return;
-  InsertFiltered(QApplication::clipboard()->text());
+  const QString clip = QApplication::clipboard()->text();
+  if (QString::fromStdString(FilterRestrictedText(clip.toStdString())) == clip) {
+    paste();  // nothing to filter: the plain field's paste, one undo step
+    return;
+  }
+  // The field's insert joins the undo step before it; a cursor move ends a
+  // step, so the paste becomes one of its own as in a plain field (in an
+  // empty field there is no move to make).
+  EndUndoStep();
+  InsertFiltered(clip);
+  EndUndoStep();
+}
+
+void CRestrictEdit::EndUndoStep() {
+  if (text().isEmpty()) return;
+  const int cursor = cursorPosition();
+  const int start = selectionStart();
+  const int length = static_cast<int>(selectedText().size());
+  setCursorPosition(cursor == 0 ? 1 : 0);
+  if (length > 0) setSelection(start == cursor ? start + length : start, start == cursor ? -length : length);
+  else setCursorPosition(cursor);
 }
 
 void CRestrictEdit::keyPressEvent(QKeyEvent* event) {

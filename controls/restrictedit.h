@@ -40,5 +40,7 @@ class CRestrictEdit : public QLineEdit {
   // Puts the text in at the cursor (over the selection) as the field keeps it.
   void InsertFiltered(const QString& text);
   void PasteFiltered();
+  // The next change starts a new undo step; cursor and selection stay.
+  void EndUndoStep();
   bool filtering_ = false;
 };

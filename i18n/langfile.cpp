@@ -238,6 +238,13 @@ std::string ZelmoLangFile::LookupOrAppendText(int textId, const std::string& ger
   return UnescapeLangText(stored);
 }
 
+std::optional<std::string> ZelmoLangFile::LookupText(int textId) {
+  std::optional<std::string> stored = Lookup("IDS-" + std::to_string(textId) + "=", kMessageLimit);
+  if (!stored) return std::nullopt;
+  std::replace(stored->begin(), stored->end(), ';', '\t');
+  return UnescapeLangText(*stored);
+}
+
 std::optional<std::string> ZelmoLangFile::TranslateOrAdd(const std::string& key, const std::string& text,
                                                          std::size_t limit, bool adjust, bool atSectionStart) {
   if (auto value = Lookup(key, limit)) return UnescapeLangText(*value);

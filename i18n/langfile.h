@@ -61,6 +61,9 @@ class ZelmoLangFile : public CFileTool {
   // translation that is added to the file; the text to show (UTF-8, tabs
   // restored). The German text when there is none.
   std::string LookupOrAppendText(int textId, const std::string& german);
+  // The stored message text of a text id (tabs restored), nothing when the
+  // file holds none; the file is never extended.
+  std::optional<std::string> LookupText(int textId);
   // A caption or control text under its key ("CAPTION=", "IDC1001="): the
   // text to show, or nothing to leave the window text as it is.
   std::optional<std::string> TranslateWindowText(const std::string& key, const std::string& windowText,

@@ -49,11 +49,14 @@ std::string TranslateString(int textId, const std::string& german) { return Tran
 
 std::string TranslateString(int textId, const std::string& german, bool forPrint) {
   if (forPrint && g_printGerman) return german;
-  if (IsGermanLanguage(g_langCode) || textId < 1000 || platform::Utf8Length(german) < 3) return german;
+  if (IsGermanLanguage(g_langCode) || textId < 1000 || german.empty()) return german;
   ZelmoLangFile file;
   if (!OpenCurrentLangFile(file)) return german;
   file.SelectSection("\r\n[MsgString]");
-  std::string shown = file.LookupOrAppendText(textId, german);
+  // A text shorter than three characters ("ja", "KW") is shown from the file
+  // but never machine-translated: the tool cannot tell what it abbreviates.
+  std::string shown = platform::Utf8Length(german) < 3 ? file.LookupText(textId).value_or(german)
+                                                       : file.LookupOrAppendText(textId, german);
   file.Close();
   return shown;
 }

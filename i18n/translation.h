@@ -1,7 +1,8 @@
 #pragma once
 // Every user-visible text is a German literal with a text id; the text shown is
 // the current language file's entry for the id, else the German literal. A
-// text the file does not hold yet is machine-translated and added to it.
+// text the file does not hold yet is machine-translated and added to it,
+// unless it is shorter than three characters.
 #include <filesystem>
 #include <string>
 #include <vector>

@@ -173,6 +173,7 @@ RecordDocument ReadParsedDocument(CMarkup& xml, std::string_view root,
     const std::string id = record->GetValue(0, 0);
     if (id.empty() || taken.count(id) || (isKnownId && isKnownId(id))) {
       ++result.skipped;
+      if (id.empty()) ++result.withoutId;
       continue;
     }
     taken.insert(id);

@@ -63,6 +63,7 @@ struct RecordDocument {
   RecordList records;
   // Records not taken: their ID is known (or came earlier in the file), or empty.
   int skipped = 0;
+  int withoutId = 0;  // of the records not taken, those without an ID
 };
 // Parses the text, finds the root and its "PRUEFUNGSLISTE", and decides per
 // "PRUEFUNG" by the ID of the parsed record (field 0 part 0) whether it is new.

@@ -10,6 +10,7 @@
 
 #include "charts/chartpens.h"
 #include "charts/dczustand.h"
+#include "i18n/materialterms.h"
 #include "i18n/translation.h"
 #include "records/requirement.h"
 #include "records/strutil.h"
@@ -44,7 +45,7 @@ int CDruckSeite::BuildHeaderFields(std::vector<HeaderField>& fields, std::vector
   text(PrintText(6108, "Werk:"), r.GetValue(1, 17));
   if (!r.GetValue(1, 20).empty()) text(PrintText(6109, "Kunde:"), r.GetValue(1, 20));
   gap();
-  text(PrintText(6110, "Prüfart:"), r.GetPruefart());
+  text(PrintText(6110, "Prüfart:"), MaterialTermText(r.GetPruefart(), true));
   fields.push_back({HeaderField::kStandard, PrintText(6111, "Vorschrift:"), r.GetValue(30, 5)});
   text(PrintText(6112, "geprüft durch:"), r.GetValue(1, 10));
   text(PrintText(6113, "geprüft am:"), FormatTimeStamp(r.GetValue(1, 9)));

@@ -19,8 +19,12 @@ bool RunProgram(const std::filesystem::path& program, const std::vector<std::str
 // when the program has ended, however it ended.
 bool LaunchProgram(const std::filesystem::path& file, const std::vector<std::string>& arguments = {},
                    std::function<void()> onEnd = {}, const std::string& handedFileNote = {});
+// The reason of a failed system call (an errno) in the program's language,
+// followed by its number: "Datei oder Ordner nicht gefunden (Fehler-Nummer: 2)".
+// An error without a text of its own is a "Systemfehler" with its number.
+std::string SystemReasonText(int error);
 // The message of a program that could not be started: name, folder, the
-// system's text for the error with its number, and the note when there is one.
+// reason with the error's number, and the note when there is one.
 std::string StartFailureText(const std::filesystem::path& program, int error, const std::string& handedFileNote = {});
 // The note that a file for the program was written and where it lies, so that
 // it can be taken to the program on another computer.

@@ -11,9 +11,10 @@
 // control id beside a label text in a table of controls is no text id (the
 // string resources of "i18n/stringtable.cpp" are texts whatever their ids); a
 // number after an operator ("y - 1160, "[g]"") is a coordinate. Adjacent
-// literals are joined; comments are skipped. Texts shorter than three
-// characters (without the "&" of mnemonics) are never translated and are
-// left out. Header-only, shared by the tool "text_ids" and the tests.
+// literals are joined; comments are skipped. Texts of every length count: a
+// short one ("KW") is shown from the language file too. The program folders
+// are those that scripts/check_layers orders. Header-only, shared by the tool
+// "text_ids" and the tests.
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
@@ -33,10 +34,19 @@ struct TextUse {
   int line = 0;
 };
 
-// The folders of program code (tests, tools and benchmarks show nothing).
-inline const std::vector<std::string>& ProgramFolders() {
-  static const std::vector<std::string> folders = {"platform", "i18n",    "records",    "_common_", "controls", "charts",
-                                                   "shell",    "evaluation", "reports", "app"};
+// The folders of program code, lowest first, as scripts/check_layers lists
+// them ("folders=(platform i18n ...)"): a folder that holds program code
+// stands there, or the includes of it fail that check. Empty when the script
+// cannot be read.
+inline std::vector<std::string> ProgramFolders(const std::filesystem::path& root) {
+  std::ifstream in(root / "scripts" / "check_layers");
+  std::vector<std::string> folders;
+  for (std::string line; std::getline(in, line);) {
+    if (line.rfind("folders=(", 0) != 0) continue;
+    std::istringstream names(line.substr(9, line.find(')') - 9));
+    for (std::string name; names >> name;) folders.push_back(name);
+    break;
+  }
   return folders;
 }
 
@@ -53,12 +63,6 @@ inline std::string PlainGerman(const std::string& text) {
   }
   const std::size_t shortcut = plain.find("\tStrg+");
   return shortcut == std::string::npos ? plain : plain.substr(0, shortcut);
-}
-
-// Characters of a UTF-8 text.
-inline std::size_t Utf8Chars(const std::string& text) {
-  return static_cast<std::size_t>(
-      std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
 }
 
 namespace detail {
@@ -218,7 +222,7 @@ inline std::vector<TextUse> ScanSource(const std::string& file, const std::strin
     const bool accepted = translation || resources || (*id >= 3000) || (call && literal);
     if (!accepted) continue;
     const std::string& german = t[i + 2].text;
-    if (Utf8Chars(PlainGerman(german)) < 3) continue;
+    if (PlainGerman(german).empty()) continue;
     uses.push_back({*id, german, file, t[i + 2].line});
   }
   return uses;
@@ -247,7 +251,7 @@ inline Constants ScanConstants(const std::vector<std::pair<std::string, std::str
 // Every text use of the program folders under the source root, by file and line.
 inline std::vector<TextUse> ScanSources(const std::filesystem::path& root) {
   std::vector<std::pair<std::string, std::string>> sources;
-  for (const std::string& folder : ProgramFolders()) {
+  for (const std::string& folder : ProgramFolders(root)) {
     const std::filesystem::path dir = root / folder;
     if (!std::filesystem::is_directory(dir)) continue;
     for (const auto& entry : std::filesystem::recursive_directory_iterator(dir)) {

@@ -20,6 +20,9 @@ struct RowLabel {
   const char* symbol;  // rich text
   const char* unit;
 };
+QString NaohSampleSymbol() {
+  return QString::fromStdString(TranslateString(67423, "G<sub>NE</sub> oder G<sub>PO</sub>"));
+}
 constexpr std::array<RowLabel, kAlkaliRows> kRowLabels = {{
     {"Einwaage", "G<sub>PE</sub>", "g"},
     {"alkaliunempf. Bestandteile", "W<sub>PU</sub>", "g"},
@@ -34,7 +37,7 @@ constexpr std::array<RowLabel, kAlkaliRows> kRowLabels = {{
     {"Flintvolumen", "", "cm³"},
     {"Flintrohdichte", "P<sub>m</sub>", "kg/m³"},
     {"Reaktionsfähiger Flint", "W<sub>rF</sub>", "M.-%"},
-    {"Einwaage", "G<sub>NE</sub> oder G<sub>PO</sub>", "g"},
+    {"Einwaage", nullptr, "g"},  // NaohSampleSymbol(): it holds a word
     {"Masse nach NaOH-Test", "G<sub>NV</sub>", "g"},
     {"Opalsandstein", "W<sub>O&gt;4</sub>", "g"},
     {"Opalsandstein", "W<sub>O&gt;4</sub>", "M.-%"},
@@ -95,8 +98,11 @@ CAlkaliDlg::CAlkaliDlg(QWidget* parent) : CEntryDialog(kTemplateId, parent) {
   // Size fractions of the sieving.
   int gridRow = 0;
   grid->addWidget(Label(this, kFractionHead, "Korngrößenverteilung"), gridRow, kLabelColumn, 1, 3);
-  for (int f = 0; f < kFractions; ++f)
-    grid->addWidget(Label(this, 0, kFractionNames[static_cast<size_t>(f)], centred), gridRow, kFirstFractionColumn + f);
+  for (int f = 0; f < kFractions; ++f) {
+    const QString name =
+        f == 0 ? QString::fromStdString(TranslateString(67422, "Summe")) : kFractionNames[static_cast<size_t>(f)];
+    grid->addWidget(Label(this, 0, name, centred), gridRow, kFirstFractionColumn + f);
+  }
   ++gridRow;
   grid->addWidget(Label(this, kMassLabel, "Masse"), gridRow, kLabelColumn);
   grid->addWidget(Label(this, 0, "g"), gridRow, kUnitColumn);
@@ -119,7 +125,7 @@ CAlkaliDlg::CAlkaliDlg(QWidget* parent) : CEntryDialog(kTemplateId, parent) {
     ++gridRow;
     const RowLabel& label = kRowLabels[static_cast<size_t>(row)];
     grid->addWidget(Label(this, kFirstRowLabel + row, QString::fromUtf8(label.label)), gridRow, kLabelColumn);
-    QLabel* symbol = Label(this, 0, QString::fromUtf8(label.symbol));
+    QLabel* symbol = Label(this, 0, label.symbol ? QString::fromUtf8(label.symbol) : NaohSampleSymbol());
     symbol->setTextFormat(Qt::RichText);
     grid->addWidget(symbol, gridRow, kSymbolColumn);
     grid->addWidget(Label(this, 0, QString::fromUtf8(label.unit)), gridRow, kUnitColumn);

@@ -3,6 +3,10 @@
 #include <QAbstractButton>
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QLabel>
+#include <QRadioButton>
+#include <QStyle>
+#include <QStyleOption>
 
 #include "i18n/translation.h"
 #include "platform/messagebox.h"
@@ -23,6 +27,11 @@ CGrunddatenGSDlg::CGrunddatenGSDlg(QWidget* parent)
                  TakeoverKind::Ballast, parent) {
   Ui::GrunddatenGSDlg ui;
   ui.setupUi(this);
+  // "verladung" continues the radio button's "an der Bahn-" on the next line,
+  // under its first letter.
+  QStyleOptionButton option;
+  option.initFrom(ui.w17);
+  ui.w18->setIndent(style()->subElementRect(QStyle::SE_RadioButtonContents, &option, ui.w17).left());
   WireButtons();
   for (int group = 0; group < kBallastChoiceGroups; ++group) {
     groups_[static_cast<size_t>(group)] = new QButtonGroup(this);

@@ -43,6 +43,7 @@ void ShowWriteFailure(const std::filesystem::path& file) {
 CKundeNeuAendernDlg::CKundeNeuAendernDlg(QWidget* parent) : CpvDialog(533, parent) {
   Ui::CustomerNameDlg ui;
   ui.setupUi(this);
+  ui.nameLabel->setText(QString::fromStdString(TranslateString(67420, "Kundenbezeichnung (Name, ggf. Ort):")));
 }
 
 CKundeNeuAendernDlg::~CKundeNeuAendernDlg() = default;
@@ -147,8 +148,9 @@ void CKundenVerwaltungDlg::OnKundennameAendern() {
 void CKundenVerwaltungDlg::OnLoeschen() {
   const int row = SelectedRow();
   if (row < 0) return;
-  const std::string text = TranslateString(5242, "Kunde") + " '" + customers_.rows()[row].name + "' " +
-                           TranslateString(5243, "wirklich löschen?");
+  // One text with the name in its place: the word order differs between languages.
+  std::string text = TranslateString(67421, "Kunde '%s' wirklich löschen?");
+  StrReplace(text, "%s", customers_.rows()[row].name, false);
   if (platform::ShowMessageBox(text, platform::MB_YESNOCANCEL | platform::MB_ICONQUESTION,
                                TranslateString(5244, "Kunde löschen")) != IDYES)
     return;

@@ -2,7 +2,9 @@
 
 #include <QHeaderView>
 #include <QSignalBlocker>
+#include <QStyle>
 #include <QTreeWidget>
+#include <algorithm>
 
 #include "i18n/translation.h"
 #include "records/archive.h"
@@ -66,6 +68,9 @@ void CMonthListDlg::SetColumn(int column, const std::string& title, int width) {
 void CMonthListDlg::AppendRow(const std::vector<std::string>& texts) {
   auto* item = new QTreeWidgetItem();
   for (size_t i = 0; i < texts.size(); ++i) item->setText(static_cast<int>(i), QString::fromStdString(texts[i]));
+  // Rows with air around the tick box and the text, as in any list of ticks.
+  const int indicator = list_->style()->pixelMetric(QStyle::PM_IndicatorHeight, nullptr, list_);
+  item->setSizeHint(0, QSize(list_->columnWidth(0), std::max(indicator, list_->fontMetrics().height()) + 6));
   item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
   item->setCheckState(0, Qt::Unchecked);
   list_->addTopLevelItem(item);
@@ -156,7 +161,7 @@ void CDearchivierenDlg::FillList() {
     const std::string year = key.substr(0, 4);
     if (i == 0 || year != previousYear) AppendRow({"  " + year, year});
     previousYear = year;
-    AppendRow({"    " + MonthOfYear(key, " / "), key});
+    AppendRow({"    " + MonthOfYear(key, "/"), key});
   }
 }
 

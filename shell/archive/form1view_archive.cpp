@@ -72,7 +72,9 @@ bool CForm1View::DearchiveMonth(const std::string& month, std::vector<std::strin
     return false;
   }
   if (result.error != RecordDocumentError::kNone) {
-    platform::ShowMessageBox(RecordDocumentErrorText(result.error, kArchiveRoot), platform::MB_OK);
+    platform::ShowMessageBox(TranslateString(67425, "Die Datei ist keine Archivdatei.") + "\n" + file.string() + "\n" +
+                                 RecordDocumentErrorText(result.error, kArchiveRoot),
+                             platform::MB_OK | platform::MB_ICONWARNING);
     return false;
   }
   results.push_back(DearchiveResult(month, result.added, result.skipped));

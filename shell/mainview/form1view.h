@@ -297,6 +297,7 @@ class CForm1View : public CpvFormView {
     RecordDocumentError error = RecordDocumentError::kNone;
     int added = 0;
     int skipped = 0;
+    int withoutId = 0;  // of the skipped records, those without an ID
   };
   RecordFileImport ImportRecordFile(const std::filesystem::path& file, std::string_view root);
   // The number of selected rows, counted no further than the limit.

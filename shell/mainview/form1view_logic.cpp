@@ -113,7 +113,10 @@ SelectionSummary SummarizeSelection(const std::vector<const CVersuch*>& selected
   }
   if (summary.count == 1) {
     const CVersuch& record = *selected.front();
-    summary.detail = record.GetValue(1, 0) + "        " + record.GetValue(18, 0) + " (" + record.GetValue(18, 1) + ")";
+    // A material without a standard shows no empty brackets.
+    const std::string standard = record.GetValue(18, 1);
+    summary.detail = record.GetValue(1, 0) + "        " + record.GetValue(18, 0) +
+                     (standard.empty() ? "" : " (" + standard + ")");
   }
   return summary;
 }
@@ -159,8 +162,8 @@ std::vector<std::pair<int, int>> RowRunsFromTheEnd(const std::vector<int>& rows)
 std::string ToggledFlag(const std::string& value) { return value == "1" ? "0" : "1"; }
 
 std::string SievingModeWord(int mode) {
-  // From the program's own strings, not the language file.
-  if (mode == 1) return "Nass";
-  if (mode == 2) return "Trocken";
+  // The words of the statistics files, in the language of the program.
+  if (mode == 1) return TranslateString(5401, "Nass");
+  if (mode == 2) return TranslateString(5402, "Trocken");
   return "";
 }

@@ -80,7 +80,8 @@ int CurrentRecordRow(int focusedRow, const std::vector<int>& selected);
 struct SelectionSummary {
   int count = 0;
   // "%s        %s (%s)": test number, material name and standard of a
-  // single selected record; empty otherwise.
+  // single selected record (without the brackets when it names no
+  // standard); empty otherwise.
   std::string detail;
   // All selected records share the sieve tower and the operator and plant
   // numbers (a reference stays open until a record supplies a value).
@@ -113,5 +114,5 @@ std::vector<std::pair<int, int>> RowRunsFromTheEnd(const std::vector<int>& rows)
 std::string ToggledFlag(const std::string& value);
 
 // The word of the "Siebung" column for a sieving mode: "Nass" (1),
-// "Trocken" (2), else empty.
+// "Trocken" (2), translated, else empty.
 std::string SievingModeWord(int mode);

@@ -33,6 +33,7 @@ constexpr int kReassignCommand = 9216;
 constexpr int kExtractCommand = 9005;
 
 // Context menu 140, its texts as the resources hold them.
+constexpr int kContextMenuId = 140;
 const platform::PopupMenuItem kContextMenu[] = {{kDuplicateCommand, "&Duplizieren"},
                                                 {kReassignCommand, "&Material neu zuordnen"}};
 
@@ -170,7 +171,13 @@ void CForm1View::OnNMRClickList(int row, const QPoint& globalPos) {
   if (row < 0 || !commands_) return;
   platform::PopupMenuRequest menu;
   menu.position = globalPos;
-  for (platform::PopupMenuItem item : kContextMenu) {
+  // The menu's texts are translated as it opens, as the main menu's are.
+  std::vector<MenuItemText> texts = {{0, "", true, {}}};
+  for (const platform::PopupMenuItem& item : kContextMenu) texts[0].items.push_back({item.id, item.text, false, {}});
+  TranslateMenuTexts(texts, kContextMenuId);
+  for (size_t i = 0; i < std::size(kContextMenu); ++i) {
+    platform::PopupMenuItem item = kContextMenu[i];
+    item.text = texts[0].items[i].text;
     item.enabled = commands_->Update(item.id);
     menu.items.push_back(item);
   }

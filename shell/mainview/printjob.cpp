@@ -47,9 +47,9 @@ platform::Point OffsetUnits(const platform::DeviceInfo& d) {
           static_cast<int>(std::lround(d.offset_y * 2540.0 / d.dpi_y))};
 }
 
-void Warn(int textId, const char* german) {
-  platform::ShowMessageBox(TranslateString(textId, german), platform::MB_OK | platform::MB_ICONWARNING,
-                 TranslateString(5151, "Druck/Seitenansicht"));
+void Warn(const std::string& text) {
+  platform::ShowMessageBox(text, platform::MB_OK | platform::MB_ICONWARNING,
+                           TranslateString(5151, "Druck/Seitenansicht"));
 }
 
 }  // namespace
@@ -95,12 +95,20 @@ bool CRecordPrintJob::OnPreparePrinting(platform::PrintInfo& info) {
   info.SetMaxPage(count);
   info.portrait = true;
   if (records_.empty()) {
-    Warn(5150, "Es muss mindestens ein Eintrag ausgewählt sein!");
+    Warn(TranslateString(5150, "Es muss mindestens ein Eintrag ausgewählt sein!"));
     return false;
   }
   if (count == 0) {
-    // Nothing to print: a blank job would only waste paper.
-    Warn(60102, "Die ausgewählten Einträge haben keine Berichtsseiten.");
+    // Nothing to print: a blank job would only waste paper. Armourstone and
+    // track ballast always have their pages.
+    Warn(TranslateString(60102, "Die ausgewählten Einträge haben keine Berichtsseiten.") + "\n\n" +
+         TranslateString(67426,
+                         "Jede Berichtsseite braucht eine eingetragene Prüfung:\n"
+                         "Seite A: die Sieblinie (diese Seite trägt auch die Ergebnisse der übrigen Prüfungen)\n"
+                         "Seite B: die Petrographie\n"
+                         "Seite C: die Bruchflächigkeit, die Zusammensetzung von Recyclingmaterial, das Sandäquivalent "
+                         "oder die Körner länger als 100 mm\n"
+                         "Seite D: die alkaliempfindlichen Bestandteile"));
     return false;
   }
   return true;

@@ -4,6 +4,7 @@
 #include <unordered_map>
 
 #include "controls/exlistctrl.h"
+#include "i18n/materialterms.h"
 #include "i18n/translation.h"
 #include "records/strutil.h"
 #include "shell/mainview/form1view_logic.h"
@@ -23,6 +24,10 @@ constexpr ColumnText kColumns[kListColumnCount] = {
     {5164, "Werk"},       {5165, "Betreiber"},       {5166, "Angelegt am"},     {5167, "letzter Zugriff"},
     {5168, "Siebung"},
 };
+
+// The columns of the material definition's shared words.
+constexpr int kTestTypeColumn = 2;
+constexpr int kMaterialKindColumn = 3;
 
 // Part n of a "|"-list without copying the whole text.
 QString SummaryPart(const std::string& summary, int n) {
@@ -59,6 +64,8 @@ QVariant CRecordListModel::data(const QModelIndex& index, int role) const {
   if (role != Qt::DisplayRole) return {};
   const int column = index.column();
   if (column == kListColumnCount - 1) return QString::fromStdString(SievingModeWord(record->GetSievingMode()));
+  if (column == kTestTypeColumn || column == kMaterialKindColumn)
+    return QString::fromStdString(MaterialTermText(std::string(StrGetFieldView(record->GetField(30), '|', column))));
   return SummaryPart(record->GetField(30), column);
 }
 

@@ -1,9 +1,13 @@
 #include "shell/mainview/statussortdlg.h"
 
+#include <QFontMetrics>
 #include <QPainter>
 #include <QPolygon>
 #include <QPushButton>
 
+#include <algorithm>
+
+#include "controls/exlistctrl.h"
 #include "controls/liststatus.h"
 
 namespace {
@@ -14,20 +18,19 @@ void FillRect(QPainter& p, const platform::Rect& r, platform::ColorRef color) {
   p.fillRect(QRect(QPoint(r.left, r.top), QPoint(r.right - 1, r.bottom - 1)), ToQColor(color));
 }
 
-void DrawStatusBars(QPainter& p) {
+void DrawStatusBars(QPainter& p, int height) {
   const int statuses[] = {8, 8, 9, 7, 1, 0, 8, 9, 8, 0, 8};
   int x = 1;
   for (int status : statuses) {
-    const liststatus::Bar bar = liststatus::ResultBar(x, 0, CStatusSortierungDlg::kPictureHeight, status);
+    const liststatus::Bar bar = liststatus::ResultBar(x, 0, height, status);
     FillRect(p, bar.rect, bar.fill);
     if (bar.inner) FillRect(p, *bar.inner, bar.innerFill);
     x += liststatus::kBarPitch;
   }
 }
 
-void DrawCheckMark(QPainter& p, int value, int x) {
-  const liststatus::CheckMarkShape shape =
-      liststatus::CheckMark(value, x, 0, CStatusSortierungDlg::kPictureHeight);
+void DrawCheckMark(QPainter& p, int value, int x, int height) {
+  const liststatus::CheckMarkShape shape = liststatus::CheckMark(value, x, 0, height);
   p.setPen(Qt::NoPen);
   p.setBrush(ToQColor(shape.color));
   for (const auto& polygon : shape.polygons) {
@@ -48,8 +51,8 @@ CStatusSortierungDlg::CStatusSortierungDlg(QWidget* parent) : CpvDialog(kTemplat
     auto* button = new QPushButton(this);
     platform::SetControlId(button, kOrderButtonIds[order]);
     button->setGeometry(lefts[order], 5, 88, 28);
-    button->setIcon(QIcon(QPixmap::fromImage(OrderPicture(order))));
-    button->setIconSize(QSize(kPictureWidth, kPictureHeight));
+    button->setIcon(QIcon(QPixmap::fromImage(OrderPicture(order, font()))));
+    button->setIconSize(QSize(kPictureWidth, PictureHeight(font())));
     button->setAutoDefault(false);
     connect(button, &QPushButton::clicked, this, [this, order] { Choose(order); });
   }
@@ -76,36 +79,31 @@ void CStatusSortierungDlg::Choose(int order) {
   EndDialog(platform::IDOK);
 }
 
-QImage CStatusSortierungDlg::OrderPicture(int order) {
-  QImage image(kPictureWidth, kPictureHeight, QImage::Format_RGB32);
+int CStatusSortierungDlg::PictureHeight(const QFont& font) {
+  return std::max(kMinPictureHeight, QFontMetrics(font).height() + 2);
+}
+
+QImage CStatusSortierungDlg::OrderPicture(int order, const QFont& font) {
+  const int height = PictureHeight(font);
+  QImage image(kPictureWidth, height, QImage::Format_RGB32);
   image.fill(Qt::white);
   QPainter p(&image);
+  p.setFont(font);
+  // The marks stand in the middle, as wide as the list draws them.
   switch (order) {
     case 0:
-      DrawStatusBars(p);
+      DrawStatusBars(p, height);
       break;
-    case 1: {
-      QFont font("Liberation Sans");
-      font.setPixelSize(11);
-      p.setFont(font);
-      p.setPen(Qt::black);
-      p.drawText(QRect(0, 0, kPictureWidth, kPictureHeight), Qt::AlignCenter, liststatus::kNoStatisticsText);
-      p.setPen(QPen(ToQColor(liststatus::kStrikeColor), 1));
-      p.drawLine(28, kPictureHeight / 2, 28 + liststatus::kNoStatisticsStrikeLength, kPictureHeight / 2);
+    case 1:
+      DrawNoStatisticsMark(p, (kPictureWidth - liststatus::kNoStatisticsStrikeLength) / 2, 0, height);
       break;
-    }
     case 2:
-      DrawCheckMark(p, 2, 26);
-      DrawCheckMark(p, 1, 46);
+      DrawCheckMark(p, 2, 26, height);
+      DrawCheckMark(p, 1, 46, height);
       break;
     case 3: {
-      QFont font("Liberation Sans");
-      font.setPixelSize(11);
-      font.setBold(true);
-      p.setFont(font);
-      p.setPen(ToQColor(liststatus::kRemarkColor));
-      p.drawText(QRect(0, 0, kPictureWidth, kPictureHeight), Qt::AlignCenter,
-                 QString::fromStdString(liststatus::RemarkMarkText()));
+      const int wide = QFontMetrics(font).horizontalAdvance(QString::fromStdString(liststatus::RemarkMarkText()));
+      DrawRemarkMark(p, (kPictureWidth - wide) / 2, 0, height);
       break;
     }
     default:

@@ -18,7 +18,7 @@ class CStatusSortierungDlg : public CpvDialog {
   // The buttons of orders 0 to 3.
   static constexpr int kOrderButtonIds[4] = {1066, 1067, 1068, 1069};
   static constexpr int kPictureWidth = 81;
-  static constexpr int kPictureHeight = 13;
+  static constexpr int kMinPictureHeight = 13;
 
   explicit CStatusSortierungDlg(QWidget* parent = nullptr);
   ~CStatusSortierungDlg() override;
@@ -27,8 +27,10 @@ class CStatusSortierungDlg : public CpvDialog {
   int ChosenOrder() const { return chosen_; }
 
   // The picture of an order (0 to 3): status bars, "Stat" struck through, an
-  // exclamation mark and a tick, the remark mark.
-  static QImage OrderPicture(int order);
+  // exclamation mark and a tick, the remark mark; the texts in the font as
+  // the list draws them, in a picture as tall as a row of that font.
+  static QImage OrderPicture(int order, const QFont& font);
+  static int PictureHeight(const QFont& font);
 
  protected:
   bool OnInitDialog() override;

@@ -15,7 +15,6 @@
 #include <chrono>
 #include <iterator>
 #include <cstdio>
-#include <cstring>
 
 #include "i18n/translation.h"
 #include "platform/files.h"
@@ -24,6 +23,7 @@
 #include "platform/sharedfolder.h"
 #include "platform/textcodec.h"
 #include "records/strutil.h"
+#include "services/sysfuncs.h"
 
 namespace fs = std::filesystem;
 
@@ -250,7 +250,7 @@ bool CLock::Lock(const fs::path& dataFolder) {
       continue;
     }
     if (error != EEXIST) {
-      ShowLockFailure(std::strerror(error), lockFile_);
+      ShowLockFailure(SystemReasonText(error), lockFile_);
       return false;
     }
     const auto existing = ReadCompleteLine(lockFile_);
@@ -258,7 +258,7 @@ bool CLock::Lock(const fs::path& dataFolder) {
     if (!existing) {
       // Gone when we read it (a share's cache may still show it).
       if (readError != ENOENT && LockFileExists(lockFile_)) {
-        ShowLockFailure(std::strerror(readError), lockFile_);
+        ShowLockFailure(SystemReasonText(readError), lockFile_);
         return false;
       }
       if (vanished == std::size(pauses)) break;

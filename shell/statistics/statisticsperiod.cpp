@@ -26,10 +26,11 @@ std::vector<WeekEntry> WeekList(int year, const QDate& today) {
   const int weekday = january1.dayOfWeek();
   QDate monday = january1.addDays(-(weekday - 1));
   if (weekday >= 5) monday = monday.addDays(7);
+  const std::string week = ". " + TranslateString(5344, "KW") + " (";
   for (int n = 1; monday.year() <= year; ++n, monday = monday.addDays(7)) {
     const QDate sunday = monday.addDays(6);
     if ((sunday.year() > year && sunday.dayOfYear() >= 4) || monday > today) break;
-    weeks.push_back({monday, std::to_string(n) + ". KW (" + std::to_string(monday.day()) + "." +
+    weeks.push_back({monday, std::to_string(n) + week + std::to_string(monday.day()) + "." +
                                  std::to_string(monday.month()) + ". - " + std::to_string(sunday.day()) + "." +
                                  std::to_string(sunday.month()) + ".)"});
   }

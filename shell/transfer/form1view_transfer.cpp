@@ -61,6 +61,7 @@ CForm1View::RecordFileImport CForm1View::ImportRecordFile(const std::filesystem:
   result.error = document.error;
   result.added = static_cast<int>(document.records.size());
   result.skipped = document.skipped;
+  result.withoutId = document.withoutId;
   AddRecordRowsAtTop(std::move(document.records));
   return result;
 }
@@ -128,12 +129,15 @@ void CForm1View::OnImportieren() {
     return;
   }
   if (result.error != RecordDocumentError::kNone) {
-    platform::ShowMessageBox(RecordDocumentErrorText(result.error, kTransferRoot), platform::MB_OK);
+    platform::ShowMessageBox(TranslateString(67424, "Die Datei ist keine Übertragungsdatei.") + "\n" + file->string() +
+                                 "\n" + RecordDocumentErrorText(result.error, kTransferRoot),
+                             platform::MB_OK | platform::MB_ICONWARNING);
     return;
   }
   if (result.added > 0) SaveAllRecords();
   CImportStatistikDlg report(this);
   report.m_Imported = result.added;
   report.m_Skipped = result.skipped;
+  report.m_AlreadyPresent = result.skipped - result.withoutId;
   report.DoModal();
 }

@@ -16,5 +16,6 @@ bool CImportStatistikDlg::OnInitDialog() {
   CpvDialog::OnInitDialog();
   SetItemText(kImportedId, std::to_string(m_Imported));
   SetItemText(kSkippedId, std::to_string(m_Skipped));
+  ShowItem(kAlreadyPresentId, m_AlreadyPresent > 0 ? platform::SW_SHOW : platform::SW_HIDE);
   return true;
 }

@@ -344,8 +344,9 @@ TEST_F(ListFixture, RecordMarksInPixels) {
   EXPECT_EQ(CountColor(image, QRect(cell0.left() + 110, ym, 22, 1), kStrikeColor), 22);
   EXPECT_GT(CountColor(image, area(0, 110, 134), kBlack), 3);
   EXPECT_GT(CountColor(image, area(0, 135, 145), RGB(0, 127, 0)), 10);
-  // "Stat" ends before the tick, also in the list's font at 130 %.
-  const QRect tick = area(0, 134, 149);
+  // "Stat" ends within its strike, clear of the tick, also in the list's
+  // font at 130 %.
+  const QRect tick = area(0, 132, 149);
   EXPECT_EQ(CountColor(image, tick, kWhite) + CountColor(image, tick, RGB(0, 127, 0)), tick.width() * tick.height());
   EXPECT_GT(CountColor(image, area(0, 150, 199), kRemarkColor), 3);
   // Row 1: the exclamation mark only.

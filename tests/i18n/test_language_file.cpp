@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <map>
+#include <regex>
 #include <set>
 #include <string>
 #include <vector>
@@ -36,13 +38,16 @@ TEST(TextCatalogue, FindsTheTextsOfTheCodeAndNotItsControlsOrCoordinates) {
        {{5152, "Prüf-Nr."}, {5001, "Grunddaten"}}},
       {"Warn(60102, \"Keine Seiten.\"); auto* hint = text(1255, \"(Anmerkung: ...)\");",
        {{60102, "Keine Seiten."}, {1255, "(Anmerkung: ...)"}}},
-      // Menu texts: mnemonics and shortcuts do not count towards the length.
-      {"{57607, \"&Drucken...\\tStrg+P\"}, {40003, \"&De\"}", {{57607, "&Drucken...\tStrg+P"}}},
-      // No text ids: a coordinate, a control beside its label, a short text,
-      // an id below 1000, a control id named by a constant, comments.
+      // Short texts are shown from the language file too.
+      {"TranslateString(5344, \"KW\"); PrintText(6000, \"ja\");", {{5344, "KW"}, {6000, "ja"}}},
+      // Menu texts: mnemonics and shortcuts are no part of the text; a bare
+      // mnemonic is no text.
+      {"{57607, \"&Drucken...\\tStrg+P\"}, {40003, \"&\"}", {{57607, "&Drucken...\tStrg+P"}}},
+      // No text ids: a coordinate, a control beside its label, an empty
+      // text, an id below 1000, a control id named by a constant, comments.
       {"TextAt(dc, x, Y0 - 4470, \"Summe: \");", {}},
       {"{0, 1537, 1066, 1021, 1028, \"Diagrammgitter:\"}, {&S::printMean, 1570, \"Print00\", 1}", {}},
-      {"TranslateString(6000, \"ja\"); TranslateString(0, \"Summe:\"); PrintText(999, \"Summe:\");", {}},
+      {"TranslateString(6000, \"\"); TranslateString(0, \"Summe:\"); PrintText(999, \"Summe:\");", {}},
       {"constexpr int kUpId = 1482;\nauto* up = button(kUpId, \"rauf\");", {}},
       {"// TranslateString(5000, \"Kommentar\")\n/* {6000, \"auch nicht\"} */ int x = 3;", {}},
   };
@@ -53,6 +58,39 @@ TEST(TextCatalogue, FindsTheTextsOfTheCodeAndNotItsControlsOrCoordinates) {
     for (const TextUse& use : textcatalogue::ScanSource("a.cpp", c.source, constants)) found.emplace_back(use.id, use.german);
     EXPECT_EQ(found, c.texts);
   }
+}
+
+// Every call TranslateString(<number>, ...) or PrintText(<number>, ...) in
+// any folder of program code (all top-level folders but tests, tools,
+// benchmarks and build trees), found by a plain text search, is in the list.
+TEST(TextCatalogue, SeesEveryIdTheCodePasses) {
+  std::set<std::pair<std::string, int>> listed;
+  for (const TextUse& use : textcatalogue::ScanSources(kSourceRoot)) listed.emplace(use.file, use.id);
+  const std::regex call(R"((?:TranslateString|PrintText)\(\s*(\d+)\s*,\s*")");
+  std::string unseen;
+  for (const auto& top : fs::directory_iterator(kSourceRoot)) {
+    const std::string name = top.path().filename().string();
+    if (!top.is_directory() || name.starts_with(".") || name == "tests" || name == "tools" || name == "bench" ||
+        fs::exists(top.path() / "CMakeCache.txt"))
+      continue;
+    for (const auto& entry : fs::recursive_directory_iterator(top.path())) {
+      const std::string ext = entry.path().extension().string();
+      if (!entry.is_regular_file() || (ext != ".cpp" && ext != ".h")) continue;
+      const std::string file = fs::relative(entry.path(), kSourceRoot).generic_string();
+      std::ifstream in(entry.path());
+      int lineNumber = 0;
+      for (std::string line; std::getline(in, line);) {
+        ++lineNumber;
+        const std::string code = line.substr(0, line.find("//"));
+        for (auto m = std::sregex_iterator(code.begin(), code.end(), call); m != std::sregex_iterator(); ++m) {
+          const int id = std::stoi((*m)[1]);
+          if (id >= 1000 && !listed.count({file, id}))
+            unseen += file + ":" + std::to_string(lineNumber) + ": " + (*m)[0].str() + "\n";
+        }
+      }
+    }
+  }
+  EXPECT_EQ(unseen, "");
 }
 
 TEST(TextCatalogue, EveryTextIdOfTheCodeHasAnEnglishEntry) {

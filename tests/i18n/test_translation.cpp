@@ -7,6 +7,7 @@
 
 #include "i18n/langfile.h"
 #include "i18n/machinetranslation.h"
+#include "i18n/materialterms.h"
 #include "i18n/translation.h"
 #include "platform/files.h"
 #include "support/stubs.h"
@@ -161,9 +162,12 @@ TEST_F(Translation, ReadsStoredMessagesInTheFilesOwnEncoding) {
   EXPECT_EQ(LangBytes("fr"), FixtureBytes("fr"));
 }
 
-TEST_F(Translation, SkipsShortTextsLowIdsAndGermanPrint) {
+// A short text is shown from the file, but one the file lacks is neither
+// machine-translated nor added.
+TEST_F(Translation, ShortTextsComeOnlyFromTheFileLowIdsAndGermanPrintStay) {
   UseFixture("en");
   EXPECT_EQ(TranslateString(999, "Hallo Welt"), "Hallo Welt");
+  EXPECT_EQ(TranslateString(5035, "KW"), "CW");
   EXPECT_EQ(TranslateString(5000, "ab"), "ab");
   EXPECT_EQ(TranslateString(5012, "Prüfnummer", true), "Test number");
   SetPrintGermanFlag(true);
@@ -171,6 +175,22 @@ TEST_F(Translation, SkipsShortTextsLowIdsAndGermanPrint) {
   EXPECT_EQ(TranslateString(5012, "Prüfnummer"), "Test number");
   EXPECT_TRUE(ToolCalls().empty());
   EXPECT_EQ(LangBytes("en"), FixtureBytes("en"));
+}
+
+// The words that material definitions share are translated, once per
+// language; any other value stays as the definition writes it.
+TEST_F(Translation, SharedMaterialWordsAndTheDefinitionsOwnValues) {
+  UseFixture("en");
+  EXPECT_EQ(MaterialTermText("Brechkorn"), "T[Brechkorn]");
+  EXPECT_EQ(MaterialTermText("Brechkorn"), "T[Brechkorn]");
+  EXPECT_EQ(ToolCalls().size(), 1u);
+  EXPECT_EQ(MaterialTermText("Splitt aus Eigenbau"), "Splitt aus Eigenbau");
+  EXPECT_EQ(MaterialTermText("brechkorn"), "brechkorn");
+  SetPrintGermanFlag(true);
+  EXPECT_EQ(MaterialTermText("Brechkorn", true), "Brechkorn");
+  SetCurrentLangCode("de");
+  EXPECT_EQ(MaterialTermText("Brechkorn"), "Brechkorn");
+  EXPECT_EQ(ToolCalls().size(), 1u);
 }
 
 TEST_F(Translation, MissingTextIsTranslatedOnceAndAppendedToItsSection) {

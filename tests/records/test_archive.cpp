@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "fixtures/dlgbase/english_language.h"
 #include "platform/files.h"
 #include "records/archive.h"
 #include "records/versuch.h"
@@ -77,6 +78,21 @@ TEST(Archive, ProtocolTexts) {
             "------------+-----------------+-----------------\r\n"
             " 12/2020    | 12              | 0\r\n"
             " 01/2021    | 123456           | 7\r\n");
+}
+
+// In English every line of the "archived?" column is English: "yes" is a
+// text of two characters, which the language file translates all the same.
+TEST(Archive, ProtocolSpeaksOneLanguage) {
+  std::string protocol;
+  {
+    const EnglishLanguage english(kShippedEnglishFile);
+    protocol = ArchiveProtocol({ArchiveResult("202103", kArchived), ArchiveResult("202104", kArchiveExists)}, nullptr);
+  }
+  EXPECT_EQ(protocol,
+            " Month/year | archived?\r\n"
+            "------------+-----------------------------------\r\n"
+            " 03/2021    | yes\r\n"
+            " 04/2021    | NO, see 1) below\r\n");
 }
 
 }  // namespace

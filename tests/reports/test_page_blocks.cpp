@@ -2,9 +2,11 @@
 // without margins (page coordinates are paper coordinates).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "charts/chart_render.h"
+#include "fixtures/dlgbase/english_language.h"
 #include "platform/files.h"
 #include "platform/pdf_words.h"
 #include "reports/dib.h"
@@ -273,6 +275,14 @@ TEST_F(PageBlocks, HeaderRowsAndTheirHeight) {
   page.Init(&record, 1);
   EXPECT_EQ(page.BuildHeaderFields(fields, standard), -(8 * 330 + 330 * 3 + 2 * 120));
   EXPECT_EQ(standard.size(), 3u);
+
+  // The test type prints as the list shows it: in English the material's
+  // shared word in English.
+  const EnglishLanguage english(kShippedEnglishFile);
+  ASSERT_EQ(record.GetPruefart(), "Werkseigene Produktionskontrolle");
+  page.BuildHeaderFields(fields, standard);
+  EXPECT_TRUE(std::any_of(fields.begin(), fields.end(),
+                          [](const HeaderField& f) { return f.value == "Factory production control"; }));
 }
 
 TEST_F(PageBlocks, ArmourstoneFirstPageIsTitledSo) {

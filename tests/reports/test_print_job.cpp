@@ -54,7 +54,7 @@ TEST(PrintJob, NoPagesMessageIsTranslated) {
   CVersuch noPages = reporttest::PageARecord();
   noPages.SetField(29, "[VA_GRUND:1][VA_SIEBL:0]");
   platform::TestUi ui;
-  ui.ExpectMessageBox(platform::IDOK, "T[Die ausgewählten Einträge haben keine Berichtsseiten.]");
+  ui.ExpectMessageBox(platform::IDOK, "T[Die ausgewählten Einträge haben keine Berichtsseiten.]\n\nT[Jede Berichtsseite");
   CRecordPrintJob job({&noPages});
   EXPECT_EQ(platform::PrintPreview(job), platform::PrintResult::kCancelled);
   EXPECT_NE(english.FileBytes().find("IDS-60102="), std::string::npos);
@@ -69,7 +69,9 @@ TEST(PrintJob, SaysSoInsteadOfPrintingNothing) {
     std::vector<CVersuch*> records;
     const char* message;
   } cases[] = {{"no record selected", {}, "mindestens ein Eintrag"},
-               {"selected records without a page", {&noPages}, "keine Berichtsseiten"}};
+               // What a page needs: here the sieve analysis of page A.
+               {"selected records without a page", {&noPages}, "keine Berichtsseiten.\n\nJede Berichtsseite braucht "
+                                                               "eine eingetragene Prüfung:\nSeite A: die Sieblinie"}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     platform::TestUi ui;

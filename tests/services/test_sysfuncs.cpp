@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
-#include <system_error>
 
 #include "platform/datetime.h"
 #include "platform/files.h"
@@ -79,8 +78,7 @@ TEST(SysFuncs, FailedStartIsReportedOnlyByLaunchProgram) {
   EXPECT_FALSE(LaunchProgram(dir / "specora"));
   ASSERT_EQ(boxes.shown().size(), 1u);
   EXPECT_EQ(boxes.shown()[0].text, "Externes Programm konnte nicht gestartet werden.\n\nProgramm: specora\nOrdner: " +
-                                       dir.path().string() + "\nGrund: " + std::generic_category().message(ENOENT) +
-                                       " (Fehler-Nummer: 2)");
+                                       dir.path().string() + "\nGrund: Datei oder Ordner nicht gefunden (Fehler-Nummer: 2)");
   EXPECT_EQ(boxes.shown()[0].flags, platform::MB_OK | platform::MB_ICONWARNING);
 
   // A file that may not be run: its own reason, and the note of a file handed to it.
@@ -88,6 +86,27 @@ TEST(SysFuncs, FailedStartIsReportedOnlyByLaunchProgram) {
   EXPECT_FALSE(LaunchProgram(dir / "blendor", {}, {}, "Die Datei: x.pvm"));
   ASSERT_EQ(boxes.shown().size(), 2u);
   EXPECT_EQ(boxes.shown()[1].text, "Externes Programm konnte nicht gestartet werden.\n\nProgramm: blendor\nOrdner: " +
-                                       dir.path().string() + "\nGrund: " + std::generic_category().message(EACCES) +
-                                       " (Fehler-Nummer: 13)\n\nDie Datei: x.pvm");
+                                       dir.path().string() + "\nGrund: keine Berechtigung (Fehler-Nummer: 13)\n\nDie Datei: x.pvm");
+  // A folder in the program's place is named as what it is.
+  platform::CreateFolder(dir / "gradix");
+  EXPECT_FALSE(LaunchProgram(dir / "gradix"));
+  ASSERT_EQ(boxes.shown().size(), 3u);
+  EXPECT_NE(boxes.shown()[2].text.find("\nGrund: keine gewöhnliche Datei (Fehler-Nummer: 13)"), std::string::npos)
+      << boxes.shown()[2].text;
+}
+
+// In German the reasons are German words, whatever the system's own texts are.
+TEST(SysFuncs, SystemReasonsSpeakTheProgramsLanguage) {
+  const std::pair<int, const char*> cases[] = {
+      {ENOENT, "Datei oder Ordner nicht gefunden (Fehler-Nummer: 2)"},
+      {EACCES, "keine Berechtigung (Fehler-Nummer: 13)"},
+      {EPERM, "keine Berechtigung (Fehler-Nummer: 1)"},
+      {ENOSPC, "kein Platz mehr auf dem Datenträger (Fehler-Nummer: 28)"},
+      {EROFS, "der Datenträger ist schreibgeschützt (Fehler-Nummer: 30)"},
+      {EISDIR, "ein Ordner, keine Datei (Fehler-Nummer: 21)"},
+      {ENOEXEC, "keine ausführbare Programmdatei (Fehler-Nummer: 8)"},
+      {ESTALE, "die Verbindung zum Netzlaufwerk ist unterbrochen (Fehler-Nummer: 116)"},
+      {EXDEV, "Systemfehler (Fehler-Nummer: 18)"},  // one the program does not meet
+  };
+  for (const auto& [error, reason] : cases) EXPECT_EQ(SystemReasonText(error), reason) << error;
 }

@@ -133,7 +133,7 @@ TEST_F(ArchiveDialogs, DearchiveListGroupsTheMonthsByYear) {
     EXPECT_EQ(d.Text(1007), "/daten/archiv");
     EXPECT_EQ(dlg.list()->headerItem()->text(0).toStdString(), "       Jahr bzw Monat/Jahr");
     EXPECT_EQ(ShownTexts(dlg, 0),
-              (std::vector<std::string>{"  2020", "    12 / 2020", "  2021", "    01 / 2021", "    03 / 2021"}));
+              (std::vector<std::string>{"  2020", "    12/2020", "  2021", "    01/2021", "    03/2021"}));
     EXPECT_EQ(ShownTexts(dlg, 1), (std::vector<std::string>{"2020", "202012", "2021", "202101", "202103"}));
     dlg.SetTick(3, true);
     dlg.SetTick(4, true);
@@ -467,7 +467,9 @@ TEST_F(ArchiveCommands, DearchiveRefusalsAndBrokenFiles) {
     platform::TestUi ui;
     ui.ExpectMessageBox(IDOK, "xml.SetDoc() Error");
     EXPECT_FALSE(view_->DearchiveMonth("202101", results));
-    EXPECT_EQ(ui.shown()[0].flags, platform::MB_OK);
+    EXPECT_EQ(ui.shown()[0].text,
+              "Die Datei ist keine Archivdatei.\n" + MonthFile("202101").string() + "\nxml.SetDoc() Error");
+    EXPECT_EQ(ui.shown()[0].flags, platform::MB_OK | platform::MB_ICONWARNING);
   }
   {
     fs::permissions(MonthFile("202101"), fs::perms::all, fs::perm_options::remove);

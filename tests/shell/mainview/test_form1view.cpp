@@ -148,6 +148,9 @@ TEST(SelectionRules, SummaryAndButtons) {
   a->SetValue(18, 1, "DIN EN 12620");
   const SelectionSummary one = SummarizeSelection({a.get()});
   EXPECT_EQ(SelectionStatusText(one), "Markiert: 1     12-34-0002        Kies 2/8 (DIN EN 12620)");
+  // A material without a standard: no empty brackets.
+  a->SetValue(18, 1, "");
+  EXPECT_EQ(SelectionStatusText(SummarizeSelection({a.get()})), "Markiert: 1     12-34-0002        Kies 2/8");
   EXPECT_EQ(SelectionStatusText(SummarizeSelection({})), "Markiert: 0     ");
 
   struct Case {

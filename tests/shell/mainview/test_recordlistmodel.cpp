@@ -7,6 +7,7 @@
 #include <map>
 
 #include "controls/exlistctrl.h"
+#include "fixtures/dlgbase/english_language.h"
 #include "records/recordfile.h"
 #include "records/strutil.h"
 #include "shell/mainview/recordlistmodel.h"
@@ -98,6 +99,24 @@ TEST(RecordListModel, SievingWordAndShortSummaries) {
   EXPECT_EQ(Text(shortModel, 0, 15), "");
   EXPECT_EQ(Text(shortModel, 0, 16), "");
   EXPECT_FALSE(shortModel.data(shortModel.index(5, 0)).isValid());
+}
+
+// In English the list is English but for what the records name themselves:
+// the material's shared words and the sieving word are translated, the
+// material's own name and the people stay as written.
+TEST(RecordListModel, InEnglishTheSharedWordsAreEnglish) {
+  const EnglishLanguage english(kShippedEnglishFile);
+  CRecordListModel model;
+  model.InsertRecordsAtTop(FixtureRecords());
+  int row = 0;
+  while (row < model.rowCount() && Text(model, row, 0) != "12-34-0002") ++row;
+  const std::map<int, std::string> expected = {{2, "Factory production control"},
+                                               {3, "Rounded aggregate"},
+                                               {4, "Kies 2/8"},
+                                               {13, "Schotterwerke Südbaden GmbH & Co. KG"},
+                                               {16, "Wet"}};
+  for (const auto& [column, text] : expected) EXPECT_EQ(Text(model, row, column), text) << column;
+  EXPECT_EQ(model.headerData(16, Qt::Horizontal).toString().toStdString(), "Sieving");
 }
 
 TEST(RecordListModel, RowsOwnTheirRecords) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <memory>
 
 #include "controls/exlistctrl.h"
@@ -62,16 +63,24 @@ TEST_F(StatusSortChooser, CancelChangesNothing) {
   EXPECT_EQ(view.sortState().Format(), before);
 }
 
+// Each picture shows its mark whole: the texts in the dialog's font, with a
+// free row of pixels above and below them.
 TEST(StatusSortPictures, EachOrderHasItsOwnPicture) {
+  const QFont font = QApplication::font();
+  const int height = CStatusSortierungDlg::PictureHeight(font);
+  EXPECT_GE(height, QFontMetrics(font).height());
   std::vector<QImage> pictures;
   for (int order = 0; order < 4; ++order) {
-    const QImage picture = CStatusSortierungDlg::OrderPicture(order);
-    EXPECT_EQ(picture.size(), QSize(81, 13));
+    const QImage picture = CStatusSortierungDlg::OrderPicture(order, font);
+    EXPECT_EQ(picture.size(), QSize(81, height));
     QImage blank(picture.size(), picture.format());
     blank.fill(Qt::white);
     EXPECT_NE(picture, blank) << order;
     for (const QImage& other : pictures) EXPECT_NE(picture, other) << order;
     pictures.push_back(picture);
+    for (int x = 0; x < picture.width(); ++x)
+      for (int y : {0, picture.height() - 1})
+        EXPECT_EQ(picture.pixel(x, y), QColor(Qt::white).rgb()) << order << " at " << x << "," << y;
   }
 }
 

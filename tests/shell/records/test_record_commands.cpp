@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "controls/materiallistctrl.h"
+#include "fixtures/dlgbase/english_language.h"
 #include "platform/commands.h"
 #include "platform/datetime.h"
 #include "platform/files.h"
@@ -292,6 +293,21 @@ TEST_F(RecordCommands, TwoRecordsWithinOneSecondGetTwoIds) {
 }
 
 // ------------------------------------------------------------ reassignment
+
+// The context menu speaks the program's language, as the main menu does.
+TEST_F(RecordCommands, TheContextMenuIsTranslated) {
+  const EnglishLanguage english(kShippedEnglishFile);
+  const int row = Row("12-34-0002");
+  Select({row});
+  platform::TestUi ui;
+  ui.ExpectPopupMenu(0, [](const platform::PopupMenuRequest& menu) {
+    ASSERT_EQ(menu.items.size(), 2u);
+    EXPECT_EQ(menu.items[0].text, "&Duplicate");
+    EXPECT_EQ(menu.items[1].text, "&Reassign material");
+  });
+  emit view_->list()->RowRightClicked(row, QPoint(100, 100));
+  ui.VerifyAllShown();
+}
 
 TEST_F(RecordCommands, ReassignmentOffersTheTowerAndTouchesOnlyTheMaterial) {
   // A record without a test number is no new record: its ID, basic data,

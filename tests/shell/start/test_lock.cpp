@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 
 #include "platform/files.h"
 #include "platform/messagebox.h"
@@ -291,7 +290,7 @@ TEST_F(LockTest, ExistsReportedAsAPermissionErrorIsTheHeldLock) {
       // Without a lock file it is what it says.
       fs::remove(LockFile());
       platform::TestUi ui;
-      ui.ExpectMessageBox(IDOK, std::strerror(error));
+      ui.ExpectMessageBox(IDOK, "keine Berechtigung (Fehler-Nummer: " + std::to_string(error) + ")");
       CLock lock;
       EXPECT_FALSE(lock.Lock(folder.path()));
     }

@@ -6,8 +6,6 @@
 // starts checked on disk.
 #include <gtest/gtest.h>
 
-#include <cerrno>
-#include <system_error>
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -272,7 +270,7 @@ TEST_F(StatisticsCommands, MissingCompanionProgramsAreReported) {
   for (const auto& entry : fs::directory_iterator(folder_ / "stat")) statistics.push_back(entry.path());
   ASSERT_EQ(statistics.size(), 1u);
   const std::string folder = "Ordner: " + (folder_ / "program").string() + "\n";
-  const std::string reason = "Grund: " + std::generic_category().message(ENOENT) + " (Fehler-Nummer: 2)";
+  const std::string reason = "Grund: Datei oder Ordner nicht gefunden (Fehler-Nummer: 2)";
   const std::string keep = "Sie können diese Datei auch an einem anderen Rechner mit dem Programm öffnen.";
   EXPECT_EQ(ui.shown()[2].text, "Externes Programm konnte nicht gestartet werden.\n\nProgramm: tallyon\n" + folder +
                                     reason + "\n\nDie Statistikdatei wurde geschrieben und bleibt erhalten:\n" +

@@ -2,6 +2,7 @@
 // lists of the picker, the period text and the selection text.
 #include <gtest/gtest.h>
 
+#include "fixtures/dlgbase/english_language.h"
 #include "shell/statistics/statisticsperiod.h"
 
 TEST(CalendarWeek, IsTheIsoWeekOnEveryDayFrom2010To2030) {
@@ -60,6 +61,14 @@ TEST(PeriodText, DaysOrTheCalendarWeek) {
       {QDate(2021, 1, 1), QDate(2021, 12, 31), "Der Zeitraum umfasst 365 Tage"},
   };
   for (const Case& c : cases) EXPECT_EQ(PeriodText(c.first, c.last), c.text);
+}
+
+// "KW" is a text of two characters; in English the week is a "CW" in the
+// period text and in the week list alike.
+TEST(PeriodText, TheCalendarWeekInEnglish) {
+  const EnglishLanguage english(kShippedEnglishFile);
+  EXPECT_EQ(PeriodText(QDate(2026, 3, 2), QDate(2026, 3, 8)), "10. CW");
+  EXPECT_EQ(WeekList(2026, QDate(2026, 3, 9))[9].text, "10. CW (2.3. - 8.3.)");
 }
 
 TEST(StatisticsSelection, TextsOfBothModes) {

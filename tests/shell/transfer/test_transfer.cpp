@@ -77,12 +77,14 @@ class Plant {
   std::unique_ptr<CForm1View> view_;
 };
 
-// Scripts an import of the file and checks the report's two counts.
-void ExpectImport(platform::TestUi& ui, const fs::path& file, int imported, int skipped) {
+// Scripts an import of the file and checks the report's two counts and
+// whether it gives "(weil bereits vorhanden)" as their reason.
+void ExpectImport(platform::TestUi& ui, const fs::path& file, int imported, int skipped, bool alreadyPresent) {
   ui.ExpectFileDialog(file);
-  ui.ExpectDialog(CImportStatistikDlg::kTemplateId, [imported, skipped](DialogDriver& d) {
+  ui.ExpectDialog(CImportStatistikDlg::kTemplateId, [imported, skipped, alreadyPresent](DialogDriver& d) {
     EXPECT_EQ(d.Text(CImportStatistikDlg::kImportedId), std::to_string(imported));
     EXPECT_EQ(d.Text(CImportStatistikDlg::kSkippedId), std::to_string(skipped));
+    EXPECT_EQ(d.IsVisible(CImportStatistikDlg::kAlreadyPresentId), alreadyPresent);
   }, IDOK);
 }
 
@@ -122,7 +124,7 @@ TEST_F(Transfer, ExportWritesTheSelectedRecordsAndImportTakesThemOnce) {
   Plant target(RecordList{});
   for (int round = 0; round < 2; ++round) {
     platform::TestUi ui;
-    ExpectImport(ui, file, round == 0 ? 2 : 0, round == 0 ? 0 : 2);
+    ExpectImport(ui, file, round == 0 ? 2 : 0, round == 0 ? 0 : 2, round == 1);
     target.view().OnImportieren();
     ui.VerifyAllShown();
     EXPECT_EQ(ui.shown()[0].title, "Bitte Ex-/Importdatei auswählen");
@@ -169,7 +171,7 @@ TEST_F(Transfer, EveryByteTrailingBlanksCarriageReturnsAndTildesTravel) {
   }
   Plant target(RecordList{});
   platform::TestUi ui;
-  ExpectImport(ui, file, 3, 0);
+  ExpectImport(ui, file, 3, 0, false);
   target.view().OnImportieren();
   for (const auto& original : records) {
     const CVersuch* back = target.Find(original->GetValue(0, 0));
@@ -228,8 +230,9 @@ TEST_F(Transfer, DamagedFilesImportNothingAndSaySo) {
     ui.ExpectMessageBox(IDOK, c.message);
     target.view().OnImportieren();
     ui.VerifyAllShown();
-    EXPECT_EQ(ui.shown()[1].text, c.message);
-    EXPECT_EQ(ui.shown()[1].flags, platform::MB_OK);
+    // What a user reads first, then the file and the step that failed.
+    EXPECT_EQ(ui.shown()[1].text, "Die Datei ist keine Übertragungsdatei.\n" + file.string() + "\n" + c.message);
+    EXPECT_EQ(ui.shown()[1].flags, platform::MB_OK | platform::MB_ICONWARNING);
     EXPECT_EQ(target.view().model()->RecordCount(), 3);
   }
   // A file that cannot be read is named in a warning.
@@ -270,12 +273,20 @@ TEST_F(Transfer, TheRecordsOwnIdDecidesWhatIsNew) {
                            "<PRUEFUNG ID=\"empty\"></PRUEFUNG>\r\n"
                            "</PRUEFUNGSLISTE></PRAVIK_TRANSFER>\r\n");
   platform::TestUi ui;
-  ExpectImport(ui, file, 1, 2);
+  ExpectImport(ui, file, 1, 2, true);
   target.view().OnImportieren();
   ui.VerifyAllShown();
   ASSERT_EQ(target.view().model()->RecordCount(), 4);
   EXPECT_NE(target.Find("99-1"), nullptr);
   EXPECT_EQ(target.Find(""), nullptr);
+
+  // A record without an ID is not taken, but not as one already there.
+  platform::WriteFileBytes(file, "<PRAVIK_TRANSFER><PRUEFUNGSLISTE>\r\n<PRUEFUNG ID=\"empty\"></PRUEFUNG>\r\n"
+                                 "</PRUEFUNGSLISTE></PRAVIK_TRANSFER>\r\n");
+  platform::TestUi again;
+  ExpectImport(again, file, 0, 1, false);
+  target.view().OnImportieren();
+  again.VerifyAllShown();
 }
 
 }  // namespace

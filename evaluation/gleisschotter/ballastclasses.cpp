@@ -39,7 +39,7 @@ BallastClassResult ComputeBallastClasses(const BallastClassInput& input) {
     // The failing grains are grains of their class, weighed apart from it.
     if (total.measured() && part.measured() && PartAboveWhole(part.value, total.value, PrecisionStep(kDecimals))) {
       AddInputFault(r.faults, c.part, 67005,
-                    "Die Masse der Körner liegt mehr als 0,1 g über dem Gesamtgewicht ihrer Kornklasse.");
+                    "Die Masse der Körner liegt mehr als 0.1 g über dem Gesamtgewicht ihrer Kornklasse.");
       *c.totalText = *c.typedTotal;
       *c.partText = *c.typedPart;
     }

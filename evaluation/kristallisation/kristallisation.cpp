@@ -49,7 +49,7 @@ void CheckFinalMass(InputFaults& faults, int input, const TypedNumber& initial, 
                     const std::string& typedFinal) {
   if (!initial.measured() || !final.measured() || !PartAboveWhole(final.value, initial.value, PrecisionStep(kDecimals)))
     return;
-  AddInputFault(faults, input, 67006, "Die Rückwaage liegt mehr als 0,1 g über der Einwaage ihrer Kornklasse.");
+  AddInputFault(faults, input, 67006, "Die Rückwaage liegt mehr als 0.1 g über der Einwaage ihrer Kornklasse.");
   initialText = typedInitial;
   finalText = typedFinal;
 }

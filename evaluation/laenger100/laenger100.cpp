@@ -24,7 +24,7 @@ Grains100Result ComputeLaenger100(const Grains100Input& input) {
   const TypedNumber mass = CheckNumberInput(r.faults, 0, r.inputs.mass, kDecimals);
   if (mass.measured() && sampleMass && PartAboveWhole(mass.value, *sampleMass, PrecisionStep(kDecimals))) {
     // The grains are part of the sample, weighed apart from it.
-    std::string reason = TranslateString(67007, "Die Körner wiegen über 0,1 g mehr als die ganze Probe (%s g).");
+    std::string reason = TranslateString(67007, "Die Körner wiegen über 0.1 g mehr als die ganze Probe (%s g).");
     StrReplace(reason, "%s", TrimWhite(input.sampleMass), false);
     r.faults.push_back({0, reason});
     r.inputs.mass = input.mass;

@@ -66,7 +66,7 @@ PetrographyResult ComputePetrography(const PetrographyInput& in) {
   const TypedNumber& a1 = typed[kPetroA1];
   const TypedNumber& flint = typed[kPetroFlint];
   if (a1.measured() && flint.measured() && PartAboveWhole(a1.value, flint.value, PrecisionStep(1))) {
-    AddInputFault(r.faults, kPetroA1, 67009, "A1 liegt mehr als 0,1 g über der Summe Flint, in der es enthalten ist.");
+    AddInputFault(r.faults, kPetroA1, 67009, "A1 liegt mehr als 0.1 g über der Summe Flint, in der es enthalten ist.");
     m[kPetroA1] = in.masses[kPetroA1];
     m[kPetroFlint] = in.masses[kPetroFlint];
   }

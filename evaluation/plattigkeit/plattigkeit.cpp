@@ -60,7 +60,7 @@ FlakinessResult ComputeFlakiness(const FlakinessInput& input) {
     // What passes the bar sieve is part of its class, weighed apart from it.
     if (ri.measured() && mi.measured() && PartAboveWhole(mi.value, ri.value, PrecisionStep(kDecimals))) {
       AddInputFault(faults, InputId(kFlakMi, row), 67003,
-                    "Die durch das Stabsieb gehende Masse mi liegt mehr als 0,1 g über der Masse Ri ihrer Kornklasse.");
+                    "Die durch das Stabsieb gehende Masse mi liegt mehr als 0.1 g über der Masse Ri ihrer Kornklasse.");
       r.inputs.ri[i] = input.ri[i];
       r.inputs.mi[i] = input.mi[i];
     }
@@ -109,6 +109,9 @@ FlakinessResult ComputeFlakiness(const FlakinessInput& input) {
   const double m0 = ValueOf(r.inputs.m0);
   if (IsUsable(m1) && IsUsable(m0)) {
     r.lossCheck = FormatDouble(100.0 * (m0 - (m1 + ValueOf(r.discarded))) / m0, kDecimals);
+    // A surplus too small to show is no loss: "0.0", not C's "-0.0".
+    if (r.lossCheck.find_first_not_of("-0.") == std::string::npos && r.lossCheck.starts_with('-'))
+      r.lossCheck.erase(0, 1);
     // A loss of more than 1 % has the test repeated (a surplus as large is refused above).
     r.lossAboveLimit = 100.0 * (m0Typed.value - typedParts) / m0Typed.value > kFlakinessLossLimit;
   }

@@ -37,7 +37,7 @@ PurityResult ComputePurityBallast(const PurityInput& input) {
     // that takes them over it is named.
     if (r.faults.empty() && sampleMass && PartAboveWhole(typed, *sampleMass, PrecisionStep(kDecimals))) {
       std::string reason = TranslateString(
-          67008, "Die Bestandteile wiegen bis hierher zusammen über 0,1 g mehr als die ganze Probe (%s g).");
+          67008, "Die Bestandteile wiegen bis hierher zusammen über 0.1 g mehr als die ganze Probe (%s g).");
       StrReplace(reason, "%s", TrimWhite(input.sampleMass), false);
       r.faults.push_back({row, reason});
       r.inputs.masses = input.masses;

@@ -36,7 +36,7 @@ ParticleDensityResult ComputeParticleDensity(const ParticleDensityInput& input) 
     // Drying takes the water out of the grains: M4 is part of M1, weighed apart from it.
     if (PartAboveWhole(typed[3].value, typed[0].value, PrecisionStep(1))) {
       AddInputFault(r.faults, kDensityM1Input + 3, 67010,
-                    "Die ofengetrocknete Masse M4 liegt mehr als 0,1 g über der wassergesättigten Masse M1.");
+                    "Die ofengetrocknete Masse M4 liegt mehr als 0.1 g über der wassergesättigten Masse M1.");
       r.inputs.m[0] = input.m[0];
       r.inputs.m[3] = input.m[3];
     }

@@ -44,7 +44,7 @@ WaterContentResult ComputeWassergehalt(const WaterContentInput& input) {
   if (wetTyped.measured() && dryTyped.measured() &&
       PartAboveWhole(dryTyped.value, wetTyped.value, PrecisionStep(kDecimals))) {
     AddInputFault(r.faults, kWaterDryInput, 67011,
-                  "Die trockene Probe wiegt über 0,1 g mehr als die nasse: beim Trocknen kommt kein Wasser hinzu.");
+                  "Die trockene Probe wiegt über 0.1 g mehr als die nasse: beim Trocknen kommt kein Wasser hinzu.");
     r.inputs.wet = input.wet;
     r.inputs.dry = input.dry;
   }

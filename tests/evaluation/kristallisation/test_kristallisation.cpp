@@ -181,10 +181,10 @@ TEST(CrystallisationRefusals, DialogNamesTheFieldAndStoresNothing) {
   const ImpossibleInput cases[] = {
       {"FinalAboveInitial",
        {{Dlg::kInitial4050, "1000"}, {Dlg::kInitial3140, "1000"}, {Dlg::kFinal3140, "900"}, {Dlg::kFinal4050, "1080"}},
-       Dlg::kFinal4050, "Rückwaage [g], 40 - 50: Die Rückwaage liegt mehr als 0,1 g über der Einwaage"},
+       Dlg::kFinal4050, "Rückwaage [g], 40 - 50: Die Rückwaage liegt mehr als 0.1 g über der Einwaage"},
       // Typed the other way round, the final mass is named all the same.
       {"InitialBelowFinal", {{Dlg::kFinal3140, "900"}, {Dlg::kInitial3140, "850"}}, Dlg::kFinal3140,
-       "Rückwaage [g], 31.5 - 40: Die Rückwaage liegt mehr als 0,1 g über", "", "900.0"},
+       "Rückwaage [g], 31.5 - 40: Die Rückwaage liegt mehr als 0.1 g über", "", "900.0"},
   };
   for (const auto& c : cases) ExpectRefused<Dlg>(c, edit, noVerdict);
   ExpectNumberSlipsRefused<Dlg>(Dlg::kInitial3140, "Einwaage [g], 31.5 - 40",

@@ -112,7 +112,7 @@ TEST(Grains100, DialogRefusesWhatNoOneCanHaveWeighed) {
   };
   const ImpossibleInput cases[] = {
       {"AboveTheSample", {{Dlg::kMass, "25000,5"}}, Dlg::kMass,
-       "Körner länger als 100 mm [g]: Die Körner wiegen über 0,1 g mehr als die ganze Probe (25000.0 g)."},
+       "Körner länger als 100 mm [g]: Die Körner wiegen über 0.1 g mehr als die ganze Probe (25000.0 g)."},
       // Shown as 25000.1 it would lie one step above; typed, 0.14 g.
       {"ComparedAsTyped", {{Dlg::kMass, "25000.14"}}, Dlg::kMass, "Körner länger als 100 mm [g]: Die Körner wiegen über"},
   };

@@ -188,7 +188,7 @@ TEST(PetrographyDialog, RefusesWhatNoOneCanHaveWeighed) {
       {Dlg::kFirstMass + kPetroHarmless, "990"}, {Dlg::kFirstMass + kPetroFlint, "10"}, {Dlg::kFirstMass + kPetroB, "0.2"}};
   const ImpossibleInput cases[] = {
       {"A1AboveFlint", {before[0], before[1], {Dlg::kFirstMass + kPetroA1, "12"}}, Dlg::kFirstMass + kPetroA1,
-       "Einwaage [g], A1: Kreide u. kreidekrusteführende Flinte: A1 liegt mehr als 0,1 g über der Summe Flint"},
+       "Einwaage [g], A1: Kreide u. kreidekrusteführende Flinte: A1 liegt mehr als 0.1 g über der Summe Flint"},
   };
   for (const auto& c : cases) ExpectRefused<Dlg>(c, edit, noVerdict);
   ExpectNumberSlipsRefused<Dlg>(Dlg::kFirstMass + kPetroA2, "Einwaage [g], A2: poröse Kalk- und Mergelsteine", before,

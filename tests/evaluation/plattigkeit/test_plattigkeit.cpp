@@ -296,7 +296,7 @@ TEST(FlakinessRefusals, PartsAboveTheirWholeWithinTheTolerance) {
       {"PassingTwoStepsAboveItsClass", "", "500.0", "500.2", InputId(kFlakMi, 7), "", false, "0"},
       // Shown as 500.1 and 500.2, one step apart; typed 0.18 g apart.
       {"PassingComparedAsTyped", "", "500.06", "500.24", InputId(kFlakMi, 7), "", false, "0"},
-      {"SurplusOfOneStep", "1000.0", "1000.1", "60.0", -1, "-0.0", false, "8"},
+      {"SurplusOfOneStep", "1000.0", "1000.1", "60.0", -1, "0.0", false, "8"},
       // A stored record whose loss check reads -0.1.
       {"StoredLossOfMinusPointOne", "1000.0", "1001.0", "60.0", -1, "-0.1", false, "8"},
       {"SurplusOfOnePercent", "1000", "1010", "60", -1, "-1.0", false, "8"},

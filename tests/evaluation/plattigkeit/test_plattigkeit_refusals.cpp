@@ -40,7 +40,7 @@ TEST(FlakinessRefusals, DialogNamesTheFieldAndStoresNothing) {
       // 728 g passing a class of 500 g would give FLi 145.6 %.
       {"PassingAboveItsClass", {{Dlg::kFirstRi + 7, "500"}, {Dlg::kFirstMi + 7, "728"}}, Dlg::kFirstMi + 7,
        "durch das Sieb hindurchgehende Masse (mi) [g], 12.5/16: Die durch das Stabsieb gehende Masse mi liegt mehr "
-       "als 0,1 g über"},
+       "als 0.1 g über"},
       {"PassingTwoStepsAboveItsClass", {{Dlg::kFirstRi + 7, "500"}, {Dlg::kFirstMi + 7, "500.2"}}, Dlg::kFirstMi + 7,
        "durch das Sieb hindurchgehende Masse (mi) [g], 12.5/16: Die durch das Stabsieb gehende Masse mi liegt mehr",
        "", "500.2"},
@@ -166,7 +166,7 @@ TEST(BallastFlakinessRefusals, DialogNamesTheFieldAndStoresNothing) {
       {"BarMassAboveItsClass",
        {{Dlg::kTotal4050, "1000"}, {Dlg::kTotal3140, "800"}, {Dlg::kPart3140, "120"}, {Dlg::kPart4050, "1456"}},
        Dlg::kPart4050,
-       "Gewicht der Körner Siebung mit Stabsieben [g], 40 - 50: Die Masse der Körner liegt mehr als 0,1 g über"},
+       "Gewicht der Körner Siebung mit Stabsieben [g], 40 - 50: Die Masse der Körner liegt mehr als 0.1 g über"},
       {"BarMassTwoStepsAboveItsClass",
        {{Dlg::kTotal4050, "1000"}, {Dlg::kTotal3140, "800"}, {Dlg::kPart3140, "120"}, {Dlg::kPart4050, "1000.2"}},
        Dlg::kPart4050, "Gewicht der Körner Siebung mit Stabsieben [g], 40 - 50: Die Masse der Körner liegt mehr",

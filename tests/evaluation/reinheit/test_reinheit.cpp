@@ -173,7 +173,7 @@ TEST(PurityDialog, RefusesWhatNoOneCanHaveWeighed) {
   };
   const ImpossibleInput cases[] = {
       {"PartsAboveTheSample", {{Dlg::kFirstMass, "15000"}, {Dlg::kFirstMass + 2, "6000"}}, Dlg::kFirstMass + 2,
-       "Anteil [g], tonige Bestandteile: Die Bestandteile wiegen bis hierher zusammen über 0,1 g mehr als die ganze "
+       "Anteil [g], tonige Bestandteile: Die Bestandteile wiegen bis hierher zusammen über 0.1 g mehr als die ganze "
        "Probe (20000.0 g)."},
   };
   for (const auto& c : cases) ExpectRefused<Dlg>(c, edit, noVerdict);

@@ -143,7 +143,7 @@ TEST(ParticleDensityDialog, RefusesWhatNoOneCanHaveMeasured) {
   };
   const ImpossibleInput cases[] = {
       {"M4AboveM1", with({Dlg::kM1 + 3, "1030"}), Dlg::kM1 + 3,
-       "Masse der ofengetrockneten Messprobe in Luft (M4): Die ofengetrocknete Masse M4 liegt mehr als 0,1 g über"},
+       "Masse der ofengetrockneten Messprobe in Luft (M4): Die ofengetrocknete Masse M4 liegt mehr als 0.1 g über"},
       {"NoVolume", {{Dlg::kT, "20"}, {Dlg::kM1, "630"}, {Dlg::kM1 + 2, "1020"}, {Dlg::kM1 + 3, "600"}, {Dlg::kM1 + 1, "1650"}},
        Dlg::kM1 + 1, "Masse des Pyknometers der Probe der Gesteinskörnung in Wasser (M2): M1 - (M2 - M3) ist nicht größer als 0",
        "", "1650.0"},

@@ -162,7 +162,7 @@ TEST(WaterContentDialog, RefusesWhatNoOneCanHaveWeighed) {
   };
   const ImpossibleInput cases[] = {
       {"DryAboveWet", {{Dlg::kWet, "500"}, {Dlg::kDry, "520"}}, Dlg::kDry,
-       "Trockene Probe [g]: Die trockene Probe wiegt über 0,1 g mehr als die nasse"},
+       "Trockene Probe [g]: Die trockene Probe wiegt über 0.1 g mehr als die nasse"},
   };
   for (const auto& c : cases) ExpectRefused<Dlg>(c, edit, noVerdict);
   ExpectNumberSlipsRefused<Dlg>(Dlg::kWet, "Nasse Probe [g]", {{Dlg::kDry, "500"}}, edit, noVerdict);

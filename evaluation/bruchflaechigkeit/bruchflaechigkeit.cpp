@@ -204,6 +204,8 @@ void ComputeWeightedResult(BruchTable& t, int rows, const std::vector<int>& comp
 // stay as typed. The row's red deviation shows as for any surplus.
 void CheckBruchSums(BruchComputation& c, int rows, const std::array<TypedRow, kBruchRows>& typed,
                     const BruchTable& typedTexts) {
+  // The old method hides the Einwaage: a value kept from another method is not the user's to fix there.
+  if (c.table.mode == kOldMethod) return;
   const bool oneClass = c.table.mode == kOneClass;
   for (int i = 0; i < rows; ++i) {
     const TypedRow& t = typed[static_cast<size_t>(i)];

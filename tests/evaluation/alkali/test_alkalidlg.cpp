@@ -246,13 +246,16 @@ TEST(AlkaliDialog, AStoredImpossibleValueOpensMarkedAndUnchanged) {
   SetEditAllowed(true);
   CVersuch record = Record("KG1:0|KG2:32|M201:985|M203:-9|M205:6|M213:6|");
   platform::TestUi ui;
-  ui.ExpectDialog(Dlg::kTemplateId, [](DialogDriver& d) {
+  ui.ExpectDialog(Dlg::kTemplateId, [&](DialogDriver& d) {
     auto& dialog = static_cast<Dlg&>(d.dialog());
     EXPECT_EQ(d.Text(Dlg::CellId(2, kFlint)), "-9");
     EXPECT_FALSE(dialog.Checks().Refusal(Dlg::CellId(2, kFlint)).empty());
     EXPECT_EQ(dialog.GetDlgItem(Dlg::CellId(2, kFlint))->toolTip().toStdString(),
               dialog.Checks().Refusal(Dlg::CellId(2, kFlint)));
     EXPECT_EQ(d.Text(Dlg::kOverallO), "");
+    // OK names the value and stores nothing while it stands.
+    ui.ExpectMessageBox(IDOK, dialog.Checks().Refusal(Dlg::CellId(2, kFlint)));
+    EXPECT_FALSE(d.Press(IDOK));
   }, IDCANCEL);
   EXPECT_FALSE(EditAlkaliConstituents(record, nullptr));
   ui.VerifyAllShown();

@@ -134,6 +134,8 @@ TEST(CrushedSurfaces, ClassMassesWithinOnePercentAboveTheirWholeAreJudged) {
       {"SeveralComparedAsTyped", kSeveralClasses, {"1000", "500", "300", "8.4", "0", "800.4"}, -1, "-1.05", true},
       {"OneOnePercentAbove", kOneClass, {"500", "300", "150", "50", "5", ""}, -1, "-1.0", true},
       {"OneJustAboveOnePercent", kOneClass, {"500", "300", "150", "50", "5.1", ""}, kMtr, "-1.0", true},
+      // The old method hides the Einwaage (kept from another method): nothing is compared with it.
+      {"OldMethodHiddenEinwaage", kOldMethod, {"", "500", "300", "150", "50", "800"}, -1, "-25.00", true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

@@ -440,8 +440,8 @@ bool SaveRecordFileSafely(const std::vector<const CVersuch*>& records, const fs:
       // A rename whose answer was lost with the connection may well have
       // reached the server: nobody can tell until the folder is back.
       ShowFolderMessage(67300,
-                        "Der Datenordner\n%s\nwar während des Speicherns nicht mehr erreichbar oder nicht mehr "
-                        "der Ordner, der beim Programmstart gesperrt wurde. Ob das Speichern ihn noch erreicht "
+                        "Der Datenordner\n%s\nist während des Speicherns nicht erreichbar geworden oder nicht "
+                        "mehr der Ordner, der beim Programmstart gesperrt wurde. Ob das Speichern ihn noch erreicht "
                         "hat, ist nicht bekannt: Die Daten wurden möglicherweise nicht gespeichert.\nDie Daten im "
                         "Programm bleiben erhalten. Bitte speichern Sie erneut, sobald der Datenordner wieder "
                         "erreichbar ist.",

@@ -353,7 +353,7 @@ int RunApplication(int argc, char** argv, const StartupOptions& options) {
     if (!resolved.programFolder.empty()) fs::current_path(resolved.programFolder, ec);
   }
   CStartup startup(app, resolved);
-  platform::TerminationSignals signals([&startup](int) { startup.EndUnattended(); });
+  platform::TerminationSignals sessionEnd([&startup](int) { startup.EndUnattended(); });
   // The command line is not interpreted: every start opens the one document.
   if (!startup.InitInstance()) return startup.ExitInstance();
   const int status = RunMessageLoop(startup);

@@ -653,7 +653,7 @@ TEST_F(StartupTest, ASignalEndsTheProgramAsClosingItsWindowWithoutAsking) {
       OpenDemoPlant(ui);
       CPravikWinApp app;
       CStartup startup(app, options_);
-      platform::TerminationSignals signals([&startup](int) { startup.EndUnattended(); });
+      platform::TerminationSignals sessionEnd([&startup](int) { startup.EndUnattended(); });
       ASSERT_TRUE(startup.InitInstance());
       startup.Frame()->view()->model()->RecordAt(0)->SetValue(1, 21, tag);
       if (c.saveFails) {

@@ -284,7 +284,7 @@ void TellDamagedDataFile(const fs::path& folder, const fs::path& tempFile, long 
     text += "\n" + where;
   } else if (file) {
     text += "\n" + TranslateString(67203,
-                                   "Die beschädigte Datei data.db konnte nicht beiseitegelegt werden; das nächste "
+                                   "Die beschädigte Datei data.db konnte nicht beiseitegelegt werden. Das nächste "
                                    "Speichern ersetzt sie. Kopieren Sie sie vorher an einen anderen Ort, wenn Sie sie "
                                    "aufbewahren wollen.");
   }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <signal.h>
 #include <sys/inotify.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -506,47 +507,62 @@ TEST_F(StartupTest, AFailedStepAfterTheLockReleasesIt) {
 // A "data.db" that fails its check beside an older sound "data_tmp.db": the
 // start says what it loaded instead (its date and number of records) and
 // where the damaged file is kept, and the damaged file never becomes a
-// daily copy.
-TEST_F(StartupTest, ADamagedRecordFileBesideAnOlderTemporaryCopyIsToldAndKept) {
-  RecordList all;
-  ASSERT_TRUE(LoadRecordFile(all, dataFolder()));
-  ASSERT_GE(all.size(), 2u);
-  RecordList older;
-  for (size_t i = 0; i + 1 < all.size(); ++i) older.push_back(std::move(all[i]));
-  ASSERT_TRUE(WriteRecordFile(older, dataFolder() / "data_tmp.db"));
-  SetWriteTime(dataFolder() / "data_tmp.db", std::chrono::hours(30));
-  // Yesterday's daily copy, sound.
-  const std::string yesterday = Bytes(dataFolder() / "data.db");
-  platform::WriteFileBytes(dataFolder() / "data.db.01", yesterday);
-  SetWriteTime(dataFolder() / "data.db.01", std::chrono::hours(24));
-  const std::string damaged = yesterday.substr(0, yesterday.size() * 3 / 4);
-  platform::WriteFileBytes(dataFolder() / "data.db", damaged);
+// daily copy, also where it stays under its name (a pipe cannot be read,
+// yet a second name of it could be made).
+TEST_F(StartupTest, ADamagedRecordFileBesideAnOlderTemporaryCopyIsToldAndNeverADailyCopy) {
+  for (const bool pipe : {false, true}) {
+    SCOPED_TRACE(pipe ? "a pipe named data.db" : "a cut-off data.db");
+    TempFolder program;
+    const fs::path data = program / "demo-data";
+    ASSERT_TRUE(demo::MakeDemoInstallation(program.path(), data).ok);
+    options_.programFolder = program.path();
+    RecordList all;
+    ASSERT_TRUE(LoadRecordFile(all, data));
+    ASSERT_GE(all.size(), 2u);
+    RecordList older;
+    for (size_t i = 0; i + 1 < all.size(); ++i) older.push_back(std::move(all[i]));
+    ASSERT_TRUE(WriteRecordFile(older, data / "data_tmp.db"));
+    SetWriteTime(data / "data_tmp.db", std::chrono::hours(30));
+    // Yesterday's daily copy, sound.
+    const std::string yesterday = Bytes(data / "data.db");
+    platform::WriteFileBytes(data / "data.db.01", yesterday);
+    SetWriteTime(data / "data.db.01", std::chrono::hours(24));
+    const std::string damaged = yesterday.substr(0, yesterday.size() * 3 / 4);
+    if (pipe) {
+      fs::remove(data / "data.db");
+      ASSERT_EQ(::mkfifo((data / "data.db").c_str(), 0600), 0);
+    } else {
+      platform::WriteFileBytes(data / "data.db", damaged);
+    }
+    // Written yesterday: a sound file would be rotated in today.
+    SetWriteTime(data / "data.db", std::chrono::hours(20));
 
-  const std::string loaded =
-      "data_tmp.db vom " +
-      platform::FormatLocalTime("%d.%m.%Y %H:%M", *platform::FileModificationTime(dataFolder() / "data_tmp.db")) +
-      " mit " + std::to_string(older.size()) + " Datensätzen";
-  {
-    platform::TestUi ui;
-    OpenDemoPlant(ui);
-    ui.ExpectMessageBox(platform::IDOK, loaded);
-    CPravikWinApp app;
-    CStartup startup(app, options_);
-    ASSERT_TRUE(startup.InitInstance());
-    EXPECT_EQ(startup.Frame()->view()->model()->RecordCount(), static_cast<int>(older.size()));
-    // No generation was made of the damaged file, none pushed out.
-    EXPECT_EQ(Bytes(dataFolder() / "data.db.01"), yesterday);
-    EXPECT_FALSE(fs::exists(dataFolder() / "data.db.02"));
-    EXPECT_EQ(startup.ExitInstance(), 0);
+    const std::string loaded =
+        "data_tmp.db vom " +
+        platform::FormatLocalTime("%d.%m.%Y %H:%M", *platform::FileModificationTime(data / "data_tmp.db")) + " mit " +
+        std::to_string(older.size()) + " Datensätzen";
+    {
+      platform::TestUi ui;
+      OpenDemoPlant(ui);
+      ui.ExpectMessageBox(platform::IDOK, loaded);
+      CPravikWinApp app;
+      CStartup startup(app, options_);
+      ASSERT_TRUE(startup.InitInstance());
+      EXPECT_EQ(startup.Frame()->view()->model()->RecordCount(), static_cast<int>(older.size()));
+      // No generation was made of the damaged file, none pushed out.
+      EXPECT_EQ(Bytes(data / "data.db.01"), yesterday);
+      EXPECT_FALSE(fs::exists(data / "data.db.02"));
+      EXPECT_EQ(startup.ExitInstance(), 0);
+    }
+    std::vector<fs::path> kept;
+    for (const auto& entry : fs::directory_iterator(data))
+      if (entry.path().filename().string().rfind("data_beschaedigt_", 0) == 0) kept.push_back(entry.path());
+    ASSERT_EQ(kept.size(), pipe ? 0u : 1u);
+    if (!pipe) { EXPECT_EQ(Bytes(kept[0]), damaged); }
+    RecordList saved;
+    ASSERT_TRUE(LoadRecordFile(saved, data));
+    EXPECT_EQ(saved.size(), older.size());
   }
-  std::vector<fs::path> kept;
-  for (const auto& entry : fs::directory_iterator(dataFolder()))
-    if (entry.path().filename().string().rfind("data_beschaedigt_", 0) == 0) kept.push_back(entry.path());
-  ASSERT_EQ(kept.size(), 1u);
-  EXPECT_EQ(Bytes(kept[0]), damaged);
-  RecordList saved;
-  ASSERT_TRUE(LoadRecordFile(saved, dataFolder()));
-  EXPECT_EQ(saved.size(), older.size());
 }
 
 // "letzterAufruf" is written while the folder is still ours: the settings

@@ -4,8 +4,8 @@
 #include <QDialog>
 #include <QGuiApplication>
 #include <clocale>
-#include <iostream>
 #include <filesystem>
+#include <iostream>
 
 #include "i18n/translation.h"
 #include "platform/datetime.h"

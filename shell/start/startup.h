@@ -57,7 +57,8 @@ inline constexpr char kPlantSelectionFolder[] = "werkeauswahl";
 
 // The checks of the data folder (before the guard and the lock: they write
 // nothing): the folder must exist and hold "data.db", or a sound
-// "data_tmp.db" from which the document recovers. False after the message.
+// "data_tmp.db" from which the document recovers. False after the message,
+// which names the sound daily copies that could be copied back.
 bool CheckDataFolder(const std::filesystem::path& dataFolder);
 // The rule of that check, without a message.
 bool HoldsRecordFile(const std::filesystem::path& dataFolder);

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <algorithm>
 #include <chrono>
+#include <unordered_set>
 
 #include "controls/buttonst.h"
 #include "controls/exlistctrl.h"
@@ -253,6 +254,7 @@ void CForm1View::RefreshRecordList() {
   if (CPravikWinApp* app = GetApp())
     MergeCustomerFile(app->CustomerNameMap, app->m_Settings.m_DataFolder / kCustomerFileName);
   ApplySortOrder([this](const std::vector<const CVersuch*>& rows) { return sort_.FullSortOrder(rows); });
+  listOrder_.Set(sort_.Keys());
   ShowSortIndicator(sort_.primaryKind, sort_.primaryParameter);
   if (CPravikWinApp* app = GetApp())
     if (CSplash* splash = app->Splash()) splash->SetLoaded(true);
@@ -277,6 +279,46 @@ void CForm1View::AddRecordRowsAtTop(RecordList records) {
   for (const auto& record : records)
     if (record) RegisterRecordKeys(*record);
   model_->InsertRecordsAtTop(std::move(records));
+}
+
+int CForm1View::AddSortedRecordRow(std::unique_ptr<CVersuch> record) {
+  if (!record) return -1;
+  const size_t row = listOrder_.InsertionRow(model_->Records(), *record);
+  return AddRecordRow(static_cast<int>(row), std::move(record));
+}
+
+void CForm1View::AddSortedRecordRows(RecordList records) {
+  std::erase(records, nullptr);
+  if (records.size() == 1) AddSortedRecordRow(std::move(records.front()));
+  if (records.size() < 2) return;
+  const size_t rows = static_cast<size_t>(model_->RecordCount()) + records.size();
+  testNumbers_.Reserve(rows);
+  recordIds_.Reserve(rows);
+  for (const auto& record : records) RegisterRecordKeys(*record);
+  // Appended and merged into their places in one pass, not one insert each.
+  const size_t first = static_cast<size_t>(model_->RecordCount());
+  model_->AppendRecords(std::move(records));
+  ApplySortOrder([this, first](const std::vector<const CVersuch*>& all) { return listOrder_.MergeOrder(all, first); });
+}
+
+void CForm1View::SelectRecords(const std::vector<const CVersuch*>& records) {
+  if (records.empty()) return;
+  const std::unordered_set<const CVersuch*> wanted(records.begin(), records.end());
+  // Runs of neighbouring rows make one range each.
+  QItemSelection selection;
+  int first = -1;
+  for (int row = 0, count = model_->RecordCount(); row <= count; ++row) {
+    const bool selected = row < count && wanted.count(model_->RecordAt(row));
+    if (selected && first < 0) first = row;
+    if (!selected && first >= 0) {
+      if (selection.isEmpty()) list_->selectionModel()->setCurrentIndex(model_->index(first, 0), QItemSelectionModel::NoUpdate);
+      selection.select(model_->index(first, 0), model_->index(row - 1, 0));
+      first = -1;
+    }
+  }
+  if (selection.isEmpty()) return;
+  list_->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+  list_->scrollTo(list_->selectionModel()->currentIndex());
 }
 
 void CForm1View::DeleteRecordRow(int row) { DeleteRecordRows({row}); }
@@ -464,6 +506,7 @@ void CForm1View::ApplySortOrder(const CRecordListModel::RowOrder& order) {
 
 void CForm1View::SortList(int kind, int parameter) {
   ApplySortOrder([kind, parameter](const std::vector<const CVersuch*>& rows) { return SortOrder(rows, kind, parameter); });
+  listOrder_.SortedBy(kind, parameter);
   ShowSortIndicator(kind, parameter);
 }
 
@@ -717,7 +760,7 @@ void CForm1View::RegisterCommands(platform::CommandTable& commands) {
   route(57607, [runPrintJob] { runPrintJob(platform::PrintWithDialog); });
   route(57608, [runPrintJob] { runPrintJob(platform::PrintDirect); });
   route(57609, [runPrintJob] { runPrintJob(platform::PrintPreview); });
-  route(57606, [] { platform::PrinterSetup(); });
+  route(57606, [] { platform::PrinterSetup(TranslateString(68001, "OK")); });
   RegisterRecordCommands(commands);
   // Archive and transfer files (shell/archive/, shell/transfer/).
   route(9101, [this] { OnArchivieren(); });

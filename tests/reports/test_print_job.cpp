@@ -183,6 +183,7 @@ TEST(PrintJob, PrinterSetupIsShapedAsASetup) {
   QPrinter printer;
   QPrintDialog dialog(&printer);
   platform::ShapeAsPrinterSetup(dialog, {&printer, 1, 1, true, "OK"});
+  dialog.show();  // showing lays the dialog out anew
   auto* buttons = dialog.findChild<QDialogButtonBox*>();
   ASSERT_NE(buttons, nullptr);
   ASSERT_NE(buttons->button(QDialogButtonBox::Ok), nullptr);
@@ -190,4 +191,5 @@ TEST(PrintJob, PrinterSetupIsShapedAsASetup) {
   EXPECT_FALSE(dialog.testOption(QAbstractPrintDialog::PrintPageRange));
   EXPECT_FALSE(dialog.testOption(QAbstractPrintDialog::PrintToFile));
   EXPECT_FALSE(dialog.testOption(QAbstractPrintDialog::PrintSelection));
+  dialog.hide();
 }

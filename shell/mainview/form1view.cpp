@@ -10,7 +10,6 @@
 #include <QPushButton>
 #include <algorithm>
 #include <chrono>
-#include <unordered_set>
 
 #include "controls/buttonst.h"
 #include "controls/exlistctrl.h"
@@ -287,10 +286,11 @@ int CForm1View::AddSortedRecordRow(std::unique_ptr<CVersuch> record) {
   return AddRecordRow(static_cast<int>(row), std::move(record));
 }
 
-void CForm1View::AddSortedRecordRows(RecordList records) {
+std::vector<int> CForm1View::AddSortedRecordRows(RecordList records) {
   std::erase(records, nullptr);
-  if (records.size() == 1) AddSortedRecordRow(std::move(records.front()));
-  if (records.size() < 2) return;
+  if (records.size() == 1) return {AddSortedRecordRow(std::move(records.front()))};
+  std::vector<int> added;
+  if (records.empty()) return added;
   const size_t rows = static_cast<size_t>(model_->RecordCount()) + records.size();
   testNumbers_.Reserve(rows);
   recordIds_.Reserve(rows);
@@ -298,27 +298,36 @@ void CForm1View::AddSortedRecordRows(RecordList records) {
   // Appended and merged into their places in one pass, not one insert each.
   const size_t first = static_cast<size_t>(model_->RecordCount());
   model_->AppendRecords(std::move(records));
-  ApplySortOrder([this, first](const std::vector<const CVersuch*>& all) { return listOrder_.MergeOrder(all, first); });
+  std::vector<size_t> order;
+  ApplySortOrder([this, first, &order](const std::vector<const CVersuch*>& all) {
+    order = listOrder_.MergeOrder(all, first);
+    return order;
+  });
+  added.reserve(rows - first);
+  for (size_t row = 0; row < order.size(); ++row)
+    if (order[row] >= first) added.push_back(static_cast<int>(row));
+  return added;
 }
 
-void CForm1View::SelectRecords(const std::vector<const CVersuch*>& records) {
-  if (records.empty()) return;
-  const std::unordered_set<const CVersuch*> wanted(records.begin(), records.end());
+void CForm1View::SelectRows(const std::vector<int>& rows, bool alone) {
+  if (rows.empty()) return;
   // Runs of neighbouring rows make one range each.
   QItemSelection selection;
-  int first = -1;
-  for (int row = 0, count = model_->RecordCount(); row <= count; ++row) {
-    const bool selected = row < count && wanted.count(model_->RecordAt(row));
-    if (selected && first < 0) first = row;
-    if (!selected && first >= 0) {
-      if (selection.isEmpty()) list_->selectionModel()->setCurrentIndex(model_->index(first, 0), QItemSelectionModel::NoUpdate);
-      selection.select(model_->index(first, 0), model_->index(row - 1, 0));
-      first = -1;
-    }
+  for (size_t i = 0; i < rows.size();) {
+    size_t last = i;
+    while (last + 1 < rows.size() && rows[last + 1] == rows[last] + 1) ++last;
+    selection.select(model_->index(rows[i], 0), model_->index(rows[last], 0));
+    i = last + 1;
   }
-  if (selection.isEmpty()) return;
-  list_->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-  list_->scrollTo(list_->selectionModel()->currentIndex());
+  QItemSelectionModel* selected = list_->selectionModel();
+  if (!alone) {
+    selected->select(selection, QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    return;
+  }
+  const QModelIndex first = model_->index(rows.front(), 0);
+  selected->select(selection, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+  selected->setCurrentIndex(first, QItemSelectionModel::NoUpdate);
+  list_->scrollTo(first);
 }
 
 void CForm1View::DeleteRecordRow(int row) { DeleteRecordRows({row}); }

@@ -83,11 +83,12 @@ class CForm1View : public CpvFormView {
   // Inserts a row owning the record where the list's order puts it (a binary
   // search), registers it as AddRecordRow does and gives the row used.
   int AddSortedRecordRow(std::unique_ptr<CVersuch> record);
-  // The same for many records in one pass.
-  void AddSortedRecordRows(RecordList records);
-  // Selects the rows of the records alone, puts the focus on the first of
-  // them in list order and shows it.
-  void SelectRecords(const std::vector<const CVersuch*>& records);
+  // The same for many records in one pass; gives the rows that hold them
+  // (ascending).
+  std::vector<int> AddSortedRecordRows(RecordList records);
+  // Selects the rows (ascending): alone, with the focus on the first of them
+  // shown, or beside the rows selected already.
+  void SelectRows(const std::vector<int>& rows, bool alone);
   // Removes a row, its record and one count of its test number and record ID.
   void DeleteRecordRow(int row);
   // The same for several rows (ascending, each once), in one pass.
@@ -191,9 +192,9 @@ class CForm1View : public CpvFormView {
   // Reads the month's file and adds the records the list lacks; appends
   // "YYYYMM|added|skipped". True when the file was read: the caller deletes
   // it once the records are saved. False (after a message) when it could
-  // not be read or parsed. The records added are appended to `added` when given.
-  bool DearchiveMonth(const std::string& month, std::vector<std::string>& results,
-                      std::vector<const CVersuch*>* added = nullptr);
+  // not be read or parsed. The records added are selected: alone, or beside
+  // the rows selected already (the records of earlier months).
+  bool DearchiveMonth(const std::string& month, std::vector<std::string>& results, bool besideSelected = false);
   // The archive folder: "Ordner" of section "Archivierung", read at every use.
   std::filesystem::path ArchiveFolder() const;
 
@@ -307,7 +308,7 @@ class CForm1View : public CpvFormView {
     int added = 0;
     int skipped = 0;
     int withoutId = 0;  // of the skipped records, those without an ID
-    std::vector<const CVersuch*> records;  // the records added, owned by their rows
+    std::vector<int> rows;  // the rows of the records added, ascending
   };
   RecordFileImport ImportRecordFile(const std::filesystem::path& file, std::string_view root);
   // The number of selected rows, counted no further than the limit.

@@ -62,16 +62,12 @@ CForm1View::RecordFileImport CForm1View::ImportRecordFile(const std::filesystem:
   result.added = static_cast<int>(document.records.size());
   result.skipped = document.skipped;
   result.withoutId = document.withoutId;
-  for (const auto& record : document.records) result.records.push_back(record.get());
-  AddSortedRecordRows(std::move(document.records));
+  result.rows = AddSortedRecordRows(std::move(document.records));
   return result;
 }
 
 bool CForm1View::AddRecordFromText(const std::string& text) {
-  std::unique_ptr<CVersuch> record = RecordFromText(text);
-  const CVersuch* added = record.get();
-  AddSortedRecordRow(std::move(record));
-  SelectRecords({added});
+  SelectRows({AddSortedRecordRow(RecordFromText(text))}, true);
   return true;
 }
 
@@ -138,7 +134,7 @@ void CForm1View::OnImportieren() {
                              platform::MB_OK | platform::MB_ICONWARNING);
     return;
   }
-  SelectRecords(result.records);
+  SelectRows(result.rows, true);
   if (result.added > 0) SaveAllRecords();
   CImportStatistikDlg report(this);
   report.m_Imported = result.added;

@@ -73,8 +73,9 @@ PrintResult PrintToPdf(PrintableView& view, const std::filesystem::path& file);
 // The printer set-up of the file menu: the print dialog (through the UI
 // seam) chooses the printer that the print dialog, direct printing and the
 // preview start from afterwards (the system's default until then); false
-// when cancelled. Its button that accepts reads `acceptText`.
-bool PrinterSetup(const std::string& acceptText);
+// when cancelled. Its caption is `title`, its button that accepts reads
+// `acceptText`.
+bool PrinterSetup(const std::string& title, const std::string& acceptText);
 
 // The printer that PDF files (and the preview without a real printer) stand
 // for: A4 at 600 dots per inch with 100 dots of unprintable margin on every

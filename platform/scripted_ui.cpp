@@ -332,7 +332,7 @@ std::optional<ColorRef> ScriptedUi::ShowColorDialog(ColorRef initial) {
 
 bool ScriptedUi::ShowPrintDialog(const PrintDialogRequest& request) {
   // A set-up shows the text of its button that accepts.
-  const Step* step = Take({UiKind::kPrintDialog, 0, {}, request.setup ? request.accept_text : std::string(), 0});
+  const Step* step = Take({UiKind::kPrintDialog, 0, request.title, request.setup ? request.accept_text : std::string(), 0});
   if (!step || !step->ok || !request.printer) return false;
   QPrinter& printer = *request.printer;
   if (step->path && !step->path->empty()) {

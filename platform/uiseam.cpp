@@ -117,6 +117,7 @@ class QtSeam : public UiSeam {
 void ShapeAsPrinterSetup(QPrintDialog& dialog, const PrintDialogRequest& request) {
   // No page range, selection or file: what is set up here is the printer.
   dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize);
+  dialog.setWindowTitle(ToQString(request.title));
   if (auto* buttons = dialog.findChild<QDialogButtonBox*>())
     if (QPushButton* accept = buttons->button(QDialogButtonBox::Ok)) accept->setText(ToQString(request.accept_text));
 }

@@ -55,10 +55,11 @@ struct PrintDialogRequest {
   QPrinter* printer = nullptr;  // chosen printer, page range and copies go here
   int min_page = 1;
   int max_page = 1;
-  // A printer set-up: it chooses the printer and its paper only, and its
-  // button reads `accept_text`, not "Print".
+  // A printer set-up: it chooses the printer and its paper only, its
+  // caption is `title` and its button reads `accept_text`, not "Print".
   bool setup = false;
   std::string accept_text{};
+  std::string title{};
 };
 
 // Shapes a print dialog as the printer set-up of the request.

@@ -758,7 +758,8 @@ void CForm1View::RegisterCommands(platform::CommandTable& commands) {
     commands.SetUpdateRule(command.id,
                            [this, key = std::string(command.key)](platform::CmdUI& ui) { ui.Enable(HasCurrentRecordTestType(key)); });
   }
-  // Print, preview and printer setup run one print job over the selected records.
+  // Print and preview run one print job over the selected records; the
+  // printer setup only chooses the printer.
   auto runPrintJob = [this](platform::PrintResult (*run)(platform::PrintableView&)) {
     std::vector<CVersuch*> records;
     for (int row : SelectedRows())
@@ -769,7 +770,7 @@ void CForm1View::RegisterCommands(platform::CommandTable& commands) {
   route(57607, [runPrintJob] { runPrintJob(platform::PrintWithDialog); });
   route(57608, [runPrintJob] { runPrintJob(platform::PrintDirect); });
   route(57609, [runPrintJob] { runPrintJob(platform::PrintPreview); });
-  route(57606, [] { platform::PrinterSetup(TranslateString(68001, "OK")); });
+  route(57606, [] { platform::PrinterSetup(TranslateString(68002, "Druckereinrichtung"), TranslateString(68001, "OK")); });
   RegisterRecordCommands(commands);
   // Archive and transfer files (shell/archive/, shell/transfer/).
   route(9101, [this] { OnArchivieren(); });

@@ -163,8 +163,8 @@ TEST(PrintJob, PrinterSetupGoesThroughThePrintDialog) {
   ui.ExpectPrintDialog(false);
   ui.ExpectPrintDialog(true);
   ui.ExpectPrintDialog(true, folder / "after_setup.pdf");
-  EXPECT_FALSE(platform::PrinterSetup("OK"));
-  EXPECT_TRUE(platform::PrinterSetup("OK"));
+  EXPECT_FALSE(platform::PrinterSetup("Setup", "OK"));
+  EXPECT_TRUE(platform::PrinterSetup("Setup", "OK"));
   CVersuch record = reporttest::PageARecord();
   CRecordPrintJob job({&record});
   EXPECT_EQ(platform::PrintWithDialog(job), platform::PrintResult::kPrinted);
@@ -176,18 +176,20 @@ TEST(PrintJob, PrinterSetupGoesThroughThePrintDialog) {
 TEST(PrintJob, PrinterSetupIsShapedAsASetup) {
   platform::TestUi ui;
   ui.ExpectPrintDialog(false);
-  platform::PrinterSetup("Übernehmen");
+  platform::PrinterSetup("Druckereinrichtung", "Übernehmen");
   ASSERT_EQ(ui.shown().size(), 1u);
+  EXPECT_EQ(ui.shown()[0].title, "Druckereinrichtung");
   EXPECT_EQ(ui.shown()[0].text, "Übernehmen");
 
   QPrinter printer;
   QPrintDialog dialog(&printer);
-  platform::ShapeAsPrinterSetup(dialog, {&printer, 1, 1, true, "OK"});
+  platform::ShapeAsPrinterSetup(dialog, {&printer, 1, 1, true, "OK", "Printer setup"});
   dialog.show();  // showing lays the dialog out anew
   auto* buttons = dialog.findChild<QDialogButtonBox*>();
   ASSERT_NE(buttons, nullptr);
   ASSERT_NE(buttons->button(QDialogButtonBox::Ok), nullptr);
   EXPECT_EQ(buttons->button(QDialogButtonBox::Ok)->text().toStdString(), "OK");
+  EXPECT_EQ(dialog.windowTitle().toStdString(), "Printer setup");
   EXPECT_FALSE(dialog.testOption(QAbstractPrintDialog::PrintPageRange));
   EXPECT_FALSE(dialog.testOption(QAbstractPrintDialog::PrintToFile));
   EXPECT_FALSE(dialog.testOption(QAbstractPrintDialog::PrintSelection));

@@ -507,3 +507,20 @@ TEST_F(RecordCommands, RawEditorOnTheFocusedRowMovesTheKeys) {
 }
 
 }  // namespace
+
+namespace {
+
+// The printer set-up of the file menu is a set-up, in English too: its own
+// caption and an "OK" button, not the print dialog's "Print".
+TEST_F(RecordCommands, ThePrinterSetupIsASetupInEnglishToo) {
+  const EnglishLanguage english(kShippedEnglishFile);
+  platform::TestUi ui;
+  ui.ExpectPrintDialog(false);
+  EXPECT_TRUE(commands_.Execute(57606));
+  ui.VerifyAllShown();
+  ASSERT_EQ(ui.shown().size(), 1u);
+  EXPECT_EQ(ui.shown()[0].title, "Printer setup");
+  EXPECT_EQ(ui.shown()[0].text, "OK");
+}
+
+}  // namespace

@@ -184,7 +184,7 @@ TEST_F(MainFrame, AWindowFromALargerScreenIsMovedAndShrunkIntoTheNotebook) {
   WorkAreaGuard screen(notebook);
   // The frame's normal rectangle with its title bar and borders.
   auto onScreen = [&](const CMainFrame& frame) {
-    const QRect normal = frame.isMaximized() ? frame.normalGeometry() : frame.geometry();
+    const QRect normal = frame.isMaximized() ? frame.normalGeometry() : QRect(frame.pos(), frame.size());
     return notebook.contains(QRect(normal.topLeft(), normal.size() + QSize(kFrameRoomWidth, kFrameRoomHeight)));
   };
   {

@@ -95,6 +95,8 @@ BodyScrollArea* PutBodyInScrollArea(QWidget* window, QLayout* body) {
   body->setParent(nullptr);
   auto* content = new QWidget;
   content->setLayout(body);
+  // As a widget's own layout it would take the margins of a window.
+  body->setContentsMargins(0, 0, 0, 0);
   auto* area = new BodyScrollArea(window);
   area->setWidget(content);
   top->insertWidget(index, area, stretch);

@@ -83,7 +83,8 @@ QSize BodyScrollArea::sizeHint() const {
 QSize BodyScrollArea::minimumSizeHint() const {
   // Narrower than the body only when the screen leaves no more room.
   const QSize whole = WholeBodySize();
-  return QSize(limit_.isValid() ? std::min(whole.width(), limit_.width()) : whole.width(), std::min(whole.height(), 120));
+  const int width = limit_.isValid() ? std::min(whole.width(), limit_.width()) : whole.width();
+  return QSize(width, std::min(whole.height(), 120));
 }
 
 BodyScrollArea* PutBodyInScrollArea(QWidget* window, QLayout* body) {
@@ -126,7 +127,8 @@ void FitIntoWorkArea(QWidget* window) {
     window->layout()->invalidate();
     window->layout()->activate();
     // Qt would open it at two thirds of the screen, scrolling where it need not.
-    if (window->isWindow() && !window->testAttribute(Qt::WA_Resized)) window->resize(window->sizeHint().boundedTo(room));
+    if (window->isWindow() && !window->testAttribute(Qt::WA_Resized))
+      window->resize(window->sizeHint().boundedTo(room));
   }
   if (!window->isWindow()) return;
   if (window->testAttribute(Qt::WA_Resized) && !window->isMaximized()) {

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "controls/exlistctrl.h"
+#include "evaluation/kornform/kornformsdmeinfachdlg.h"
 #include "evaluation/petrographie/petrographiedlg.h"
 #include "evaluation/wasserbausteine/wbsverzweigungdlg.h"
 #include "i18n/translation.h"
@@ -197,6 +198,11 @@ class DemoWalk : public ::testing::Test {
     frame_->commands().Execute(9102);
     frame_->commands().Execute(9101);
     frame_->commands().Execute(9104);
+
+    // The simple form of the shape index, which no demo record keeps.
+    CKornformSDMEinfachDlg simpleShapeIndex(frame_);
+    simpleShapeIndex.m_TestNumber = kOneOfEachKind[0];
+    simpleShapeIndex.DoModal();
   }
 
   TempFolder program_;

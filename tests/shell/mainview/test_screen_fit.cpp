@@ -11,7 +11,6 @@
 #include <set>
 #include <sstream>
 
-#include "evaluation/kornform/kornformsdmeinfachdlg.h"
 #include "platform/dialog.h"
 #include "platform/screenfit.h"
 #include "support/demo_walk.h"
@@ -122,12 +121,6 @@ class DialogsOnANotebook : public DemoWalk {
       seen.size = seen.size.expandedTo(ShownFrameSize(dialog));
     });
     WalkEverywhere(langCode);
-    {
-      // The simple form of the shape index, which no demo record keeps.
-      CKornformSDMEinfachDlg simpleShapeIndex(frame_);
-      simpleShapeIndex.m_TestNumber = kOneOfEachKind[0];
-      simpleShapeIndex.DoModal();
-    }
     Close();
   }
   // One line per dialog: its id, title and size; all of them or the ones too large.

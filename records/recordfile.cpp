@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <functional>
 #include <optional>
 #include <string>
@@ -9,6 +10,7 @@
 #include <thread>
 
 #include "i18n/translation.h"
+#include "platform/datetime.h"
 #include "platform/files.h"
 #include "platform/heap.h"
 #include "platform/messagebox.h"
@@ -52,7 +54,7 @@ enum class ScanResult { Sound, Unsound, NewerVersion };
 // (and, for loading, that its version is ours). With `records` it also builds
 // the records, which are appended only when the copy is sound and ours.
 template <typename Lines>
-ScanResult ScanRecordLines(Lines& reader, RecordList* records, bool forLoading) {
+ScanResult ScanRecordLines(Lines& reader, RecordList* records, bool forLoading, long long* recordCount) {
   const std::string versionTag = "[VERSION=" + std::to_string(RecordFileVersion) + "]";
   std::string_view line;
 
@@ -100,6 +102,7 @@ ScanResult ScanRecordLines(Lines& reader, RecordList* records, bool forLoading) 
   if (!stopped || reader.failed()) return ScanResult::Unsound;
   if (expected >= 0 && count != expected) return ScanResult::Unsound;
   if (newerVersion) return ScanResult::NewerVersion;
+  if (recordCount) *recordCount = count;
 
   if (build) {
     if (current) kept.push_back(std::move(current));
@@ -160,12 +163,13 @@ std::vector<const CVersuch*> Pointers(const RecordList& records) {
 
 // Reads and checks the file as it is on disk (or in the system's cache of
 // it); a file that cannot be read is not sound.
-ScanResult ScanRecordFile(const fs::path& path, RecordList* records, bool forLoading) {
+ScanResult ScanRecordFile(const fs::path& path, RecordList* records, bool forLoading,
+                          long long* recordCount = nullptr) {
   platform::FileLines lines(path);
   if (!lines.opened()) return ScanResult::Unsound;
   // The records take about 1.4 times the file's bytes.
   if (records) platform::PrepareHeap(platform::FileSize(path).value_or(0) / 5 * 7);
-  return ScanRecordLines(lines, records, forLoading);
+  return ScanRecordLines(lines, records, forLoading, recordCount);
 }
 
 // The same, read again for a while on a network file system when it is not
@@ -214,12 +218,75 @@ void ShowFolderMessage(int textId, const std::string& german, const fs::path& fo
   platform::ShowMessageBox(text, flags);
 }
 
-// Whether `file` was written after `other` (both must exist).
-bool IsNewerFile(const fs::path& file, const fs::path& other) {
-  std::error_code ec, otherEc;
-  const auto written = fs::last_write_time(file, ec);
-  const auto otherWritten = fs::last_write_time(other, otherEc);
-  return !ec && !otherEc && written > otherWritten;
+// Whether "data_tmp.db" was written no earlier than "data.db", as finely as
+// the file system keeps times (both must exist). Equal times count: over a
+// share or on FAT both files of one save often carry the same second.
+bool TempCopyNotOlder(const fs::path& tempFile, const fs::path& dataFile) {
+  std::error_code ec, dataEc;
+  const auto written = fs::last_write_time(tempFile, ec);
+  const auto dataWritten = fs::last_write_time(dataFile, dataEc);
+  return !ec && !dataEc && !(written < dataWritten);
+}
+
+// Whether both copies hold the same bytes. On a share a difference is looked
+// at again after pauses: our cache may still give an old "data.db" after
+// another computer's complete save, and that is no save cut short.
+bool SameCopies(const fs::path& tempFile, const fs::path& dataFile) {
+  return platform::ReadAgainWhileStale(dataFile, [&] { return platform::SameFileBytes(tempFile, dataFile); });
+}
+
+std::string WrittenAt(const fs::path& file) {
+  const auto written = platform::FileModificationTime(file);
+  return written ? platform::FormatLocalTime("%d.%m.%Y %H:%M", *written) : "?";
+}
+
+// "<name> vom <date> mit <n> Datensätzen".
+std::string CopyLine(const fs::path& file, long long count) {
+  std::string line = TranslateString(67201, "%1 vom %2 mit %3 Datensätzen");
+  StrReplace(line, "%1", file.filename().string(), false);
+  StrReplace(line, "%2", WrittenAt(file), false);
+  StrReplace(line, "%3", std::to_string(count), false);
+  return line;
+}
+
+// Puts a damaged "data.db" aside under a name of its own, so that the next
+// save cannot overwrite it; a copy where it cannot be renamed. Empty when
+// neither worked.
+fs::path KeepDamagedFileAside(const fs::path& dataFile) {
+  const fs::path folder = dataFile.parent_path();
+  const std::time_t now = platform::Now();
+  fs::path kept = DamagedRecordFileName(folder, now);
+  for (int n = 2; platform::PathTaken(kept) && n < 100; ++n)
+    kept = folder / (DamagedRecordFileName(folder, now).stem().string() + "_" + std::to_string(n) + ".db");
+  if (platform::PathTaken(kept)) return {};
+  if (platform::RenameFile(dataFile, kept) || platform::CopyFile(dataFile, kept, false)) {
+    platform::SyncFolder(folder);
+    return kept;
+  }
+  return {};
+}
+
+// "data.db" failed its check and "data_tmp.db" was loaded instead: what was
+// loaded, and where the damaged file is kept.
+void TellDamagedDataFile(const fs::path& folder, const fs::path& tempFile, long long count, bool file,
+                         const fs::path& kept) {
+  std::string text = TranslateString(67200,
+                                     "Die Datei data.db im Datenordner\n%1\nist beschädigt: sie ist nicht lesbar oder "
+                                     "nicht vollständig.\nGeladen wurde stattdessen:\n%2\nBitte prüfen Sie, ob Ihre "
+                                     "letzten Eingaben darin enthalten sind.");
+  StrReplace(text, "%1", folder.string(), false);
+  StrReplace(text, "%2", CopyLine(tempFile, count), false);
+  if (!kept.empty()) {
+    std::string where = TranslateString(67202, "Die beschädigte Datei ist aufbewahrt als\n%1");
+    StrReplace(where, "%1", kept.string(), false);
+    text += "\n" + where;
+  } else if (file) {
+    text += "\n" + TranslateString(67203,
+                                   "Die beschädigte Datei data.db konnte nicht beiseitegelegt werden. Das nächste "
+                                   "Speichern ersetzt sie. Kopieren Sie sie vorher an einen anderen Ort, wenn Sie sie "
+                                   "aufbewahren wollen.");
+  }
+  platform::ShowMessageBox(text, platform::MB_OK | platform::MB_ICONWARNING);
 }
 
 }  // namespace
@@ -243,42 +310,99 @@ bool ValidateFreshRecordFile(const fs::path& path) {
   return ScanFreshRecordFile(path, nullptr, false) == ScanResult::Sound;
 }
 
-bool LoadRecordFile(RecordList& records, const fs::path& folder) {
+fs::path DamagedRecordFileName(const fs::path& folder, std::time_t when) {
+  return folder / ("data_beschaedigt_" + platform::FormatLocalTime("%Y%m%d_%H%M%S", when) + ".db");
+}
+
+fs::path DailyCopyName(const fs::path& recordFile, int generation) {
+  char ending[8];
+  std::snprintf(ending, sizeof ending, ".%02d", generation);
+  return fs::path(recordFile.string() + ending);
+}
+
+std::string SoundDailyCopiesText(const fs::path& folder) {
+  std::string copies;
+  for (int generation = 1; generation <= kDailyCopies; ++generation) {
+    const fs::path copy = DailyCopyName(folder / kRecordFileName, generation);
+    long long count = 0;
+    if (platform::FileExists(copy) && ScanRecordFile(copy, nullptr, true, &count) == ScanResult::Sound)
+      copies += "\n" + CopyLine(copy, count);
+  }
+  if (copies.empty()) return TranslateString(67206, "Im Datenordner liegt keine vollständige Tageskopie von data.db.");
+  return TranslateString(67204, "Vollständige Tageskopien im Datenordner:") + copies + "\n" +
+         TranslateString(67205,
+                         "Kopieren Sie die gewünschte Tageskopie unter dem Namen data.db in den Datenordner und "
+                         "starten Sie das Programm erneut.");
+}
+
+bool LoadRecordFile(RecordList& records, const fs::path& folder, bool* dataFileSound) {
   // Each copy is checked as it is read, so what is checked is what is loaded.
   const fs::path dataFile = folder / kRecordFileName;
   const fs::path tempFile = folder / kRecordTempFileName;
-  // A save cut short between its checked temporary copy and the replace of
-  // "data.db" leaves the temporary copy as the newer state: it is taken when
-  // both are sound, so that the next save does not overwrite it.
-  if (IsNewerFile(tempFile, dataFile) && ScanFreshRecordFile(dataFile, nullptr, true) == ScanResult::Sound &&
-      !platform::SameFileBytes(tempFile, dataFile) && ScanRecordFile(tempFile, &records, true) == ScanResult::Sound) {
-    ShowFolderMessage(60100,
-                      "Im Datenordner\n%s\nist die Datei data_tmp.db neuer als data.db: das letzte "
-                      "Speichern wurde nicht abgeschlossen.\nDie Daten wurden aus data_tmp.db geladen; "
-                      "das nächste Speichern ersetzt data.db.",
-                      folder, platform::MB_OK | platform::MB_ICONWARNING);
-    return true;
-  }
-  // "data.db", or "data_tmp.db" when "data.db" is not sound.
-  for (const fs::path& file : {dataFile, tempFile}) {
-    switch (ScanFreshRecordFile(file, &records, true)) {
-      case ScanResult::Sound:
-        return true;
-      case ScanResult::NewerVersion:
-        platform::ShowMessageBox(
-            TranslateString(5060,
-                            "Die Datenbank wurde mit einer neueren Programmversion erstellt und "
-                            "kann nicht eingelesen werden!"),
-            platform::MB_OK | platform::MB_ICONSTOP);
-        return false;
-      case ScanResult::Unsound:
-        break;
+  if (dataFileSound) *dataFileSound = false;
+  auto refuseNewerVersion = [] {
+    platform::ShowMessageBox(TranslateString(5060,
+                                             "Die Datenbank wurde mit einer neueren Programmversion erstellt und "
+                                             "kann nicht eingelesen werden!"),
+                             platform::MB_OK | platform::MB_ICONSTOP);
+    return false;
+  };
+
+  // A save writes "data_tmp.db" first and then makes "data.db" a copy of it:
+  // a sound "data_tmp.db" that differs from a sound "data.db" and is not
+  // older is a save cut short before the replace. It is taken, so that the
+  // next save does not overwrite the newer state.
+  ScanResult data = ScanResult::Unsound;
+  bool dataScanned = false;
+  if (platform::FileExists(tempFile) && platform::FileExists(dataFile) && TempCopyNotOlder(tempFile, dataFile) &&
+      !SameCopies(tempFile, dataFile)) {
+    data = ScanFreshRecordFile(dataFile, nullptr, true);
+    dataScanned = true;
+    if (data == ScanResult::NewerVersion) return refuseNewerVersion();
+    if (data == ScanResult::Sound && ScanRecordFile(tempFile, &records, true) == ScanResult::Sound) {
+      if (dataFileSound) *dataFileSound = true;
+      ShowFolderMessage(60100,
+                        "Im Datenordner\n%s\nist die Datei data_tmp.db neuer als data.db: das letzte "
+                        "Speichern wurde nicht abgeschlossen.\nDie Daten wurden aus data_tmp.db geladen; "
+                        "das nächste Speichern ersetzt data.db.",
+                        folder, platform::MB_OK | platform::MB_ICONWARNING);
+      return true;
     }
   }
-  ShowFolderMessage(5062,
-                    "Die Datenbank kann nicht eingelesen werden!\nWeder data.db noch data_tmp.db "
-                    "im Datenordner\n%s\nist lesbar und vollständig.",
-                    folder);
+  if (!dataScanned || data == ScanResult::Sound) data = ScanFreshRecordFile(dataFile, &records, true);
+  switch (data) {
+    case ScanResult::Sound:
+      if (dataFileSound) *dataFileSound = true;
+      return true;
+    case ScanResult::NewerVersion:
+      return refuseNewerVersion();
+    case ScanResult::Unsound:
+      break;
+  }
+
+  // "data.db" is missing or damaged: the copy of the last save is taken.
+  const size_t before = records.size();
+  switch (ScanFreshRecordFile(tempFile, &records, true)) {
+    case ScanResult::Sound:
+      // A damaged "data.db" is kept aside, never overwritten by the next
+      // save; something else under its name (a folder) stays where it is.
+      if (platform::PathTaken(dataFile)) {
+        const bool file = platform::FileExists(dataFile);
+        TellDamagedDataFile(folder, tempFile, static_cast<long long>(records.size() - before), file,
+                            file ? KeepDamagedFileAside(dataFile) : fs::path());
+      }
+      return true;
+    case ScanResult::NewerVersion:
+      return refuseNewerVersion();
+    case ScanResult::Unsound:
+      break;
+  }
+  // The refusal names what the user can copy back.
+  std::string text = TranslateString(5062,
+                                     "Die Datenbank kann nicht eingelesen werden!\nWeder data.db noch data_tmp.db "
+                                     "im Datenordner\n%s\nist lesbar und vollständig.");
+  StrReplace(text, "%s", folder.string(), false);
+  platform::ShowMessageBox(text + "\n\n" + SoundDailyCopiesText(folder), platform::MB_OK | platform::MB_ICONSTOP);
   return false;
 }
 

@@ -8,6 +8,7 @@
 //   NN~<text of field NN>      33 lines per record, NN = 00 .. 32
 //   DATA_STOP
 // Saving goes through "data_tmp.db", so that a sound copy always exists.
+#include <ctime>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -39,9 +40,34 @@ bool ValidateFreshRecordFile(const std::filesystem::path& path);
 
 // Appends the records of the folder's "data.db", or of "data_tmp.db" when
 // "data.db" is not sound. False, with a message box and the list unchanged,
-// when neither copy is sound or the file was written by a newer version.
-// Each copy is read as ValidateFreshRecordFile reads it.
-bool LoadRecordFile(RecordList& records, const std::filesystem::path& folder);
+// when neither copy is sound or the file was written by a newer version; the
+// message names the sound daily copies. Each copy is read as
+// ValidateFreshRecordFile reads it.
+//
+// A sound "data_tmp.db" whose bytes differ from a sound "data.db" is taken
+// (and the user told) when its time is not older than that of "data.db":
+// a save writes "data_tmp.db" first and makes "data.db" a copy of it, so two
+// different sound copies whose times the file system cannot tell apart (whole
+// seconds over a share) are a save cut short.
+//
+// A "data.db" that fails its check while "data_tmp.db" is sound is renamed
+// aside (DamagedRecordFileName), never deleted, and the user is told what was
+// loaded instead, with its date and number of records.
+// `dataFileSound` tells whether "data.db" passed its check: only such a file
+// may become a daily copy.
+bool LoadRecordFile(RecordList& records, const std::filesystem::path& folder, bool* dataFileSound = nullptr);
+
+// The name under which a damaged "data.db" is kept, from the time it was put
+// aside: "data_beschaedigt_YYYYMMDD_hhmmss.db".
+std::filesystem::path DamagedRecordFileName(const std::filesystem::path& folder, std::time_t when);
+
+// The daily copies of the record file: "data.db.01" (newest) to ".10"
+// (oldest) beside it.
+inline constexpr int kDailyCopies = 10;
+std::filesystem::path DailyCopyName(const std::filesystem::path& recordFile, int generation);
+// The lines that name the sound daily copies of the folder's "data.db" by
+// date and number of records, and how to take one back; or that there is none.
+std::string SoundDailyCopiesText(const std::filesystem::path& folder);
 
 // Writes the records in list order (replacing the file as a whole). A line
 // break (LF or CR LF) inside a field is stored as "#CRLF#", so that every

@@ -13,7 +13,7 @@ bool CPravikDoc::OnNewDocument() {
     // A large folder takes a while to read: the wait window tells so.
     const LongWaitGuess guess(150e6);
     WaitWindowScope wait(guess.IsLong(platform::FileSize(app->m_Settings.m_DataFolder / kRecordFileName).value_or(0)));
-    if (!LoadRecordFile(loaded, app->m_Settings.m_DataFolder)) return false;
+    if (!LoadRecordFile(loaded, app->m_Settings.m_DataFolder, &m_DataFileSound)) return false;
   }
   for (auto& record : loaded) {
     app->TestNumberIndex.try_emplace(record->GetValue(1, 0));

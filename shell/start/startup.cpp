@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <clocale>
-#include <cstdio>
 #include <filesystem>
 
 #include "i18n/translation.h"
@@ -70,8 +69,10 @@ bool CheckDataFolder(const fs::path& dataFolder) {
   }
   const fs::path recordFile = dataFolder / kRecordFileName;
   if (HoldsRecordFile(dataFolder)) return true;
+  // What the user can copy back is named with the refusal.
   platform::ShowMessageBox(TranslateString(5248, "Der Zugriff auf die Datei:") + " '" + recordFile.string() + "' " +
-                               TranslateString(5147, "ist nicht möglich! Das Programm wird beendet.\n"),
+                               TranslateString(5147, "ist nicht möglich! Das Programm wird beendet.\n") + "\n" +
+                               SoundDailyCopiesText(dataFolder),
                            platform::MB_OK | platform::MB_ICONSTOP,
                            TranslateString(5148, "Kein Zugriff auf Daten-Datei"));
   return false;
@@ -102,12 +103,6 @@ void PrepareDataFolder(const fs::path& dataFolder) {
   for (const std::string& name : DataSubFolders()) platform::CreateFolder(dataFolder / name);
   ClearReadOnlyFiles(dataFolder);
   for (const char* name : {"stat", "misch", "archiv"}) ClearReadOnlyFiles(dataFolder / name);
-}
-
-fs::path DailyCopyName(const fs::path& recordFile, int generation) {
-  char ending[8];
-  std::snprintf(ending, sizeof ending, ".%02d", generation);
-  return fs::path(recordFile.string() + ending);
 }
 
 namespace {
@@ -270,8 +265,9 @@ bool CStartup::InitInstance() {
     return Fail(kExitStartRefused);
   }
   frame_->commands().SetHandler(kAboutCommand, [this] { OnAppAbout(); });
-  // 12. The daily copies of the record file.
-  BackupRecordFileDaily(dataFolder / kRecordFileName);
+  // 12. The daily copies of the record file: only of one that passed its
+  // check, so that a damaged file never pushes a sound generation out.
+  if (document_->m_DataFileSound) BackupRecordFileDaily(dataFolder / kRecordFileName);
   // The room the load took beforehand and left unused goes back.
   platform::ReleaseUnusedHeap();
   // 13. The main window.

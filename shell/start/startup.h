@@ -25,6 +25,8 @@
 #include <string>
 #include <vector>
 
+#include "records/recordfile.h"
+
 class CMainFrame;
 class CPravikDoc;
 class CPravikWinApp;
@@ -52,7 +54,8 @@ inline constexpr char kPlantSelectionFolder[] = "werkeauswahl";
 
 // The checks of the data folder (before the guard and the lock: they write
 // nothing): the folder must exist and hold "data.db", or a sound
-// "data_tmp.db" from which the document recovers. False after the message.
+// "data_tmp.db" from which the document recovers. False after the message,
+// which names the sound daily copies that could be copied back.
 bool CheckDataFolder(const std::filesystem::path& dataFolder);
 // The rule of that check, without a message.
 bool HoldsRecordFile(const std::filesystem::path& dataFolder);
@@ -69,12 +72,11 @@ void PrepareDataFolder(const std::filesystem::path& dataFolder);
 // file before it is taken. The newest is made before anything moves; a step
 // that fails stops the rotation there, so that no generation is overwritten,
 // and the user is told. Nothing happens without "data.db".
-inline constexpr int kDailyCopies = 10;
+// (kDailyCopies and DailyCopyName: records/recordfile.h.) The start calls it
+// only for a "data.db" that passed its check at the load.
 enum class DailyCopyWay { LinkWherePossible, Copy };
 void BackupRecordFileDaily(const std::filesystem::path& recordFile,
                            DailyCopyWay way = DailyCopyWay::LinkWherePossible);
-// "data.db.01" to "data.db.10" beside the record file.
-std::filesystem::path DailyCopyName(const std::filesystem::path& recordFile, int generation);
 
 // Offers "data/Kategorien.db" of the program folder when it is larger than
 // the data folder's copy (or that is missing); Yes copies it over. Nothing

@@ -45,7 +45,8 @@ size_t EntriesIn(const fs::path& folder) {
 
 int FuzzRecordFile(const std::uint8_t* data, std::size_t size) {
   Pieces pieces(std::string_view(reinterpret_cast<const char*>(data), size));
-  // Bit 0: no "data.db"; bit 1: "data_tmp.db" written after "data.db".
+  // Bit 0: no "data.db"; bit 1: "data_tmp.db" written after "data.db"; bit
+  // 2: both in the same second.
   const unsigned char flags = pieces.Byte();
   const std::string_view rest = pieces.Rest();
   const size_t marker = rest.find(kTempMarker);
@@ -59,14 +60,27 @@ int FuzzRecordFile(const std::uint8_t* data, std::size_t size) {
     FUZZ_CHECK(platform::WriteFileBytes(tempFile, rest.substr(marker + kTempMarker.size())));
     std::error_code ec;
     const auto now = fs::file_time_type::clock::now();
-    fs::last_write_time(tempFile, now + std::chrono::seconds((flags & 2) ? 5 : -5), ec);
+    const auto offset = (flags & 4) ? std::chrono::seconds(0) : std::chrono::seconds((flags & 2) ? 5 : -5);
+    fs::last_write_time(tempFile, now + offset, ec);
     fs::last_write_time(dataFile, now, ec);
   }
+  const std::optional<std::string> dataBytes =
+      (flags & 1) ? std::nullopt : platform::ReadFileBytes(dataFile, platform::FileKind::kLarge);
 
   SilentBoxes boxes;
   RecordList records;
-  const bool loaded = LoadRecordFile(records, folder);
-  const bool dataSound = ValidateRecordFile(dataFile);
+  bool dataFileSound = false;
+  const bool loaded = LoadRecordFile(records, folder, &dataFileSound);
+  // A damaged "data.db" is kept under another name, never deleted.
+  fs::path kept;
+  for (const auto& entry : fs::directory_iterator(folder))
+    if (entry.path().filename().string().rfind("data_beschaedigt_", 0) == 0) kept = entry.path();
+  if (!kept.empty()) {
+    FUZZ_CHECK(!fs::exists(dataFile));
+    FUZZ_CHECK(platform::ReadFileBytes(kept, platform::FileKind::kLarge) == dataBytes);
+    FUZZ_CHECK(!dataFileSound);
+  }
+  const bool dataSound = kept.empty() && ValidateRecordFile(dataFile);
   const bool tempSound = ValidateRecordFile(tempFile);
   if (!loaded) {
     // Refused only when no copy is sound, or one was written by a newer version.
@@ -75,6 +89,7 @@ int FuzzRecordFile(const std::uint8_t* data, std::size_t size) {
     return 0;
   }
   FUZZ_CHECK(dataSound || tempSound);
+  FUZZ_CHECK(dataFileSound == dataSound);
 
   // What was loaded is written, checked and read back unchanged.
   const fs::path copy = folder / "copy";
@@ -93,7 +108,7 @@ int FuzzRecordFile(const std::uint8_t* data, std::size_t size) {
   FUZZ_CHECK(SaveRecordFileSafely(again, folder));
   FUZZ_CHECK(platform::ReadFileBytes(dataFile) == written);
   FUZZ_CHECK(platform::ReadFileBytes(tempFile) == written);
-  FUZZ_CHECK(EntriesIn(folder) == 3);
+  FUZZ_CHECK(EntriesIn(folder) == (kept.empty() ? 3u : 4u));
   RecordList saved;
   FUZZ_CHECK(LoadRecordFile(saved, folder));
   FUZZ_CHECK(SameRecords(records, saved));

@@ -1,14 +1,19 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <ctime>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "platform/datetime.h"
 #include "platform/files.h"
 #include "platform/messagebox.h"
 #include "platform/textcodec.h"
 #include "records/recordfile.h"
+#include "support/share_seams.h"
 #include "support/temp_folder.h"
 #include "tools/record_generator.h"
 
@@ -243,12 +248,13 @@ TEST(RecordFile, ReaderFallsBackToTemporaryCopy) {
     const char* dataDb;  // nullptr: no such file
     bool tempPresent;
     bool loads;
+    bool told;  // a damaged data.db: which copy was loaded instead
   } cases[] = {
-      {"data.db without DATA_STOP", "\r\n[ANZ=0]\r\nDATA_START\r\n", true, true},
-      {"empty data.db", "", true, true},
-      {"no data.db", nullptr, true, true},
-      {"neither copy", nullptr, false, false},
-      {"both unsound", "", false, false},
+      {"data.db without DATA_STOP", "\r\n[ANZ=0]\r\nDATA_START\r\n", true, true, true},
+      {"empty data.db", "", true, true, true},
+      {"no data.db", nullptr, true, true, false},
+      {"neither copy", nullptr, false, false, true},
+      {"both unsound", "", false, false, true},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -262,7 +268,8 @@ TEST(RecordFile, ReaderFallsBackToTemporaryCopy) {
     if (c.loads) {
       ASSERT_EQ(records.size(), 2u);
       EXPECT_EQ(records[1]->GetField(0), "t0");
-      EXPECT_TRUE(boxes.shown().empty());
+      ASSERT_EQ(boxes.shown().size(), c.told ? 1u : 0u);
+      if (c.told) { EXPECT_NE(boxes.shown()[0].text.find("data_tmp.db vom"), std::string::npos); }
     } else {
       EXPECT_EQ(records.size(), 1u);
       ASSERT_EQ(boxes.shown().size(), 1u);
@@ -272,9 +279,24 @@ TEST(RecordFile, ReaderFallsBackToTemporaryCopy) {
   }
 }
 
+namespace {
+
+// Sets a file's modification time to whole seconds plus nanoseconds, as a
+// share that keeps whole seconds shows both files of one save.
+void SetWriteTime(const fs::path& path, std::time_t seconds, long nanoseconds) {
+  const timespec times[2] = {{seconds, nanoseconds}, {seconds, nanoseconds}};
+  ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
+}
+
+constexpr std::time_t kSecond = 1765400000;
+
+}  // namespace
+
 // A save cut short after "data_tmp.db" was written and checked: the newer
 // sound copy is loaded, the user is told once, and the next save replaces
-// "data.db" with it.
+// "data.db" with it. Its time decides only as far as the file system can
+// tell the two apart: both in one whole second is a save cut short when the
+// copies differ; a "data.db" written later is never passed over.
 TEST(RecordFile, NewerSoundTemporaryCopyIsLoaded) {
   const std::string older = FileWith("[VERSION=3001]\r\n[ANZ=1]", RecordLines(33, "old"));
   const std::string newer = FileWith("[VERSION=3001]\r\n[ANZ=2]", RecordLines(33, "new") + RecordLines(33, "n2"));
@@ -282,14 +304,20 @@ TEST(RecordFile, NewerSoundTemporaryCopyIsLoaded) {
   struct Case {
     const char* name;
     std::string temp;
-    int tempAgeSeconds;  // negative: written after data.db
+    std::time_t tempSecond;  // relative to data.db's second
+    long tempNanos, dataNanos;
     const char* firstField;
     bool told;
   } cases[] = {
-      {"newer, sound and different", newer, -5, "new0", true},
-      {"newer but the same", older, -5, "old0", false},
-      {"newer but not sound", broken, -5, "old0", false},
-      {"older and different", newer, 5, "old0", false},
+      {"seconds later, sound and different", newer, 5, 0, 0, "new0", true},
+      {"the same whole second, different", newer, 0, 0, 0, "new0", true},
+      {"later within one second", newer, 0, 700000000, 200000000, "new0", true},
+      {"data.db later within one second", newer, 0, 200000000, 700000000, "old0", false},
+      {"data.db seconds later", newer, -5, 0, 0, "old0", false},
+      {"the same second and the same bytes", older, 0, 0, 0, "old0", false},
+      {"seconds later but the same", older, 5, 0, 0, "old0", false},
+      {"the same second but not sound", broken, 0, 0, 0, "old0", false},
+      {"seconds later but not sound", broken, 5, 0, 0, "old0", false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -297,10 +325,12 @@ TEST(RecordFile, NewerSoundTemporaryCopyIsLoaded) {
     platform::ScriptedMessageBoxes boxes;
     ASSERT_TRUE(WriteFileBytes(dir / "data.db", older));
     ASSERT_TRUE(WriteFileBytes(dir / "data_tmp.db", c.temp));
-    const auto written = fs::last_write_time(dir / "data.db");
-    fs::last_write_time(dir / "data_tmp.db", written - std::chrono::seconds(c.tempAgeSeconds));
+    SetWriteTime(dir / "data.db", kSecond, c.dataNanos);
+    SetWriteTime(dir / "data_tmp.db", kSecond + c.tempSecond, c.tempNanos);
     RecordList records;
-    ASSERT_TRUE(LoadRecordFile(records, dir.path()));
+    bool dataFileSound = false;
+    ASSERT_TRUE(LoadRecordFile(records, dir.path(), &dataFileSound));
+    EXPECT_TRUE(dataFileSound);
     ASSERT_FALSE(records.empty());
     EXPECT_EQ(records[0]->GetField(0), c.firstField);
     ASSERT_EQ(boxes.shown().size(), c.told ? 1u : 0u);
@@ -311,10 +341,141 @@ TEST(RecordFile, NewerSoundTemporaryCopyIsLoaded) {
     // The next save makes "data.db" the loaded state; the next load is silent.
     ASSERT_TRUE(SaveRecordFileSafely(records, dir.path()));
     EXPECT_EQ(*ReadFileBytes(dir / "data.db"), newer);
+    SetWriteTime(dir / "data.db", kSecond, 0);
+    SetWriteTime(dir / "data_tmp.db", kSecond, 0);
     records.clear();
     ASSERT_TRUE(LoadRecordFile(records, dir.path()));
     EXPECT_EQ(records.size(), 2u);
     EXPECT_EQ(boxes.shown().size(), 1u);
+  }
+}
+
+// After a save that did complete, a share's cache may still show the old
+// "data.db" beside the new "data_tmp.db": that is looked at again, and only
+// a difference that stays says the last save was not completed.
+TEST(RecordFile, TheUnfinishedSaveWarningOnlyWhenTheCopiesStayDifferent) {
+  const std::string older = FileWith("[VERSION=3001]\r\n[ANZ=1]", RecordLines(33, "old"));
+  const std::string newer = FileWith("[VERSION=3001]\r\n[ANZ=2]", RecordLines(33, "new") + RecordLines(33, "n2"));
+  struct Case {
+    const char* name;
+    size_t currentAtPause;  // 0: the old "data.db" stays
+    size_t pauses;
+    bool told;
+  } cases[] = {
+      {"the complete save shows at the first look again", 1, 1, false},
+      {"at the third", 3, 3, false},
+      {"a save cut short", 0, 5, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempFolder dir;
+    ASSERT_TRUE(WriteFileBytes(dir / "data.db", older));
+    ASSERT_TRUE(WriteFileBytes(dir / "data_tmp.db", newer));
+    SetWriteTime(dir / "data.db", kSecond, 0);
+    SetWriteTime(dir / "data_tmp.db", kSecond + 1, 0);
+    ShareSeams seams(true);
+    seams.onPause = [&](size_t pause) {
+      if (pause == c.currentAtPause) { ASSERT_TRUE(WriteFileBytes(dir / "data.db", newer)); }
+    };
+    platform::ScriptedMessageBoxes boxes;
+    RecordList records;
+    ASSERT_TRUE(LoadRecordFile(records, dir.path()));
+    EXPECT_EQ(records.size(), 2u);
+    EXPECT_EQ(seams.pauses.size(), c.pauses);
+    ASSERT_EQ(boxes.shown().size(), c.told ? 1u : 0u);
+    if (c.told) { EXPECT_NE(boxes.shown()[0].text.find("nicht abgeschlossen"), std::string::npos); }
+  }
+}
+
+// A "data.db" that fails its check beside a sound but older "data_tmp.db":
+// the older copy is loaded and the user is told which, from when, with how
+// many records, and where the damaged file is kept; it is never deleted, and
+// it is no sound "data.db" that may become a daily copy.
+TEST(RecordFile, ADamagedDataFileIsKeptAsideAndTheLoadedCopyNamed) {
+  TempFolder dir;
+  const std::string damaged = FileWith("[VERSION=3001]\r\n[ANZ=3]", RecordLines(33, "a") + RecordLines(33, "b"), "");
+  ASSERT_TRUE(WriteFileBytes(dir / "data.db", damaged));
+  ASSERT_TRUE(WriteRecordFile(TwoRecords(), dir / "data_tmp.db"));
+  SetWriteTime(dir / "data_tmp.db", kSecond - 3600, 0);
+  SetWriteTime(dir / "data.db", kSecond, 0);
+
+  platform::ScriptedMessageBoxes boxes;
+  RecordList records;
+  bool dataFileSound = true;
+  const std::time_t before = std::time(nullptr);
+  ASSERT_TRUE(LoadRecordFile(records, dir.path(), &dataFileSound));
+  EXPECT_FALSE(dataFileSound);
+  EXPECT_EQ(FieldsOf(records), FieldsOf(TwoRecords()));
+  ASSERT_EQ(boxes.shown().size(), 1u);
+  EXPECT_EQ(boxes.shown()[0].flags, platform::MB_OK | platform::MB_ICONWARNING);
+  const std::string& text = boxes.shown()[0].text;
+  EXPECT_NE(text.find(dir.path().string()), std::string::npos) << text;
+  EXPECT_NE(text.find("beschädigt"), std::string::npos) << text;
+  const std::string loaded = "data_tmp.db vom " + platform::FormatLocalTime("%d.%m.%Y %H:%M", kSecond - 3600) +
+                             " mit 2 Datensätzen";
+  EXPECT_NE(text.find(loaded), std::string::npos) << text;
+
+  // The damaged file under its new name, byte for byte.
+  EXPECT_FALSE(fs::exists(dir / "data.db"));
+  std::vector<fs::path> kept;
+  for (const auto& entry : fs::directory_iterator(dir.path()))
+    if (entry.path().filename().string().rfind("data_beschaedigt_", 0) == 0) kept.push_back(entry.path());
+  ASSERT_EQ(kept.size(), 1u);
+  EXPECT_NE(text.find(kept[0].string()), std::string::npos) << text;
+  EXPECT_EQ(*ReadFileBytes(kept[0]), damaged);
+  const fs::path earliest = DamagedRecordFileName(dir.path(), before);
+  EXPECT_GE(kept[0].filename().string(), earliest.filename().string());
+
+  // The next save writes "data.db" again and leaves the damaged file alone.
+  ASSERT_TRUE(SaveRecordFileSafely(records, dir.path()));
+  EXPECT_EQ(*ReadFileBytes(kept[0]), damaged);
+  RecordList again;
+  ASSERT_TRUE(LoadRecordFile(again, dir.path(), &dataFileSound));
+  EXPECT_TRUE(dataFileSound);
+  EXPECT_EQ(boxes.shown().size(), 1u);
+}
+
+// With no sound copy left, the refusal names the sound daily copies by date
+// and number of records, and moves nothing.
+TEST(RecordFile, NothingLoadableNamesTheSoundDailyCopies) {
+  const std::string damaged = FileWith("[VERSION=3001]\r\n[ANZ=3]", RecordLines(33, "a"));
+  struct Case {
+    const char* name;
+    std::vector<int> soundCopies, damagedCopies;
+    std::vector<std::string> named, unnamed;
+  } cases[] = {
+      {"sound and damaged copies", {1, 3}, {2}, {"data.db.01 vom ", "data.db.03 vom ", "unter dem Namen data.db"},
+       {"data.db.02", "keine vollständige Tageskopie"}},
+      {"only damaged copies", {}, {1}, {"keine vollständige Tageskopie"}, {"data.db.01", "unter dem Namen"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempFolder dir;
+    ASSERT_TRUE(WriteFileBytes(dir / "data.db", damaged));
+    for (int n : c.damagedCopies) { ASSERT_TRUE(WriteFileBytes(DailyCopyName(dir / "data.db", n), damaged)); }
+    for (int n : c.soundCopies) {
+      RecordList copy = TwoRecords();
+      copy.resize(n == 1 ? 2 : 1);
+      ASSERT_TRUE(WriteRecordFile(copy, DailyCopyName(dir / "data.db", n)));
+      SetWriteTime(DailyCopyName(dir / "data.db", n), kSecond - n * 86400, 0);
+    }
+    const size_t files = FilesIn(dir.path());
+    platform::ScriptedMessageBoxes boxes;
+    RecordList records;
+    EXPECT_FALSE(LoadRecordFile(records, dir.path()));
+    ASSERT_EQ(boxes.shown().size(), 1u);
+    const std::string& text = boxes.shown()[0].text;
+    EXPECT_NE(text.find("Weder data.db noch data_tmp.db"), std::string::npos) << text;
+    for (const std::string& part : c.named) EXPECT_NE(text.find(part), std::string::npos) << part << "\n" << text;
+    for (const std::string& part : c.unnamed) EXPECT_EQ(text.find(part), std::string::npos) << part << "\n" << text;
+    for (int n : c.soundCopies) {
+      const std::string line = DailyCopyName(dir / "data.db", n).filename().string() + " vom " +
+                               platform::FormatLocalTime("%d.%m.%Y %H:%M", kSecond - n * 86400) + " mit " +
+                               (n == 1 ? "2" : "1") + " Datensätzen";
+      EXPECT_NE(text.find(line), std::string::npos) << line << "\n" << text;
+    }
+    EXPECT_EQ(FilesIn(dir.path()), files);
+    EXPECT_EQ(*ReadFileBytes(dir / "data.db"), damaged);
   }
 }
 

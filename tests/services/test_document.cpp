@@ -85,7 +85,8 @@ TEST(Document, RefusesAFolderWithoutASoundRecordFile) {
     ASSERT_EQ(ui.shown().size(), 1u);
     EXPECT_EQ(ui.shown()[0].text,
               "Die Datenbank kann nicht eingelesen werden!\nWeder data.db noch data_tmp.db im Datenordner\n" +
-                  dir.path().string() + "\nist lesbar und vollständig.");
+                  dir.path().string() + "\nist lesbar und vollständig.\n\nIm Datenordner liegt keine vollständige "
+                  "Tageskopie von data.db.");
     EXPECT_EQ(ui.shown()[0].flags, platform::MB_OK | platform::MB_ICONSTOP);
     EXPECT_TRUE(doc.m_Records.empty());
     EXPECT_TRUE(app.TestNumberIndex.empty());

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <sys/inotify.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -16,6 +17,7 @@
 #include "evaluation/wasserbausteine/massenverteilung.h"
 #include "platform/datetime.h"
 #include "platform/files.h"
+#include "platform/messagebox.h"
 #include "platform/inifile.h"
 #include "platform/pdf_words.h"
 #include "platform/printdriver.h"
@@ -209,19 +211,31 @@ TEST(DataFolder, CheckRefusesMissingFolderAndRecordFileButAcceptsSoundTemporaryC
     ui.ExpectMessageBox(platform::IDOK, (folder / "data.db").string());
     EXPECT_FALSE(CheckDataFolder(folder.path()));
   }
-  // A damaged temporary copy is no substitute.
+  // A damaged temporary copy is no substitute; the refusal names the sound
+  // daily copy that can be taken back.
   platform::WriteFileBytes(folder / "data_tmp.db", "no record file");
+  ASSERT_TRUE(WriteRecordFile(demo::MakeDemoRecords(), folder / "data.db.01"));
   {
     platform::TestUi ui;
     ui.ExpectMessageBox(platform::IDOK, "Der Zugriff auf die Datei");
     EXPECT_FALSE(CheckDataFolder(folder.path()));
+  }
+  {
+    platform::ScriptedMessageBoxes boxes;
+    EXPECT_FALSE(CheckDataFolder(folder.path()));
+    ASSERT_EQ(boxes.shown().size(), 1u);
+    const std::string copy =
+        "data.db.01 vom " +
+        platform::FormatLocalTime("%d.%m.%Y %H:%M", *platform::FileModificationTime(folder / "data.db.01")) + " mit " +
+        std::to_string(demo::MakeDemoRecords().size()) + " Datensätzen";
+    EXPECT_NE(boxes.shown()[0].text.find(copy), std::string::npos) << boxes.shown()[0].text;
   }
   ASSERT_TRUE(WriteRecordFile(demo::MakeDemoRecords(), folder / "data_tmp.db"));
   {
     platform::TestUi ui;  // no message
     EXPECT_TRUE(CheckDataFolder(folder.path()));
   }
-  EXPECT_EQ(Snapshot(folder.path()).size(), 1u);  // the check itself writes nothing
+  EXPECT_EQ(Snapshot(folder.path()).size(), 2u);  // the check itself writes nothing
 }
 
 TEST(DataFolder, PrepareCreatesSubFoldersAndClearsReadOnlyFilesOneLevelDeep) {
@@ -485,6 +499,67 @@ TEST_F(StartupTest, AFailedStepAfterTheLockReleasesIt) {
   EXPECT_FALSE(fs::exists(lockFile()));
   EXPECT_EQ(Ini("Allgemeines", "letzterAufruf"), "heute");
   EXPECT_EQ(Bytes(dataFolder() / "data.db"), "not a record file\r\n");
+}
+
+// A "data.db" that fails its check beside an older sound "data_tmp.db": the
+// start says what it loaded instead (its date and number of records) and
+// where the damaged file is kept, and the damaged file never becomes a
+// daily copy, also where it stays under its name (a pipe cannot be read,
+// yet a second name of it could be made).
+TEST_F(StartupTest, ADamagedRecordFileBesideAnOlderTemporaryCopyIsToldAndNeverADailyCopy) {
+  for (const bool pipe : {false, true}) {
+    SCOPED_TRACE(pipe ? "a pipe named data.db" : "a cut-off data.db");
+    TempFolder program;
+    const fs::path data = program / "demo-data";
+    ASSERT_TRUE(demo::MakeDemoInstallation(program.path(), data).ok);
+    options_.programFolder = program.path();
+    RecordList all;
+    ASSERT_TRUE(LoadRecordFile(all, data));
+    ASSERT_GE(all.size(), 2u);
+    RecordList older;
+    for (size_t i = 0; i + 1 < all.size(); ++i) older.push_back(std::move(all[i]));
+    ASSERT_TRUE(WriteRecordFile(older, data / "data_tmp.db"));
+    SetWriteTime(data / "data_tmp.db", std::chrono::hours(30));
+    // Yesterday's daily copy, sound.
+    const std::string yesterday = Bytes(data / "data.db");
+    platform::WriteFileBytes(data / "data.db.01", yesterday);
+    SetWriteTime(data / "data.db.01", std::chrono::hours(24));
+    const std::string damaged = yesterday.substr(0, yesterday.size() * 3 / 4);
+    if (pipe) {
+      fs::remove(data / "data.db");
+      ASSERT_EQ(::mkfifo((data / "data.db").c_str(), 0600), 0);
+    } else {
+      platform::WriteFileBytes(data / "data.db", damaged);
+    }
+    // Written yesterday: a sound file would be rotated in today.
+    SetWriteTime(data / "data.db", std::chrono::hours(20));
+
+    const std::string loaded =
+        "data_tmp.db vom " +
+        platform::FormatLocalTime("%d.%m.%Y %H:%M", *platform::FileModificationTime(data / "data_tmp.db")) + " mit " +
+        std::to_string(older.size()) + " Datensätzen";
+    {
+      platform::TestUi ui;
+      OpenDemoPlant(ui);
+      ui.ExpectMessageBox(platform::IDOK, loaded);
+      CPravikWinApp app;
+      CStartup startup(app, options_);
+      ASSERT_TRUE(startup.InitInstance());
+      EXPECT_EQ(startup.Frame()->view()->model()->RecordCount(), static_cast<int>(older.size()));
+      // No generation was made of the damaged file, none pushed out.
+      EXPECT_EQ(Bytes(data / "data.db.01"), yesterday);
+      EXPECT_FALSE(fs::exists(data / "data.db.02"));
+      EXPECT_EQ(startup.ExitInstance(), 0);
+    }
+    std::vector<fs::path> kept;
+    for (const auto& entry : fs::directory_iterator(data))
+      if (entry.path().filename().string().rfind("data_beschaedigt_", 0) == 0) kept.push_back(entry.path());
+    ASSERT_EQ(kept.size(), pipe ? 0u : 1u);
+    if (!pipe) { EXPECT_EQ(Bytes(kept[0]), damaged); }
+    RecordList saved;
+    ASSERT_TRUE(LoadRecordFile(saved, data));
+    EXPECT_EQ(saved.size(), older.size());
+  }
 }
 
 // "letzterAufruf" is written while the folder is still ours: the settings

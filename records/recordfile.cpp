@@ -190,10 +190,12 @@ enum class StepResult { Done, Failed, FolderLost };
 // Tries a step up to three times, waiting between the attempts. Before each
 // attempt the data folder must still be the one this program locked: a
 // folder that is gone or replaced (a share that dropped off leaves its empty
-// mount point) gets nothing written.
-StepResult WithRetries(const fs::path& folder, const std::function<bool()>& step) {
+// mount point) gets nothing written. `began` turns true once an attempt ran:
+// from then on the folder may hold part of the step.
+StepResult WithRetries(const fs::path& folder, const std::function<bool()>& step, bool& began) {
   for (int attempt = 1; attempt <= kAttempts; ++attempt) {
     if (!platform::HeldFolderReachable(folder)) return StepResult::FolderLost;
+    began = true;
     if (step()) return StepResult::Done;
     if (attempt < kAttempts) std::this_thread::sleep_for(kRetryWait);
   }
@@ -417,25 +419,53 @@ bool WriteRecordFile(const RecordList& records, const fs::path& path) {
 bool SaveRecordFileSafely(const std::vector<const CVersuch*>& records, const fs::path& folder) {
   const fs::path tempFile = folder / kRecordTempFileName;
   const fs::path dataFile = folder / kRecordFileName;
-  StepResult result =
-      WithRetries(folder, [&] { return WriteRecordBytes(records, tempFile) && ValidateRecordFile(tempFile); });
-  if (result == StepResult::Done)
-    result = WithRetries(folder, [&] { return ReplaceWithCheckedCopy(tempFile, dataFile); });
-  if (result == StepResult::FolderLost)
-    ShowFolderMessage(64000,
-                      "Der Datenordner\n%s\nist nicht erreichbar oder nicht mehr der Ordner, der beim "
-                      "Programmstart gesperrt wurde. Es wurde nichts gespeichert.\nDie Daten im Programm "
-                      "bleiben erhalten. Bitte speichern Sie erneut, sobald der Datenordner wieder "
-                      "erreichbar ist.",
-                      folder);
-  const bool saved = result == StepResult::Done;
-  if (result == StepResult::Failed)
-    ShowFolderMessage(5061,
-                      "Die Datenbank konnte nicht gespeichert werden!\nDatenordner:\n%s\nDie Daten "
-                      "im Programm bleiben erhalten. Bitte prüfen Sie den Zugriff auf den "
-                      "Datenordner und speichern Sie erneut.",
-                      folder);
-  return saved;
+  bool began = false;
+  StepResult result = WithRetries(
+      folder, [&] { return WriteRecordBytes(records, tempFile) && ValidateRecordFile(tempFile); }, began);
+  const bool replacing = result == StepResult::Done;
+  if (replacing) result = WithRetries(folder, [&] { return ReplaceWithCheckedCopy(tempFile, dataFile); }, began);
+  switch (result) {
+    case StepResult::Done:
+      return true;
+    case StepResult::FolderLost:
+      if (!began) {
+        ShowFolderMessage(64000,
+                          "Der Datenordner\n%s\nist nicht erreichbar oder nicht mehr der Ordner, der beim "
+                          "Programmstart gesperrt wurde. Es wurde nichts gespeichert.\nDie Daten im Programm "
+                          "bleiben erhalten. Bitte speichern Sie erneut, sobald der Datenordner wieder "
+                          "erreichbar ist.",
+                          folder);
+        break;
+      }
+      // A rename whose answer was lost with the connection may well have
+      // reached the server: nobody can tell until the folder is back.
+      ShowFolderMessage(67300,
+                        "Der Datenordner\n%s\nist während des Speicherns nicht erreichbar geworden oder nicht "
+                        "mehr der Ordner, der beim Programmstart gesperrt wurde. Ob das Speichern ihn noch erreicht "
+                        "hat, ist nicht bekannt: Die Daten wurden möglicherweise nicht gespeichert.\nDie Daten im "
+                        "Programm bleiben erhalten. Bitte speichern Sie erneut, sobald der Datenordner wieder "
+                        "erreichbar ist.",
+                        folder);
+      break;
+    case StepResult::Failed:
+      // Only flushing the folder fails after the rename over "data.db".
+      if (replacing && platform::SameFileBytes(tempFile, dataFile)) {
+        ShowFolderMessage(67301,
+                          "Die Daten stehen in data.db im Datenordner\n%s\naber der Ordner konnte nicht auf den "
+                          "Datenträger geschrieben werden: Der neue Eintrag von data.db ist möglicherweise noch "
+                          "nicht dauerhaft gespeichert.\nDie Daten im Programm bleiben erhalten. Bitte speichern "
+                          "Sie erneut.",
+                          folder);
+        break;
+      }
+      ShowFolderMessage(5061,
+                        "Die Datenbank konnte nicht gespeichert werden!\nDatenordner:\n%s\nDie Daten "
+                        "im Programm bleiben erhalten. Bitte prüfen Sie den Zugriff auf den "
+                        "Datenordner und speichern Sie erneut.",
+                        folder);
+      break;
+  }
+  return false;
 }
 
 bool SaveRecordFileSafely(const RecordList& records, const fs::path& folder) {

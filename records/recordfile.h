@@ -78,10 +78,15 @@ bool WriteRecordFile(const RecordList& records, const std::filesystem::path& pat
 
 // Writes "data_tmp.db", checks it, and replaces "data.db" with a checked copy
 // of it in one rename; each step is tried three times, 100 ms apart. True when
-// "data.db" holds the records afterwards; otherwise the user is told, and the
-// previous sound copy stays. Before every attempt the folder must still be
-// the one this program holds (platform/sharedfolder.h): otherwise nothing is
-// written and the user is told that the folder is not reachable.
+// "data.db" holds the records afterwards and the folder has been flushed.
+// Otherwise the user is told what is known, and the records stay in memory
+// for the next save: nothing written (the folder was not ours before the
+// first write), possibly not saved (the folder went away after writing had
+// begun, so a rename may or may not have reached it), the records in
+// "data.db" whose folder entry may not be on the disk yet (the folder flush
+// after the rename failed), or not saved (the previous sound copy stays).
+// Before every attempt the folder must still be the one this program holds
+// (platform/sharedfolder.h): otherwise nothing more is written.
 bool SaveRecordFileSafely(const std::vector<const CVersuch*>& records,
                           const std::filesystem::path& folder);
 bool SaveRecordFileSafely(const RecordList& records, const std::filesystem::path& folder);

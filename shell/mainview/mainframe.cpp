@@ -491,7 +491,7 @@ bool CMainFrame::QueryClose() {
       WaitWindowScope wait;
       saved = view_->SaveAllRecords();
     }
-    if (saved) break;
+    if (saved || unattendedClose_) break;
     // The save has told what failed; the records are still only in memory.
     const int answer = platform::ShowMessageBox(
         TranslateString(kSaveFailedTextId,

@@ -83,7 +83,10 @@ class CMainFrame : public QMainWindow {
 
   // Saves all records before the window closes. After a failed save the
   // user chooses: try again, close anyway, or stay open. True: may close.
+  // Once the close is unattended (the session ends), nobody is asked: the
+  // save is tried once and the window closes.
   bool QueryClose();
+  void SetUnattendedClose() { unattendedClose_ = true; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -108,4 +111,5 @@ class CMainFrame : public QMainWindow {
   // The list's column headings follow a language switch only at the next
   // start: said once a run.
   bool headingNoticeGiven_ = false;
+  bool unattendedClose_ = false;
 };

@@ -81,13 +81,19 @@ std::optional<std::string> ReadLine(const fs::path& file) {
   return text;
 }
 
+// Pauses between the reads of a lock that another computer is writing or has
+// just removed: a share may show either a moment late, a slow one for
+// several seconds.
+constexpr milliseconds kShareLookPauses[] = {milliseconds(50),  milliseconds(100), milliseconds(200),
+                                             milliseconds(400), milliseconds(800), milliseconds(1600),
+                                             milliseconds(3200)};
+
 // The lock line; a line that is not complete yet (its writer has created the
 // file but not yet written it, which another computer sees) is read again for
-// a moment. Nothing when the file cannot be read (or is gone).
+// some seconds. Nothing when the file cannot be read (or is gone).
 std::optional<std::string> ReadCompleteLine(const fs::path& file) {
   std::optional<std::string> line = ReadLine(file);
-  for (const milliseconds pause : {milliseconds(50), milliseconds(100), milliseconds(200), milliseconds(400),
-                                   milliseconds(800)}) {
+  for (const milliseconds pause : kShareLookPauses) {
     if (!line || IsCompleteLockLine(*line)) break;
     platform::PauseForShare(pause);
     line = ReadLine(file);
@@ -265,6 +271,17 @@ bool CLock::Lock(const fs::path& dataFolder) {
       platform::PauseForShare(pauses[vanished++]);
       continue;
     }
+    if (!IsCompleteLockLine(*existing)) {
+      // Somebody holds the folder, but who is not to be read: no notice with
+      // empty values.
+      std::string text = TranslateString(67310,
+                                         "Der Datenordner wird gerade von einem anderen Programm gesperrt, "
+                                         "aber die Lock-Datei nennt auch nach einigen Sekunden nicht, wer es "
+                                         "ist:\n%s\nVersuchen Sie es bitte später nochmal.");
+      StrReplace(text, "%s", existing->empty() ? TranslateString(67311, "(leer)") : *existing, false);
+      ShowLockFailure(text, lockFile_);
+      return false;
+    }
     holder_ = ParseLockLine(*existing);
     const bool sameOwner = holder_.computer == self.computer && holder_.user == self.user &&
                            holder_.programPath == self.programPath;
@@ -291,15 +308,26 @@ bool CLock::Lock(const fs::path& dataFolder) {
 bool CLock::StillHeld() {
   if (!owned_) return false;
   const fs::path folder = lockFile_.parent_path();
-  if (ReadLine(lockFile_) == ownLine_) {
-    // The same folder after the share was mounted again is another object.
-    folderIdentity_ = platform::IdentifyFolder(folder);
-    return true;
+  // A share's cache may still show a lock file that was deleted by hand (it
+  // cannot be read, or not created anew) for a moment: it is looked at again
+  // after pauses, as the start does, before the folder counts as lost.
+  for (size_t look = 0;; ++look) {
+    if (look > 0) platform::PauseForShare(kShareLookPauses[look - 1]);
+    const std::optional<std::string> line = ReadLine(lockFile_);
+    if (line == ownLine_) {
+      // The same folder after the share was mounted again is another object.
+      folderIdentity_ = platform::IdentifyFolder(folder);
+      return true;
+    }
+    // Gone or replaced (the empty mount point of a share that dropped off).
+    if (!folderIdentity_ || platform::IdentifyFolder(folder) != folderIdentity_) return false;
+    // Someone else has taken the folder over.
+    if (line && IsCompleteLockLine(*line)) return false;
+    // Deleted by hand in our own folder: nobody else holds it, it is ours again.
+    if (!line && !LockFileExists(lockFile_) && CreateExclusive(lockFile_, platform::ToCp1252(ownLine_)))
+      return true;
+    if (look == std::size(kShareLookPauses)) return false;
   }
-  if (LockFileExists(lockFile_) || !folderIdentity_ || platform::IdentifyFolder(folder) != folderIdentity_)
-    return false;
-  // Deleted by hand in our own folder: nobody else holds it, it is ours again.
-  return CreateExclusive(lockFile_, platform::ToCp1252(ownLine_));
 }
 
 void CLock::Unlock() {

@@ -1,9 +1,11 @@
 #include "shell/start/startup.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QGuiApplication>
 #include <clocale>
 #include <filesystem>
+#include <iostream>
 
 #include "i18n/translation.h"
 #include "platform/datetime.h"
@@ -11,6 +13,7 @@
 #include "platform/heap.h"
 #include "platform/messagebox.h"
 #include "platform/sharedfolder.h"
+#include "platform/terminationsignals.h"
 #include "records/matdef_extract.h"
 #include "records/recordfile.h"
 #include "records/strutil.h"
@@ -44,6 +47,16 @@ void ClearReadOnlyFiles(const fs::path& folder) {
       fs::permissions(it->path(), fs::perms::owner_write, fs::perm_options::add, fileEc);
   }
 }
+
+// The boxes of an unattended end: written to standard error (a session log
+// keeps them), answered with their default button.
+class UnattendedMessageBoxes : public platform::MessageBoxHandler {
+ public:
+  int Show(const platform::MessageBoxRequest& request) override {
+    std::cerr << request.caption << ": " << request.text << std::endl;
+    return platform::DefaultMessageBoxAnswer(request.flags);
+  }
+};
 
 bool SameFile(const fs::path& a, const fs::path& b) {
   std::error_code ec;
@@ -196,7 +209,10 @@ std::string CreationFailureText(bool document, bool frame, bool view, const fs::
 
 CStartup::CStartup(CPravikWinApp& app, StartupOptions options) : app_(app), options_(std::move(options)) {}
 
-CStartup::~CStartup() { ExitInstance(exitStatus_); }
+CStartup::~CStartup() {
+  ExitInstance(exitStatus_);
+  if (unattendedBoxes_) platform::SetMessageBoxHandler(attendedBoxes_);
+}
 
 bool CStartup::HoldsLock() const { return lock_ && lock_->IsLocked(); }
 
@@ -283,6 +299,7 @@ int CStartup::ExitInstance(int status) {
   // The main window saves every record and writes its layout while the
   // folder is still ours.
   if (frame_) {
+    if (endingUnattended_) frame_->SetUnattendedClose();
     if (frame_->isVisible()) frame_->close();
     frame_.reset();
   }
@@ -296,7 +313,27 @@ int CStartup::ExitInstance(int status) {
 
 bool CStartup::CloseMainWindow() {
   if (!frame_ || !frame_->isVisible()) return true;
+  // Also a frame made after the end was asked for (during the start).
+  if (endingUnattended_) frame_->SetUnattendedClose();
   return frame_->close();
+}
+
+void CStartup::EndUnattended() {
+  if (endingUnattended_) return;
+  endingUnattended_ = true;
+  attendedBoxes_ = platform::CurrentMessageBoxHandler();
+  unattendedBoxes_ = std::make_unique<UnattendedMessageBoxes>();
+  platform::SetMessageBoxHandler(unattendedBoxes_.get());
+  // Each open dialog is cancelled as its Cancel button would; the code that
+  // opened it goes on as after a Cancel.
+  for (int dialogs = 0; dialogs < 64; ++dialogs) {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal) break;
+    if (auto* dialog = qobject_cast<QDialog*>(modal)) dialog->reject();
+    else modal->close();
+  }
+  // Ends every running loop; the shutdown follows RunMessageLoop.
+  QApplication::exit(0);
 }
 
 void CStartup::OnAppAbout() {
@@ -316,6 +353,7 @@ int RunApplication(int argc, char** argv, const StartupOptions& options) {
     if (!resolved.programFolder.empty()) fs::current_path(resolved.programFolder, ec);
   }
   CStartup startup(app, resolved);
+  platform::TerminationSignals sessionEnd([&startup](int) { startup.EndUnattended(); });
   // The command line is not interpreted: every start opens the one document.
   if (!startup.InitInstance()) return startup.ExitInstance();
   const int status = RunMessageLoop(startup);
@@ -325,7 +363,7 @@ int RunApplication(int argc, char** argv, const StartupOptions& options) {
 int RunMessageLoop(CStartup& startup) {
   int status = 0;
   do {
-    status = QApplication::exec();
+    if (!startup.EndingUnattended()) status = QApplication::exec();
   } while (!startup.CloseMainWindow());
   return status;
 }

@@ -32,6 +32,9 @@ class CPravikDoc;
 class CPravikWinApp;
 class CLock;
 class SingleInstanceGuard;
+namespace platform {
+class MessageBoxHandler;
+}
 
 struct StartupOptions {
   // The program folder; empty: the folder of the running program file.
@@ -111,6 +114,14 @@ class CStartup {
   int ExitInstance(int status = 0);
   int ExitStatus() const { return exitStatus_; }
 
+  // Ends the program as closing its window does, but unattended, for a
+  // session that ends (a signal): nobody is asked on a display that is going
+  // away. Open dialogs are cancelled, message boxes go to standard error
+  // instead of the screen, and the message loops end; the shutdown that
+  // follows saves every record and releases the lock.
+  void EndUnattended();
+  bool EndingUnattended() const { return endingUnattended_; }
+
   // Shows the About box.
   void OnAppAbout();
 
@@ -130,6 +141,9 @@ class CStartup {
   std::unique_ptr<CLock> lock_;
   std::unique_ptr<CPravikDoc> document_;
   std::unique_ptr<CMainFrame> frame_;
+  std::unique_ptr<platform::MessageBoxHandler> unattendedBoxes_;
+  platform::MessageBoxHandler* attendedBoxes_ = nullptr;
+  bool endingUnattended_ = false;
   bool lockTaken_ = false;
   bool exited_ = false;
   int exitStatus_ = 0;
@@ -137,8 +151,10 @@ class CStartup {
 
 // The message loop of a started program. Whichever way the loop ends, the
 // shutdown may only follow once the main window has closed: when it stays
-// open, the loop runs on. Gives the loop's exit status.
+// open, the loop runs on. Gives the loop's exit status. An unattended end
+// asked for before (during the start) runs no loop.
 int RunMessageLoop(CStartup& startup);
 
 // The whole program: QApplication, start-up, message loop, shutdown.
+// SIGTERM, SIGHUP and SIGINT end it unattended (CStartup::EndUnattended).
 int RunApplication(int argc, char** argv, const StartupOptions& options = {});

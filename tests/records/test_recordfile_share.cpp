@@ -3,6 +3,7 @@
 // that is no longer ours writes nothing and says so.
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <string>
 
@@ -126,4 +127,55 @@ TEST(RecordFileOnShare, ASaveIntoAFolderThatIsNoLongerOursWritesNothing) {
   RecordList loaded;
   ASSERT_TRUE(LoadRecordFile(loaded, dir.path()));
   EXPECT_EQ(Tags(loaded), "neu;neu;");
+}
+
+// A save that goes wrong at its very end: the message says what the folder
+// may hold, and the records stay in the program for the next save. The
+// folder flushes after the renames of "data_tmp.db" (1) and "data.db" (2)
+// are where the errors come in; the share dropping off is the folder no
+// longer being ours.
+TEST(RecordFileOnShare, TheMessageAfterASaveCutShortSaysWhatTheFolderHolds) {
+  struct Case {
+    const char* name;
+    int failingFlush;  // the first flush that fails
+    bool dropsThere;   // the share is gone after it; else every later flush fails too
+    bool dataFileNew;  // "data.db" holds the new records afterwards
+    const char* says;
+    const char* neverSays;
+  } cases[] = {
+      {"the share drops right after the rename over data.db", 2, true, true, "möglicherweise nicht gespeichert",
+       "nichts gespeichert"},
+      {"the folder cannot be flushed after the rename over data.db", 2, false, true, "Die Daten stehen in data.db",
+       "konnte nicht gespeichert werden"},
+      {"the share drops right after data_tmp.db", 1, true, false, "möglicherweise nicht gespeichert",
+       "nichts gespeichert"},
+      {"the folder cannot be flushed after data_tmp.db", 1, false, false, "konnte nicht gespeichert werden",
+       "stehen in data.db"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempFolder dir;
+    ASSERT_TRUE(WriteRecordFile(Records(1, "alt"), dir / "data.db"));
+    bool ours = true;
+    platform::HoldFolder(dir.path(), [&] { return ours; });
+    int flushes = 0;
+    platform::SetFolderSyncOverride([&](const fs::path&) {
+      if (++flushes < c.failingFlush || !ours) return 0;
+      if (c.dropsThere) ours = false;
+      return EIO;
+    });
+    RecordList records = Records(2, "neu");
+    platform::ScriptedMessageBoxes boxes;
+    EXPECT_FALSE(SaveRecordFileSafely(records, dir.path()));
+    platform::SetFolderSyncOverride(nullptr);
+    platform::ReleaseHeldFolder(dir.path());
+    ASSERT_EQ(boxes.shown().size(), 1u);
+    const std::string& text = boxes.shown()[0].text;
+    EXPECT_NE(text.find(c.says), std::string::npos) << text;
+    EXPECT_EQ(text.find(c.neverSays), std::string::npos) << text;
+    EXPECT_NE(text.find(dir.path().string()), std::string::npos) << text;
+    const std::string data = platform::ReadFileBytes(dir / "data.db").value_or("");
+    EXPECT_EQ(data.find("\r\n21~neu") != std::string::npos, c.dataFileNew);
+    EXPECT_EQ(Tags(records), "neu;neu;");
+  }
 }

@@ -1,12 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <signal.h>
 #include <sys/inotify.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <QApplication>
+#include <QDialog>
 #include <QTimer>
 #include <chrono>
 #include <filesystem>
@@ -21,6 +23,7 @@
 #include "platform/inifile.h"
 #include "platform/pdf_words.h"
 #include "platform/printdriver.h"
+#include "platform/terminationsignals.h"
 #include "platform/textfile.h"
 #include "records/recordfile.h"
 #include "records/wbsfield.h"
@@ -645,6 +648,53 @@ TEST_F(StartupTest, WindowKeptOpenAfterAFailedSaveStopsTheShutdown) {
   EXPECT_EQ(startup.ExitInstance(3), 3);
   EXPECT_FALSE(fs::exists(lockFile()));
   EXPECT_EQ(Ini("Allgemeines", "letzterAufruf"), "heute");
+}
+
+// The session ends while the program runs (log-out, shutdown, Ctrl+C in a
+// terminal): the program ends as closing its window does. A dialog that
+// stands is cancelled, what was changed only in memory is in "data.db" and
+// the lock is gone; nobody is asked, also when the save fails.
+TEST_F(StartupTest, ASignalEndsTheProgramAsClosingItsWindowWithoutAsking) {
+  struct Case {
+    int signal;
+    bool saveFails;
+  } cases[] = {{SIGTERM, false}, {SIGHUP, false}, {SIGINT, false}, {SIGTERM, true}};
+  int round = 0;
+  for (const Case& c : cases) {
+    const std::string tag = "signal-" + std::to_string(++round);
+    SCOPED_TRACE(tag + (c.saveFails ? ", the save fails" : ""));
+    const fs::path blocker = dataFolder() / "data_tmp.db";
+    {
+      platform::TestUi ui;
+      OpenDemoPlant(ui);
+      CPravikWinApp app;
+      CStartup startup(app, options_);
+      platform::TerminationSignals sessionEnd([&startup](int) { startup.EndUnattended(); });
+      ASSERT_TRUE(startup.InitInstance());
+      startup.Frame()->view()->model()->RecordAt(0)->SetValue(1, 21, tag);
+      if (c.saveFails) {
+        fs::remove(blocker);
+        fs::create_directory(blocker);
+      }
+      int dialogResult = -1;
+      QTimer::singleShot(0, [&] {
+        QDialog standing(startup.Frame());
+        QTimer::singleShot(0, [&] { ::raise(c.signal); });
+        dialogResult = standing.exec();
+      });
+      ::testing::internal::CaptureStderr();
+      EXPECT_EQ(RunMessageLoop(startup), 0);
+      EXPECT_EQ(startup.ExitInstance(), 0);
+      const std::string told = ::testing::internal::GetCapturedStderr();
+      EXPECT_EQ(dialogResult, QDialog::Rejected);
+      EXPECT_EQ(told.find("konnte nicht gespeichert werden") != std::string::npos, c.saveFails) << told;
+      EXPECT_EQ(told.find("erneut gespeichert"), std::string::npos) << told;
+    }
+    EXPECT_FALSE(fs::exists(lockFile()));
+    EXPECT_EQ(Ini("Allgemeines", "letzterAufruf"), "heute");
+    EXPECT_EQ(Bytes(dataFolder() / "data.db").find(tag) != std::string::npos, !c.saveFails);
+    if (c.saveFails) fs::remove(blocker);
+  }
 }
 
 TEST_F(StartupTest, WithoutPlantsTheStartKeepsTheFolderAndLeavesTheIdentityEmpty) {

@@ -1,17 +1,19 @@
-// Monthly archive and transfer files on the main view with 20,000 and 80,000
-// generated records in four months: archiving one month and dearchiving it
+// Monthly archive and transfer files on the main view with 20,000, 40,000
+// and 80,000 generated records in four months: archiving one month and dearchiving it
 // again, each with the save of all records that follows it (what the user
 // waits for), alternating with copying the month file's bytes plus a safe
 // save of the same records; exporting all records alternating with "cp" and
-// "sync" of the exported file; importing them into an empty list, with the
-// memory the import took as a multiple of the file. Each gives its growth
-// from 20,000 to 80,000 records.
+// "sync" of the exported file; importing them into an empty list and saving
+// them, alternating with copying the file's bytes plus a safe save of the
+// records, with the memory the import took as a multiple of the file. Each
+// gives its growth from one size to the next and from 20,000 records on.
 #include <benchmark/benchmark.h>
 
 #include <QItemSelectionModel>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -60,6 +62,20 @@ class BenchApp {
     for (const auto& record : records_)
       if (withMonth || MonthKey(*record) != kMonth) copies.push_back(std::make_unique<CVersuch>(*record));
     return copies;
+  }
+  // Copies of the first `count` records; without the month when asked.
+  RecordList FirstCopies(int count, bool withMonth = true) const {
+    RecordList copies;
+    for (int i = 0; i < std::min(count, size()); ++i) {
+      const CVersuch& record = *records_[static_cast<size_t>(i)];
+      if (withMonth || MonthKey(record) != kMonth) copies.push_back(std::make_unique<CVersuch>(record));
+    }
+    return copies;
+  }
+  // Where the month commands find their files from now on.
+  void UseArchiveFolder(const fs::path& folder) {
+    fs::create_directories(folder);
+    data_.app().WriteProfileString("Archivierung", "Ordner", folder.string());
   }
   int size() const { return static_cast<int>(records_.size()); }
   const fs::path& folder() const { return data_.folder(); }
@@ -197,15 +213,27 @@ void BM_ExportAll(benchmark::State& state) {
   benchratio::ReportGrowth(state, "export", app.size(), runs.OwnMedian());
 }
 
-// The import of the exported file into an empty list; "peak_x_file" is the
-// most memory the import added, as a multiple of the file.
+// The import of the exported file into an empty list with the save that
+// follows it, alternating with the plain work of the same data: the file's
+// bytes copied and a safe save of the records. "peak_x_file" is the most
+// memory the import added, as a multiple of the file.
 void BM_ImportAll(benchmark::State& state) {
   BenchApp& app = App(static_cast<int>(state.range(0)));
   if (!platform::FileExists(app.TransferFile())) {
     state.SkipWithError("run BM_ExportAll first");
     return;
   }
-  std::vector<double> own;
+  const RecordList all = app.Copies();
+  auto plain = [&app, &all] {
+    const fs::path copy = app.TransferFile().string() + ".cp";
+    const double seconds = TimeSeconds([&] {
+      platform::CopyFile(app.TransferFile(), copy);
+      SaveRecordFileSafely(all, app.folder() / "plain");
+    });
+    platform::DeleteFile(copy);
+    return seconds;
+  };
+  benchratio::Alternating runs;
   double peak = 0;
   for (auto _ : state) {
     state.PauseTiming();
@@ -213,32 +241,154 @@ void BM_ImportAll(benchmark::State& state) {
     platform::ScriptedUi ui([&state](const std::string& failure) { state.SkipWithError(failure.c_str()); });
     ui.ExpectFileDialog(app.TransferFile());
     ui.ExpectDialog(CImportStatistikDlg::kTemplateId, platform::IDOK);
+    const bool plainFirst = runs.size() % 2;
+    const double plainBefore = plainFirst ? plain() : 0;
     std::ofstream("/proc/self/clear_refs") << "5";  // the peak starts anew from here
     const long before = benchchild::StatusKilobytes("VmRSS");
     state.ResumeTiming();
-    own.push_back(benchratio::CountedSeconds("import", app.size(), [&] { filled->view->OnImportieren(); }));
+    const double own = benchratio::CountedSeconds("import", app.size(), [&] { filled->view->OnImportieren(); });
     state.PauseTiming();
     peak = std::max(peak, static_cast<double>(benchchild::StatusKilobytes("VmHWM") - before) * 1024);
     if (filled->view->model()->RecordCount() != app.size()) {
       state.SkipWithError(("import failed: " + std::to_string(filled->view->model()->RecordCount())).c_str());
       break;
     }
+    runs.Add(own, plainFirst ? plainBefore : plain());
     filled.reset();
     state.ResumeTiming();
   }
-  state.counters["own_ms"] = benchratio::Median(own) * 1e3;
+  runs.Report(state, "cp_save");
   state.counters["peak_x_file"] = peak / static_cast<double>(platform::FileSize(app.TransferFile()).value_or(1));
   ReportFile(state, app.TransferFile());
-  benchratio::ReportGrowth(state, "import", app.size(), benchratio::Median(own));
+  benchratio::ReportGrowth(state, "import", app.size(), runs.OwnMedian());
 }
+// The growth from 20,000 to 80,000 records with the runs of both sizes
+// interleaved, so that whatever else the machine does weighs on both alike:
+// the first 20,000 records and all 80,000 of one application, the sizes in
+// turn (the smaller first every second round). Per size the median thread
+// CPU time of the command ("cpu_20k_ms", "cpu_80k_ms") and of its plain work
+// ("plain_20k_ms", "plain_80k_ms"), and the growths of both
+// ("x_growth_cpu", "x_growth_plain"; the goal for the command is 4.4).
+struct SizedWork {
+  std::function<double()> own;    // thread CPU seconds of the command
+  std::function<double()> plain;  // thread CPU seconds of its plain work
+};
+
+double CpuSeconds(const std::function<void()>& work) {
+  const double start = benchratio::ThreadCpuSeconds();
+  work();
+  return benchratio::ThreadCpuSeconds() - start;
+}
+
+void RunInterleaved(benchmark::State& state, const std::function<SizedWork(int records)>& prepare) {
+  const int sizes[] = {kRecords, 4 * kRecords};
+  const SizedWork work[] = {prepare(sizes[0]), prepare(sizes[1])};
+  std::vector<double> own[2], plain[2];
+  for (auto _ : state) {
+    const bool smallFirst = own[0].size() % 2 == 0;
+    for (int turn = 0; turn < 2; ++turn) {
+      const int i = (turn == 0) == smallFirst ? 0 : 1;
+      own[i].push_back(work[i].own());
+      plain[i].push_back(work[i].plain());
+    }
+  }
+  const double own20 = benchratio::Median(own[0]), own80 = benchratio::Median(own[1]);
+  const double plain20 = benchratio::Median(plain[0]), plain80 = benchratio::Median(plain[1]);
+  state.counters["cpu_20k_ms"] = own20 * 1e3;
+  state.counters["cpu_80k_ms"] = own80 * 1e3;
+  state.counters["plain_20k_ms"] = plain20 * 1e3;
+  state.counters["plain_80k_ms"] = plain80 * 1e3;
+  state.counters["x_growth_cpu"] = own20 > 0 ? own80 / own20 : 0;
+  state.counters["x_growth_plain"] = plain20 > 0 ? plain80 / plain20 : 0;
+}
+
+// Import of a transfer file into an empty list with its save; plain: the
+// file copied and a safe save of the same records.
+void BM_ImportGrowthInterleaved(benchmark::State& state) {
+  BenchApp& app = App(4 * kRecords);
+  RunInterleaved(state, [&app, &state](int records) {
+    const fs::path file = app.folder() / ("import_" + std::to_string(records) + ".xml");
+    auto copies = std::make_shared<RecordList>(app.FirstCopies(records));
+    std::vector<const CVersuch*> pointers;
+    for (const auto& record : *copies) pointers.push_back(record.get());
+    WriteTransferFile(file, pointers, "20260101000000", file.string());
+    SizedWork work;
+    work.own = [&app, &state, file, records] {
+      auto filled = std::make_unique<FilledView>(RecordList{});
+      platform::ScriptedUi ui([&state](const std::string& failure) { state.SkipWithError(failure.c_str()); });
+      ui.ExpectFileDialog(file);
+      ui.ExpectDialog(CImportStatistikDlg::kTemplateId, platform::IDOK);
+      const double cpu = CpuSeconds([&] { filled->view->OnImportieren(); });
+      if (filled->view->model()->RecordCount() != records) state.SkipWithError("import failed");
+      return cpu;
+    };
+    work.plain = [&app, copies, file] {
+      const fs::path copy = file.string() + ".cp";
+      const double cpu = CpuSeconds([&] {
+        platform::CopyFile(file, copy);
+        SaveRecordFileSafely(*copies, app.folder() / "plain");
+      });
+      platform::DeleteFile(copy);
+      return cpu;
+    };
+    return work;
+  });
+}
+
+// Dearchiving one month of four into the list of the other three with the
+// save; plain: the month file copied and a safe save of all the records.
+void BM_DearchiveGrowthInterleaved(benchmark::State& state) {
+  BenchApp& app = App(4 * kRecords);
+  RunInterleaved(state, [&app, &state](int records) {
+    const fs::path folder = app.folder() / ("archiv_" + std::to_string(records));
+    app.UseArchiveFolder(folder);
+    if (!platform::FileExists(folder / MonthFileName(kMonth))) {
+      FilledView filled(app.FirstCopies(records));
+      std::vector<std::string> results;
+      filled.view->ArchiveMonth(kMonth, results);
+    }
+    auto all = std::make_shared<RecordList>(app.FirstCopies(records));
+    SizedWork work;
+    work.own = [&app, &state, folder, records] {
+      app.UseArchiveFolder(folder);
+      auto filled = std::make_unique<FilledView>(app.FirstCopies(records, false));
+      std::vector<std::string> results;
+      bool read = false, saved = false;
+      const double cpu = CpuSeconds([&] {
+        read = filled->view->DearchiveMonth(kMonth, results);
+        saved = filled->view->SaveAllRecords();
+      });
+      if (!read || !saved || filled->view->model()->RecordCount() != records) state.SkipWithError("dearchiving failed");
+      return cpu;
+    };
+    work.plain = [&app, all, folder] {
+      const fs::path month = folder / MonthFileName(kMonth);
+      const fs::path copy = month.string() + ".cp";
+      const double cpu = CpuSeconds([&] {
+        platform::CopyFile(month, copy);
+        SaveRecordFileSafely(*all, app.folder() / "plain");
+      });
+      platform::DeleteFile(copy);
+      return cpu;
+    };
+    return work;
+  });
+}
+
 // All of one size first: the records of a size are made once.
 BENCHMARK(BM_ArchiveMonthAndSave)->Arg(kRecords)->Unit(benchmark::kMillisecond)->Iterations(benchratio::Runs(5));
 BENCHMARK(BM_DearchiveMonthAndSave)->Arg(kRecords)->Unit(benchmark::kMillisecond)->Iterations(benchratio::Runs(5));
 BENCHMARK(BM_ExportAll)->Arg(kRecords)->Unit(benchmark::kMillisecond)->Iterations(benchratio::Runs(5));
-BENCHMARK(BM_ImportAll)->Arg(kRecords)->Unit(benchmark::kMillisecond)->Iterations(benchratio::Runs(3));
+BENCHMARK(BM_ImportAll)->Arg(kRecords)->Unit(benchmark::kMillisecond)->Iterations(benchratio::Runs(5));
+BENCHMARK(BM_ArchiveMonthAndSave)->Arg(2 * kRecords)->Unit(benchmark::kMillisecond)->Iterations(benchratio::Runs(5));
+BENCHMARK(BM_DearchiveMonthAndSave)->Arg(2 * kRecords)->Unit(benchmark::kMillisecond)->Iterations(benchratio::Runs(5));
+BENCHMARK(BM_ExportAll)->Arg(2 * kRecords)->Unit(benchmark::kMillisecond)->Iterations(benchratio::Runs(5));
+BENCHMARK(BM_ImportAll)->Arg(2 * kRecords)->Unit(benchmark::kMillisecond)->Iterations(benchratio::Runs(5));
 BENCHMARK(BM_ArchiveMonthAndSave)->Arg(4 * kRecords)->Unit(benchmark::kMillisecond)->Iterations(benchratio::Runs(5));
 BENCHMARK(BM_DearchiveMonthAndSave)->Arg(4 * kRecords)->Unit(benchmark::kMillisecond)->Iterations(benchratio::Runs(5));
 BENCHMARK(BM_ExportAll)->Arg(4 * kRecords)->Unit(benchmark::kMillisecond)->Iterations(benchratio::Runs(5));
-BENCHMARK(BM_ImportAll)->Arg(4 * kRecords)->Unit(benchmark::kMillisecond)->Iterations(benchratio::Runs(3));
+BENCHMARK(BM_ImportAll)->Arg(4 * kRecords)->Unit(benchmark::kMillisecond)->Iterations(benchratio::Runs(5));
+BENCHMARK(BM_ImportGrowthInterleaved)->Unit(benchmark::kMillisecond)->Iterations(benchratio::Runs(5));
+BENCHMARK(BM_DearchiveGrowthInterleaved)->Unit(benchmark::kMillisecond)->Iterations(benchratio::Runs(5));
 
 }  // namespace

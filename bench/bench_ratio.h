@@ -162,7 +162,9 @@ Alternating Alternate(int rounds, Own&& own, Plain&& plain) {
 // the next smaller count of the same measure, and "records_ratio" (for 4x
 // the records the goal is at most 4.4x). The smaller count runs first. Runs
 // timed by CountedSeconds also give the median thread CPU time ("cpu_ms"),
-// its growth ("x_growth_cpu") and the median page faults ("page_faults").
+// its growth ("x_growth_cpu") and the median page faults ("page_faults");
+// from the third count on also the growth from the smallest count
+// ("records_ratio_first", "x_growth_cpu_first").
 inline void ReportGrowth(benchmark::State& state, const std::string& measure, int records, double ownSeconds) {
   static std::map<std::string, std::map<int, std::pair<double, double>>> medians;
   state.counters["records"] = records;
@@ -180,6 +182,11 @@ inline void ReportGrowth(benchmark::State& state, const std::string& measure, in
   state.counters["records_ratio"] = static_cast<double>(records) / smaller->first;
   state.counters["x_growth"] = smaller->second.first > 0 ? ownSeconds / smaller->second.first : 0;
   if (smaller->second.second > 0) state.counters["x_growth_cpu"] = cpu / smaller->second.second;
+  // With three sizes or more, also the growth from the smallest.
+  const auto smallest = counts.begin();
+  if (smallest == smaller) return;
+  state.counters["records_ratio_first"] = static_cast<double>(records) / smallest->first;
+  if (smallest->second.second > 0) state.counters["x_growth_cpu_first"] = cpu / smallest->second.second;
 }
 
 // What a benchmark keeps for all its runs (views, data folders) ends with

@@ -21,6 +21,7 @@
 #include <set>
 
 #include "platform/datetimectrl.h"
+#include "platform/screenfit.h"
 #include "platform/textcodec.h"
 #include "platform/uiseam.h"
 
@@ -182,6 +183,7 @@ void Dialog::InitDialog() {
   OnInitDialog();
   ShowReadOnlyFieldsReadOnly();
   AfterInitDialog();
+  FitIntoWorkArea(this);
 }
 
 namespace {

@@ -132,10 +132,10 @@ PrintResult PrintToPdf(PrintableView& view, const std::filesystem::path& file) {
   return RunPass(view, info, printer);
 }
 
-bool PrinterSetup() {
+bool PrinterSetup(const std::string& title, const std::string& acceptText) {
   QPrinter printer(QPrinter::HighResolution);
   UseChosenPrinter(printer);
-  if (!CurrentUi().ShowPrintDialog({&printer, 1, 1})) return false;
+  if (!CurrentUi().ShowPrintDialog({&printer, 1, 1, true, acceptText, title})) return false;
   if (printer.outputFormat() == QPrinter::NativeFormat) ChosenPrinter() = printer.printerName();
   return true;
 }

@@ -22,6 +22,7 @@
 // A view may clear info.continue_printing in OnPrint to stop after the page.
 // With the page count left unknown only page 1 is printed.
 #include <filesystem>
+#include <string>
 
 class QPrinter;
 class QPrintPreviewDialog;
@@ -72,8 +73,9 @@ PrintResult PrintToPdf(PrintableView& view, const std::filesystem::path& file);
 // The printer set-up of the file menu: the print dialog (through the UI
 // seam) chooses the printer that the print dialog, direct printing and the
 // preview start from afterwards (the system's default until then); false
-// when cancelled.
-bool PrinterSetup();
+// when cancelled. Its caption is `title`, its button that accepts reads
+// `acceptText`.
+bool PrinterSetup(const std::string& title, const std::string& acceptText);
 
 // The printer that PDF files (and the preview without a real printer) stand
 // for: A4 at 600 dots per inch with 100 dots of unprintable margin on every

@@ -331,7 +331,8 @@ std::optional<ColorRef> ScriptedUi::ShowColorDialog(ColorRef initial) {
 }
 
 bool ScriptedUi::ShowPrintDialog(const PrintDialogRequest& request) {
-  const Step* step = Take({UiKind::kPrintDialog, 0, {}, {}, 0});
+  // A set-up shows the text of its button that accepts.
+  const Step* step = Take({UiKind::kPrintDialog, 0, request.title, request.setup ? request.accept_text : std::string(), 0});
   if (!step || !step->ok || !request.printer) return false;
   QPrinter& printer = *request.printer;
   if (step->path && !step->path->empty()) {

@@ -72,7 +72,8 @@ struct ShownUi {
   UiKind kind = UiKind::kDialog;
   int dialog_id = 0;   // template id of a dialog
   std::string title;   // caption / title
-  std::string text;    // box text; file dialog filter; menu entries "id text" by line
+  std::string text;    // box text; file dialog filter; menu entries "id text" by line;
+                       // the accepting button of a printer set-up
   unsigned flags = 0;  // box flags
   std::filesystem::path folder{};  // initial folder of a file dialog
 };

@@ -2,12 +2,14 @@
 
 #include <QApplication>
 #include <QColorDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QPushButton>
 #include <QStringList>
 #include <cstdio>
 
@@ -79,8 +81,12 @@ class QtSeam : public UiSeam {
   bool ShowPrintDialog(const PrintDialogRequest& request) override {
     if (!request.printer || NobodyCanAnswer("print dialog")) return false;
     QPrintDialog dialog(request.printer, DialogOwner());
-    dialog.setMinMax(request.min_page, request.max_page);
-    dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
+    if (request.setup) {
+      ShapeAsPrinterSetup(dialog, request);
+    } else {
+      dialog.setMinMax(request.min_page, request.max_page);
+      dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
+    }
     return dialog.exec() == QDialog::Accepted;
   }
 
@@ -107,6 +113,14 @@ class QtSeam : public UiSeam {
 };
 
 }  // namespace
+
+void ShapeAsPrinterSetup(QPrintDialog& dialog, const PrintDialogRequest& request) {
+  // No page range, selection or file: what is set up here is the printer.
+  dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize);
+  dialog.setWindowTitle(ToQString(request.title));
+  if (auto* buttons = dialog.findChild<QDialogButtonBox*>())
+    if (QPushButton* accept = buttons->button(QDialogButtonBox::Ok)) accept->setText(ToQString(request.accept_text));
+}
 
 UiSeam& QtUi() {
   static QtSeam seam;

@@ -26,6 +26,7 @@
 #include "platform/drawtypes.h"
 #include "platform/messagebox.h"
 
+class QPrintDialog;
 class QPrinter;
 class QPrintPreviewDialog;
 class QWidget;
@@ -54,7 +55,15 @@ struct PrintDialogRequest {
   QPrinter* printer = nullptr;  // chosen printer, page range and copies go here
   int min_page = 1;
   int max_page = 1;
+  // A printer set-up: it chooses the printer and its paper only, its
+  // caption is `title` and its button reads `accept_text`, not "Print".
+  bool setup = false;
+  std::string accept_text{};
+  std::string title{};
 };
+
+// Shapes a print dialog as the printer set-up of the request.
+void ShapeAsPrinterSetup(QPrintDialog& dialog, const PrintDialogRequest& request);
 
 // A context menu: its entries (id 0: a separator) at a global position.
 struct PopupMenuItem {

@@ -155,8 +155,13 @@ RecordDocument ReadParsedDocument(CMarkup& xml, std::string_view root,
   // The IDs taken from this file, so that a second record with one of them is skipped.
   std::unordered_set<std::string> taken;
   // The records' memory is taken ahead in steps, as the text before them is
-  // given back: fresh pages one by one would cost a page fault each.
-  int preparedUpTo = 0;
+  // given back: fresh pages one by one would cost a page fault each. A
+  // preparation looks at every free chunk of the heap, so a file gets a few
+  // steps, each a part of it, never one per few megabytes.
+  constexpr size_t kSteps = 4;
+  constexpr size_t kLeastStep = 8 << 20;
+  const size_t step = std::max(kLeastStep, xml.GetDoc().size() / kSteps + 1);
+  size_t preparedUpTo = 0;
   while (xml.FindChildElem(kRecordElement)) {
     // The record's own ID decides, not the element's attribute: that is what the list will hold.
     const std::string data = xml.GetDataAt(xml.ChildPosition());
@@ -164,10 +169,9 @@ RecordDocument ReadParsedDocument(CMarkup& xml, std::string_view root,
     if (forget) {
       const int end = xml.ChildEnd();
       xml.ForgetTextBefore(end);
-      if (end >= preparedUpTo) {
-        constexpr int kStep = 8 << 20;
-        platform::PrepareHeap(kStep / 5 * 7);  // the records take about 1.4 times their text
-        preparedUpTo = end + kStep;
+      if (static_cast<size_t>(end) >= preparedUpTo) {
+        platform::PrepareHeap(step / 5 * 7);  // the records take about 1.4 times their text
+        preparedUpTo = static_cast<size_t>(end) + step;
       }
     }
     const std::string id = record->GetValue(0, 0);

@@ -9,6 +9,7 @@
 
 #include "evaluation/frame/statusmarks.h"
 #include "i18n/translation.h"
+#include "platform/screenfit.h"
 #include "records/strutil.h"
 #include "ui_alkalidlg.h"
 
@@ -190,6 +191,8 @@ CAlkaliDlg::CAlkaliDlg(QWidget* parent) : CEntryDialog(kTemplateId, parent) {
     grid->addWidget(mark, gridRow, kFirstFractionColumn + 1);
   }
 
+  // Taller than a notebook's screen: the rows scroll, OK and Cancel stay below them.
+  platform::PutBodyInScrollArea(this, grid);
   RecomputeOnKillFocus(recompute);
   // The clipboard keys reach the dialog before any control handles them.
   installEventFilter(this);

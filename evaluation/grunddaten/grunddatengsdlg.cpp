@@ -10,6 +10,7 @@
 
 #include "i18n/translation.h"
 #include "platform/messagebox.h"
+#include "platform/screenfit.h"
 #include "ui_grunddatengsdlg.h"
 
 const std::array<std::vector<int>, kBallastChoiceGroups>& CGrunddatenGSDlg::ChoiceIds() {
@@ -32,6 +33,9 @@ CGrunddatenGSDlg::CGrunddatenGSDlg(QWidget* parent)
   QStyleOptionButton option;
   option.initFrom(ui.w17);
   ui.w18->setIndent(style()->subElementRect(QStyle::SE_RadioButtonContents, &option, ui.w17).left());
+  // Taller than a notebook's screen: the fields scroll; the signature, the
+  // data takeover, OK and Cancel stay below them.
+  platform::PutBodyInScrollArea(this, ui.grid);
   WireButtons();
   for (int group = 0; group < kBallastChoiceGroups; ++group) {
     groups_[static_cast<size_t>(group)] = new QButtonGroup(this);

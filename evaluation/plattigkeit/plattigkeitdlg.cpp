@@ -5,6 +5,7 @@
 #include "evaluation/frame/statusmarks.h"
 #include "records/strutil.h"
 #include "i18n/translation.h"
+#include "platform/screenfit.h"
 #include "ui_plattigkeitdlg.h"
 
 namespace {
@@ -26,6 +27,8 @@ CPlattigkeitDlg::CPlattigkeitDlg(QWidget* parent) : CEntryDialog(kTemplateId, pa
     ui.rowsGrid->addWidget(MakeRowField(this, kFirstMi + row, false), row + 2, 3);
     ui.rowsGrid->addWidget(MakeRowField(this, kFirstFli + row, true), row + 2, 4);
   }
+  // On a small screen the table scrolls; the masses above, the results below and the buttons stay.
+  platform::PutBodyInScrollArea(this, ui.rowsGrid);
   std::vector<int> inputs = {kM0, kRetained80, kPassing4};
   for (int row = 0; row < kFlakinessRows; ++row) {
     inputs.push_back(kFirstRi + row);

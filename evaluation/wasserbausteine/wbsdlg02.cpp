@@ -37,6 +37,8 @@ CWBS2PropPage1::CWBS2PropPage1(QWidget* parent) : CWBSDataPage(kTemplateId, pare
 
   // The twenty visible stones with "rauf" and "runter".
   auto* stones = new QGridLayout;
+  // Close rows: the page with its sheet fits the height of a notebook's screen.
+  stones->setVerticalSpacing(2);
   layout->addLayout(stones);
   stones->addWidget(MakeRowLabel(this, kMassHeading, "Masse\n[kg]", Qt::AlignCenter), 1, 1);
   stones->addWidget(MakeRowLabel(this, kShapeHeading, "Steinform", Qt::AlignCenter), 0, 2, 1, 2);

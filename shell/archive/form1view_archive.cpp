@@ -56,7 +56,7 @@ void CForm1View::ArchiveMonth(const std::string& month, std::vector<std::string>
   results.push_back(ArchiveResult(month, kArchived));
 }
 
-bool CForm1View::DearchiveMonth(const std::string& month, std::vector<std::string>& results) {
+bool CForm1View::DearchiveMonth(const std::string& month, std::vector<std::string>& results, bool besideSelected) {
   const std::filesystem::path file = ArchiveFolder() / MonthFileName(month);
   // Named before the wait window could stand over the message.
   if (platform::CheckWholeFile(file, platform::FileKind::kLarge) != platform::ReadRefusal::kNone) return false;
@@ -78,6 +78,8 @@ bool CForm1View::DearchiveMonth(const std::string& month, std::vector<std::strin
     return false;
   }
   results.push_back(DearchiveResult(month, result.added, result.skipped));
+  // The rows selected before move with their records as later months come in.
+  SelectRows(result.rows, !besideSelected);
   return true;
 }
 
@@ -89,6 +91,12 @@ void CForm1View::OnArchivieren() {
   dialog.m_Entries = ArchiveEntries(model_->Records());
   if (dialog.m_Entries.empty()) return;
   if (dialog.DoModal() != platform::IDOK) return;
+  // An empty protocol would look like a run that failed without a word.
+  if (dialog.m_Entries.empty()) {
+    platform::ShowMessageBox(TranslateString(68000, "Es wurde kein Monat angehakt.\nEs wurde nichts archiviert."),
+                             platform::MB_OK | platform::MB_ICONINFORMATION, TranslateString(5200, "Archivierung"));
+    return;
+  }
 
   std::vector<std::string> results;
   const std::filesystem::path folder = ArchiveFolder();
@@ -119,8 +127,12 @@ void CForm1View::OnDearchivieren() {
 
   std::vector<std::string> results;
   std::vector<std::filesystem::path> read;
-  for (const std::string& month : dialog.m_Entries)
-    if (DearchiveMonth(month, results)) read.push_back(folder / MonthFileName(month));
+  bool added = false;  // the selection holds the records of the months before
+  for (const std::string& month : dialog.m_Entries) {
+    if (!DearchiveMonth(month, results, added)) continue;
+    read.push_back(folder / MonthFileName(month));
+    added = added || PlainAtoi(StrGetField(results.back(), '|', 1)) > 0;
+  }
   // A month file goes only once its records are safely in "data.db"; a file
   // that stays is named, since it would block archiving its month.
   std::vector<std::filesystem::path> kept;

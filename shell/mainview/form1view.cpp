@@ -253,6 +253,7 @@ void CForm1View::RefreshRecordList() {
   if (CPravikWinApp* app = GetApp())
     MergeCustomerFile(app->CustomerNameMap, app->m_Settings.m_DataFolder / kCustomerFileName);
   ApplySortOrder([this](const std::vector<const CVersuch*>& rows) { return sort_.FullSortOrder(rows); });
+  listOrder_.Set(sort_.Keys());
   ShowSortIndicator(sort_.primaryKind, sort_.primaryParameter);
   if (CPravikWinApp* app = GetApp())
     if (CSplash* splash = app->Splash()) splash->SetLoaded(true);
@@ -277,6 +278,56 @@ void CForm1View::AddRecordRowsAtTop(RecordList records) {
   for (const auto& record : records)
     if (record) RegisterRecordKeys(*record);
   model_->InsertRecordsAtTop(std::move(records));
+}
+
+int CForm1View::AddSortedRecordRow(std::unique_ptr<CVersuch> record) {
+  if (!record) return -1;
+  const size_t row = listOrder_.InsertionRow(model_->Records(), *record);
+  return AddRecordRow(static_cast<int>(row), std::move(record));
+}
+
+std::vector<int> CForm1View::AddSortedRecordRows(RecordList records) {
+  std::erase(records, nullptr);
+  if (records.size() == 1) return {AddSortedRecordRow(std::move(records.front()))};
+  std::vector<int> added;
+  if (records.empty()) return added;
+  const size_t rows = static_cast<size_t>(model_->RecordCount()) + records.size();
+  testNumbers_.Reserve(rows);
+  recordIds_.Reserve(rows);
+  for (const auto& record : records) RegisterRecordKeys(*record);
+  // Appended and merged into their places in one pass, not one insert each.
+  const size_t first = static_cast<size_t>(model_->RecordCount());
+  model_->AppendRecords(std::move(records));
+  std::vector<size_t> order;
+  ApplySortOrder([this, first, &order](const std::vector<const CVersuch*>& all) {
+    order = listOrder_.MergeOrder(all, first);
+    return order;
+  });
+  added.reserve(rows - first);
+  for (size_t row = 0; row < order.size(); ++row)
+    if (order[row] >= first) added.push_back(static_cast<int>(row));
+  return added;
+}
+
+void CForm1View::SelectRows(const std::vector<int>& rows, bool alone) {
+  if (rows.empty()) return;
+  // Runs of neighbouring rows make one range each.
+  QItemSelection selection;
+  for (size_t i = 0; i < rows.size();) {
+    size_t last = i;
+    while (last + 1 < rows.size() && rows[last + 1] == rows[last] + 1) ++last;
+    selection.select(model_->index(rows[i], 0), model_->index(rows[last], 0));
+    i = last + 1;
+  }
+  QItemSelectionModel* selected = list_->selectionModel();
+  if (!alone) {
+    selected->select(selection, QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    return;
+  }
+  const QModelIndex first = model_->index(rows.front(), 0);
+  selected->select(selection, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+  selected->setCurrentIndex(first, QItemSelectionModel::NoUpdate);
+  list_->scrollTo(first);
 }
 
 void CForm1View::DeleteRecordRow(int row) { DeleteRecordRows({row}); }
@@ -464,6 +515,7 @@ void CForm1View::ApplySortOrder(const CRecordListModel::RowOrder& order) {
 
 void CForm1View::SortList(int kind, int parameter) {
   ApplySortOrder([kind, parameter](const std::vector<const CVersuch*>& rows) { return SortOrder(rows, kind, parameter); });
+  listOrder_.SortedBy(kind, parameter);
   ShowSortIndicator(kind, parameter);
 }
 
@@ -706,7 +758,8 @@ void CForm1View::RegisterCommands(platform::CommandTable& commands) {
     commands.SetUpdateRule(command.id,
                            [this, key = std::string(command.key)](platform::CmdUI& ui) { ui.Enable(HasCurrentRecordTestType(key)); });
   }
-  // Print, preview and printer setup run one print job over the selected records.
+  // Print and preview run one print job over the selected records; the
+  // printer setup only chooses the printer.
   auto runPrintJob = [this](platform::PrintResult (*run)(platform::PrintableView&)) {
     std::vector<CVersuch*> records;
     for (int row : SelectedRows())
@@ -717,7 +770,7 @@ void CForm1View::RegisterCommands(platform::CommandTable& commands) {
   route(57607, [runPrintJob] { runPrintJob(platform::PrintWithDialog); });
   route(57608, [runPrintJob] { runPrintJob(platform::PrintDirect); });
   route(57609, [runPrintJob] { runPrintJob(platform::PrintPreview); });
-  route(57606, [] { platform::PrinterSetup(); });
+  route(57606, [] { platform::PrinterSetup(TranslateString(68002, "Druckereinrichtung"), TranslateString(68001, "OK")); });
   RegisterRecordCommands(commands);
   // Archive and transfer files (shell/archive/, shell/transfer/).
   route(9101, [this] { OnArchivieren(); });

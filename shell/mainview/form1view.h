@@ -80,6 +80,15 @@ class CForm1View : public CpvFormView {
   // Inserts the records at the top as AddRecordRow(0, ...) would one after
   // the other (the last one first), with one notification.
   void AddRecordRowsAtTop(RecordList records);
+  // Inserts a row owning the record where the list's order puts it (a binary
+  // search), registers it as AddRecordRow does and gives the row used.
+  int AddSortedRecordRow(std::unique_ptr<CVersuch> record);
+  // The same for many records in one pass; gives the rows that hold them
+  // (ascending).
+  std::vector<int> AddSortedRecordRows(RecordList records);
+  // Selects the rows (ascending): alone, with the focus on the first of them
+  // shown, or beside the rows selected already.
+  void SelectRows(const std::vector<int>& rows, bool alone);
   // Removes a row, its record and one count of its test number and record ID.
   void DeleteRecordRow(int row);
   // The same for several rows (ascending, each once), in one pass.
@@ -183,8 +192,9 @@ class CForm1View : public CpvFormView {
   // Reads the month's file and adds the records the list lacks; appends
   // "YYYYMM|added|skipped". True when the file was read: the caller deletes
   // it once the records are saved. False (after a message) when it could
-  // not be read or parsed.
-  bool DearchiveMonth(const std::string& month, std::vector<std::string>& results);
+  // not be read or parsed. The records added are selected: alone, or beside
+  // the rows selected already (the records of earlier months).
+  bool DearchiveMonth(const std::string& month, std::vector<std::string>& results, bool besideSelected = false);
   // The archive folder: "Ordner" of section "Archivierung", read at every use.
   std::filesystem::path ArchiveFolder() const;
 
@@ -298,6 +308,7 @@ class CForm1View : public CpvFormView {
     int added = 0;
     int skipped = 0;
     int withoutId = 0;  // of the skipped records, those without an ID
+    std::vector<int> rows;  // the rows of the records added, ascending
   };
   RecordFileImport ImportRecordFile(const std::filesystem::path& file, std::string_view root);
   // The number of selected rows, counted no further than the limit.
@@ -326,6 +337,8 @@ class CForm1View : public CpvFormView {
   bool initialized_ = false;
   bool layoutWritten_ = false;
   SortState sort_;
+  // The keys the rows stand in now, for records added later.
+  ListOrder listOrder_;
   SortDirectionToggle direction_;
   CountedKeyIndex testNumbers_;
   CountedKeyIndex recordIds_;

@@ -92,12 +92,12 @@ void CForm1View::OnNeuePruefnummer() {
   dlg.SetIconCommand(kNewRecordIcon);
   if (dlg.DoModal() != IDOK) return;  // the record goes unused
 
-  // The new record takes the place of the focused row, above it.
-  const int focused = list_->FocusedRow();
-  DeselectRow(focused);
-  CVersuch* added = record.get();
-  const int row = AddRecordRow(focused < 0 ? 0 : focused, std::move(record));
-  added->InitTestStatusList();
+  // The new record takes its place by the list's order, its status marks
+  // included; the selection moves from the focused row to it.
+  DeselectRow(list_->FocusedRow());
+  record->InitTestStatusList();
+  record->UpdateListSummary();
+  const int row = AddSortedRecordRow(std::move(record));
   SelectAndFocusRow(row, false);
   SaveAllRecords();
 }
@@ -128,8 +128,7 @@ void CForm1View::OnDuplizieren() {
   const KeyTaken idTaken = [app](const std::string& id) { return app && app->TestRecordIdIndex.count(id) > 0; };
   auto copy = DuplicateRecord(*source, dlg.m_Prefix + dlg.m_Number,
                               FreeRecordId(dlg.m_Prefix, platform::Now(), idTaken), GetTodayText());
-  DeselectRow(row);
-  const int added = AddRecordRow(row, std::move(copy));
+  const int added = AddSortedRecordRow(std::move(copy));
   SelectAndFocusRow(added, true);
   SaveAllRecords();
 }

@@ -15,6 +15,7 @@
 
 #include "i18n/translation.h"
 #include "platform/messagebox.h"
+#include "platform/screenfit.h"
 #include "services/pravikapp.h"
 #include "services/settings.h"
 #include "services/translate_ui.h"
@@ -404,15 +405,19 @@ std::string CMainFrame::MessageText() const { return messagePane_->text().toStdS
 void CMainFrame::ActivateFrame() {
   if (!activated_) {
     activated_ = true;
-    if (std::optional<FramePlacement> stored = ReadFramePlacement()) {
+    const std::optional<FramePlacement> stored = ReadFramePlacement();
+    if (stored) {
       QRect screen(0, 0, 1920, 1080);
       if (QScreen* primary = QGuiApplication::primaryScreen()) screen = primary->geometry();
       const FramePlacement p = KeepOnScreen(*stored, screen.width(), screen.height());
       setGeometry(QRect(QPoint(p.left, p.top), QPoint(p.right - 1, p.bottom - 1)));
-      if (p.showCmd == kShowMaximized) {
-        showMaximized();
-        return;
-      }
+    }
+    // A placement saved on a larger screen, or the default size on a small
+    // one, would leave the close button and the status bar off the screen.
+    platform::FitIntoWorkArea(this);
+    if (stored && stored->showCmd == kShowMaximized) {
+      showMaximized();
+      return;
     }
   }
   show();

@@ -113,6 +113,15 @@ void CRecordListModel::InsertRecordsAtTop(RecordList records) {
   endInsertRows();
 }
 
+void CRecordListModel::AppendRecords(RecordList records) {
+  std::erase(records, nullptr);
+  if (records.empty()) return;
+  const int first = RecordCount();
+  beginInsertRows({}, first, first + static_cast<int>(records.size()) - 1);
+  rows_.insert(rows_.end(), std::make_move_iterator(records.begin()), std::make_move_iterator(records.end()));
+  endInsertRows();
+}
+
 std::unique_ptr<CVersuch> CRecordListModel::TakeRecord(int row) {
   if (row < 0 || row >= RecordCount()) return nullptr;
   beginRemoveRows({}, row, row);

@@ -44,6 +44,8 @@ class CRecordListModel : public QAbstractTableModel {
   // Inserts each record at the top in turn, as single inserts would, but
   // with one notification.
   void InsertRecordsAtTop(RecordList records);
+  // Appends the records behind the last row with one notification.
+  void AppendRecords(RecordList records);
   // Removes the row and hands its record over; null outside the rows.
   std::unique_ptr<CVersuch> TakeRecord(int row);
   // Removes `count` rows from `first` on (kept within the rows) with one

@@ -218,3 +218,55 @@ SortState SortState::Parse(const std::string& text) {
   s.secondaryParameter = PlainAtoi(StrGetField(text, ';', 3));
   return s;
 }
+
+namespace {
+std::vector<KeySource> SourcesOf(const std::vector<std::pair<int, int>>& keys) {
+  std::vector<KeySource> sources;
+  sources.reserve(keys.size());
+  for (const auto& [kind, parameter] : keys) sources.push_back(SourceOf(kind, parameter));
+  return sources;
+}
+}  // namespace
+
+void ListOrder::Set(std::vector<std::pair<int, int>> keys) {
+  keys_.clear();
+  // Set them from the last to the first, so that a repeated key counts once, where it first decides.
+  for (auto key = keys.rbegin(); key != keys.rend(); ++key) SortedBy(key->first, key->second);
+}
+
+void ListOrder::SortedBy(int kind, int parameter) {
+  // An older pass by the same key breaks no tie the new one leaves.
+  std::erase_if(keys_, [kind, parameter](const std::pair<int, int>& key) {
+    return SameSortKey(key.first, key.second, kind, parameter);
+  });
+  keys_.insert(keys_.begin(), {kind, parameter});
+}
+
+size_t ListOrder::InsertionRow(const std::vector<const CVersuch*>& rows, const CVersuch& record) const {
+  const std::vector<KeySource> sources = SourcesOf(keys_);
+  size_t low = 0, high = rows.size();
+  while (low < high) {
+    const size_t middle = low + (high - low) / 2;
+    if (KeyTable({&record, rows[middle]}, sources).Compare(0, 1) < 0) high = middle;
+    else low = middle + 1;
+  }
+  return low;
+}
+
+std::vector<size_t> ListOrder::MergeOrder(const std::vector<const CVersuch*>& rows, size_t firstAdded) const {
+  firstAdded = std::min(firstAdded, rows.size());
+  std::vector<size_t> order;
+  order.reserve(rows.size());
+  // The keys of every row are taken once: the rows are merged, not sorted.
+  const KeyTable table(rows, SourcesOf(keys_));
+  std::vector<size_t> added(rows.size() - firstAdded);
+  for (size_t i = 0; i < added.size(); ++i) added[i] = firstAdded + i;
+  std::stable_sort(added.begin(), added.end(), [&table](size_t a, size_t b) { return table.Compare(a, b) < 0; });
+  size_t row = 0;
+  for (const size_t next : added) {
+    while (row < firstAdded && table.Compare(next, row) >= 0) order.push_back(row++);
+    order.push_back(next);
+  }
+  while (row < firstAdded) order.push_back(row++);
+  return order;
+}

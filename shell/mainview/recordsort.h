@@ -37,13 +37,34 @@ struct SortState {
   void FullSort(std::vector<CVersuch*>& rows) const;
   // The same order as indexes (as SortOrder).
   std::vector<size_t> FullSortOrder(const std::vector<const CVersuch*>& rows) const;
+  // (kind, parameter) of each key, the first deciding.
+  std::vector<std::pair<int, int>> Keys() const;
 
   std::string Format() const;  // "%d;%d;%d;%d"
   static SortState Parse(const std::string& text);
+};
+
+// The keys the rows stand in, the first deciding: a stable pass by one key
+// puts that key in front of the keys of the order before it. Records added
+// later find their place by these keys.
+class ListOrder {
+ public:
+  void Set(std::vector<std::pair<int, int>> keys);
+  // The rows were sorted by one more key (one stable pass).
+  void SortedBy(int kind, int parameter);
+  const std::vector<std::pair<int, int>>& keys() const { return keys_; }
+
+  // The row a record takes in rows in this order, behind every row that does
+  // not sort after it: a binary search.
+  size_t InsertionRow(const std::vector<const CVersuch*>& rows, const CVersuch& record) const;
+  // Rows in this order followed by records added behind them from
+  // `firstAdded` on: the order that puts each added record in its place, as
+  // indexes into `rows` (entry i is the row that comes i-th). The rows before
+  // `firstAdded` keep their order; added records of equal keys keep theirs.
+  std::vector<size_t> MergeOrder(const std::vector<const CVersuch*>& rows, size_t firstAdded) const;
 
  private:
-  // (kind, parameter) of each key, the first deciding.
-  std::vector<std::pair<int, int>> Keys() const;
+  std::vector<std::pair<int, int>> keys_;
 };
 
 // The direction of a header click alternates for the whole run: the first

@@ -62,12 +62,12 @@ CForm1View::RecordFileImport CForm1View::ImportRecordFile(const std::filesystem:
   result.added = static_cast<int>(document.records.size());
   result.skipped = document.skipped;
   result.withoutId = document.withoutId;
-  AddRecordRowsAtTop(std::move(document.records));
+  result.rows = AddSortedRecordRows(std::move(document.records));
   return result;
 }
 
 bool CForm1View::AddRecordFromText(const std::string& text) {
-  AddRecordRow(0, RecordFromText(text));
+  SelectRows({AddSortedRecordRow(RecordFromText(text))}, true);
   return true;
 }
 
@@ -134,6 +134,7 @@ void CForm1View::OnImportieren() {
                              platform::MB_OK | platform::MB_ICONWARNING);
     return;
   }
+  SelectRows(result.rows, true);
   if (result.added > 0) SaveAllRecords();
   CImportStatistikDlg report(this);
   report.m_Imported = result.added;

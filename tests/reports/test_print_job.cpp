@@ -3,13 +3,17 @@
 // file), the preview, and the printed area of a page.
 #include <gtest/gtest.h>
 
+#include <QDialogButtonBox>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 
 #include "platform/drawcontext.h"
 #include "platform/pdf_words.h"
 #include "platform/printdriver.h"
+#include "platform/uiseam.h"
 #include "reports/druckseite.h"
 #include "reports/report_testing.h"
 #include "services/pravikapp.h"
@@ -159,10 +163,35 @@ TEST(PrintJob, PrinterSetupGoesThroughThePrintDialog) {
   ui.ExpectPrintDialog(false);
   ui.ExpectPrintDialog(true);
   ui.ExpectPrintDialog(true, folder / "after_setup.pdf");
-  EXPECT_FALSE(platform::PrinterSetup());
-  EXPECT_TRUE(platform::PrinterSetup());
+  EXPECT_FALSE(platform::PrinterSetup("Setup", "OK"));
+  EXPECT_TRUE(platform::PrinterSetup("Setup", "OK"));
   CVersuch record = reporttest::PageARecord();
   CRecordPrintJob job({&record});
   EXPECT_EQ(platform::PrintWithDialog(job), platform::PrintResult::kPrinted);
   EXPECT_TRUE(pdftest::ReadPdf(folder / "after_setup.pdf").Find("KORNSUMMENLINIE"));
+}
+
+// The printer set-up is no print: its button accepts with the given text,
+// and it offers no page range, selection or file.
+TEST(PrintJob, PrinterSetupIsShapedAsASetup) {
+  platform::TestUi ui;
+  ui.ExpectPrintDialog(false);
+  platform::PrinterSetup("Druckereinrichtung", "Übernehmen");
+  ASSERT_EQ(ui.shown().size(), 1u);
+  EXPECT_EQ(ui.shown()[0].title, "Druckereinrichtung");
+  EXPECT_EQ(ui.shown()[0].text, "Übernehmen");
+
+  QPrinter printer;
+  QPrintDialog dialog(&printer);
+  platform::ShapeAsPrinterSetup(dialog, {&printer, 1, 1, true, "OK", "Printer setup"});
+  dialog.show();  // showing lays the dialog out anew
+  auto* buttons = dialog.findChild<QDialogButtonBox*>();
+  ASSERT_NE(buttons, nullptr);
+  ASSERT_NE(buttons->button(QDialogButtonBox::Ok), nullptr);
+  EXPECT_EQ(buttons->button(QDialogButtonBox::Ok)->text().toStdString(), "OK");
+  EXPECT_EQ(dialog.windowTitle().toStdString(), "Printer setup");
+  EXPECT_FALSE(dialog.testOption(QAbstractPrintDialog::PrintPageRange));
+  EXPECT_FALSE(dialog.testOption(QAbstractPrintDialog::PrintToFile));
+  EXPECT_FALSE(dialog.testOption(QAbstractPrintDialog::PrintSelection));
+  dialog.hide();
 }

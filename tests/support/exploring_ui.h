@@ -36,6 +36,8 @@ class ExploringUi : public platform::UiSeam {
   // A look at the dialog of that template id while it is open (it may open
   // further windows, which come here too).
   void LookAt(int templateId, std::function<void(platform::DialogDriver&)> look) { looks_[templateId] = std::move(look); }
+  // A look at every dialog as it opens, before the look at its template id.
+  void LookAtEveryDialog(std::function<void(platform::Dialog&)> look) { everyDialog_ = std::move(look); }
   // The next print dialog prints into this file.
   void PrintInto(const std::filesystem::path& pdf) { pdf_ = pdf; }
   // The next file dialog answers with this file.
@@ -64,6 +66,7 @@ class ExploringUi : public platform::UiSeam {
     dialog.InitDialog();
     if (dialog.ended()) return dialog.end_result();
     shown_.back().title = dialog.windowTitle().toStdString();
+    if (everyDialog_) everyDialog_(dialog);
     if (auto look = looks_.find(dialog.template_id()); look != looks_.end()) {
       platform::ScriptedUi quiet([](const std::string&) {});
       platform::SetUiSeam(this);  // nested windows come here, not to the quiet driver's seam
@@ -137,6 +140,7 @@ class ExploringUi : public platform::UiSeam {
   BoxForwarder forwarder_;
   platform::MessageBoxHandler* previousBoxes_;
   std::map<int, std::function<void(platform::DialogDriver&)>> looks_;
+  std::function<void(platform::Dialog&)> everyDialog_;
   std::filesystem::path pdf_;
   std::vector<std::filesystem::path> files_;
   std::vector<std::pair<std::string, int>> boxAnswers_;

@@ -294,14 +294,14 @@ TEST_F(ArchiveCommands, ArchiveCommandTicksMonthsAndShowsItsProtocol) {
   // Saved at once: the archived records leave "data.db" with the command.
   EXPECT_EQ(DiskNumbers(), (std::vector<std::string>{"12-34-0002"}));
 
-  // Nothing ticked: a protocol of its two header lines, without the footnote.
+  // Nothing ticked: said so, and no protocol; nothing changes.
   platform::TestUi none;
   none.ExpectDialog(CArchivierenDlg::kTemplateId, IDOK);
-  none.ExpectDialog(CArchivierungsProtokollDlg::kTemplateId, [](DialogDriver& d) {
-    EXPECT_EQ(d.Text(1007), " Monat/Jahr | archiviert?\n------------+-----------------------------------\n");
-    EXPECT_FALSE(d.IsVisible(CArchivierungsProtokollDlg::kFootnoteId));
-  }, IDOK);
+  none.ExpectMessageBox(IDOK, "kein Monat angehakt");
   view_->OnArchivieren();
+  none.VerifyAllShown();
+  EXPECT_TRUE(none.failures().empty());
+  EXPECT_EQ(Numbers(), (std::vector<std::string>{"12-34-0002"}));
 }
 
 TEST_F(ArchiveCommands, DearchivingAddsTheMissingRecordsSavesAndDeletesTheFile) {
@@ -332,7 +332,10 @@ TEST_F(ArchiveCommands, DearchivingAddsTheMissingRecordsSavesAndDeletesTheFile) 
   }, IDOK);
   view_->OnDearchivieren();
   ui.VerifyAllShown();
-  EXPECT_EQ(Numbers(), (std::vector<std::string>{"12-34-0002", "12-34-0001", "12-34-0003"}));
+  // In its place by the list's order, and selected.
+  EXPECT_EQ(Numbers(), (std::vector<std::string>{"12-34-0001", "12-34-0002", "12-34-0003"}));
+  EXPECT_EQ(view_->list()->SelectedRows(), std::vector<int>{1});
+  EXPECT_EQ(view_->list()->FocusedRow(), 1);
   EXPECT_EQ(DiskNumbers(), (std::vector<std::string>{"12-34-0001", "12-34-0002", "12-34-0003"}));
   EXPECT_TRUE(fs::is_empty(archive_.path()));
 }

@@ -16,6 +16,7 @@
 #include "shell/help/hilfedlg.h"
 #include "shell/mainview/mainframe.h"
 #include "shell/mainview/mainview_testing.h"
+#include "support/work_area.h"
 
 namespace fs = std::filesystem;
 
@@ -116,4 +117,20 @@ TEST(ShippedTopic, IsInTheProgramFolderOfTheBuild) {
   ASSERT_TRUE(text) << topic;
   ASSERT_TRUE(IsRtf(*text));
   EXPECT_EQ(ReadRtf(*text).paragraphs.front().Text(), "Tipps und Tricks");
+}
+
+// A rectangle kept on a taller screen of the same width, or with the task bar
+// elsewhere: the window opens inside the screen it has now.
+TEST_F(TipsWindow, AKeptRectangleBeyondTheScreenComesBackInside) {
+  WriteTopic("Tipps");
+  const QRect area(0, 0, ScreenWidthOf(nullptr), 560);
+  WorkAreaGuard screen(area);
+  ProgramProfile(folder_ / "pravik.ini")
+      .WriteString("WinPos", "Hlptipps_und_tricks", std::to_string(area.width()) + ",300,420,700,600");
+  frame_->commands().Execute(9014);
+  Settle();
+  CHilfeDlg* tips = Tips();
+  ASSERT_NE(tips, nullptr);
+  const QRect outer(tips->pos(), tips->size() + QSize(platform::kFrameRoomWidth, platform::kFrameRoomHeight));
+  EXPECT_TRUE(area.contains(outer)) << outer.x() << "," << outer.y() << " " << outer.width() << "x" << outer.height();
 }

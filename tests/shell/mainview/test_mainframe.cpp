@@ -27,6 +27,7 @@
 #include "shell/mainview/mainframe.h"
 #include "shell/mainview/recordlistmodel.h"
 #include "support/scripted_ui_gtest.h"
+#include "support/work_area.h"
 
 namespace fs = std::filesystem;
 using namespace platform;
@@ -149,6 +150,7 @@ TEST_F(MainFrame, TestCommandsFollowTheRecordsTestTypes) {
 }
 
 TEST_F(MainFrame, PlacementIsWrittenAtTheEndAndTakenAtTheStart) {
+  WorkAreaGuard screen(QRect(0, 0, 1920, 1050));
   {
     CMainFrame& frame = Open();
     frame.ActivateFrame();
@@ -173,6 +175,33 @@ TEST_F(MainFrame, PlacementIsWrittenAtTheEndAndTakenAtTheStart) {
   // One key missing: the default placement.
   ProgramProfile(folder_ / "pravik.ini").WriteString("Layout", "y2", "");
   EXPECT_FALSE(ReadFramePlacement());
+}
+
+// A placement saved on a larger screen, and the default size, on a notebook
+// whose task bar leaves 1366x728: the whole frame on the screen.
+TEST_F(MainFrame, AWindowFromALargerScreenIsMovedAndShrunkIntoTheNotebook) {
+  const QRect notebook(0, 0, 1366, 728);
+  WorkAreaGuard screen(notebook);
+  // The frame's normal rectangle with its title bar and borders.
+  auto onScreen = [&](const CMainFrame& frame) {
+    const QRect normal = frame.isMaximized() ? frame.normalGeometry() : QRect(frame.pos(), frame.size());
+    return notebook.contains(QRect(normal.topLeft(), normal.size() + QSize(kFrameRoomWidth, kFrameRoomHeight)));
+  };
+  {
+    CMainFrame& frame = Open();
+    frame.ActivateFrame();
+    EXPECT_TRUE(onScreen(frame)) << "the default size";
+    ASSERT_TRUE(frame.close());
+  }
+  for (int showCmd : {kShowNormal, kShowMaximized}) {
+    SCOPED_TRACE(showCmd);
+    ASSERT_TRUE(WriteFramePlacement({0, showCmd, 400, 300, 1900, 1180}));
+    CMainFrame& frame = Open();
+    frame.ActivateFrame();
+    EXPECT_TRUE(onScreen(frame));
+    EXPECT_EQ(frame.isMaximized(), showCmd == kShowMaximized);
+    ASSERT_TRUE(frame.close());
+  }
 }
 
 TEST_F(MainFrame, ResetLayoutKeyIsClearedAtTheNextStart) {

@@ -225,3 +225,72 @@ TEST(RecordSort, KeysEqualInTheirBeginningSortByTheWholeText) {
     EXPECT_EQ(Numbers(sorted), Numbers(expected)) << parameter;
   }
 }
+
+// The list's keys after passes by single keys: the latest pass decides
+// first, and a pass by a key already there moves it to the front.
+TEST(RecordSort, ListOrderPutsTheLatestPassFirst) {
+  ListOrder order;
+  SortState state;
+  state.SetSortKey(kSortByColumn, 2);
+  order.Set(state.Keys());
+  EXPECT_EQ(order.keys(), (std::vector<std::pair<int, int>>{{1, 2}, {0, 0}}));
+  order.SortedBy(kSortByColumn, 112);
+  order.SortedBy(kSortByColumn, 102);  // the same column reversed replaces it
+  EXPECT_EQ(order.keys(), (std::vector<std::pair<int, int>>{{1, 102}, {1, 112}, {0, 0}}));
+  order.SortedBy(kSortByStatus, 2);
+  EXPECT_EQ(order.keys().front(), (std::pair<int, int>{kSortByStatus, 2}));
+  EXPECT_EQ(order.keys().size(), 4u);
+}
+
+// A record added to sorted rows goes behind every row that does not sort
+// after it, alone (binary search) or merged with others; the rows keep their
+// order, also rows out of place (a record edited since the sort).
+TEST(RecordSort, AddedRecordsTakeTheirPlaceByTheListsKeys) {
+  struct Case {
+    std::vector<std::pair<int, int>> keys;
+    std::vector<std::vector<std::string>> rows;   // number, type, plant; sorted by the keys
+    std::vector<std::vector<std::string>> added;  // in the order added
+    const char* expected;
+  };
+  const Case cases[] = {
+      {{{kSortByColumn, 0}}, {{"1", "", ""}, {"3", "", ""}, {"5", "", ""}}, {{"4", "", ""}}, "1 3 4 5 "},
+      {{{kSortByColumn, 0}}, {{"1", "", ""}, {"3", "", ""}}, {{"0", "", ""}}, "0 1 3 "},
+      {{{kSortByColumn, 0}}, {{"1", "", ""}, {"3", "", ""}}, {{"9", "", ""}}, "1 3 9 "},
+      {{{kSortByColumn, 0}}, {}, {{"2", "", ""}}, "2 "},
+      // Descending by type, ties by number; an equal record goes behind its equals.
+      {{{kSortByColumn, 102}, {kSortByColumn, 0}},
+       {{"1", "b", ""}, {"2", "b", ""}, {"3", "a", ""}},
+       {{"2", "b", "x"}},
+       "1 2 2 3 "},
+      {{{kSortByColumn, 102}, {kSortByColumn, 0}},
+       {{"1", "b", ""}, {"4", "b", ""}, {"3", "a", ""}},
+       {{"2", "b", ""}, {"0", "c", ""}, {"1", "a", ""}, {"9", "a", ""}, {"5", "b", ""}},
+       "0 1 2 4 5 1 3 9 "},
+      // A row out of place stays where it is; the others still order the merge.
+      {{{kSortByColumn, 0}}, {{"1", "", ""}, {"8", "", ""}, {"3", "", ""}, {"6", "", ""}},
+       {{"5", "", ""}, {"7", "", ""}, {"0", "", ""}},
+       "0 1 5 7 8 3 6 "},
+  };
+  for (const Case& c : cases) {
+    ListOrder order;
+    order.Set(c.keys);
+    std::vector<std::unique_ptr<CVersuch>> owned;
+    std::vector<const CVersuch*> rows;
+    auto make = [&owned](const std::vector<std::string>& r) {
+      owned.push_back(Row(r[0], r[1], r[2]));
+      return owned.back().get();
+    };
+    for (const auto& r : c.rows) rows.push_back(make(r));
+    const size_t first = rows.size();
+    for (const auto& r : c.added) rows.push_back(make(r));
+    const std::vector<size_t> merged = order.MergeOrder(rows, first);
+    std::vector<CVersuch*> result;
+    for (size_t i : merged) result.push_back(const_cast<CVersuch*>(rows[i]));
+    EXPECT_EQ(Numbers(result), c.expected) << c.expected;
+    if (c.added.size() != 1) continue;
+    // One record alone: the same place by binary search.
+    const std::vector<const CVersuch*> old(rows.begin(), rows.begin() + static_cast<long>(first));
+    const size_t row = order.InsertionRow(old, *rows.back());
+    EXPECT_EQ(std::find(merged.begin(), merged.end(), first) - merged.begin(), static_cast<long>(row)) << c.expected;
+  }
+}

@@ -8,6 +8,8 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QKeyEvent>
+#include <algorithm>
+#include <functional>
 #include <memory>
 #include <set>
 #include <string>
@@ -72,6 +74,11 @@ class RecordCommands : public MainViewTesting {
   CVersuch& At(int row) { return *model().RecordAt(row); }
   void Select(const std::vector<int>& rows, int focus = -1) { SelectRows(*view_, rows, focus); }
   void PressNewRecord() { view_->button(CForm1View::kNewRecordButton)->click(); }
+  bool NumbersDescending() {
+    std::vector<std::string> numbers;
+    for (int row = 0; row < model().RecordCount(); ++row) numbers.push_back(At(row).GetValue(1, 0));
+    return std::is_sorted(numbers.begin(), numbers.end(), std::greater<>());
+  }
 
   const CVersuch* OnDisk(const std::string& number, int field = 1) {
     disk_.clear();
@@ -254,21 +261,28 @@ TEST_F(RecordCommands, CancelOrAMissingPlantLeavesNoRecord) {
   EXPECT_EQ(DataBytes(), before);
 }
 
-TEST_F(RecordCommands, TheNewRowStandsAboveTheFocusedOneAndIsSaved) {
-  const int focused = Row("12-05-0010");
-  Select({Row("12-34-0002"), focused}, focused);
+// The list is sorted by test number, descending: the new record takes its
+// place there, not the focused row's, and the selection moves to it from
+// the focused row.
+TEST_F(RecordCommands, TheNewRowTakesItsSortedPlaceAndIsSaved) {
+  view_->SetSortKey(kSortByColumn, 100);
+  ASSERT_TRUE(NumbersDescending());
+  const int other = Row("12-34-0002");
+  Select({other, Row("12-05-0010")}, Row("12-05-0010"));
   platform::TestUi ui;
   ui.ExpectDialog(Neu::kTemplateId, [](DialogDriver& d) {
     d.SetText(Neu::kNumberEdit, "0100");
     d.Select(Neu::kDefinedList, "Nasssiebung Kies 2/8");
   }, IDOK);
   PressNewRecord();
-  EXPECT_EQ(At(focused).GetValue(1, 0), "12-34-0100");
-  EXPECT_EQ(At(focused + 1).GetValue(1, 0), "12-05-0010");
-  EXPECT_EQ(view_->list()->FocusedRow(), focused);
+  EXPECT_TRUE(NumbersDescending());
+  const int row = Row("12-34-0100");
+  EXPECT_EQ(view_->list()->FocusedRow(), row);
   const std::vector<int> selected = view_->list()->SelectedRows();
-  const std::vector<int> expected = {focused, Row("12-34-0002")};  // the old focus lost its selection
+  const std::vector<int> expected = {row, Row("12-34-0002")};  // the old focus lost its selection
   EXPECT_EQ(std::set<int>(selected.begin(), selected.end()), std::set<int>(expected.begin(), expected.end()));
+  // Its status marks are there at once.
+  EXPECT_FALSE(At(row).GetTestStatusList().empty());
   EXPECT_EQ(app_.TestNumberIndex.count("12-34-0100"), 1u);
   const CVersuch* saved = OnDisk("12-34-0100");
   ASSERT_NE(saved, nullptr);
@@ -368,8 +382,12 @@ TEST_F(RecordCommands, DuplicateChecksTheNumberItWillWrite) {
   EXPECT_TRUE(commands_.Execute(9213));
   ui.VerifyAllShown();
   ASSERT_EQ(model().RecordCount(), count + 1);
-  const CVersuch& copy = At(row);
-  const CVersuch& source = At(row + 1);
+  // In its place by the list's order (test number), not above the source.
+  const int copyRow = Row("07-34-0099");
+  EXPECT_GT(copyRow, Row("07-34-0005"));
+  EXPECT_EQ(Row("07-34-0004") + 1, Row("07-34-0005"));
+  const CVersuch& copy = At(copyRow);
+  const CVersuch& source = At(Row("07-34-0004"));
   EXPECT_EQ(copy.GetValue(1, 0), "07-34-0099");
   EXPECT_EQ(source.GetValue(1, 0), "07-34-0004");
   EXPECT_EQ(copy.GetValue(0, 0).substr(0, 6), "07-34-");
@@ -377,8 +395,8 @@ TEST_F(RecordCommands, DuplicateChecksTheNumberItWillWrite) {
   EXPECT_EQ(copy.GetValue(1, 9), GetTodayText());
   EXPECT_EQ(copy.GetTestStatusList(), source.GetTestStatusList());
   EXPECT_EQ(copy.GetField(25), source.GetField(25));
-  EXPECT_EQ(view_->list()->SelectedRows(), (std::vector<int>{row}));
-  EXPECT_EQ(view_->list()->FocusedRow(), row);
+  EXPECT_EQ(view_->list()->SelectedRows(), (std::vector<int>{copyRow}));
+  EXPECT_EQ(view_->list()->FocusedRow(), copyRow);
   // Saved at once: a crash right after loses nothing.
   const CVersuch* saved = OnDisk("07-34-0099");
   ASSERT_NE(saved, nullptr);
@@ -486,6 +504,23 @@ TEST_F(RecordCommands, RawEditorOnTheFocusedRowMovesTheKeys) {
   // Saved at once.
   EXPECT_NE(OnDisk("12-34-0777"), nullptr);
   EXPECT_EQ(OnDisk("12-34-0002"), nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+// The printer set-up of the file menu is a set-up, in English too: its own
+// caption and an "OK" button, not the print dialog's "Print".
+TEST_F(RecordCommands, ThePrinterSetupIsASetupInEnglishToo) {
+  const EnglishLanguage english(kShippedEnglishFile);
+  platform::TestUi ui;
+  ui.ExpectPrintDialog(false);
+  EXPECT_TRUE(commands_.Execute(57606));
+  ui.VerifyAllShown();
+  ASSERT_EQ(ui.shown().size(), 1u);
+  EXPECT_EQ(ui.shown()[0].title, "Printer setup");
+  EXPECT_EQ(ui.shown()[0].text, "OK");
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <algorithm>
 #include <filesystem>
 #include <string>
 
@@ -55,6 +56,11 @@ class RecordsEndToEnd : public ::testing::Test {
       if (view_->model()->RecordAt(row)->GetValue(1, 0) == number) return row;
     return -1;
   }
+  bool InNumberOrder() const {
+    std::vector<std::string> numbers;
+    for (const CVersuch* record : view_->model()->Records()) numbers.push_back(record->GetValue(1, 0));
+    return std::is_sorted(numbers.begin(), numbers.end());
+  }
   // A click with the button on the row, as the mouse gives it.
   void ClickRow(int row, Qt::MouseButton button) {
     CExListCtrl* list = view_->list();
@@ -94,8 +100,8 @@ TEST_F(RecordsEndToEnd, NewRecordDuplicateReassignmentAndRawEditReachDataDb) {
     platform::CommandTable& commands = startup.Frame()->commands();
     EXPECT_FALSE(commands.Update(9005));
 
-    // 1003: a new record above the focused row, saved at once.
-    const std::string focusedNumber = view_->model()->RecordAt(4)->GetValue(1, 0);
+    // 1003: a new record in its place by the list's order (test number),
+    // selected instead of the focused row, saved at once.
     ClickRow(4, Qt::LeftButton);
     EXPECT_TRUE(commands.Update(9005));  // a row is selected
     ui.ExpectDialog(Neu::kTemplateId, [](DialogDriver& d) {
@@ -105,10 +111,11 @@ TEST_F(RecordsEndToEnd, NewRecordDuplicateReassignmentAndRawEditReachDataDb) {
       d.Select(Neu::kDbList, "KG1 (0/32)");
     }, IDOK);
     view_->button(CForm1View::kNewRecordButton)->click();
-    ASSERT_EQ(RowOf("12-34-9001"), 4);
-    EXPECT_EQ(RowOf(focusedNumber), 5);
-    EXPECT_EQ(view_->list()->SelectedRows(), (std::vector<int>{4}));
-    EXPECT_EQ(view_->list()->FocusedRow(), 4);
+    const int added = RowOf("12-34-9001");
+    ASSERT_GE(added, 0);
+    EXPECT_TRUE(InNumberOrder());
+    EXPECT_EQ(view_->list()->SelectedRows(), (std::vector<int>{added}));
+    EXPECT_EQ(view_->list()->FocusedRow(), added);
     {
       ASSERT_TRUE(LoadRecordFile(disk_, data()));
       const CVersuch* r = OnDisk("12-34-9001");
@@ -129,7 +136,7 @@ TEST_F(RecordsEndToEnd, NewRecordDuplicateReassignmentAndRawEditReachDataDb) {
       EXPECT_EQ(StrGetField(r->GetField(30), '|', 4), "KG1 (0/32)");
     }
 
-    // 9213 from the context menu of the new row: a copy above it.
+    // 9213 from the context menu of the new row: a copy in its place, right behind it.
     ui.ExpectPopupMenu(9213, [](const platform::PopupMenuRequest& menu) {
       ASSERT_EQ(menu.items.size(), 2u);
       EXPECT_EQ(menu.items[0].id, 9213);
@@ -139,9 +146,10 @@ TEST_F(RecordsEndToEnd, NewRecordDuplicateReassignmentAndRawEditReachDataDb) {
       EXPECT_EQ(d.Text(CDublizierenDlg::kPrefix), "12-34-");
       d.SetText(CDublizierenDlg::kNumberEdit, "9002");
     }, IDOK);
-    ClickRow(4, Qt::RightButton);
-    ASSERT_EQ(RowOf("12-34-9002"), 4);
-    ASSERT_EQ(RowOf("12-34-9001"), 5);
+    ClickRow(added, Qt::RightButton);
+    ASSERT_EQ(RowOf("12-34-9001"), added);
+    ASSERT_EQ(RowOf("12-34-9002"), added + 1);
+    EXPECT_EQ(view_->list()->FocusedRow(), added + 1);
 
     // 9216 on the new record: only definitions of its sieve tower.
     ui.ExpectPopupMenu(9216);
@@ -158,10 +166,10 @@ TEST_F(RecordsEndToEnd, NewRecordDuplicateReassignmentAndRawEditReachDataDb) {
       EXPECT_EQ(definitions, 7);  // the plant's KG1 and the six built-in ones of the tower
       d.Select(Neu::kDbList, "KG1 (0/32) nach dem Zv.");
     }, IDOK);
-    ClickRow(5, Qt::RightButton);
+    ClickRow(added, Qt::RightButton);
 
     // Scroll Lock in the list: the raw editor on the focused row (the copy).
-    ClickRow(4, Qt::LeftButton);
+    ClickRow(added + 1, Qt::LeftButton);
     ui.ExpectDialog(CDEBUGDlg::kTemplateId, [](DialogDriver& d) {
       std::string text = d.Text(CDEBUGDlg::kText);
       StrReplace(text, "12-34-9002|-1|-1|-1|1|", "12-34-9002|-1|-1|-1|0|", false);
@@ -170,7 +178,7 @@ TEST_F(RecordsEndToEnd, NewRecordDuplicateReassignmentAndRawEditReachDataDb) {
     QKeyEvent scrollLock(QEvent::KeyPress, Qt::Key_ScrollLock, Qt::NoModifier);
     QApplication::sendEvent(view_->list(), &scrollLock);
     ui.VerifyAllShown();
-    copyId = view_->model()->RecordAt(4)->GetValue(0, 0);
+    copyId = view_->model()->RecordAt(added + 1)->GetValue(0, 0);
     EXPECT_EQ(startup.ExitInstance(), 0);  // closing saves every record
   }
 

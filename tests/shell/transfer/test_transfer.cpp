@@ -134,7 +134,10 @@ TEST_F(Transfer, ExportWritesTheSelectedRecordsAndImportTakesThemOnce) {
   EXPECT_EQ(target.Ini("Statistik", "Pfad"), outside_.path().string());
   const RecordList originals = TransferRecords();
   ASSERT_EQ(target.view().model()->RecordCount(), 2);
-  EXPECT_EQ(target.view().model()->RecordAt(0)->GetValue(1, 0), "12-34-0002");  // the last one first
+  // In the list's order (by test number here), both selected, the focus on the first.
+  EXPECT_EQ(target.view().model()->RecordAt(0)->GetValue(1, 0), "12-34-0001");
+  EXPECT_EQ(target.view().list()->SelectedRows(), (std::vector<int>{0, 1}));
+  EXPECT_EQ(target.view().list()->FocusedRow(), 0);
   for (int i = 0; i < 2; ++i) {
     const CVersuch* back = target.Find(originals[static_cast<size_t>(i)]->GetValue(0, 0));
     ASSERT_NE(back, nullptr);
@@ -145,7 +148,7 @@ TEST_F(Transfer, ExportWritesTheSelectedRecordsAndImportTakesThemOnce) {
   RecordList disk;
   ASSERT_TRUE(LoadRecordFile(disk, target.folder()));
   ASSERT_EQ(disk.size(), 2u);
-  EXPECT_EQ(disk[0]->GetValue(1, 0), "12-34-0002");
+  EXPECT_EQ(disk[0]->GetValue(1, 0), "12-34-0001");
 }
 
 TEST_F(Transfer, EveryByteTrailingBlanksCarriageReturnsAndTildesTravel) {

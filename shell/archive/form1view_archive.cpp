@@ -56,7 +56,7 @@ void CForm1View::ArchiveMonth(const std::string& month, std::vector<std::string>
   results.push_back(ArchiveResult(month, kArchived));
 }
 
-bool CForm1View::DearchiveMonth(const std::string& month, std::vector<std::string>& results, bool besideSelected) {
+bool CForm1View::DearchiveMonth(const std::string& month, std::vector<std::string>& results, bool* besideSelected) {
   const std::filesystem::path file = ArchiveFolder() / MonthFileName(month);
   // Named before the wait window could stand over the message.
   if (platform::CheckWholeFile(file, platform::FileKind::kLarge) != platform::ReadRefusal::kNone) return false;
@@ -79,7 +79,8 @@ bool CForm1View::DearchiveMonth(const std::string& month, std::vector<std::strin
   }
   results.push_back(DearchiveResult(month, result.added, result.skipped));
   // The rows selected before move with their records as later months come in.
-  SelectRows(result.rows, !besideSelected);
+  SelectRows(result.rows, !(besideSelected && *besideSelected));
+  if (besideSelected && !result.rows.empty()) *besideSelected = true;
   return true;
 }
 
@@ -127,12 +128,9 @@ void CForm1View::OnDearchivieren() {
 
   std::vector<std::string> results;
   std::vector<std::filesystem::path> read;
-  bool added = false;  // the selection holds the records of the months before
-  for (const std::string& month : dialog.m_Entries) {
-    if (!DearchiveMonth(month, results, added)) continue;
-    read.push_back(folder / MonthFileName(month));
-    added = added || PlainAtoi(StrGetField(results.back(), '|', 1)) > 0;
-  }
+  bool besideSelected = false;  // the selection holds the records of the months before
+  for (const std::string& month : dialog.m_Entries)
+    if (DearchiveMonth(month, results, &besideSelected)) read.push_back(folder / MonthFileName(month));
   // A month file goes only once its records are safely in "data.db"; a file
   // that stays is named, since it would block archiving its month.
   std::vector<std::filesystem::path> kept;

@@ -193,8 +193,9 @@ class CForm1View : public CpvFormView {
   // "YYYYMM|added|skipped". True when the file was read: the caller deletes
   // it once the records are saved. False (after a message) when it could
   // not be read or parsed. The records added are selected: alone, or beside
-  // the rows selected already (the records of earlier months).
-  bool DearchiveMonth(const std::string& month, std::vector<std::string>& results, bool besideSelected = false);
+  // the rows selected already when `besideSelected` is set (the records of
+  // earlier months); a month that added records sets it.
+  bool DearchiveMonth(const std::string& month, std::vector<std::string>& results, bool* besideSelected = nullptr);
   // The archive folder: "Ordner" of section "Archivierung", read at every use.
   std::filesystem::path ArchiveFolder() const;
 
